@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing Korvane need, only those missing.
+# Usage: scripts/install-deps.sh [extra-package ...]
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev qt6-svg-dev libgl-dev       # the desktop program
+  libgtest-dev googletest                  # the test suites
+  libcli11-dev libssl-dev                  # korvane-cli: arguments, SHA-256
+  xvfb xauth                               # screenshots of the windows
+  "$@"
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo_cmd=()
+[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+"${sudo_cmd[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,49 @@
+#pragma once
+// The one place where a path text becomes a real file.
+//
+// Path texts are built by plain concatenation (game directory + "season02\vehicles\" +
+// catalogue names) and use backslashes. On Windows they are used as they are. Elsewhere both
+// '\' and '/' separate components, and each component is matched as the game's file system
+// matches it: the exact name first, otherwise the one entry equal to it without regard to
+// letter case. A component that does not exist keeps its given name, so new files are
+// created under the name they are given.
+#include <filesystem>
+#include <string>
+
+namespace korvane {
+
+std::filesystem::path ResolvePath(const std::string& pathText);
+
+// True when the path names an existing file or directory; a path ending in a separator is
+// true when that directory exists. Never throws.
+bool PathExists(const std::string& pathText);
+
+// True when the path names an existing regular file whose length can be read. Never throws.
+bool FileExists(const std::string& pathText);
+
+struct FileResult {
+    bool ok = true;
+    std::string reason; // the system's reason when !ok
+};
+
+// Copies source over target. The new content is written to a temporary file in the target's
+// directory, flushed to disk and renamed over the target, so the target is always either as it
+// was or completely new. A read-only target is refused, as Windows refuses it.
+FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText);
+
+// Replaces a file's content as CopyFileSafe does, from bytes in memory.
+FileResult WriteFileSafe(const std::string& targetText, const std::string& content);
+
+FileResult DeleteFileText(const std::string& pathText);
+
+// Whole content of a file; std::nullopt-like empty result is signalled by ok == false.
+FileResult ReadFileText(const std::string& pathText, std::string& content);
+
+// For tests: every copy, write and delete counts as one write; FailWriteNumber(k) makes the
+// k-th write from now fail (a copy fails half way through its temporary file). 0 disables.
+namespace test_faults {
+void FailWriteNumber(int k);
+int WritesSoFar();
+} // namespace test_faults
+
+} // namespace korvane

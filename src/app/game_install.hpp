@@ -1,0 +1,50 @@
+#pragma once
+// Where the games live and which add-ons are present.
+#include <functional>
+#include <string>
+
+#include "app/settings.hpp"
+
+namespace korvane {
+
+inline constexpr const char* RegKeyF1_2002 = "SOFTWARE\\EA SPORTS\\F1 2002";
+inline constexpr const char* RegKeyF1c = "SOFTWARE\\EA SPORTS\\F1 Challenge 99-02";
+inline constexpr const char* RegValueInstallDir = "Install Dir";
+inline constexpr const char* F1ExeTested = "f1_2002.exe";
+inline constexpr const char* F1ExeShown = "F1_2002.exe";
+inline constexpr const char* F1cExe = "F1 Challenge 99-02.exe";
+inline constexpr const char* F1cQL2003Marker = "SeasonData\\Vehicles\\Ferrari\\2003QL_F2003GA";
+
+struct GameInstall {
+    std::string F1Path;   // ends in a separator, empty when not found
+    std::string F1cPath;  // as stored in the registry, or ending in a separator; empty when not found
+    std::string DirSeason02 = "season02\\vehicles\\";
+    std::string DirSeasonQL02 = "seasonql02\\vehicles\\";
+    std::string DirGTR2002 = "GTR2002season\\vehicles\\";
+    std::string DirSeasonData = "SeasonData\\Vehicles\\";
+    bool HasF1_2002 = false;
+    bool HasSeasonQL = false;
+    bool HasGTR2002 = false;
+    bool HasF1c = false;
+    bool HasF1cQL2003 = false;
+};
+
+struct Detection {
+    GameInstall install;
+    std::string f1Display;   // set only when F1 2002 was found through the registry
+    std::string f1cDisplay;  // set only when F1 Challenge was found through the registry
+};
+
+// (key path under HKEY_LOCAL_MACHINE, value name) -> text, empty on failure.
+using RegistryReader = std::function<std::string(const std::string&, const std::string&)>;
+std::string SystemRegistry(const std::string& keyPath, const std::string& valueName);
+
+// Registry first, the settings file second. Never writes the settings file.
+Detection DetectInstallations(const Settings& settings, const RegistryReader& registry = SystemRegistry);
+
+// The user picked a game executable: update the model, store the directory, return the
+// text for the path box (the chosen file itself).
+std::string SelectF1Executable(GameInstall& install, const Settings& settings, const std::string& chosenFile);
+std::string SelectF1cExecutable(GameInstall& install, const Settings& settings, const std::string& chosenFile);
+
+} // namespace korvane

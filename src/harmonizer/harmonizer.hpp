@@ -1,0 +1,53 @@
+#pragma once
+// Harmonize and restore: every team gets the master team's performance files; ".org" backups
+// beside the game files make every change reversible.
+//
+// Each operation reports through the sink in the given language and returns true when no step
+// failed (a backup missing at restore time is reported but is no failed step).
+#include <string>
+#include <vector>
+
+#include "app/game_install.hpp"
+#include "app/messages.hpp"
+
+namespace korvane {
+
+// The backup of a game file: the same path with ".org" in place of its extension.
+std::string BackupPathOf(const std::string& livePath);
+
+enum class Component2002 { EA2002, QL2002, GT2002 };
+
+struct TeamFiles {
+    std::string team;    // the catalogue name shown in messages
+    std::string live;    // path text of the ".hdv"
+    std::string backup;  // path text of the ".org"
+};
+
+// Teams of one F1 2002 component in catalogue order.
+std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component);
+
+struct CarFiles {
+    int season = 0;
+    int team = 0;
+    std::string performance;        // .hdv
+    std::string performanceBackup;  // .org
+    std::string engine;             // engine.ini
+    std::string engineBackup;       // engine.org
+};
+
+// The files of F1 Challenge car (season, team).
+CarFiles F1cCar(const GameInstall& install, int season, int team);
+// Every car of every season on offer, in season and team order.
+std::vector<CarFiles> F1cCars(const GameInstall& install);
+
+bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
+                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink);
+bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
+                    const std::string& languageCode, MessageSink& sink);
+
+// season and team are catalogue indexes (list position + 1).
+bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+                  MessageSink& sink);
+bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink);
+
+} // namespace korvane
