@@ -13,3 +13,6 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   korvane_warnings(korvane)
   install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})
 endif()
+
+# Pictures of the information windows, compiled into the program.
+qt_add_resources(korvane_ui info_images PREFIX /info BASE data FILES data/about_logo.svg)
