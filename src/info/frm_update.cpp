@@ -35,6 +35,18 @@ template <typename T> T* Make(QWidget* parent, const char* name, QRect geometry)
     return widget;
 }
 
+// The info box has a fixed size, but its text depends on the type the desktop offers and, after
+// a check, on the server: rather than cutting off the last lines, use a slightly smaller type.
+void SetInfoText(QLabel* label, const QString& text) {
+    label->setText(text);
+    QFont font = label->parentWidget()->font();
+    label->setFont(font);
+    while (font.pointSizeF() > 6.5 && label->heightForWidth(label->width()) > label->height()) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+        label->setFont(font);
+    }
+}
+
 void SetTextColour(QLabel* label, const QColor& colour) {
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
@@ -50,6 +62,10 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     setObjectName("frmUpdate");
     setFixedSize(TwipSize(5970, 4185));
     setWindowTitle(Utf8(update_design::Caption));
+    // The layout was made for a small 8-point type; larger type would clip the texts.
+    QFont small = font();
+    small.setPointSize(8);
+    setFont(small);
 
     frmAction_ = Make<QGroupBox>(this, "frmAction", TwipRect(105, 120, 5700, 1515));
     lblCurrentversion_ =
@@ -101,7 +117,7 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
                                     Local(ReadSetting(state.settings, "version", "date")));
     lblWebversion_->setText(Utf8(texts->webVersionBeforeCheck));
     lblWebversiondate_->setText(Utf8(texts->webDateBeforeCheck));
-    LblUpdateInfo_->setText(Utf8(texts->note));
+    SetInfoText(LblUpdateInfo_, Utf8(texts->note));
 }
 
 frmUpdate::~frmUpdate() {
@@ -142,8 +158,8 @@ void frmUpdate::BtnCheckUpdate_Click() {
 
     lblWebversion_->setText(Utf8(texts->webVersionPrefix) + FileValue("version"));
     lblWebversiondate_->setText(Utf8(texts->datePrefix) + FileValue("date"));
-    LblUpdateInfo_->setText(FileValue(texts->firstNewsKey));
-    LblUpdateInfo_->setText(LblUpdateInfo_->text() + "\r\n" + FileValue(texts->secondNewsKey));
+    SetInfoText(LblUpdateInfo_, FileValue(texts->firstNewsKey));
+    SetInfoText(LblUpdateInfo_, LblUpdateInfo_->text() + "\r\n" + FileValue(texts->secondNewsKey));
 
     const bool newer = IsWebVersionNewer(ReadVersionFile(localPath_));
     lblResult_->setText(Utf8(newer ? texts->newerVersion : texts->currentVersion));

@@ -203,6 +203,9 @@ class FrmUpdateTest : public QObject {
         QCOMPARE(window->findChild<QPushButton*>("BtnCheckUpdate")->text(), buttons[0]);
         QCOMPARE(window->findChild<QPushButton*>("BtnQuit")->text(), buttons[1]);
         QCOMPARE(Colour(*window, "lblResult"), Blue);
+        // The whole note fits into the box, whatever type the desktop offers.
+        auto* info = window->findChild<QLabel*>("LblUpdateInfo");
+        QVERIFY(info->heightForWidth(info->width()) <= info->height());
     }
 
     void missingOwnDateShowsUnknown() {
