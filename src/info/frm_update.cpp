@@ -87,6 +87,11 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     BtnCheckUpdate_->setText(Utf8(update_design::CheckButton));
     BtnQuit_->setText(Utf8(update_design::QuitButton));
 
+    // Values from the version file are shown as they are, never interpreted as markup.
+    for (QLabel* label : frmAction_->findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+    }
+    LblUpdateInfo_->setTextFormat(Qt::PlainText);
     SetTextColour(lblResult_, ResultBlue);
     lblResult_->hide();
     LblUpdateInfo_->setWordWrap(true);

@@ -144,6 +144,10 @@ class FrmUpdateTest : public QObject {
         QCOMPARE(window->findChild<QLabel*>("lblResult")->cursor().shape(), Qt::PointingHandCursor);
         QCOMPARE(window->findChild<QLabel*>("LblUpdateInfo")->backgroundRole(),
                  QPalette::ToolTipBase);
+        // What the server sends is text, not markup to render.
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->objectName()));
+        }
     }
 
     void openingTexts_data() {
