@@ -166,7 +166,7 @@ void frmUpdate::BtnCheckUpdate_Click() {
     SetInfoText(LblUpdateInfo_, FileValue(texts->firstNewsKey));
     SetInfoText(LblUpdateInfo_, LblUpdateInfo_->text() + "\r\n" + FileValue(texts->secondNewsKey));
 
-    const bool newer = IsWebVersionNewer(ReadVersionFile(localPath_));
+    const bool newer = IsWebVersionNewer(localPath_);
     lblResult_->setText(Utf8(newer ? texts->newerVersion : texts->currentVersion));
     SetTextColour(lblResult_, ResultBlue);
     lblResult_->show();

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "app/file_system.hpp"
 #include "app/settings.hpp"
 
 namespace korvane {
@@ -86,16 +85,8 @@ std::string VersionFilePath(const std::string& programDir) {
     return path + VersionFileName;
 }
 
-std::string ReadVersionFile(const std::string& localPath) {
-    std::string content;
-    if (!ReadFileText(localPath, content).ok) {
-        content.clear();
-    }
-    return content;
-}
-
 std::string ReadVersionFileKey(const std::string& localPath, const std::string& key) {
-    return ReadIniValue(ReadVersionFile(localPath), VersionFileSection, key);
+    return ReadIniValue(localPath, VersionFileSection, key);
 }
 
 bool IsWebPageAddress(const std::string& address) {

@@ -50,10 +50,6 @@ std::string VersionFilePath(const std::string& programDir);
 // or the key is missing.
 std::string ReadVersionFileKey(const std::string& localPath, const std::string& key);
 
-// The whole local copy, empty text when it cannot be read (which the INI reader treats as a
-// file without any section).
-std::string ReadVersionFile(const std::string& localPath);
-
 // Only a web page is handed to the desktop shell: the version file could otherwise name a
 // local program or document to start.
 bool IsWebPageAddress(const std::string& address);
