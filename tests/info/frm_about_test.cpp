@@ -71,7 +71,9 @@ bool RunShowAboutBox(AppState& state, const std::function<void(frmAbout*)>& insp
             about->reject(); // a failed check must not leave the loop waiting
         }
     });
-    ShowAboutBox(nullptr, state);
+    QWidget owner; // as from the main window: the box is a window of its own, not a child
+    owner.show();
+    ShowAboutBox(&owner, state);
     return seen;
 }
 
