@@ -480,6 +480,24 @@ class FrmUpdateTest : public QObject {
         QVERIFY(!ResultShown(*failing));
     }
 
+    void downloadOverHttpsChecksTheCertificate() {
+        testing::TempDir dir;
+        LocalHttpServer server(LocalHttpServer::Https);
+        server.Serve(VersionPath, {200, VersionFile("0.6.1")});
+        const std::string target = dir.Text() + "webver.ini";
+
+        // A certificate nobody vouches for is a failed download.
+        QVERIFY(DownloadFile(server.Url(VersionPath), target, 5s) != 0);
+        QCOMPARE(testing::ReadAll(target), std::string("<missing>"));
+
+        testing::TrustLocalCertificate trust;
+        QCOMPARE(DownloadFile(server.Url(VersionPath), target, 5s), 0);
+        QCOMPARE(QByteArray::fromStdString(testing::ReadAll(target)), VersionFile("0.6.1"));
+        QCOMPARE(server.requests.size(), size_t(1));
+        QVERIFY(server.requests.front().busyPointer);
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
     // DownloadFile on its own: what reaches the local file, and when.
     void downloadWritesOnlyWholeSuccessfulDownloads() {
         testing::TempDir dir;
