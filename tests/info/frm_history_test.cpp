@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 
@@ -89,12 +88,6 @@ class FrmHistoryTest : public QObject {
         QVERIFY(seen.text.startsWith("26.07.03 - 0.6.0 : Added support for F1 Challenge 99-02"));
         QVERIFY(seen.text.endsWith("xx.xx.02 - < 0.1.0 : Non public beta versions"));
         QCOMPARE(seen.blocks, 19);
-        // Every entry: date, version, description.
-        const QRegularExpression entry(
-            R"(^(\d\d\.\d\d\.\d\d|xx\.xx\.02) - (\d\.\d\.\d|< 0\.1\.0) : \S.*$)");
-        for (const QString& line : seen.text.split("\n\n")) {
-            QVERIFY2(entry.match(line).hasMatch(), qPrintable(line));
-        }
     }
 
     void otherLanguagesShowAnEmptyBox() {

@@ -107,24 +107,6 @@ TEST(UpdateTexts, OnlyTheTwoLanguagesHaveTexts) {
     EXPECT_STREQ(UpdateTextsFor("de")->webVersionBeforeCheck, update_design::WebVersion);
 }
 
-TEST(UpdateTexts, NotesBreakTheirLinesAsWritten) {
-    const auto german = Split(UpdateTextsFor("de")->note, "\r\n");
-    ASSERT_EQ(german.size(), 5u);
-    EXPECT_EQ(german[0], "Hinweis:");
-    EXPECT_EQ(german[2], "");
-    EXPECT_EQ(german[4], "Button klicken um Überprüfung zu starten.");
-
-    const auto english = Split(UpdateTextsFor("uk")->note, "\r\n");
-    ASSERT_EQ(english.size(), 6u);
-    EXPECT_EQ(english[0], "Note:");
-    EXPECT_EQ(english[2], "");
-    EXPECT_EQ(english[4], "");
-    EXPECT_EQ(english[5], "Click the button to start the version check.");
-    for (const auto* texts : {UpdateTextsFor("de"), UpdateTextsFor("uk")}) {
-        EXPECT_FALSE(HasLoneBreak(texts->note));
-    }
-}
-
 TEST(VersionFile, LocalCopyLiesInTheProgramDirectory) {
     EXPECT_EQ(VersionFilePath("C:\\Programme\\Korvane"), "C:\\Programme\\Korvane\\webver.ini");
     EXPECT_EQ(VersionFilePath("C:\\Programme\\Korvane\\"), "C:\\Programme\\Korvane\\webver.ini");
@@ -177,20 +159,4 @@ TEST(About, HomepagePagesOfTheLanguages) {
               std::string(build::HomepageHostUk) + "/software/korvane/korvane_e.html");
     EXPECT_EQ(HomepagePage("unknown"), "");
     EXPECT_EQ(HomepagePage(""), "");
-}
-
-TEST(About, DisclaimerAndCaptionTable) {
-    EXPECT_NE(std::string(AboutDisclaimer).find("any  warranty"), std::string::npos);
-    // Title and button stay as they are; the four texts of the English table change.
-    int english = 0;
-    for (const ControlText& row : AboutControlTexts()) {
-        const std::string name = row.objectName;
-        if (name == "frmAbout" || name == "cmdOK") {
-            EXPECT_EQ(row.english, nullptr) << name;
-        } else {
-            ASSERT_NE(row.english, nullptr) << name;
-            ++english;
-        }
-    }
-    EXPECT_EQ(english, 4);
 }
