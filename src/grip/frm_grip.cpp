@@ -41,7 +41,7 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
     auto* quit = Named(new QPushButton(this), "BtnQuit");
     auto* buttons = new QVBoxLayout;
     for (QPushButton* button : {equal, restore, quit}) {
-        button->setMinimumHeight(40);
+        button->setMinimumSize(250, 40);
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
@@ -54,7 +54,9 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
     info_->setAutoFillBackground(true);
     info_->setBackgroundRole(QPalette::ToolTipBase);
     info_->setForegroundRole(QPalette::ToolTipText);
-    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 12 + 20);
+    // Room for the longest instruction text, so the window keeps one size.
+    info_->setMinimumWidth(600);
+    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 11 + 20);
 
     auto* top = new QHBoxLayout;
     top->addWidget(components, 1);
@@ -85,7 +87,6 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
     });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
-    setMinimumWidth(600);
     setFixedSize(sizeHint());
 }
 

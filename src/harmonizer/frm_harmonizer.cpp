@@ -80,7 +80,7 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     auto* quit = Named(new QPushButton(go), "BtnQuit");
     auto* buttons = new QVBoxLayout(go);
     for (QPushButton* button : {equal, restore, quit}) {
-        button->setMinimumHeight(40);
+        button->setMinimumSize(250, 40);
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
@@ -94,7 +94,9 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     info_->setAutoFillBackground(true);
     info_->setBackgroundRole(QPalette::ToolTipBase);
     info_->setForegroundRole(QPalette::ToolTipText);
-    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 12 + 20);
+    // Room for the longest instruction text, so the window keeps one size.
+    info_->setMinimumWidth(640);
+    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 11 + 20);
 
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(components);
@@ -123,7 +125,6 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     connect(restore, &QPushButton::clicked, this, &frmHarmonizer::Restore);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
-    setMinimumWidth(640);
     setFixedSize(sizeHint());
 }
 

@@ -42,6 +42,7 @@ class FrmLanguageTest : public QObject {
         TempDir dir;
         AppState state = StateIn(dir, "unknown");
         frmLanguage chooser(state);
+        chooser.show();
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Choose your language:"));
         QCOMPARE(Child<QPushButton>(&chooser, "CmdLangUK")->text(), QStringLiteral("      English"));
         QCOMPARE(Child<QPushButton>(&chooser, "CmdLangDE")->text(), QStringLiteral("      Deutsch"));

@@ -98,7 +98,7 @@ HarmonizerActions Recording(Calls& calls) {
 
 // The window as the test sees it.
 struct View {
-    explicit View(frmHarmonizer& w) : window(w) {}
+    explicit View(frmHarmonizer& w) : window(w) { window.show(); }
     frmHarmonizer& window;
     QCheckBox* box(const char* name) const { return Child<QCheckBox>(&window, name); }
     QComboBox* seasons() const { return Child<QComboBox>(&window, "CmbSeason"); }

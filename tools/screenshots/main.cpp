@@ -20,6 +20,19 @@ std::vector<Shot>& Registry() {
     return shots;
 }
 
+} // namespace
+
+bool Register(const std::string& name, Factory make) {
+    Registry().push_back({name, std::move(make)});
+    return true;
+}
+
+const std::vector<Shot>& All() { return Registry(); }
+
+} // namespace korvane::shots
+
+namespace {
+
 void Settle(int milliseconds) {
     QElapsedTimer timer;
     timer.start();
@@ -32,12 +45,11 @@ void Settle(int milliseconds) {
 // contents, so that the titles can be checked on the pictures too.
 QImage Render(QWidget& window) {
     const QPixmap contents = window.grab();
-    if (window.windowFlags().testFlag(Qt::SplashScreen) || window.windowTitle().isEmpty()) {
+    if (window.windowFlags().testFlag(Qt::FramelessWindowHint) || window.windowTitle().isEmpty()) {
         return contents.toImage();
     }
     const int titleHeight = 28;
-    QImage image(contents.width() + 2, contents.height() + titleHeight + 1,
-                 QImage::Format_ARGB32);
+    QImage image(contents.width() + 2, contents.height() + titleHeight + 1, QImage::Format_ARGB32);
     image.fill(QColor(0x3c, 0x4a, 0x5e));
     QPainter painter(&image);
     painter.drawPixmap(1, titleHeight, contents);
@@ -50,16 +62,19 @@ QImage Render(QWidget& window) {
     return image;
 }
 
-} // namespace
-
-bool Register(const std::string& name, Factory make) {
-    Registry().push_back({name, std::move(make)});
-    return true;
+korvane::AppState SampleState(const QTemporaryDir& scratch, const char* language) {
+    korvane::AppState state;
+    state.languageCode = language;
+    state.settings = {scratch.path().toLocal8Bit().toStdString(), "korvane"};
+    auto& install = state.install;
+    install.F1Path = "C:\\Spiele\\F1 2002\\";
+    install.F1cPath = "C:\\Spiele\\F1 Challenge 99-02\\";
+    install.HasF1_2002 = install.HasSeasonQL = install.HasGTR2002 = true;
+    install.HasF1c = install.HasF1cQL2003 = true;
+    return state;
 }
 
-const std::vector<Shot>& All() { return Registry(); }
-
-} // namespace korvane::shots
+} // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -69,7 +84,7 @@ int main(int argc, char* argv[]) {
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
     QDir().mkpath(out.path());
-    std::vector<std::string> only(argv + 2, argv + argc);
+    const std::vector<std::string> only(argv + 2, argv + argc);
 
     int failures = 0;
     for (const auto& shot : korvane::shots::All()) {
@@ -78,22 +93,13 @@ int main(int argc, char* argv[]) {
         }
         for (const char* language : {"de", "uk"}) {
             QTemporaryDir scratch;
-            korvane::shots::Context ctx;
-            ctx.languageCode = language;
-            ctx.state.languageCode = language;
-            ctx.state.settings = {scratch.path().toLocal8Bit().toStdString(), "korvane"};
-            auto& install = ctx.state.install;
-            install.F1Path = "C:\\Spiele\\F1 2002\\";
-            install.F1cPath = "C:\\Spiele\\F1 Challenge 99-02\\";
-            install.HasF1_2002 = install.HasSeasonQL = install.HasGTR2002 = true;
-            install.HasF1c = install.HasF1cQL2003 = true;
-
+            korvane::shots::Context ctx{language, SampleState(scratch, language), {}};
             std::unique_ptr<QWidget> window = shot.make(ctx);
             window->show();
             Settle(300);
             const QString file = out.filePath(
                 QStringLiteral("%1-%2.png").arg(QString::fromStdString(shot.name), language));
-            if (korvane::shots::Render(*window).save(file)) {
+            if (Render(*window).save(file)) {
                 std::cout << file.toStdString() << "\n";
             } else {
                 std::cerr << "could not write " << file.toStdString() << "\n";
