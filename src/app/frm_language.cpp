@@ -16,8 +16,8 @@ namespace {
 
 constexpr QSize FlagSize(30, 16);
 
-QPushButton* LanguageButton(QWidget* parent, const char* name, QLabel*& flag,
-                            const char* flagName, const char* artwork) {
+QPushButton* LanguageButton(QWidget* parent, const char* name, QLabel*& flag, const char* flagName,
+                            const char* artwork) {
     auto* button = new QPushButton(parent);
     button->setObjectName(QLatin1String(name));
     button->setMinimumSize(150, 40);

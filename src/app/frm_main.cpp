@@ -30,8 +30,12 @@ namespace korvane {
 
 namespace {
 
-QString Local(const std::string& text) { return QString::fromLocal8Bit(text.c_str()); }
-std::string Local(const QString& text) { return text.toLocal8Bit().toStdString(); }
+QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+std::string Local(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
 
 template <typename T> T* Named(T* widget, const char* name) {
     widget->setObjectName(QLatin1String(name));
@@ -58,7 +62,8 @@ QString DefaultFileChooser(QWidget* owner, const QString& title, const QString& 
 } // namespace
 
 QString DialogFilter(const char* description, const char* pattern) {
-    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(description), QString::fromUtf8(pattern));
+    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(description),
+                                         QString::fromUtf8(pattern));
 }
 
 frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
@@ -76,8 +81,8 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     QPushButton* browse = nullptr;
     QPushButton* browseF1c = nullptr;
     auto* frameF1 = PathFrame(central, "FrameStatus", "TxtF1path", "BtnBrowse", txtF1path_, browse);
-    auto* frameF1c = PathFrame(central, "FrameStatusF1c", "TxtF1cpath", "BtnBrowseF1c",
-                               txtF1cpath_, browseF1c);
+    auto* frameF1c =
+        PathFrame(central, "FrameStatusF1c", "TxtF1cpath", "BtnBrowseF1c", txtF1cpath_, browseF1c);
 
     auto* modules = Named(new QGroupBox(central), "frmModul");
     auto* harmonize = Named(new QPushButton(modules), "BtnHarmonize");
@@ -158,15 +163,14 @@ void frmMain::BuildMenus() {
         menu->addAction(action);
         return action;
     };
-    auto addSeparator = [](QMenu* menu, const char* name) {
-        Named(menu->addSeparator(), name);
-    };
+    auto addSeparator = [](QMenu* menu, const char* name) { Named(menu->addSeparator(), name); };
 
     QMenu* file = addMenu("mnuFile");
     connect(addItem(file, "mnuFileExit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* view = addMenu("mnuView");
-    connect(addItem(view, "mnuViewChangeLang"), &QAction::triggered, this, &frmMain::ChangeLanguage);
+    connect(addItem(view, "mnuViewChangeLang"), &QAction::triggered, this,
+            &frmMain::ChangeLanguage);
     addSeparator(view, "mnuFileBar7");
 
     QMenu* help = addMenu("mnuHelp");
@@ -177,7 +181,9 @@ void frmMain::BuildMenus() {
     mnuHelpAbout_ = addItem(help, "mnuHelpAbout");
 }
 
-void frmMain::SetEnglishCaptions() { SetControlTexts(this, MainWindowTexts(), true); }
+void frmMain::SetEnglishCaptions() {
+    SetControlTexts(this, MainWindowTexts(), true);
+}
 
 void frmMain::SetPathTexts(const std::string& f1Display, const std::string& f1cDisplay) {
     txtF1path_->setText(Local(f1Display));
@@ -189,8 +195,8 @@ void frmMain::SetVersionText(const std::string& versionText) {
 }
 
 void frmMain::BrowseF1() {
-    const QString chosen = fileChooser_(
-        this, QString::fromUtf8(BrowseF1Title), DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern));
+    const QString chosen = fileChooser_(this, QString::fromUtf8(BrowseF1Title),
+                                        DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern));
     if (chosen.isEmpty()) {
         return;
     }
@@ -204,7 +210,8 @@ void frmMain::BrowseF1c() {
     if (chosen.isEmpty()) {
         return;
     }
-    txtF1cpath_->setText(Local(SelectF1cExecutable(state_.install, state_.settings, Local(chosen))));
+    txtF1cpath_->setText(
+        Local(SelectF1cExecutable(state_.install, state_.settings, Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
 
@@ -250,20 +257,21 @@ void frmMain::OpenHomepage() {
     }
 }
 
-void frmMain::ShowInfo(const std::string& text) { lblInfo_->setText(QString::fromUtf8(text.c_str())); }
+void frmMain::ShowInfo(const std::string& text) {
+    lblInfo_->setText(QString::fromUtf8(text.c_str()));
+}
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event) {
-    const bool moved = event->type() == QEvent::Enter || event->type() == QEvent::MouseMove ||
-                       event->type() == QEvent::HoverMove;
-    if (moved) {
-        if (watched == btnHarmonize_) {
-            ShowInfo(HarmonizerOverviewText(state_.languageCode));
-        } else if (watched == btnGrip_) {
-            ShowInfo(GripOverviewText(state_.languageCode));
-        } else if (watched == frmModul_) {
-            if (const char* prompt = ModulePromptText(state_.languageCode)) {
-                ShowInfo(prompt);
-            }
+    const bool entered = event->type() == QEvent::Enter;
+    const bool moved = event->type() == QEvent::MouseMove;
+    if ((entered || moved) && watched == btnHarmonize_) {
+        ShowInfo(HarmonizerOverviewText(state_.languageCode));
+    } else if ((entered || moved) && watched == btnGrip_) {
+        ShowInfo(GripOverviewText(state_.languageCode));
+    } else if (moved && watched == frmModul_) {
+        // Only a real move over the frame: a window opening or closing above it sends Enter.
+        if (const char* prompt = ModulePromptText(state_.languageCode)) {
+            ShowInfo(prompt);
         }
     }
     return QMainWindow::eventFilter(watched, event);

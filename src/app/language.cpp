@@ -15,7 +15,9 @@ constexpr std::array<ControlText, 3> ChooserTexts{{
 
 } // namespace
 
-std::span<const ControlText> LanguageChooserTexts() { return ChooserTexts; }
+std::span<const ControlText> LanguageChooserTexts() {
+    return ChooserTexts;
+}
 
 void SetLanguage(AppState& state, const std::string& code) {
     state.languageCode = code;

@@ -11,11 +11,12 @@ int main(int argc, char* argv[]) {
 
     korvane::AppState state;
     state.settings = korvane::ProgramSettings();
-    QLockFile lock(korvane::InstanceLockPath(QString::fromLocal8Bit(state.settings.exeBaseName.c_str())));
+    QLockFile lock(
+        korvane::InstanceLockPath(QString::fromLocal8Bit(state.settings.exeBaseName.c_str())));
     korvane::QtMessageBox messages;
     const auto mainWindow = korvane::StartUp(state, messages, lock, {});
     if (!mainWindow) {
-        return 0;  // another copy runs; it stays the only one, without a word
+        return 0; // another copy runs; it stays the only one, without a word
     }
     return QApplication::exec();
 }

@@ -49,7 +49,9 @@ std::string Join(const std::array<const char*, N>& parts, const std::array<int, 
 
 } // namespace
 
-std::span<const ControlText> MainWindowTexts() { return MainTexts; }
+std::span<const ControlText> MainWindowTexts() {
+    return MainTexts;
+}
 
 std::string HarmonizerInstructionText(const std::string& languageCode) {
     if (languageCode == "de") {

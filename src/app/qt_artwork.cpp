@@ -4,7 +4,9 @@
 #include <QSvgRenderer>
 
 // The resources live in a static library; without this call the linker may drop them.
-static void InitArtworkResources() { Q_INIT_RESOURCE(korvane); }
+static void InitArtworkResources() {
+    Q_INIT_RESOURCE(korvane);
+}
 
 namespace korvane {
 

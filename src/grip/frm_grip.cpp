@@ -90,9 +90,13 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
     setFixedSize(sizeHint());
 }
 
-void frmGrip::SetEnglishCaptions() { SetControlTexts(this, GripWindowTexts(), true); }
+void frmGrip::SetEnglishCaptions() {
+    SetControlTexts(this, GripWindowTexts(), true);
+}
 
-void frmGrip::SetInfoText(const std::string& text) { info_->setText(QString::fromUtf8(text.c_str())); }
+void frmGrip::SetInfoText(const std::string& text) {
+    info_->setText(QString::fromUtf8(text.c_str()));
+}
 
 void frmGrip::AdjustForInstall(const GameInstall& install) {
     if (install.HasF1_2002) {

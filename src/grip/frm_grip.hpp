@@ -26,7 +26,8 @@ struct GripActions {
 class frmGrip : public QDialog, public HasEnglishCaptions {
     Q_OBJECT
   public:
-    frmGrip(AppState& state, MessageSink& sink, GripActions actions = {}, QWidget* parent = nullptr);
+    frmGrip(AppState& state, MessageSink& sink, GripActions actions = {},
+            QWidget* parent = nullptr);
 
     void SetEnglishCaptions() override;
     void SetInfoText(const std::string& text);

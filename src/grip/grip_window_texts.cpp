@@ -18,6 +18,8 @@ constexpr std::array<ControlText, 7> Texts{{
 
 } // namespace
 
-std::span<const ControlText> GripWindowTexts() { return Texts; }
+std::span<const ControlText> GripWindowTexts() {
+    return Texts;
+}
 
 } // namespace korvane

@@ -120,7 +120,8 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     }
     // Only a season the user picks applies the season rule.
     connect(cmbSeason_, &QComboBox::activated, this, &frmHarmonizer::SeasonPicked);
-    connect(cmbTeam_, &QComboBox::activated, this, [this](int position) { choice_.team = position; });
+    connect(cmbTeam_, &QComboBox::activated, this,
+            [this](int position) { choice_.team = position; });
     connect(equal, &QPushButton::clicked, this, &frmHarmonizer::Harmonize);
     connect(restore, &QPushButton::clicked, this, &frmHarmonizer::Restore);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
@@ -128,7 +129,9 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     setFixedSize(sizeHint());
 }
 
-void frmHarmonizer::SetEnglishCaptions() { SetControlTexts(this, HarmonizerWindowTexts(), true); }
+void frmHarmonizer::SetEnglishCaptions() {
+    SetControlTexts(this, HarmonizerWindowTexts(), true);
+}
 
 void frmHarmonizer::SetInfoText(const std::string& text) {
     info_->setText(QString::fromUtf8(text.c_str()));
@@ -182,7 +185,8 @@ void frmHarmonizer::Harmonize() {
         actions_.harmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1,
                               cmbTeam_->currentIndex() + 1, state_.languageCode, sink_);
     } else {
-        actions_.harmonizeF1_2002(state_.install, cmbTeam_->currentText().toLocal8Bit().toStdString(),
+        actions_.harmonizeF1_2002(state_.install,
+                                  cmbTeam_->currentText().toLocal8Bit().toStdString(),
                                   chkEA2002_->isChecked(), chkQL2002_->isChecked(),
                                   chkGT2002_->isChecked(), state_.languageCode, sink_);
     }

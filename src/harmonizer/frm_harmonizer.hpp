@@ -18,8 +18,8 @@ namespace korvane {
 
 // The operations the buttons run; tests put recorders in their place.
 struct HarmonizerActions {
-    std::function<bool(const GameInstall&, const std::string&, bool, bool, bool,
-                       const std::string&, MessageSink&)>
+    std::function<bool(const GameInstall&, const std::string&, bool, bool, bool, const std::string&,
+                       MessageSink&)>
         harmonizeF1_2002 = HarmonizeF1_2002;
     std::function<bool(const GameInstall&, bool, bool, bool, const std::string&, MessageSink&)>
         restoreF1_2002 = RestoreF1_2002;
@@ -42,7 +42,7 @@ class frmHarmonizer : public QDialog, public HasEnglishCaptions {
     QCheckBox* Check(HarmonizerBox box) const;
     void BoxToggled(HarmonizerBox box, bool ticked);
     void SeasonPicked(int position);
-    void Mirror();  // puts choice_ on the controls
+    void Mirror(); // puts choice_ on the controls
     void Harmonize();
     void Restore();
 

@@ -6,14 +6,14 @@ namespace korvane {
 
 namespace {
 
-constexpr int Season2002Position = 3;  // "2002" in the season list
+constexpr int Season2002Position = 3; // "2002" in the season list
 
 void FillTeams2002(HarmonizerChoice& choice) {
     choice.teams.clear();
     for (int i = 1; i <= Teams2002Count; ++i) {
         choice.teams.push_back(Teams2002(i));
     }
-    choice.team = 2;  // Ferrari
+    choice.team = 2; // Ferrari
 }
 
 void FillTeamsGTR2002(HarmonizerChoice& choice) {
@@ -92,7 +92,9 @@ void TickBox(HarmonizerChoice& choice, HarmonizerBox box) {
     }
 }
 
-void UntickBox(HarmonizerChoice& choice, HarmonizerBox box) { choice.Box(box).ticked = false; }
+void UntickBox(HarmonizerChoice& choice, HarmonizerBox box) {
+    choice.Box(box).ticked = false;
+}
 
 void PickSeason(HarmonizerChoice& choice, int position) {
     choice.season = position;

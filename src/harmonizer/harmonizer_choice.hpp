@@ -22,10 +22,10 @@ struct HarmonizerChoice {
     BoxState ql2002;
     BoxState gt2002;
     std::vector<std::string> seasons;
-    int season = -1;  // list position from 0, -1 for none
+    int season = -1; // list position from 0, -1 for none
     bool seasonEnabled = false;
     std::vector<std::string> teams;
-    int team = -1;  // list position from 0, -1 for none
+    int team = -1; // list position from 0, -1 for none
 
     BoxState& Box(HarmonizerBox box);
 };

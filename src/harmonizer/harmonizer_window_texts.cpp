@@ -24,6 +24,8 @@ constexpr std::array<ControlText, 13> Texts{{
 
 } // namespace
 
-std::span<const ControlText> HarmonizerWindowTexts() { return Texts; }
+std::span<const ControlText> HarmonizerWindowTexts() {
+    return Texts;
+}
 
 } // namespace korvane

@@ -44,9 +44,12 @@ class FrmLanguageTest : public QObject {
         frmLanguage chooser(state);
         chooser.show();
         QCOMPARE(chooser.windowTitle(), QStringLiteral("Choose your language:"));
-        QCOMPARE(Child<QPushButton>(&chooser, "CmdLangUK")->text(), QStringLiteral("      English"));
-        QCOMPARE(Child<QPushButton>(&chooser, "CmdLangDE")->text(), QStringLiteral("      Deutsch"));
-        QVERIFY(Child<QPushButton>(&chooser, "CmdLangUK")->x() < Child<QPushButton>(&chooser, "CmdLangDE")->x());
+        QCOMPARE(Child<QPushButton>(&chooser, "CmdLangUK")->text(),
+                 QStringLiteral("      English"));
+        QCOMPARE(Child<QPushButton>(&chooser, "CmdLangDE")->text(),
+                 QStringLiteral("      Deutsch"));
+        QVERIFY(Child<QPushButton>(&chooser, "CmdLangUK")->x() <
+                Child<QPushButton>(&chooser, "CmdLangDE")->x());
         // No control box: no close, minimize or maximize button.
         const Qt::WindowFlags flags = chooser.windowFlags();
         QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
@@ -60,8 +63,10 @@ class FrmLanguageTest : public QObject {
             QVERIFY(!flag->pixmap().toImage().isNull());
             QVERIFY(flag->x() < 30);
         }
-        QCOMPARE(Child<QLabel>(&chooser, "Picture1")->parent(), Child<QPushButton>(&chooser, "CmdLangUK"));
-        QCOMPARE(Child<QLabel>(&chooser, "Picture2")->parent(), Child<QPushButton>(&chooser, "CmdLangDE"));
+        QCOMPARE(Child<QLabel>(&chooser, "Picture1")->parent(),
+                 Child<QPushButton>(&chooser, "CmdLangUK"));
+        QCOMPARE(Child<QLabel>(&chooser, "Picture2")->parent(),
+                 Child<QPushButton>(&chooser, "CmdLangDE"));
     }
 
     void buttonsAndFlagsStoreTheChoiceAndClose() {
@@ -75,7 +80,8 @@ class FrmLanguageTest : public QObject {
             AppState state = StateIn(dir, "unknown");
             frmLanguage chooser(state);
             chooser.show();
-            QTest::mouseClick(Child<QWidget>(&chooser, c.control), Qt::LeftButton, {}, QPoint(3, 3));
+            QTest::mouseClick(Child<QWidget>(&chooser, c.control), Qt::LeftButton, {},
+                              QPoint(3, 3));
             QCOMPARE(state.languageCode, c.code);
             QCOMPARE(ReadSetting(state.settings, "config", "language"), c.code);
             QVERIFY(!chooser.isVisible());
@@ -102,8 +108,10 @@ class FrmLanguageTest : public QObject {
         QCOMPARE(state.languageCode, std::string("uk"));
         QCOMPARE(ReadSetting(state.settings, "config", "language"), std::string("uk"));
         QVERIFY(sink.texts.empty());
-        QCOMPARE(Child<QGroupBox>(&window, "frmModul")->title(), QStringLiteral("Please select a module..."));
-        QCOMPARE(Child<QAction>(&window, "mnuViewChangeLang")->text(), QStringLiteral("Change Language"));
+        QCOMPARE(Child<QGroupBox>(&window, "frmModul")->title(),
+                 QStringLiteral("Please select a module..."));
+        QCOMPARE(Child<QAction>(&window, "mnuViewChangeLang")->text(),
+                 QStringLiteral("Change Language"));
         QCOMPARE(Child<QLabel>(&window, "LblInfo")->text(),
                  QStringLiteral("Move mouse onto a module button for explanation ..."));
         // A module window opened from now on speaks English too.

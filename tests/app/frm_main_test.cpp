@@ -5,11 +5,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
-#include <QLocale>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTime>
@@ -191,7 +191,8 @@ class FrmMainTest : public QObject {
         }
         // What the English texts leave alone.
         QCOMPARE(window.windowTitle(), QStringLiteral("Korvane"));
-        QCOMPARE(Child<QLineEdit>(&window, "TxtF1path")->text(), QStringLiteral("C:\\F1\\F1_2002.exe"));
+        QCOMPARE(Child<QLineEdit>(&window, "TxtF1path")->text(),
+                 QStringLiteral("C:\\F1\\F1_2002.exe"));
         QCOMPARE(Child<QLabel>(&window, "LblVersionMain")->text(), QStringLiteral("Version 0.6.0"));
         QCOMPARE(Child<QLabel>(&window, "sbStatusBarPanel1")->text(), QStringLiteral("Status"));
     }
@@ -220,10 +221,12 @@ class FrmMainTest : public QObject {
         QVERIFY(Child<QLineEdit>(&window, "TxtF1path")->isReadOnly());
         QVERIFY(Child<QLineEdit>(&window, "TxtF1cpath")->isReadOnly());
         QVERIFY(Child<QLineEdit>(&window, "TxtF1path")->text().isEmpty());
-        QCOMPARE(Child<QLineEdit>(&window, "TxtF1path")->parent(), Child<QGroupBox>(&window, "FrameStatus"));
+        QCOMPARE(Child<QLineEdit>(&window, "TxtF1path")->parent(),
+                 Child<QGroupBox>(&window, "FrameStatus"));
         QCOMPARE(Child<QPushButton>(&window, "BtnBrowseF1c")->parent(),
                  Child<QGroupBox>(&window, "FrameStatusF1c"));
-        QCOMPARE(Child<QPushButton>(&window, "BtnHarmonize")->parent(), Child<QGroupBox>(&window, "frmModul"));
+        QCOMPARE(Child<QPushButton>(&window, "BtnHarmonize")->parent(),
+                 Child<QGroupBox>(&window, "frmModul"));
         QVERIFY(Child<QPushButton>(&window, "BtnHarmonize")->x() <
                 Child<QPushButton>(&window, "BtnGripModul")->x());
 
@@ -239,8 +242,9 @@ class FrmMainTest : public QObject {
         QCOMPARE(names(Child<QMenu>(&window, "mnuFile")->actions()), QStringList{"mnuFileExit"});
         QCOMPARE(names(Child<QMenu>(&window, "mnuView")->actions()),
                  (QStringList{"mnuViewChangeLang", "mnuFileBar7"}));
-        QCOMPARE(names(Child<QMenu>(&window, "mnuHelp")->actions()),
-                 (QStringList{"mnuUpdate", "mnuHomepage", "mnuHistory", "mnuHelpBar0", "mnuHelpAbout"}));
+        QCOMPARE(
+            names(Child<QMenu>(&window, "mnuHelp")->actions()),
+            (QStringList{"mnuUpdate", "mnuHomepage", "mnuHistory", "mnuHelpBar0", "mnuHelpAbout"}));
         QVERIFY(Child<QAction>(&window, "mnuFileBar7")->isSeparator());
         QVERIFY(Child<QAction>(&window, "mnuHelpBar0")->isSeparator());
         // The information windows are wired from outside, through these.
@@ -260,8 +264,8 @@ class FrmMainTest : public QObject {
         QCOMPARE(date->text(), QLocale().toString(QDate::currentDate(), QLocale::ShortFormat));
         // The clock is set again while the program runs.
         time->setText(QStringLiteral("stale"));
-        QTRY_COMPARE_WITH_TIMEOUT(time->text(),
-                                  QLocale().toString(QTime::currentTime(), QLocale::ShortFormat), 2500);
+        QTRY_COMPARE_WITH_TIMEOUT(
+            time->text(), QLocale().toString(QTime::currentTime(), QLocale::ShortFormat), 2500);
     }
 
     void hoverShowsExplanationsWithTheirLineBreaks() {
@@ -330,7 +334,8 @@ class FrmMainTest : public QObject {
             QCOMPARE(calls[0].title, U8("F1_2002.exe auswählen ..."));
             QCOMPARE(calls[0].filter, QStringLiteral("F1_2002.exe (f1_2002.exe)"));
             QCOMPARE(Child<QLineEdit>(&window, "TxtF1path")->text(), answer);
-            QCOMPARE(Child<QLabel>(&window, "sbStatusBarPanel1")->text(), U8("Bitte Aktion wählen ..."));
+            QCOMPARE(Child<QLabel>(&window, "sbStatusBarPanel1")->text(),
+                     U8("Bitte Aktion wählen ..."));
             QVERIFY(state.install.HasF1_2002);
             QVERIFY(state.install.HasSeasonQL);
             QCOMPARE(ReadSetting(state.settings, "config", "f1path"), fake.f1Path);
@@ -339,7 +344,8 @@ class FrmMainTest : public QObject {
             QTest::mouseClick(Child<QPushButton>(&window, "BtnBrowseF1c"), Qt::LeftButton);
             QCOMPARE(calls.size(), std::size_t{2});
             QCOMPARE(calls[1].title, U8("F1 Challenge 99-02.exe auswählen ..."));
-            QCOMPARE(calls[1].filter, QStringLiteral("F1 Challenge 99-02.exe (f1 challenge 99-02.exe)"));
+            QCOMPARE(calls[1].filter,
+                     QStringLiteral("F1 Challenge 99-02.exe (f1 challenge 99-02.exe)"));
             QCOMPARE(Child<QLineEdit>(&window, "TxtF1cpath")->text(), answer);
             QVERIFY(state.install.HasF1c);
             QVERIFY(state.install.HasF1cQL2003);
@@ -368,8 +374,10 @@ class FrmMainTest : public QObject {
             const char* code;
             QString expected;
         };
-        const QString de = QString::fromUtf8(build::HomepageHostDe) + "/software/korvane/korvane.html";
-        const QString uk = QString::fromUtf8(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
+        const QString de =
+            QString::fromUtf8(build::HomepageHostDe) + "/software/korvane/korvane.html";
+        const QString uk =
+            QString::fromUtf8(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
         for (const Case& c : {Case{"de", de}, Case{"uk", uk}, Case{"unknown", QString()}}) {
             TempDir dir;
             AppState state = StateIn(dir, c.code);
@@ -476,7 +484,7 @@ class FrmMainTest : public QObject {
                 seen->close();
             }
         });
-        QTimer::singleShot(5000, [] {  // never leave the test waiting
+        QTimer::singleShot(5000, [] { // never leave the test waiting
             if (QWidget* modal = QApplication::activeModalWidget()) {
                 modal->close();
             }

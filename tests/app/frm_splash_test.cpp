@@ -112,7 +112,8 @@ class FrmSplashTest : public QObject {
             frmMain* hidden = &main;
             QTimer::singleShot(150, [&checkedDuringWait, &splashShownWhileMainHidden, hidden] {
                 checkedDuringWait = true;
-                splashShownWhileMainHidden = OpenWindow("frmSplash") != nullptr && !hidden->isVisible();
+                splashShownWhileMainHidden =
+                    OpenWindow("frmSplash") != nullptr && !hidden->isVisible();
             });
         };
         QElapsedTimer clock;
@@ -132,7 +133,8 @@ class FrmSplashTest : public QObject {
         QCOMPARE(Child<QLineEdit>(main.get(), "TxtF1path")->text(), QString());
         QCOMPARE(Child<QLineEdit>(main.get(), "TxtF1cpath")->text(),
                  QString::fromStdString(fake.f1cPath + "F1 Challenge 99-02.exe"));
-        QCOMPARE(Child<QLabel>(main.get(), "LblVersionMain")->text(), QStringLiteral("Version 0.6.0"));
+        QCOMPARE(Child<QLabel>(main.get(), "LblVersionMain")->text(),
+                 QStringLiteral("Version 0.6.0"));
     }
 
     void storedLanguageDecidesTheTextsWithoutAsking() {
@@ -153,7 +155,8 @@ class FrmSplashTest : public QObject {
             auto main = StartUp(state, sink, lock, options);
             QCOMPARE(asked, 0);
             QCOMPARE(state.languageCode, std::string(c.stored));
-            QCOMPARE(Child<QPushButton>(main.get(), "BtnBrowse")->text(), QString::fromUtf8(c.browse));
+            QCOMPARE(Child<QPushButton>(main.get(), "BtnBrowse")->text(),
+                     QString::fromUtf8(c.browse));
         }
     }
 
@@ -171,7 +174,8 @@ class FrmSplashTest : public QObject {
             if (modal && modal->objectName() == QLatin1String("frmLanguage")) {
                 QWidget* main = OpenWindow("frmMain");
                 mainShownWhenAsked = main != nullptr && modal->parentWidget() == main;
-                QTest::mouseClick(Child<QWidget>(modal, "Picture1"), Qt::LeftButton, {}, QPoint(3, 3));
+                QTest::mouseClick(Child<QWidget>(modal, "Picture1"), Qt::LeftButton, {},
+                                  QPoint(3, 3));
                 poll->deleteLater();
             }
         });

@@ -21,7 +21,9 @@ inline AppState StateIn(const TempDir& dir, const std::string& languageCode) {
     return state;
 }
 
-inline QString U8(const char* text) { return QString::fromUtf8(text); }
+inline QString U8(const char* text) {
+    return QString::fromUtf8(text);
+}
 
 template <typename T = QWidget> T* Child(const QObject* parent, const char* name) {
     return parent->findChild<T*>(QString::fromLatin1(name));

@@ -15,15 +15,16 @@ namespace {
 
 GripActions Recording(std::vector<std::string>& log) {
     GripActions actions;
-    actions.apply = [&log](const std::string& f1Path, const std::string& programDir, bool ea, bool ql,
-                           const std::string& code, MessageSink&) {
+    actions.apply = [&log](const std::string& f1Path, const std::string& programDir, bool ea,
+                           bool ql, const std::string& code, MessageSink&) {
         log.push_back("Apply " + f1Path + " " + programDir + " " + std::to_string(ea) +
                       std::to_string(ql) + " " + code);
         return true;
     };
     actions.restore = [&log](const std::string& f1Path, bool ea, bool ql, const std::string& code,
                              MessageSink&) {
-        log.push_back("Restore " + f1Path + " " + std::to_string(ea) + std::to_string(ql) + " " + code);
+        log.push_back("Restore " + f1Path + " " + std::to_string(ea) + std::to_string(ql) + " " +
+                      code);
         return true;
     };
     return actions;

@@ -15,8 +15,8 @@ using namespace korvane::testing;
 
 namespace {
 
-const QStringList Teams2002{"Arrows", "Bar",   "Ferrari", "Jaguar", "Jordan",  "McLaren",
-                            "Minardi", "Renault", "Sauber", "Toyota", "Williams"};
+const QStringList Teams2002{"Arrows",  "Bar",     "Ferrari", "Jaguar", "Jordan",  "McLaren",
+                            "Minardi", "Renault", "Sauber",  "Toyota", "Williams"};
 const QStringList TeamsGT{"Alda Motorsports",
                           "Alexander Frei",
                           "APP RACING",
@@ -41,9 +41,9 @@ const QStringList TeamsGT{"Alda Motorsports",
                           "Rws Motorsport",
                           "System Force",
                           "Widi Racing"};
-const QStringList TeamsF1c1999{"Arrows",  "BAR",     "Benetton", "Ferrari", "Jordan",  "McLaren",
-                               "Minardi", "Prost",   "Sauber",   "Stewart", "Williams"};
-const QStringList TeamsF1c2000{"Arrows",  "BAR",     "Benetton", "Ferrari", "Jaguar", "Jordan",
+const QStringList TeamsF1c1999{"Arrows",  "BAR",   "Benetton", "Ferrari", "Jordan",  "McLaren",
+                               "Minardi", "Prost", "Sauber",   "Stewart", "Williams"};
+const QStringList TeamsF1c2000{"Arrows",  "BAR",     "Benetton", "Ferrari", "Jaguar",  "Jordan",
                                "McLaren", "Minardi", "Prost",    "Sauber",  "Williams"};
 const QStringList TeamsF1c2002{"Arrows",  "BAR",     "Ferrari", "Jaguar", "Jordan",  "McLaren",
                                "Minardi", "Renault", "Sauber",  "Toyota", "Williams"};
@@ -71,10 +71,12 @@ struct Calls {
 
 HarmonizerActions Recording(Calls& calls) {
     HarmonizerActions actions;
-    actions.harmonizeF1_2002 = [&calls](const GameInstall& install, const std::string& team, bool ea,
-                                        bool ql, bool gt, const std::string& code, MessageSink&) {
+    actions.harmonizeF1_2002 = [&calls](const GameInstall& install, const std::string& team,
+                                        bool ea, bool ql, bool gt, const std::string& code,
+                                        MessageSink&) {
         calls.log.push_back("HarmonizeF1_2002 " + install.F1Path + " " + team + " " +
-                            std::to_string(ea) + std::to_string(ql) + std::to_string(gt) + " " + code);
+                            std::to_string(ea) + std::to_string(ql) + std::to_string(gt) + " " +
+                            code);
         return true;
     };
     actions.restoreF1_2002 = [&calls](const GameInstall& install, bool ea, bool ql, bool gt,
@@ -89,7 +91,8 @@ HarmonizerActions Recording(Calls& calls) {
                             std::to_string(team) + " " + code);
         return true;
     };
-    actions.restoreF1c = [&calls](const GameInstall& install, const std::string& code, MessageSink&) {
+    actions.restoreF1c = [&calls](const GameInstall& install, const std::string& code,
+                                  MessageSink&) {
         calls.log.push_back("RestoreF1c " + install.F1cPath + " " + code);
         return true;
     };
@@ -296,7 +299,7 @@ class FrmHarmonizerTest : public QObject {
         RecordingSink sink;
         frmHarmonizer window(state, sink);
         View v(window);
-        v.click("ChkF1c");  // unticked, the season list stays enabled
+        v.click("ChkF1c"); // unticked, the season list stays enabled
         v.click("ChkGT2002");
         v.click("ChkGT2002");
         v.pickTeam("Widi Racing");
@@ -322,7 +325,7 @@ class FrmHarmonizerTest : public QObject {
         press("BtnEqual");
         press("BtnRestore");
         v.pickSeason("1999");
-        press("BtnEqual");  // Ferrari, the fourth team of 1999
+        press("BtnEqual"); // Ferrari, the fourth team of 1999
         v.click("ChkEA2002");
         v.click("ChkQL2002");
         v.pickTeam("McLaren");
@@ -364,7 +367,7 @@ class FrmHarmonizerTest : public QObject {
         FakeInstall fake(dir.Path());
         AppState state = StateIn(dir, "de");
         state.install = fake.Install();
-        state.install.HasF1c = false;  // the F1 2002 boxes open ticked
+        state.install.HasF1c = false; // the F1 2002 boxes open ticked
         RecordingSink sink;
         frmHarmonizer window(state, sink);
         window.show();
@@ -385,7 +388,7 @@ class FrmHarmonizerTest : public QObject {
         for (const TeamFiles& team : ql) {
             QCOMPARE(ReadAll(team.live), jordanQL);
         }
-        for (const TeamFiles& team : gt) {  // not ticked, not touched
+        for (const TeamFiles& team : gt) { // not ticked, not touched
             QCOMPARE(ReadAll(team.live), FakeInstall::OriginalContent(relative(team.live)));
             QCOMPARE(ReadAll(team.backup), std::string("<missing>"));
         }

@@ -79,7 +79,7 @@ int main(int argc, char* argv[]) {
         std::cerr << "korvane_sample_install: could not write every file under " << root << "\n";
         return 1;
     }
-    std::cout << "Sample installation in " << root << "\nSettings file " << settings.FilePath()
-              << "\n";
+    std::cout << "Sample installation in " << root << "\nSettings file "
+              << ResolvePath(settings.FilePath()).string() << "\n";
     return 0;
 }

@@ -27,7 +27,9 @@ bool Register(const std::string& name, Factory make) {
     return true;
 }
 
-const std::vector<Shot>& All() { return Registry(); }
+const std::vector<Shot>& All() {
+    return Registry();
+}
 
 } // namespace korvane::shots
 

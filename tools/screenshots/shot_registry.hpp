@@ -15,9 +15,9 @@
 namespace korvane::shots {
 
 struct Context {
-    std::string languageCode;  // "de" or "uk"
-    AppState state;            // settings in a scratch directory; every game component present
-    RecordingSink sink;        // messages are recorded, never shown
+    std::string languageCode; // "de" or "uk"
+    AppState state;           // settings in a scratch directory; every game component present
+    RecordingSink sink;       // messages are recorded, never shown
 };
 
 // Builds the window as the program shows it in ctx.languageCode (English captions applied);
@@ -25,7 +25,7 @@ struct Context {
 using Factory = std::function<std::unique_ptr<QWidget>(Context& ctx)>;
 
 struct Shot {
-    std::string name;  // file name stem: <name>-<de|uk>.png
+    std::string name; // file name stem: <name>-<de|uk>.png
     Factory make;
 };
 

@@ -18,8 +18,7 @@ using namespace korvane;
 
 std::unique_ptr<frmMain> MainWindow(shots::Context& ctx) {
     auto window = std::make_unique<frmMain>(ctx.state, ctx.sink);
-    window->SetPathTexts(ctx.state.install.F1Path + F1ExeShown,
-                         ctx.state.install.F1cPath + F1cExe);
+    window->SetPathTexts(ctx.state.install.F1Path + F1ExeShown, ctx.state.install.F1cPath + F1cExe);
     window->SetVersionText(VersionText());
     ApplyEnglishCaptions(ctx.languageCode);
     return window;
@@ -36,9 +35,8 @@ const bool registered = [] {
         QCoreApplication::sendEvent(button, &enter);
         return window;
     });
-    shots::Register("language", [](shots::Context& ctx) {
-        return std::make_unique<frmLanguage>(ctx.state);
-    });
+    shots::Register("language",
+                    [](shots::Context& ctx) { return std::make_unique<frmLanguage>(ctx.state); });
     shots::Register("harmonizer", [](shots::Context& ctx) {
         auto window = std::make_unique<frmHarmonizer>(ctx.state, ctx.sink);
         window->SetInfoText(HarmonizerInstructionText(ctx.languageCode));
