@@ -1,6 +1,8 @@
 // The start of the program: one running copy, the splash while the games are found, the main
 // window with what was found, and the language on the first start.
+#include <QDateTime>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -66,11 +68,22 @@ class FrmSplashTest : public QObject {
         QLockFile running(path);
         QVERIFY(running.tryLock(0));
 
+        // The first copy has been running for a while: its lock is old but still holds.
+        QFile lockFile(path);
+        QVERIFY(lockFile.open(QIODevice::ReadWrite));
+        QVERIFY(lockFile.setFileTime(QDateTime::currentDateTime().addSecs(-3600),
+                                     QFileDevice::FileModificationTime));
+        lockFile.close();
+
         TempDir dir;
         AppState state = StateIn(dir, "unknown");
         RecordingSink sink;
+        StartupOptions options = Quick();
+        int asked = 0;
+        options.chooseLanguage = [&asked](AppState&, QWidget*) { ++asked; };
         QLockFile second(path);
-        QVERIFY(!StartUp(state, sink, second, Quick()));
+        QVERIFY(!StartUp(state, sink, second, options));
+        QCOMPARE(asked, 0);
         QVERIFY(QApplication::topLevelWidgets().isEmpty());
         QVERIFY(sink.texts.empty());
 
@@ -79,7 +92,7 @@ class FrmSplashTest : public QObject {
         state.languageCode = "de";
         WriteSetting(state.settings, "config", "language", "de");
         QLockFile third(path);
-        auto main = StartUp(state, sink, third, Quick());
+        auto main = StartUp(state, sink, third, options);
         QVERIFY(main);
         QVERIFY(third.isLocked());
     }
@@ -166,14 +179,15 @@ class FrmSplashTest : public QObject {
         RecordingSink sink;
         QTemporaryDir locks;
         QLockFile lock(locks.filePath(QStringLiteral("k.lock")));
-        bool mainShownWhenAsked = false;
+        bool mainShownWhenAsked = false; // and the splash gone
         // The real chooser, answered with a click on the English flag once it is up.
         auto* poll = new QTimer;
         QObject::connect(poll, &QTimer::timeout, poll, [&mainShownWhenAsked, poll] {
             QWidget* modal = QApplication::activeModalWidget();
             if (modal && modal->objectName() == QLatin1String("frmLanguage")) {
                 QWidget* main = OpenWindow("frmMain");
-                mainShownWhenAsked = main != nullptr && modal->parentWidget() == main;
+                mainShownWhenAsked = main != nullptr && modal->parentWidget() == main &&
+                                     OpenWindow("frmSplash") == nullptr;
                 QTest::mouseClick(Child<QWidget>(modal, "Picture1"), Qt::LeftButton, {},
                                   QPoint(3, 3));
                 poll->deleteLater();
