@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/qt_artwork.hpp"
 #include "app/qt_shell.hpp"
 #include "build_config.hpp"
 #include "info/about_texts.hpp"
 #include "info/qt_click_label.hpp"
-#include "info/qt_logo.hpp"
 #include "info/version.hpp"
 
 using namespace korvane;
@@ -43,7 +43,7 @@ frmAbout::frmAbout(QWidget* owner, std::string languageCode)
     setObjectName("frmAbout");
 
     auto* Image1 = Make<QLabel>(this, "Image1");
-    Image1->setPixmap(LogoPixmap(QSize(LogoSize, LogoSize)));
+    Image1->setPixmap(Artwork(QStringLiteral("logo"), QSize(LogoSize, LogoSize)));
     Image1->setFixedSize(LogoSize, LogoSize);
     auto* lblTitle = Make<QLabel>(this, "lblTitle");
     auto* lblVersion = Make<QLabel>(this, "lblVersion");
