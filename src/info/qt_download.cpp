@@ -50,6 +50,8 @@ int DownloadFile(const std::string& address, const std::string& localPath,
     QNetworkAccessManager manager;
     manager.setCache(nullptr);
     QNetworkReply* reply = manager.get(FreshRequest(url));
+    // The transfer pauses when this much waits unread, so an endless body never piles up.
+    reply->setReadBufferSize(MaxDownloadBytes + 1);
 
     QByteArray body;
     bool tooLarge = false;
