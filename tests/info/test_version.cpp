@@ -18,11 +18,11 @@ TEST(Version, OnlyTheFirstThirdAndLastCharacterCount) {
     EXPECT_TRUE(IsVersionTextNewer("1.0.0"));
     EXPECT_TRUE(IsVersionTextNewer("0.7.0"));
     EXPECT_FALSE(IsVersionTextNewer("0.5.9"));
-    EXPECT_FALSE(IsVersionTextNewer("0.10.0")); // minor read as 1
+    EXPECT_FALSE(IsVersionTextNewer("0.10.0"));  // minor read as 1
     EXPECT_FALSE(IsVersionTextNewer(""));
     EXPECT_FALSE(IsVersionTextNewer("unknown"));
     EXPECT_TRUE(IsVersionTextNewer("0x6y1"));
-    EXPECT_TRUE(IsVersionTextNewer("0.6")); // its last character, 6, is the revision too
+    EXPECT_TRUE(IsVersionTextNewer("0.6"));  // its last character, 6, is the revision too
 }
 
 TEST(Version, ReadFromTheDownloadedFile) {
