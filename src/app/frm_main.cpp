@@ -1,4 +1,5 @@
 #include "app/frm_main.hpp"
+#include "app/qt_widgets.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -36,11 +37,6 @@ QString Local(const std::string& text) {
 }
 std::string Local(const QString& text) {
     return text.toLocal8Bit().toStdString();
-}
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
 }
 
 QGroupBox* PathFrame(QWidget* parent, const char* frameName, const char* editName,

@@ -1,4 +1,5 @@
 #include "app/qt_shell.hpp"
+#include "app/qt_widgets.hpp"
 
 #include <QDesktopServices>
 #include <QGuiApplication>
@@ -13,15 +14,6 @@ std::function<void(const QUrl&)>& Opener() {
     static std::function<void(const QUrl&)> opener;
     return opener;
 }
-
-// Restores the normal pointer on every path out of the shell call.
-class BusyPointer {
-  public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 } // namespace
 

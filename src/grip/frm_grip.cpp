@@ -1,4 +1,5 @@
 #include "grip/frm_grip.hpp"
+#include "app/qt_widgets.hpp"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -10,15 +11,6 @@
 #include "grip/grip_window_texts.hpp"
 
 namespace korvane {
-
-namespace {
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
-
-} // namespace
 
 frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint),
@@ -46,17 +38,7 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
         buttons->addWidget(button);
     }
 
-    info_ = Named(new QLabel(this), "LblHarmonizerInfo");
-    info_->setWordWrap(true);
-    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    info_->setFrameShape(QFrame::Box);
-    info_->setMargin(8);
-    info_->setAutoFillBackground(true);
-    info_->setBackgroundRole(QPalette::ToolTipBase);
-    info_->setForegroundRole(QPalette::ToolTipText);
-    // Room for the longest instruction text, so the window keeps one size.
-    info_->setMinimumWidth(600);
-    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 11 + 20);
+    info_ = MakeModuleInfoBox(this, 600);
 
     auto* top = new QHBoxLayout;
     top->addWidget(components, 1);

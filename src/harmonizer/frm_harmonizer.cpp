@@ -1,4 +1,5 @@
 #include "harmonizer/frm_harmonizer.hpp"
+#include "app/qt_widgets.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,11 +16,6 @@
 namespace korvane {
 
 namespace {
-
-template <typename T> T* Named(T* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QFrame* Line(QWidget* parent) {
     auto* line = new QFrame(parent);
@@ -86,17 +82,7 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActio
     }
     buttons->addStretch();
 
-    info_ = Named(new QLabel(this), "LblHarmonizerInfo");
-    info_->setWordWrap(true);
-    info_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    info_->setFrameShape(QFrame::Box);
-    info_->setMargin(8);
-    info_->setAutoFillBackground(true);
-    info_->setBackgroundRole(QPalette::ToolTipBase);
-    info_->setForegroundRole(QPalette::ToolTipText);
-    // Room for the longest instruction text, so the window keeps one size.
-    info_->setMinimumWidth(640);
-    info_->setFixedHeight(QFontMetrics(info_->font()).lineSpacing() * 11 + 20);
+    info_ = MakeModuleInfoBox(this, 640);
 
     auto* leftColumn = new QVBoxLayout;
     leftColumn->addWidget(components);

@@ -1,4 +1,5 @@
 #include "info/qt_download.hpp"
+#include "app/qt_widgets.hpp"
 
 #include <QCursor>
 #include <QEventLoop>
@@ -14,14 +15,6 @@
 namespace korvane {
 
 namespace {
-
-class BusyPointer {
-  public:
-    BusyPointer() { QGuiApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QGuiApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
 
 QNetworkRequest FreshRequest(const QUrl& url) {
     QNetworkRequest request(url);
