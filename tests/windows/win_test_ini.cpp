@@ -158,16 +158,20 @@ TEST_F(IniAgainstProfileApi, MissingPiecesGiveTheDefault) {
         {"missing file", "", "config", "language", "unknown", "unknown"},
         {"missing section", "[config]\r\nlanguage=de\r\n", "version", "date", "unknown", "unknown"},
         {"missing key", "[config]\r\nlanguage=de\r\n", "config", "f1path", "unknown", "unknown"},
-        {"trailing blanks of the default dropped", "[config]\r\n", "config", "f1path",
-         "dflt \t ", "dflt"},
-        {"default of blanks only", "[config]\r\n", "config", "f1path", "   ", ""},
+        {"trailing blanks of the default dropped", "[config]\r\n", "config", "f1path", "dflt   ",
+         "dflt"},
+        {"leading blanks of the default kept", "", "config", "f1path", "  dflt", "  dflt"},
+        // Windows drops every trailing blank; Wine stops before the first character.
+        {"default of blanks only", "[config]\r\n", "config", "f1path", "   ", "",
+         IniBufferSize, "Wine keeps the first character of a default made only of blanks"},
     });
 }
 
 TEST_F(IniAgainstProfileApi, ByteOrderMarkIsNotSpecial) {
     ExpectSameRead({
+        // Wine reads the file as UTF-8 when it starts with a byte-order mark; Windows does not.
         {"header behind a byte-order mark", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", "unknown",
-         "unknown"},
+         "unknown", IniBufferSize, "Wine skips a UTF-8 byte-order mark"},
         {"second section behind a byte-order mark", "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nk=w\r\n", "t",
          "k", "unknown", "w"},
     });
@@ -228,10 +232,12 @@ TEST_F(IniWriteAgainstProfileApi, NewFileSectionAndKey) {
                      "[config]\r\nlanguage=de\r\n[version]\r\ndate=06.12.2026\r\n"});
     ExpectSameWrite({"new section, no line break at the end", "[config]\r\nlanguage=de",
                      "version", "date", "1", "[config]\r\nlanguage=de\r\n[version]\r\ndate=1\r\n"});
+    // Wine writes the whole file anew from what it parsed; Windows changes only the one line.
     ExpectSameWrite({"new key after the section's last entry",
                      "[config]\r\nlanguage=de\r\n\r\n[version]\r\ndate=1\r\n", "config", "f1path",
                      "D:\\F1\\",
-                     "[config]\r\nlanguage=de\r\nf1path=D:\\F1\\\r\n\r\n[version]\r\ndate=1\r\n"});
+                     "[config]\r\nlanguage=de\r\nf1path=D:\\F1\\\r\n\r\n[version]\r\ndate=1\r\n",
+                     "Wine rewrites the whole file and drops its blank lines"});
 }
 
 TEST_F(IniWriteAgainstProfileApi, UpdatedKeyKeepsTheRestOfTheFile) {
@@ -239,10 +245,12 @@ TEST_F(IniWriteAgainstProfileApi, UpdatedKeyKeepsTheRestOfTheFile) {
                      "language", "uk", "[config]\r\nlanguage=uk\r\nf1path=C:\\F1\\\r\n"});
     ExpectSameWrite({"updated key keeps its spelling", "[Config]\r\nLanguage=de\r\n", "config",
                      "language", "uk", "[Config]\r\nLanguage=uk\r\n"});
+    // As above: Wine's rewrite loses the blank lines and the LF line ends.
     ExpectSameWrite({"comments, blank lines and LF line ends stay",
                      "; Korvane\n\n[config]\nlanguage=de\n\n[version]\ndate=1\n", "config",
                      "language", "uk",
-                     "; Korvane\n\n[config]\nlanguage=uk\n\n[version]\ndate=1\n"});
+                     "; Korvane\n\n[config]\nlanguage=uk\n\n[version]\ndate=1\n",
+                     "Wine rewrites the whole file with CR LF and without blank lines"});
     ExpectSameWrite({"same value again", "[config]\r\nlanguage=de\r\n", "config", "language",
                      "de", "[config]\r\nlanguage=de\r\n"});
 }
