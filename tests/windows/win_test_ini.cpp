@@ -111,15 +111,15 @@ TEST_F(IniAgainstProfileApi, SectionHeaders) {
         {"name runs to the last ]", "[a]b]\r\nk=v\r\n", "a]b", "k", "unknown", "v"},
         {"[ without ] is no header", "[config]\r\nk=1\r\n[broken\r\nk2=2\r\n", "config", "k2",
          "unknown", "2"},
-        {"names without regard to case", "[Config]\r\nF1Path=x\r\n", "CONFIG", "f1path",
-         "unknown", "x"},
+        {"names without regard to case", "[Config]\r\nF1Path=x\r\n", "CONFIG", "f1path", "unknown",
+         "x"},
         {"caller's names trimmed", "[config]\r\nlanguage=de\r\n", " config\t", "  language ",
          "unknown", "de"},
         {"only the first matching section", "[s]\r\na=1\r\n[other]\r\nb=0\r\n[S]\r\na=2\r\nb=3\r\n",
          "s", "b", "unknown", "unknown"},
         {"first section's value wins", "[s]\r\na=1\r\n[S]\r\na=2\r\n", "s", "a", "unknown", "1"},
-        {"lines before the first header unreachable", "k=v\r\n[s]\r\nj=w\r\n", "s", "k",
-         "unknown", "unknown"},
+        {"lines before the first header unreachable", "k=v\r\n[s]\r\nj=w\r\n", "s", "k", "unknown",
+         "unknown"},
     });
 }
 
@@ -162,8 +162,8 @@ TEST_F(IniAgainstProfileApi, MissingPiecesGiveTheDefault) {
          "dflt"},
         {"leading blanks of the default kept", "", "config", "f1path", "  dflt", "  dflt"},
         // Windows drops every trailing blank; Wine stops before the first character.
-        {"default of blanks only", "[config]\r\n", "config", "f1path", "   ", "",
-         IniBufferSize, "Wine keeps the first character of a default made only of blanks"},
+        {"default of blanks only", "[config]\r\n", "config", "f1path", "   ", "", IniBufferSize,
+         "Wine keeps the first character of a default made only of blanks"},
     });
 }
 
@@ -230,8 +230,8 @@ TEST_F(IniWriteAgainstProfileApi, NewFileSectionAndKey) {
                      "[config]\r\nf1path=C:\\Games\\F1 2002\\\r\n"});
     ExpectSameWrite({"new section", "[config]\r\nlanguage=de\r\n", "version", "date", "06.12.2026",
                      "[config]\r\nlanguage=de\r\n[version]\r\ndate=06.12.2026\r\n"});
-    ExpectSameWrite({"new section, no line break at the end", "[config]\r\nlanguage=de",
-                     "version", "date", "1", "[config]\r\nlanguage=de\r\n[version]\r\ndate=1\r\n"});
+    ExpectSameWrite({"new section, no line break at the end", "[config]\r\nlanguage=de", "version",
+                     "date", "1", "[config]\r\nlanguage=de\r\n[version]\r\ndate=1\r\n"});
     // Wine writes the whole file anew from what it parsed; Windows changes only the one line.
     ExpectSameWrite({"new key after the section's last entry",
                      "[config]\r\nlanguage=de\r\n\r\n[version]\r\ndate=1\r\n", "config", "f1path",
@@ -248,11 +248,10 @@ TEST_F(IniWriteAgainstProfileApi, UpdatedKeyKeepsTheRestOfTheFile) {
     // As above: Wine's rewrite loses the blank lines and the LF line ends.
     ExpectSameWrite({"comments, blank lines and LF line ends stay",
                      "; Korvane\n\n[config]\nlanguage=de\n\n[version]\ndate=1\n", "config",
-                     "language", "uk",
-                     "; Korvane\n\n[config]\nlanguage=uk\n\n[version]\ndate=1\n",
+                     "language", "uk", "; Korvane\n\n[config]\nlanguage=uk\n\n[version]\ndate=1\n",
                      "Wine rewrites the whole file with CR LF and without blank lines"});
-    ExpectSameWrite({"same value again", "[config]\r\nlanguage=de\r\n", "config", "language",
-                     "de", "[config]\r\nlanguage=de\r\n"});
+    ExpectSameWrite({"same value again", "[config]\r\nlanguage=de\r\n", "config", "language", "de",
+                     "[config]\r\nlanguage=de\r\n"});
 }
 
 TEST_F(IniWriteAgainstProfileApi, MissingDirectoryFailsAndCreatesNothing) {

@@ -66,8 +66,7 @@ int EntriesIn(const fs::path& dir) {
     return static_cast<int>(std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
 }
 
-template <typename Table>
-int IndexOf(Table table, int count, const std::string& name) {
+template <typename Table> int IndexOf(Table table, int count, const std::string& name) {
     for (int i = 1; i <= count; ++i) {
         if (table(i) == name) {
             return i;
@@ -82,19 +81,25 @@ std::string HdvOf2002(const std::string& subDir, int team) {
 }
 
 std::string HdvOfGT(int team) {
-    return std::string("GTR2002season\\vehicles\\") + TeamsGTR2002(team) + "\\" + CarsGTR2002(team) +
-           ".hdv";
+    return std::string("GTR2002season\\vehicles\\") + TeamsGTR2002(team) + "\\" +
+           CarsGTR2002(team) + ".hdv";
 }
 
-std::string CarDirF1c(int s, int t) { return std::string("SeasonData\\Vehicles\\") + CarDirsF1c(s, t); }
+std::string CarDirF1c(int s, int t) {
+    return std::string("SeasonData\\Vehicles\\") + CarDirsF1c(s, t);
+}
 
 std::string HdvOfF1c(int s, int t) {
     return CarDirF1c(s, t) + "\\" + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv";
 }
 
-std::string EngineOfF1c(int s, int t) { return CarDirF1c(s, t) + "\\engine.ini"; }
+std::string EngineOfF1c(int s, int t) {
+    return CarDirF1c(s, t) + "\\engine.ini";
+}
 
-std::string Org(const std::string& pathText) { return pathText.substr(0, pathText.rfind('.')) + ".org"; }
+std::string Org(const std::string& pathText) {
+    return pathText.substr(0, pathText.rfind('.')) + ".org";
+}
 
 class DriveLetterInstall : public ::testing::Test {
   protected:
@@ -121,7 +126,8 @@ class DriveLetterInstall : public ::testing::Test {
         WriteAll(fs::path(ProgramDir) / GripFileQL, "optimized Quillon grip");
 
         // Nothing may pass because a name happened to match exactly.
-        ASSERT_EQ(NamesIn(F1Dir), (std::set<std::string>{"GTR2002SEASON", "SEASON02", "SEASONQL02"}));
+        ASSERT_EQ(NamesIn(F1Dir),
+                  (std::set<std::string>{"GTR2002SEASON", "SEASON02", "SEASONQL02"}));
 
         install_.F1Path = F1Dir;
         install_.F1cPath = F1cDir;
@@ -227,7 +233,8 @@ TEST_F(DriveLetterInstall, HarmonizeAndRestoreF1Challenge) {
         }
     }
     ASSERT_EQ(sink_.texts.size(), 1u);
-    EXPECT_EQ(sink_.texts[0], "Performance of all teams is now equal\r\nto Ferrari during season 2002.");
+    EXPECT_EQ(sink_.texts[0],
+              "Performance of all teams is now equal\r\nto Ferrari during season 2002.");
 
     EXPECT_TRUE(RestoreF1c(install_, "uk", sink_));
     for (int s = 1; s <= LastSeasonF1c(true); ++s) {

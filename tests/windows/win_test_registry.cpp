@@ -102,9 +102,9 @@ TEST_F(RegistryTest, MissingKeyOrValueGivesEmptyText) {
     EXPECT_EQ(RegReadString(Hive::LocalMachine, RegKeyF1_2002, RegValueInstallDir), "");
     SetString(TestKey, "C:\\Games\\F1 2002");
     EXPECT_EQ(RegReadString(Hive::LocalMachine, TestKey, "no such value"), "");
-    EXPECT_EQ(RegReadString(Hive::LocalMachine, "SOFTWARE\\EA SPORTS\\no such key",
-                            RegValueInstallDir),
-              "");
+    EXPECT_EQ(
+        RegReadString(Hive::LocalMachine, "SOFTWARE\\EA SPORTS\\no such key", RegValueInstallDir),
+        "");
 }
 
 TEST_F(RegistryTest, BinaryValueGivesItsLowWordAsSignedNumber) {
