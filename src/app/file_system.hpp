@@ -23,7 +23,8 @@ bool FileExists(const std::string& pathText);
 
 struct FileResult {
     bool ok = true;
-    std::string reason; // the system's reason when !ok
+    std::string reason;  // the system's reason when !ok
+    std::string path;    // the path text the reason is about
 };
 
 // Copies source over target. The new content is written to a temporary file in the target's
@@ -44,6 +45,8 @@ FileResult ReadFileText(const std::string& pathText, std::string& content);
 namespace test_faults {
 void FailWriteNumber(int k);
 int WritesSoFar();
+// Skips flushing to the disk, for tests that write many thousand files.
+void SkipDiskFlush(bool skip);
 } // namespace test_faults
 
 } // namespace korvane

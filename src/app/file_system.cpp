@@ -1,0 +1,261 @@
+#include "app/file_system.hpp"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+
+namespace {
+
+int failAtWrite = 0;
+int writeCount = 0;
+bool skipDiskFlush = false;
+
+// Counts one write; true when this is the write a test asked to fail.
+bool NextWriteFails() {
+    ++writeCount;
+    return failAtWrite != 0 && writeCount == failAtWrite;
+}
+
+const char* SimulatedFailure = "simulated write failure";
+
+FileResult Fail(std::string reason) { return {false, std::move(reason), {}}; }
+
+std::string Reason(const std::error_code& ec) { return ec.message(); }
+std::string Reason(int err) { return std::generic_category().message(err); }
+
+#ifndef _WIN32
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool EqualNoCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (Lower(a[i]) != Lower(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The entry of dir that is called name: the exact name first, otherwise the single entry equal
+// to it without regard to case. A name that matches nothing (or several) stays as given.
+fs::path MatchComponent(const fs::path& dir, const std::string& name) {
+    std::error_code ec;
+    fs::path exact = dir / name;
+    if (name == "." || name == ".." || fs::symlink_status(exact, ec).type() != fs::file_type::not_found) {
+        return exact;
+    }
+    fs::path found;
+    int matches = 0;
+    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (EqualNoCase(entry, name)) {
+            found = dir / entry;
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : exact;
+}
+#endif
+
+// Writes content to a temporary file beside target, flushes it to disk and renames it over
+// target. On failure the temporary file is removed and target is untouched.
+FileResult ReplaceWithContent(const fs::path& target, const std::string& content) {
+    std::error_code ec;
+    const fs::path dir = target.parent_path();
+    if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, ec)) {
+        return Fail(Reason(ENOENT));
+    }
+    const auto status = fs::status(target, ec);
+    if (fs::exists(status)) {
+        if (fs::is_directory(status)) {
+            return Fail(Reason(EISDIR));
+        }
+        // A read-only file is refused, as the game's platform refuses to overwrite it.
+        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+            return Fail(Reason(EACCES));
+        }
+    }
+
+    static std::mt19937 random{std::random_device{}()};
+    const fs::path temp = dir / ("." + target.filename().string() + ".korvane-" +
+                                 std::to_string(random() % 1000000) + ".tmp");
+    const bool simulateFailure = NextWriteFails();
+
+    std::FILE* out = std::fopen(temp.string().c_str(), "wb");
+    if (!out) {
+        return Fail(Reason(errno));
+    }
+    const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
+    bool ok = std::fwrite(content.data(), 1, wanted, out) == wanted && std::fflush(out) == 0;
+    int err = ok ? 0 : errno;
+    if (!skipDiskFlush) {
+#ifdef _WIN32
+        ok = ok && _commit(_fileno(out)) == 0;
+#else
+        ok = ok && fsync(fileno(out)) == 0;
+#endif
+    }
+    if (!ok && err == 0) {
+        err = errno;
+    }
+    ok = (std::fclose(out) == 0) && ok;
+    if (ok && simulateFailure) {
+        fs::remove(temp, ec);
+        return Fail(SimulatedFailure);
+    }
+    if (ok) {
+        fs::rename(temp, target, ec);
+        if (!ec) {
+            return {};
+        }
+        err = ec.value();
+    }
+    fs::remove(temp, ec);
+    return Fail(err ? Reason(err) : std::string("write failed"));
+}
+
+} // namespace
+
+fs::path ResolvePath(const std::string& pathText) {
+#ifdef _WIN32
+    return fs::path(pathText);
+#else
+    fs::path result;
+    std::size_t start = 0;
+    if (!pathText.empty() && IsSeparator(pathText[0])) {
+        result = "/";
+        start = 1;
+    }
+    while (start <= pathText.size()) {
+        std::size_t end = start;
+        while (end < pathText.size() && !IsSeparator(pathText[end])) {
+            ++end;
+        }
+        const std::string name = pathText.substr(start, end - start);
+        if (!name.empty()) {
+            result = MatchComponent(result, name);
+        }
+        start = end + 1;
+    }
+    return result;
+#endif
+}
+
+bool PathExists(const std::string& pathText) {
+    std::error_code ec;
+    const fs::path path = ResolvePath(pathText);
+    if (path.empty()) {
+        return false;
+    }
+    const bool wantsDirectory =
+        !pathText.empty() && (pathText.back() == '\\' || pathText.back() == '/');
+    return wantsDirectory ? fs::is_directory(path, ec) : fs::exists(path, ec);
+}
+
+bool FileExists(const std::string& pathText) {
+    std::error_code ec;
+    const fs::path path = ResolvePath(pathText);
+    if (path.empty() || !fs::is_regular_file(path, ec)) {
+        return false;
+    }
+    [[maybe_unused]] const auto size = fs::file_size(path, ec);
+    return !ec;
+}
+
+namespace {
+
+FileResult About(FileResult result, const std::string& pathText) {
+    if (!result.ok) {
+        result.path = pathText;
+    }
+    return result;
+}
+
+FileResult ReadResolved(const fs::path& path, std::string& content) {
+    std::error_code ec;
+    if (fs::is_directory(path, ec)) {
+        return Fail(Reason(EISDIR));
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return Fail(Reason(errno ? errno : ENOENT));
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        return Fail(Reason(EIO));
+    }
+    content = buffer.str();
+    return {};
+}
+
+FileResult DeleteResolved(const fs::path& path) {
+    if (NextWriteFails()) {
+        return Fail(SimulatedFailure);
+    }
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (!fs::is_regular_file(status)) {
+        return Fail(Reason(fs::exists(status) ? EISDIR : ENOENT));
+    }
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        return Fail(Reason(EACCES));
+    }
+    if (!fs::remove(path, ec)) {
+        return Fail(Reason(ec));
+    }
+    return {};
+}
+
+} // namespace
+
+FileResult ReadFileText(const std::string& pathText, std::string& content) {
+    return About(ReadResolved(ResolvePath(pathText), content), pathText);
+}
+
+FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText) {
+    std::string content;
+    if (FileResult read = ReadFileText(sourceText, content); !read.ok) {
+        return read;
+    }
+    return WriteFileSafe(targetText, content);
+}
+
+FileResult WriteFileSafe(const std::string& targetText, const std::string& content) {
+    return About(ReplaceWithContent(ResolvePath(targetText), content), targetText);
+}
+
+FileResult DeleteFileText(const std::string& pathText) {
+    return About(DeleteResolved(ResolvePath(pathText)), pathText);
+}
+
+namespace test_faults {
+void FailWriteNumber(int k) {
+    failAtWrite = k == 0 ? 0 : writeCount + k;
+}
+int WritesSoFar() { return writeCount; }
+void SkipDiskFlush(bool skip) { skipDiskFlush = skip; }
+} // namespace test_faults
+
+} // namespace korvane

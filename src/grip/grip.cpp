@@ -1,0 +1,87 @@
+#include "grip/grip.hpp"
+
+#include "app/failure_log.hpp"
+#include <vector>
+
+#include "app/file_system.hpp"
+
+namespace korvane {
+
+namespace {
+
+struct GripComponent {
+    bool ticked;
+    const char* live;
+    const char* backup;
+    const char* gripFile;
+    const char* germanMissing;
+    const char* englishMissing;
+};
+
+// The EA season always comes before the Quillon season.
+std::vector<GripComponent> Components(bool ea2002, bool ql2002) {
+    return {{ea2002, GripLiveEA, GripBackupEA, GripFileEA,
+             "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
+             "Grip values could not be restored for EA as terrain.org was missing"},
+            {ql2002, GripLiveQL, GripBackupQL, GripFileQL,
+             "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
+             "Grip values could not be restored for Quillon as terrain.org was missing"}};
+}
+
+// A failed step ends the operation: what failed is shown instead of the success text.
+bool Failed(const FileResult& result, const std::string& languageCode, MessageSink& sink) {
+    if (result.ok) {
+        return false;
+    }
+    FailureLog log;
+    log.Add(result.path, result.reason);
+    sink.Show(log.Summary(languageCode));
+    return true;
+}
+
+} // namespace
+
+bool ApplyOptimizedGrip(const std::string& f1Path, const std::string& programDir, bool ea2002,
+                        bool ql2002, const std::string& languageCode, MessageSink& sink) {
+    std::string dir = programDir;
+    if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) {
+        dir += "\\";
+    }
+    for (const GripComponent& c : Components(ea2002, ql2002)) {
+        if (!c.ticked) {
+            continue;
+        }
+        const std::string backup = f1Path + c.backup;
+        if (!FileExists(backup) && Failed(CopyFileSafe(f1Path + c.live, backup), languageCode, sink)) {
+            return false;
+        }
+        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live), languageCode, sink)) {
+            return false;
+        }
+    }
+    Say(sink, languageCode, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully");
+    return true;
+}
+
+bool RestoreOriginalGrip(const std::string& f1Path, bool ea2002, bool ql2002,
+                         const std::string& languageCode, MessageSink& sink) {
+    for (const GripComponent& c : Components(ea2002, ql2002)) {
+        if (!c.ticked) {
+            continue;
+        }
+        const std::string backup = f1Path + c.backup;
+        if (!FileExists(backup)) {
+            Say(sink, languageCode, c.germanMissing, c.englishMissing);
+            continue;
+        }
+        if (Failed(CopyFileSafe(backup, f1Path + c.live), languageCode, sink) ||
+            Failed(DeleteFileText(backup), languageCode, sink)) {
+            return false;
+        }
+    }
+    Say(sink, languageCode, "Gripwerte erfolgreich wiederhergestellt",
+        "Original grip values restored successfully");
+    return true;
+}
+
+} // namespace korvane

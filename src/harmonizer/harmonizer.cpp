@@ -1,0 +1,284 @@
+#include "harmonizer/harmonizer.hpp"
+
+#include "app/failure_log.hpp"
+#include "app/file_system.hpp"
+#include "harmonizer/catalogue.hpp"
+
+namespace korvane {
+
+namespace {
+
+struct ComponentTables {
+    const std::string& (*teamDir)(int);
+    const std::string& (*fileBase)(int);
+    int count;
+};
+
+ComponentTables TablesOf(Component2002 component) {
+    if (component == Component2002::GT2002) {
+        return {TeamsGTR2002, CarsGTR2002, TeamsGTR2002Count};
+    }
+    return {Teams2002, Teams2002, Teams2002Count};
+}
+
+const std::string& SubDirectory(const GameInstall& install, Component2002 component) {
+    switch (component) {
+    case Component2002::EA2002:
+        return install.DirSeason02;
+    case Component2002::QL2002:
+        return install.DirSeasonQL02;
+    case Component2002::GT2002:
+        break;
+    }
+    return install.DirGTR2002;
+}
+
+// Index of the team text in the component's own table, exact and case-sensitive; 0 if absent.
+int MasterIndex(Component2002 component, const std::string& teamText) {
+    const ComponentTables tables = TablesOf(component);
+    int found = 0;
+    for (int i = 1; i <= tables.count; ++i) {
+        if (tables.teamDir(i) == teamText) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+void Record(const FileResult& result, FailureLog& log) {
+    if (!result.ok) {
+        log.Add(result.path, result.reason);
+    }
+}
+
+// The backup is made once, from the file as it is before the first change.
+void EnsureBackup(const std::string& live, const std::string& backup, FailureLog& log) {
+    if (!FileExists(backup)) {
+        Record(CopyFileSafe(live, backup), log);
+    }
+}
+
+// The backup goes back over the live file and is deleted only once that copy succeeded.
+bool RestoreFromBackup(const std::string& live, const std::string& backup, FailureLog& log) {
+    if (!FileExists(backup)) {
+        return false;
+    }
+    const FileResult copied = CopyFileSafe(backup, live);
+    Record(copied, log);
+    if (copied.ok) {
+        Record(DeleteFileText(backup), log);
+    }
+    return true;
+}
+
+std::string MasterMissingReason(const std::string& languageCode) {
+    return languageCode == "uk" ? "backup of the master team is missing, no file was overwritten"
+                                : "Sicherung des Masterteams fehlt, keine Datei wurde überschrieben";
+}
+
+// Failures are shown in every language, so that none goes unseen.
+void Finish(MessageSink& sink, const std::string& languageCode, const FailureLog& log,
+            const std::string& german, const std::string& english) {
+    if (log.Empty()) {
+        Say(sink, languageCode, german, english);
+    } else {
+        sink.Show(log.Summary(languageCode));
+    }
+}
+
+void Refuse(MessageSink& sink, const std::string& languageCode, const std::string& german,
+            const std::string& english) {
+    sink.Show(languageCode == "uk" ? english : german);
+}
+
+struct Ticked {
+    Component2002 component;
+    bool ticked;
+};
+
+} // namespace
+
+std::string BackupPathOf(const std::string& livePath) {
+    const std::size_t separator = livePath.find_last_of("\\/");
+    const std::size_t dot = livePath.rfind('.');
+    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
+        return livePath + ".org";
+    }
+    return livePath.substr(0, dot) + ".org";
+}
+
+std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component) {
+    const ComponentTables tables = TablesOf(component);
+    std::vector<TeamFiles> files;
+    for (int i = 1; i <= tables.count; ++i) {
+        const std::string live = install.F1Path + SubDirectory(install, component) +
+                                 tables.teamDir(i) + "\\" + tables.fileBase(i) + ".hdv";
+        files.push_back({tables.teamDir(i), live, BackupPathOf(live)});
+    }
+    return files;
+}
+
+CarFiles F1cCar(const GameInstall& install, int season, int team) {
+    const std::string dir = install.F1cPath + install.DirSeasonData + CarDirsF1c(season, team);
+    const std::string stem = "\\" + SeasonsF1c(season) + "_" + TeamsF1c(season, team);
+    return {season, team, dir + stem + ".hdv", dir + stem + ".org", dir + "\\engine.ini",
+            dir + "\\engine.org"};
+}
+
+std::vector<CarFiles> F1cCars(const GameInstall& install) {
+    std::vector<CarFiles> cars;
+    for (int s = 1; s <= LastSeasonF1c(install.HasF1cQL2003); ++s) {
+        for (int t = 1; t <= TeamCountF1c(s); ++t) {
+            cars.push_back(F1cCar(install, s, t));
+        }
+    }
+    return cars;
+}
+
+bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
+                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink) {
+    const Ticked components[] = {{Component2002::EA2002, ea2002},
+                                 {Component2002::QL2002, ql2002},
+                                 {Component2002::GT2002, gt2002}};
+    const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
+                               MasterIndex(Component2002::GT2002, teamText) != 0;
+    bool fitsEveryComponent = knownAnywhere;
+    for (const Ticked& c : components) {
+        if (c.ticked && MasterIndex(c.component, teamText) == 0) {
+            fitsEveryComponent = false;
+        }
+    }
+    if (!fitsEveryComponent) {
+        Refuse(sink, languageCode,
+               "Das Masterteam \"" + teamText + "\" gibt es hier nicht." + CrLf +
+                   "Es wurde keine Datei verändert!",
+               "The master team \"" + teamText + "\" is not available here." + CrLf +
+                   "No file was changed!");
+        return false;
+    }
+
+    FailureLog log;
+    for (const Ticked& c : components) {
+        if (!c.ticked) {
+            continue;
+        }
+        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        for (const TeamFiles& team : files) {
+            EnsureBackup(team.live, team.backup, log);
+        }
+        // Every team, the master included, gets the master's data as the game installed it.
+        const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
+        if (!FileExists(masterBackup)) {
+            log.Add(masterBackup, MasterMissingReason(languageCode));
+            continue;
+        }
+        for (const TeamFiles& team : files) {
+            if (FileExists(team.backup)) {
+                Record(CopyFileSafe(masterBackup, team.live), log);
+            }
+        }
+    }
+    Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
+           "Performance of all teams is now equal to " + teamText);
+    return log.Empty();
+}
+
+bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
+                    const std::string& languageCode, MessageSink& sink) {
+    const Ticked components[] = {{Component2002::EA2002, ea2002},
+                                 {Component2002::QL2002, ql2002},
+                                 {Component2002::GT2002, gt2002}};
+    FailureLog log;
+    for (const Ticked& c : components) {
+        if (!c.ticked) {
+            continue;
+        }
+        for (const TeamFiles& team : ComponentFiles(install, c.component)) {
+            if (!RestoreFromBackup(team.live, team.backup, log)) {
+                Say(sink, languageCode,
+                    "Konnte Performance für " + team.team + " nicht wiederherstellen," + CrLf +
+                        "da original Performancedatei fehlt!",
+                    "Performance of " + team.team + " could not be restored," + CrLf +
+                        "as original performance file is missing!");
+            }
+        }
+    }
+    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
+           "Original performance restored successfully!");
+    return log.Empty();
+}
+
+bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+                  MessageSink& sink) {
+    const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
+                         team >= 1 && team <= TeamCountF1c(season);
+    if (!onOffer) {
+        const std::string numbers = std::to_string(season) + ", Team " + std::to_string(team);
+        Refuse(sink, languageCode,
+               "Ungültige Auswahl (Saison " + numbers + ")." + CrLf + "Es wurde keine Datei verändert!",
+               "Invalid choice (season " + numbers + ")." + CrLf + "No file was changed!");
+        return false;
+    }
+
+    const std::vector<CarFiles> cars = F1cCars(install);
+    FailureLog log;
+    for (const CarFiles& car : cars) {
+        EnsureBackup(car.performance, car.performanceBackup, log);
+        EnsureBackup(car.engine, car.engineBackup, log);
+    }
+    const CarFiles master = F1cCar(install, season, team);
+    const bool performanceSource = FileExists(master.performanceBackup);
+    const bool engineSource = FileExists(master.engineBackup);
+    if (!performanceSource) {
+        log.Add(master.performanceBackup, MasterMissingReason(languageCode));
+    }
+    if (!engineSource) {
+        log.Add(master.engineBackup, MasterMissingReason(languageCode));
+    }
+    for (const CarFiles& car : cars) {
+        if (performanceSource && FileExists(car.performanceBackup)) {
+            Record(CopyFileSafe(master.performanceBackup, car.performance), log);
+        }
+        if (engineSource && FileExists(car.engineBackup)) {
+            Record(CopyFileSafe(master.engineBackup, car.engine), log);
+        }
+    }
+    const std::string& name = TeamsF1c(season, team);
+    const std::string& year = SeasonsF1c(season);
+    Finish(sink, languageCode, log,
+           "Die Performance aller Teams entspricht jetzt" + std::string(CrLf) + "der von " + name +
+               " in der Saison " + year + ".",
+           "Performance of all teams is now equal" + std::string(CrLf) + "to " + name +
+               " during season " + year + ".");
+    return log.Empty();
+}
+
+bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink) {
+    const std::vector<CarFiles> cars = F1cCars(install);
+    FailureLog log;
+    auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
+        const std::string& name = TeamsF1c(car.season, car.team);
+        const std::string& year = SeasonsF1c(car.season);
+        Say(sink, languageCode,
+            "Konnte Performance für " + name + " in Saison " + year + " nicht wiederherstellen," +
+                CrLf + german,
+            "Performance of " + name + " in season " + year + " could not be restored," + CrLf +
+                english);
+    };
+    // All performance files first, then all engine files.
+    for (const CarFiles& car : cars) {
+        if (!RestoreFromBackup(car.performance, car.performanceBackup, log)) {
+            missing(car, "da original Performancedatei fehlt!", "as original performance file is missing!");
+        }
+    }
+    for (const CarFiles& car : cars) {
+        if (!RestoreFromBackup(car.engine, car.engineBackup, log)) {
+            missing(car, "da original engine.ini Datei fehlt!", "as original engine.ini file is missing!");
+        }
+    }
+    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
+           "Original performance restored successfully!");
+    return log.Empty();
+}
+
+} // namespace korvane
