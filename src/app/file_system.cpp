@@ -96,12 +96,20 @@ FileResult ReplaceWithContent(const fs::path& target, const std::string& content
         }
     }
 
+    // Built from path pieces, never through a narrow string: on Windows path::string() gives
+    // UTF-8, while path texts (and fopen) use the ANSI code page.
     static std::mt19937 random{std::random_device{}()};
-    const fs::path temp = dir / ("." + target.filename().string() + ".korvane-" +
-                                 std::to_string(random() % 1000000) + ".tmp");
+    fs::path tempName(".");
+    tempName += target.filename();
+    tempName += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
+    const fs::path temp = dir / tempName;
     const bool simulateFailure = NextWriteFails();
 
-    std::FILE* out = std::fopen(temp.string().c_str(), "wb");
+#ifdef _WIN32
+    std::FILE* out = _wfopen(temp.c_str(), L"wb");
+#else
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+#endif
     if (!out) {
         return Fail(Reason(errno));
     }
