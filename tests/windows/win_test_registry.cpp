@@ -19,13 +19,32 @@ using testing::TempDir;
 
 constexpr const char* TestKey = "SOFTWARE\\EA SPORTS\\Korvane registry test";
 
-bool KeyExists(const char* keyPath) {
+// The games are 32-bit programs: their installers write to the 32-bit view of the hive, which a
+// 64-bit process does not see unless it asks for it.
+constexpr REGSAM InstallerView = KEY_WOW64_32KEY;
+constexpr REGSAM NativeView = KEY_WOW64_64KEY;
+
+bool KeyExists(const char* keyPath, REGSAM view) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, KEY_READ | view, &key) != ERROR_SUCCESS) {
         return false;
     }
     RegCloseKey(key);
     return true;
+}
+
+void DeleteTree(const char* keyPath, REGSAM view) {
+    HKEY software = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE", 0, KEY_ALL_ACCESS | view, &software) !=
+        ERROR_SUCCESS) {
+        return;
+    }
+    const std::string below = std::string(keyPath).substr(std::string("SOFTWARE\\").size());
+    RegDeleteTreeA(software, below.c_str());
+    RegDeleteKeyExA(software, below.c_str(), view, 0);
+    // Only when nothing else lives there.
+    RegDeleteKeyExA(software, "EA SPORTS", view, 0);
+    RegCloseKey(software);
 }
 
 // Creates and removes values under the local-machine hive. A machine where the games are
@@ -34,13 +53,16 @@ class RegistryTest : public ::testing::Test {
   protected:
     void SetUp() override {
         for (const char* keyPath : {RegKeyF1_2002, RegKeyF1c, TestKey}) {
-            if (KeyExists(keyPath)) {
-                GTEST_SKIP() << keyPath << " exists already; not touching a real installation";
+            for (const REGSAM view : {InstallerView, NativeView}) {
+                if (KeyExists(keyPath, view)) {
+                    GTEST_SKIP() << keyPath << " exists already; not touching a real installation";
+                }
             }
         }
         HKEY probe = nullptr;
-        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, TestKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &probe, nullptr) != ERROR_SUCCESS) {
+        if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, TestKey, 0, nullptr, 0,
+                            KEY_ALL_ACCESS | InstallerView, nullptr, &probe,
+                            nullptr) != ERROR_SUCCESS) {
             GTEST_SKIP() << "no write access to HKEY_LOCAL_MACHINE (run as administrator)";
         }
         RegCloseKey(probe);
@@ -52,17 +74,16 @@ class RegistryTest : public ::testing::Test {
             return;
         }
         for (const char* keyPath : {RegKeyF1_2002, RegKeyF1c, TestKey}) {
-            RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath);
-            RegDeleteKeyA(HKEY_LOCAL_MACHINE, keyPath);
+            for (const REGSAM view : {InstallerView, NativeView}) {
+                DeleteTree(keyPath, view);
+            }
         }
-        // Only when nothing else lives there.
-        RegDeleteKeyA(HKEY_LOCAL_MACHINE, "SOFTWARE\\EA SPORTS");
     }
 
     static void SetValue(const char* keyPath, const char* valueName, DWORD type, const void* data,
-                         DWORD size) {
+                         DWORD size, REGSAM view = InstallerView) {
         HKEY key = nullptr;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS,
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS | view,
                                   nullptr, &key, nullptr),
                   ERROR_SUCCESS);
         const LONG result =
@@ -72,9 +93,10 @@ class RegistryTest : public ::testing::Test {
     }
 
     // A string value stored with its terminating NUL, as installers store it.
-    static void SetString(const char* keyPath, const std::string& text) {
+    static void SetString(const char* keyPath, const std::string& text,
+                          REGSAM view = InstallerView) {
         SetValue(keyPath, RegValueInstallDir, REG_SZ, text.c_str(),
-                 static_cast<DWORD>(text.size() + 1));
+                 static_cast<DWORD>(text.size() + 1), view);
     }
 
     bool created_ = false;
@@ -96,6 +118,13 @@ TEST_F(RegistryTest, ReadsStringValues) {
 
     SetString(TestKey, "");
     EXPECT_EQ(RegReadString(Hive::LocalMachine, TestKey, RegValueInstallDir), "");
+}
+
+TEST_F(RegistryTest, ReadsTheInstallersViewFirstThenTheNativeOne) {
+    SetString(TestKey, "C:\\Native", NativeView);
+    EXPECT_EQ(RegReadString(Hive::LocalMachine, TestKey, RegValueInstallDir), "C:\\Native");
+    SetString(TestKey, "C:\\Installer", InstallerView);
+    EXPECT_EQ(RegReadString(Hive::LocalMachine, TestKey, RegValueInstallDir), "C:\\Installer");
 }
 
 TEST_F(RegistryTest, MissingKeyOrValueGivesEmptyText) {
