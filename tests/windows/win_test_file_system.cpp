@@ -68,7 +68,8 @@ TEST_F(WindowsFileSystem, CopyAndDeleteWithoutRegardToCaseLeaveOneFile) {
     EXPECT_EQ(ReadAll(live), "master");
     // Replaced in place: no second file with the catalogue's spelling, no temporary file left.
     int entries = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(fs::path(live).parent_path())) {
+    for ([[maybe_unused]] const auto& entry :
+         fs::directory_iterator(fs::path(live).parent_path())) {
         ++entries;
     }
     EXPECT_EQ(entries, 1);
@@ -99,6 +100,69 @@ TEST_F(WindowsFileSystem, PathTextsInTheAnsiCodePage) {
     EXPECT_EQ(content, "ferrari");
     ASSERT_TRUE(DeleteFileText(source).ok);
     EXPECT_EQ(GetFileAttributesA(source.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// Holds a file open the way a running game does: others may read it, nobody may replace it.
+class OpenFile {
+  public:
+    explicit OpenFile(const std::string& pathText)
+        : handle_(CreateFileA(pathText.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    ~OpenFile() {
+        if (handle_ != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle_);
+        }
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_;
+};
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(WindowsFileSystem, ARefusedWriteNamesTheFileAndWhatHelps) {
+    const std::string source = Make("Ferrari.org", "master");
+    const std::string target = Make("Williams.hdv", "williams");
+    FileResult refused;
+    {
+        OpenFile game(target);
+        ASSERT_TRUE(game.IsOpen());
+        refused = CopyFileSafe(source, target);
+    }
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.path, target);
+    EXPECT_TRUE(Contains(refused.reason, "\"Williams.hdv\"")) << refused.reason;
+    EXPECT_TRUE(Contains(refused.reason, "Run Korvane as administrator or move the game out of "
+                                         "\"C:\\Program Files\"."))
+        << refused.reason;
+    EXPECT_EQ(ReadAll(target), "williams");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_.Path())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 2) << "temporary file left behind";
+}
+
+TEST_F(WindowsFileSystem, AReadOnlyFileIsNamedAsSuch) {
+    const std::string source = Make("Ferrari.org", "master");
+    const std::string target = Make("Williams.hdv", "williams");
+    ASSERT_NE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY), FALSE);
+
+    // Wine would let the rename replace it; Windows refuses, and so does the layer itself.
+    const FileResult copy = CopyFileSafe(source, target);
+    EXPECT_FALSE(copy.ok);
+    EXPECT_TRUE(Contains(copy.reason, "\"Williams.hdv\" is read-only")) << copy.reason;
+    EXPECT_EQ(ReadAll(target), "williams");
+
+    const FileResult removal = DeleteFileText(target);
+    EXPECT_FALSE(removal.ok);
+    EXPECT_TRUE(Contains(removal.reason, "\"Williams.hdv\" is read-only")) << removal.reason;
+    EXPECT_TRUE(FileExists(target));
 }
 
 } // namespace

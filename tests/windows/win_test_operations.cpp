@@ -268,5 +268,33 @@ TEST_F(DriveLetterInstall, ApplyAndRestoreGrip) {
     EXPECT_EQ(sink_.texts.back(), "Original grip values restored successfully");
 }
 
+TEST_F(DriveLetterInstall, AFileInUseIsReportedAndTheNextRunFinishesTheJob) {
+    const std::string williams = F1Dir + HdvOf2002("season02\\vehicles\\", Teams2002Count);
+    ASSERT_EQ(Teams2002(Teams2002Count), "Williams");
+    {
+        // The game is running and holds the file open.
+        const HANDLE game = CreateFileA(williams.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(game, INVALID_HANDLE_VALUE);
+        EXPECT_FALSE(HarmonizeF1_2002(install_, "Ferrari", true, false, false, "uk", sink_));
+        CloseHandle(game);
+    }
+    ASSERT_EQ(sink_.texts.size(), 1u);
+    EXPECT_NE(sink_.texts[0].find(williams + ": "), std::string::npos) << sink_.texts[0];
+    EXPECT_NE(sink_.texts[0].find("Run Korvane as administrator"), std::string::npos)
+        << sink_.texts[0];
+    EXPECT_EQ(ReadAll(williams), Original(HdvOf2002("season02\\vehicles\\", Teams2002Count)));
+
+    EXPECT_TRUE(HarmonizeF1_2002(install_, "Ferrari", true, false, false, "uk", sink_));
+    const int ferrari = IndexOf(Teams2002, Teams2002Count, "Ferrari");
+    for (int i = 1; i <= Teams2002Count; ++i) {
+        SCOPED_TRACE(Teams2002(i));
+        const std::string live = F1Dir + HdvOf2002("season02\\vehicles\\", i);
+        EXPECT_EQ(ReadAll(live), Original(HdvOf2002("season02\\vehicles\\", ferrari)));
+        EXPECT_EQ(ReadAll(Org(live)), Original(HdvOf2002("season02\\vehicles\\", i)));
+    }
+    EXPECT_EQ(sink_.texts.back(), "Performance of all teams is now equal to Ferrari");
+}
+
 } // namespace
 } // namespace korvane
