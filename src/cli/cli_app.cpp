@@ -1,0 +1,372 @@
+#include "cli/cli_app.hpp"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+#include <vector>
+
+#include "app/file_system.hpp"
+#include "app/game_install.hpp"
+#include "app/settings.hpp"
+#include "cli/component_status.hpp"
+#include "cli/console_sink.hpp"
+#include "grip/grip.hpp"
+#include "harmonizer/catalogue.hpp"
+#include "harmonizer/harmonizer.hpp"
+
+namespace korvane::cli {
+
+namespace {
+
+// Anything that makes the command impossible before a file is touched: an unknown name, a
+// missing game or component, a command line the options alone cannot judge.
+class Refusal : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Components {
+    bool ea = false;
+    bool quillon = false;
+    bool gt = false;
+};
+
+std::string Join(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items) {
+        text += (text.empty() ? "" : ", ") + item;
+    }
+    return text;
+}
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// The catalogue picks names by exact text; people type them as they remember them. An exact
+// match wins, otherwise the single name that differs only in letter case. -1 for none.
+int FindName(const std::vector<std::string>& names, const std::string& text) {
+    const auto exact = std::find(names.begin(), names.end(), text);
+    if (exact != names.end()) {
+        return static_cast<int>(exact - names.begin());
+    }
+    int found = -1;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (Lower(names[i]) == Lower(text)) {
+            if (found >= 0) {
+                return -1;
+            }
+            found = static_cast<int>(i);
+        }
+    }
+    return found;
+}
+
+std::vector<std::string> Names2002() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= Teams2002Count; ++i) {
+        names.push_back(Teams2002(i));
+    }
+    return names;
+}
+
+std::vector<std::string> NamesGT() {
+    std::vector<std::string> names;
+    for (int i = 1; i <= TeamsGTR2002Count; ++i) {
+        names.push_back(TeamsGTR2002(i));
+    }
+    return names;
+}
+
+std::vector<std::string> NamesF1c(int season) {
+    std::vector<std::string> names;
+    for (int t = 1; t <= TeamCountF1c(season); ++t) {
+        names.push_back(TeamsF1c(season, t));
+    }
+    return names;
+}
+
+std::string TeamName(const std::vector<std::string>& names, const std::string& text,
+                     const std::string& where) {
+    const int index = FindName(names, text);
+    if (index < 0) {
+        throw Refusal("unknown team \"" + text + "\"" + where + "; valid names: " + Join(names));
+    }
+    return names[static_cast<std::size_t>(index)];
+}
+
+void RequireF1_2002(const GameInstall& install) {
+    if (!install.HasF1_2002) {
+        throw Refusal("F1 2002 is not installed (no f1_2002.exe found; give its directory with "
+                      "--f1-path)");
+    }
+}
+
+void RequireF1c(const GameInstall& install) {
+    if (!install.HasF1c) {
+        throw Refusal("F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; "
+                      "give its directory with --f1c-path)");
+    }
+}
+
+void RequireComponents(const GameInstall& install, const Components& chosen,
+                       const std::string& command) {
+    if (!chosen.ea && !chosen.quillon && !chosen.gt) {
+        throw Refusal(command + " needs at least one of --ea, --quillon" +
+                      (command.starts_with("grip") ? "" : ", --gt"));
+    }
+    RequireF1_2002(install);
+    if (chosen.quillon && !install.HasSeasonQL) {
+        throw Refusal("the Quillon season extension is not installed (no seasonql02 below " +
+                      install.F1Path + ")");
+    }
+    if (chosen.gt && !install.HasGTR2002) {
+        throw Refusal("the GT Racing 2002 mod is not installed (no GTR2002season below " +
+                      install.F1Path + ")");
+    }
+}
+
+int SeasonIndex(const GameInstall& install, const std::string& year) {
+    const int last = LastSeasonF1c(install.HasF1cQL2003);
+    std::vector<std::string> offered;
+    for (int s = 1; s <= last; ++s) {
+        if (SeasonsF1c(s) == year) {
+            return s;
+        }
+        offered.push_back(SeasonsF1c(s));
+    }
+    if (last < SeasonsF1cCount && year == SeasonsF1c(SeasonsF1cCount)) {
+        throw Refusal("season " + year + " is not installed (the Quillon 2003 cars are missing); " +
+                      "valid seasons: " + Join(offered));
+    }
+    throw Refusal("unknown season \"" + year + "\"; valid seasons: " + Join(offered));
+}
+
+std::string WithSeparator(std::string dir) {
+    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') {
+        dir += static_cast<char>(std::filesystem::path::preferred_separator);
+    }
+    return dir;
+}
+
+// A directory given on the command line is judged as one read from the settings file.
+void UseF1Path(GameInstall& install, const std::string& dir) {
+    install.F1Path = WithSeparator(dir);
+    install.HasF1_2002 = FileExists(install.F1Path + F1ExeTested);
+    install.HasSeasonQL = install.HasF1_2002 && PathExists(install.F1Path + install.DirSeasonQL02);
+    install.HasGTR2002 = install.HasF1_2002 && PathExists(install.F1Path + install.DirGTR2002);
+    if (!install.HasF1_2002) {
+        install.F1Path.clear();
+    }
+}
+
+void UseF1cPath(GameInstall& install, const std::string& dir) {
+    install.F1cPath = WithSeparator(dir);
+    install.HasF1c = FileExists(install.F1cPath + F1cExe);
+    install.HasF1cQL2003 = install.HasF1c && PathExists(install.F1cPath + F1cQL2003Marker);
+    if (!install.HasF1c) {
+        install.F1cPath.clear();
+    }
+}
+
+// The desktop program's choice when it made one, English otherwise: a script must never run
+// silently, which a stored "unknown" would make the operations do.
+std::string ChooseLanguage(const std::string& given, const Settings& settings) {
+    if (!given.empty()) {
+        return given;
+    }
+    return ReadSetting(settings, "config", "language") == "de" ? "de" : "uk";
+}
+
+const char* YesNo(bool flag) {
+    return flag ? "true" : "false";
+}
+
+void PrintDetect(const GameInstall& install, std::ostream& out) {
+    out << "F1Path: " << install.F1Path << '\n'
+        << "F1cPath: " << install.F1cPath << '\n'
+        << "HasF1_2002: " << YesNo(install.HasF1_2002) << '\n'
+        << "HasSeasonQL: " << YesNo(install.HasSeasonQL) << '\n'
+        << "HasGTR2002: " << YesNo(install.HasGTR2002) << '\n'
+        << "HasF1c: " << YesNo(install.HasF1c) << '\n'
+        << "HasF1cQL2003: " << YesNo(install.HasF1cQL2003) << '\n';
+}
+
+void PrintLines(const std::vector<std::string>& lines, std::ostream& out) {
+    for (const std::string& line : lines) {
+        out << line << '\n';
+    }
+}
+
+void AddComponentFlags(CLI::App* command, Components& chosen, bool withGt) {
+    CLI::Option* ea = command->add_flag("--ea", chosen.ea, "EA's own 2002 season");
+    CLI::Option* quillon =
+        command->add_flag("--quillon", chosen.quillon, "the Quillon season extension");
+    if (withGt) {
+        command
+            ->add_flag("--gt", chosen.gt,
+                       "the GT Racing 2002 mod (goes with neither of the others)")
+            ->excludes(ea)
+            ->excludes(quillon);
+    }
+}
+
+} // namespace
+
+int RunCli(int argc, const char* const* argv, const std::string& programDir, std::ostream& out,
+           std::ostream& err) {
+    CLI::App app{"Gives every team the car performance of one master team and replaces the terrain "
+                 "grip tables of F1 2002 and F1 Challenge 99-02, as the desktop program does; "
+                 "status tells whether two PCs carry the same files.",
+                 "korvane-cli"};
+    app.footer("Exit status: 0 done, 1 a step failed, 2 usage error, unknown name or season, or "
+               "game or component not installed.");
+    app.require_subcommand(1);
+    app.fallthrough();
+
+    std::string language;
+    std::string f1Path;
+    std::string f1cPath;
+    app.add_option("--language", language,
+                   "language of the messages (default: the desktop "
+                   "program's choice, else uk)")
+        ->check(CLI::IsMember({"de", "uk"}));
+    CLI::Option* f1PathOption =
+        app.add_option("--f1-path", f1Path, "F1 2002 directory, instead of the detected one");
+    CLI::Option* f1cPathOption = app.add_option(
+        "--f1c-path", f1cPath, "F1 Challenge 99-02 directory, instead of the detected one");
+
+    std::string season;
+    std::string team;
+    Components chosen;
+
+    CLI::App* detect = app.add_subcommand("detect", "print the installation model");
+
+    CLI::App* teams =
+        app.add_subcommand("teams", "print the team names to choose from, one a line");
+    teams->require_subcommand(1);
+    CLI::App* teams2002 =
+        teams->add_subcommand("f1-2002", "teams of the EA 2002 and Quillon seasons");
+    CLI::App* teamsGt = teams->add_subcommand("gt", "teams of the GT Racing 2002 mod");
+    CLI::App* teamsF1c = teams->add_subcommand("f1c", "teams of one F1 Challenge season");
+    teamsF1c->add_option("--season", season, "the season's year")->required();
+
+    CLI::App* harmonize =
+        app.add_subcommand("harmonize", "give every team the performance of one master team");
+    harmonize->require_subcommand(1);
+    CLI::App* harmonize2002 =
+        harmonize->add_subcommand("f1-2002", "F1 2002: the chosen components, one master team");
+    harmonize2002->add_option("--team", team, "the master team")->required();
+    AddComponentFlags(harmonize2002, chosen, true);
+    CLI::App* harmonizeF1c = harmonize->add_subcommand(
+        "f1c", "F1 Challenge 99-02: every season on offer gets one season's master team");
+    harmonizeF1c->add_option("--season", season, "the master team's season (year)")->required();
+    harmonizeF1c->add_option("--team", team, "the master team, as named in that season")
+        ->required();
+
+    CLI::App* restore = app.add_subcommand("restore", "put back every team's own performance");
+    restore->require_subcommand(1);
+    CLI::App* restore2002 = restore->add_subcommand("f1-2002", "F1 2002: the chosen components");
+    AddComponentFlags(restore2002, chosen, true);
+    CLI::App* restoreF1c =
+        restore->add_subcommand("f1c", "F1 Challenge 99-02: every season on offer");
+
+    CLI::App* grip = app.add_subcommand("grip", "grass and gravel grip tables");
+    grip->require_subcommand(1);
+    CLI::App* gripApply = grip->add_subcommand("apply", "put the shipped grip tables in place");
+    AddComponentFlags(gripApply, chosen, false);
+    CLI::App* gripRestore = grip->add_subcommand("restore", "put the game's own grip tables back");
+    AddComponentFlags(gripRestore, chosen, false);
+
+    CLI::App* status = app.add_subcommand(
+        "status", "per installed component: original, harmonized, optimized or changed, and a "
+                  "fingerprint of its files");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
+            return app.exit(e, out, err);
+        }
+        err << "korvane-cli: " << e.what() << " (see --help)\n";
+        return ExitUsage;
+    }
+
+    Settings settings;
+    settings.directory = programDir;
+    GameInstall install = DetectInstallations(settings).install;
+    if (*f1PathOption) {
+        UseF1Path(install, f1Path);
+    }
+    if (*f1cPathOption) {
+        UseF1cPath(install, f1cPath);
+    }
+    const std::string languageCode = ChooseLanguage(language, settings);
+    ConsoleSink sink(out);
+
+    try {
+        bool ok = true;
+        if (detect->parsed()) {
+            PrintDetect(install, out);
+        } else if (teams2002->parsed()) {
+            RequireF1_2002(install);
+            PrintLines(Names2002(), out);
+        } else if (teamsGt->parsed()) {
+            RequireComponents(install, {false, false, true}, "teams gt");
+            PrintLines(NamesGT(), out);
+        } else if (teamsF1c->parsed()) {
+            RequireF1c(install);
+            PrintLines(NamesF1c(SeasonIndex(install, season)), out);
+        } else if (harmonize2002->parsed()) {
+            RequireComponents(install, chosen, "harmonize f1-2002");
+            const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), team, "");
+            ok = HarmonizeF1_2002(install, master, chosen.ea, chosen.quillon, chosen.gt,
+                                  languageCode, sink);
+        } else if (harmonizeF1c->parsed()) {
+            RequireF1c(install);
+            const int s = SeasonIndex(install, season);
+            const std::vector<std::string> names = NamesF1c(s);
+            const std::string master = TeamName(names, team, " in season " + season);
+            const auto position = std::find(names.begin(), names.end(), master) - names.begin();
+            ok = HarmonizeF1c(install, s, static_cast<int>(position) + 1, languageCode, sink);
+        } else if (restore2002->parsed()) {
+            RequireComponents(install, chosen, "restore f1-2002");
+            ok = RestoreF1_2002(install, chosen.ea, chosen.quillon, chosen.gt, languageCode, sink);
+        } else if (restoreF1c->parsed()) {
+            RequireF1c(install);
+            ok = RestoreF1c(install, languageCode, sink);
+        } else if (gripApply->parsed()) {
+            RequireComponents(install, chosen, "grip apply");
+            ok = ApplyOptimizedGrip(install.F1Path, programDir, chosen.ea, chosen.quillon,
+                                    languageCode, sink);
+        } else if (gripRestore->parsed()) {
+            RequireComponents(install, chosen, "grip restore");
+            ok = RestoreOriginalGrip(install.F1Path, chosen.ea, chosen.quillon, languageCode, sink);
+        } else if (status->parsed()) {
+            if (!install.HasF1_2002 && !install.HasF1c) {
+                throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
+            }
+            for (const ComponentStatus& component : CollectStatus(install, programDir)) {
+                out << StatusLine(component) << '\n';
+            }
+        }
+        if (!ok) {
+            err << PlainLines(sink.Last()) << '\n';
+            return ExitFailed;
+        }
+        return ExitDone;
+    } catch (const Refusal& refusal) {
+        err << "korvane-cli: " << refusal.what() << '\n';
+        return ExitUsage;
+    } catch (const std::exception& e) {
+        err << "korvane-cli: " << e.what() << '\n';
+        return ExitFailed;
+    }
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,27 @@
+#pragma once
+#include <ostream>
+#include <string>
+
+#include "app/messages.hpp"
+
+namespace korvane::cli {
+
+// Prints every text the desktop program would show in a message box: as it stands, its CR LF
+// breaks as plain line breaks, an empty line between two texts.
+class ConsoleSink : public MessageSink {
+  public:
+    explicit ConsoleSink(std::ostream& out) : out_(out) {}
+    void Show(const std::string& text) override;
+    // The latest text; after a failed operation this is its summary of failures.
+    const std::string& Last() const { return last_; }
+
+  private:
+    std::ostream& out_;
+    std::string last_;
+    bool shownAny_ = false;
+};
+
+// CR LF becomes a plain line break.
+std::string PlainLines(const std::string& text);
+
+} // namespace korvane::cli
