@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/ini_file.hpp"
+#include "app/settings.hpp"
 #include "support/fake_install.hpp"
 #include "windows/win_platform.hpp"
 
@@ -260,6 +261,30 @@ TEST_F(IniWriteAgainstProfileApi, MissingDirectoryFailsAndCreatesNothing) {
     EXPECT_FALSE(IniWrite(file, "config", "language", "de"));
     EXPECT_EQ(WritePrivateProfileStringA("config", "language", "de", file.c_str()), FALSE);
     EXPECT_EQ(GetFileAttributesA(dir.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+// The settings file is shared with the profile API: what one side writes, the other reads.
+TEST(SettingsOnWindows, ReadAndWrittenByTheProfileApiAsWell) {
+    TempDir dir;
+    const Settings settings{dir.Path().string()};
+    const std::string file = settings.FilePath();
+    EXPECT_EQ(file, dir.Path().string() + "\\korvane.ini");
+    EXPECT_EQ(Settings{"C:\\"}.FilePath(), "C:\\korvane.ini");
+
+    EXPECT_EQ(ReadSetting(settings, "config", "f1path"), "unknown");
+    EXPECT_NE(WriteSetting(settings, "config", "f1path", "C:\\Games\\F1 2002\\"), 0);
+    EXPECT_EQ(ProfileRead(file, "config", "f1path", "unknown", IniBufferSize),
+              "C:\\Games\\F1 2002\\");
+
+    ASSERT_NE(WritePrivateProfileStringA("config", "language", "uk", file.c_str()), FALSE);
+    WritePrivateProfileStringA(nullptr, nullptr, nullptr, file.c_str());
+    EXPECT_EQ(ReadSetting(settings, "config", "language"), "uk");
+    EXPECT_EQ(ReadSetting(settings, "config", "f1path"), "C:\\Games\\F1 2002\\");
+    EXPECT_EQ(ReadSetting(settings, "version", "date"), "unknown");
+
+    EXPECT_NE(WriteSetting(settings, "config", "language", "de"), 0);
+    EXPECT_EQ(ProfileRead(file, "config", "language", "unknown", IniBufferSize), "de");
+    EXPECT_EQ(RawContent(file), "[config]\r\nf1path=C:\\Games\\F1 2002\\\r\nlanguage=de\r\n");
 }
 
 } // namespace
