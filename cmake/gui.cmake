@@ -3,7 +3,7 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Svg Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
+add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES} data/korvane.qrc)
 target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network Qt6::Svg)
 korvane_warnings(korvane_ui)
 
@@ -21,4 +21,35 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   target_link_libraries(korvane PRIVATE korvane_ui)
   korvane_warnings(korvane)
   install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})
+
+  # Linux menus: a desktop entry that starts the installed program where it lies (its settings
+  # file and grip files are beside it), and the logo as its icon. The paths are written at
+  # install time, so that `cmake --install --prefix` is honoured.
+  if(UNIX AND NOT APPLE)
+    install(FILES data/logo.svg DESTINATION share/icons/hicolor/scalable/apps RENAME korvane.svg)
+    install(CODE "
+      get_filename_component(app_dir \"\${CMAKE_INSTALL_PREFIX}/${KORVANE_INSTALL_APPDIR}\" ABSOLUTE)
+      set(KORVANE_DIR \"\${app_dir}\")
+      set(KORVANE_EXEC \"\\\"\${app_dir}/korvane\\\"\")
+      configure_file(\"${CMAKE_SOURCE_DIR}/data/korvane.desktop.in\"
+                     \"${CMAKE_BINARY_DIR}/korvane.desktop\" @ONLY)
+      file(INSTALL \"${CMAKE_BINARY_DIR}/korvane.desktop\"
+           DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
+    ")
+  endif()
 endif()
+
+# Renders every window to PNG files (scripts/screenshots.sh); each shots_*.cpp adds its windows.
+file(GLOB KORVANE_SHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screenshots/*.cpp)
+if(KORVANE_SHOT_SOURCES)
+  add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
+  target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
+  target_link_libraries(korvane_screenshots PRIVATE korvane_ui)
+  korvane_warnings(korvane_screenshots)
+endif()
+
+# Writes a fake game installation to try the program without the games
+# (scripts/make-sample-install.sh).
+add_executable(korvane_sample_install tools/sample_install/main.cpp)
+target_link_libraries(korvane_sample_install PRIVATE korvane_core)
+korvane_warnings(korvane_sample_install)

@@ -6,6 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev       # the desktop program
+  fonts-liberation2                        # a face with Arial's metrics for the splash
   libgtest-dev googletest                  # the test suites
   libcli11-dev libssl-dev                  # korvane-cli: arguments, SHA-256
   xvfb xauth                               # screenshots of the windows

@@ -1,0 +1,63 @@
+#pragma once
+// The harmonizer window: components, master team and season, and the two actions.
+#include <functional>
+
+#include <QDialog>
+
+#include "app/app_state.hpp"
+#include "app/messages.hpp"
+#include "app/qt_english_captions.hpp"
+#include "harmonizer/harmonizer.hpp"
+#include "harmonizer/harmonizer_choice.hpp"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+
+namespace korvane {
+
+// The operations the buttons run; tests put recorders in their place.
+struct HarmonizerActions {
+    std::function<bool(const GameInstall&, const std::string&, bool, bool, bool, const std::string&,
+                       MessageSink&)>
+        harmonizeF1_2002 = HarmonizeF1_2002;
+    std::function<bool(const GameInstall&, bool, bool, bool, const std::string&, MessageSink&)>
+        restoreF1_2002 = RestoreF1_2002;
+    std::function<bool(const GameInstall&, int, int, const std::string&, MessageSink&)>
+        harmonizeF1c = HarmonizeF1c;
+    std::function<bool(const GameInstall&, const std::string&, MessageSink&)> restoreF1c =
+        RestoreF1c;
+};
+
+class frmHarmonizer : public QDialog, public HasEnglishCaptions {
+    Q_OBJECT
+  public:
+    frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActions actions = {},
+                  QWidget* parent = nullptr);
+
+    void SetEnglishCaptions() override;
+    void SetInfoText(const std::string& text);
+
+  private:
+    QCheckBox* Check(HarmonizerBox box) const;
+    void BoxToggled(HarmonizerBox box, bool ticked);
+    void SeasonPicked(int position);
+    void Mirror(); // puts choice_ on the controls
+    void Harmonize();
+    void Restore();
+
+    AppState& state_;
+    MessageSink& sink_;
+    HarmonizerActions actions_;
+    HarmonizerChoice choice_;
+
+    QCheckBox* chkF1c_ = nullptr;
+    QCheckBox* chkEA2002_ = nullptr;
+    QCheckBox* chkQL2002_ = nullptr;
+    QCheckBox* chkGT2002_ = nullptr;
+    QComboBox* cmbSeason_ = nullptr;
+    QComboBox* cmbTeam_ = nullptr;
+    QLabel* info_ = nullptr;
+};
+
+} // namespace korvane

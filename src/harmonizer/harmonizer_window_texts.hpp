@@ -1,0 +1,12 @@
+#pragma once
+// The texts of the harmonizer window, as data.
+#include <span>
+
+#include "app/interface_texts.hpp"
+
+namespace korvane {
+
+// Rows of frmHarmonizer; rows without English text are the same in both languages.
+std::span<const ControlText> HarmonizerWindowTexts();
+
+} // namespace korvane
