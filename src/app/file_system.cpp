@@ -10,7 +10,11 @@
 #include <vector>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -181,7 +185,14 @@ FileResult ReplaceWithContent(const fs::path& target, const std::string& targetT
 
 fs::path ResolvePath(const std::string& pathText) {
 #ifdef _WIN32
-    return fs::path(pathText);
+    // A path made from a narrow string widens its bytes one by one, as if they were Latin-1;
+    // path texts are in the ANSI code page (UTF-8 where the manifest makes it so).
+    const int size = static_cast<int>(pathText.size());
+    std::wstring wide(static_cast<std::size_t>(
+                          MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return fs::path(wide);
 #else
     fs::path result;
     std::size_t start = 0;

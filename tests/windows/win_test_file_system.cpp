@@ -79,12 +79,19 @@ TEST_F(WindowsFileSystem, CopyAndDeleteWithoutRegardToCaseLeaveOneFile) {
 }
 
 TEST_F(WindowsFileSystem, PathTextsInTheAnsiCodePage) {
-    if (GetACP() != 1252) {
-        GTEST_SKIP() << "the path below is written in code page 1252";
+    // "Größe" as the ANSI functions expect it: the legacy Western code page, or UTF-8 where the
+    // program's manifest makes that the code page.
+    std::string size;
+    if (GetACP() == 1252) {
+        size = "Gr\xF6\xDF"
+               "e";
+    } else if (GetACP() == CP_UTF8) {
+        size = "Gr\xC3\xB6\xC3\x9F"
+               "e";
+    } else {
+        GTEST_SKIP() << "no spelling of the directory name for code page " << GetACP();
     }
-    // "Spiele\Größe\" in the ANSI code page, as a German player's directory might be named.
-    const std::string dir = Dir() + "Spiele\\Gr\xF6\xDF"
-                                    "e\\";
+    const std::string dir = Dir() + "Spiele\\" + size + "\\";
     ASSERT_NE(CreateDirectoryA((Dir() + "Spiele").c_str(), nullptr), FALSE);
     ASSERT_NE(CreateDirectoryA(dir.c_str(), nullptr), FALSE);
     const std::string source = dir + "Ferrari.hdv";
@@ -95,6 +102,9 @@ TEST_F(WindowsFileSystem, PathTextsInTheAnsiCodePage) {
     EXPECT_TRUE(PathExists(dir));
     EXPECT_TRUE(FileExists(source));
     ASSERT_TRUE(CopyFileSafe(source, target).ok);
+    // The name on disk is really "Größe", not the bytes read in another code page.
+    const std::wstring wide = dir_.Path().wstring() + L"\\Spiele\\Gr\u00f6\u00dfe\\Williams.hdv";
+    EXPECT_NE(GetFileAttributesW(wide.c_str()), INVALID_FILE_ATTRIBUTES);
     std::string content;
     ASSERT_TRUE(ReadFileText(target, content).ok);
     EXPECT_EQ(content, "ferrari");
