@@ -168,7 +168,7 @@ TEST_F(IniAgainstProfileApi, MissingPiecesGiveTheDefault) {
     });
 }
 
-TEST_F(IniAgainstProfileApi, ByteOrderMarkIsNotSpecial) {
+TEST_F(IniAgainstProfileApi, ByteOrderMarkBelongsToTheFirstLine) {
     ExpectSameRead({
         // Wine reads the file as UTF-8 when it starts with a byte-order mark; Windows does not.
         {"header behind a byte-order mark", "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", "unknown",
