@@ -25,6 +25,7 @@
 #include "app/qt_shell.hpp"
 #include "grip/frm_grip.hpp"
 #include "harmonizer/frm_harmonizer.hpp"
+#include "info/frm_info_menu.hpp"
 
 namespace korvane {
 
@@ -175,10 +176,13 @@ void frmMain::BuildMenus() {
 
     QMenu* help = addMenu("mnuHelp");
     mnuUpdate_ = addItem(help, "mnuUpdate");
+    connect(mnuUpdate_, &QAction::triggered, this, [this] { ShowUpdateWindow(this, state_); });
     connect(addItem(help, "mnuHomepage"), &QAction::triggered, this, &frmMain::OpenHomepage);
     mnuHistory_ = addItem(help, "mnuHistory");
+    connect(mnuHistory_, &QAction::triggered, this, [this] { ShowHistory(this, state_); });
     addSeparator(help, "mnuHelpBar0");
     mnuHelpAbout_ = addItem(help, "mnuHelpAbout");
+    connect(mnuHelpAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this, state_); });
 }
 
 void frmMain::SetEnglishCaptions() {

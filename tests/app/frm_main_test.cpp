@@ -495,6 +495,27 @@ class FrmMainTest : public QObject {
         QVERIFY(seen.isNull());
     }
 
+    void helpMenuOpensTheInformationWindows() {
+        TempDir dir;
+        AppState state = StateIn(dir, "uk");
+        RecordingSink sink;
+        frmMain window(state, sink);
+        window.show();
+        for (const auto& [item, expected] : {std::pair{"mnuUpdate", "frmUpdate"},
+                                              std::pair{"mnuHistory", "FrmHistory"},
+                                              std::pair{"mnuHelpAbout", "frmAbout"}}) {
+            QString seen;
+            QTimer::singleShot(0, [&] {
+                if (QWidget* modal = QApplication::activeModalWidget()) {
+                    seen = modal->objectName();
+                    modal->close();
+                }
+            });
+            Child<QAction>(&window, item)->trigger();
+            QCOMPARE(seen, QString::fromLatin1(expected));
+        }
+    }
+
     void closingTheMainWindowClosesTheOthers() {
         TempDir dir;
         AppState state = StateIn(dir, "de");

@@ -1,0 +1,22 @@
+#pragma once
+// The About box's texts and addresses.
+#include <span>
+#include <string>
+
+#include "app/interface_texts.hpp"
+
+namespace korvane {
+
+// German texts (at creation) and English texts of the About box's controls.
+std::span<const ControlText> AboutControlTexts();
+
+inline constexpr const char* FeedbackSubject = "Feedback Korvane";
+inline constexpr const char* FeedbackToolTip = "Click here to send feedback via e-mail...";
+// The same in both languages; the two blanks before "warranty" belong to it.
+inline constexpr const char* AboutDisclaimer =
+    "This program is freeware and comes without any  warranty.";
+
+// The homepage page of the language ("de": German host, "uk": English host); empty otherwise.
+std::string HomepagePage(const std::string& languageCode);
+
+} // namespace korvane

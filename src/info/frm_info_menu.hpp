@@ -1,0 +1,18 @@
+#pragma once
+// What the main window's help menu opens: each window is created afresh, shown modally over
+// the owner and discarded when it closes.
+#include <QWidget>
+
+#include "app/app_state.hpp"
+
+namespace korvane {
+
+void ShowUpdateWindow(QWidget* owner, AppState& state);
+// Creates frmAbout, puts the English texts on it when the language is English, shows it.
+void ShowAboutBox(QWidget* owner, AppState& state);
+void ShowHistory(QWidget* owner, const AppState& state);
+
+// The history text as the text box shows it (Qt's text widgets break lines at LF alone).
+QString HistoryDisplayText(const std::string& languageCode);
+
+} // namespace korvane

@@ -1,0 +1,110 @@
+#include "info/update_texts.hpp"
+
+#include <algorithm>
+#include <cctype>
+
+#include "app/settings.hpp"
+
+namespace korvane {
+
+namespace {
+
+const UpdateTexts GermanTexts{
+    .caption = "Überprüfung auf vorhandenes Update",
+    .checkButton = "Auf neue Version prüfen",
+    .quitButton = "Abbrechen",
+    .versionPrefix = "Ihre Version: ",
+    .datePrefix = "vom: ",
+    .webVersionBeforeCheck = "Version auf dem Web: Unbekannt",
+    .webDateBeforeCheck = "vom: Unbekannt",
+    .webVersionPrefix = "Version auf dem Web: ",
+    .newerVersion = "Es ist eine neuere Version verfügbar! - Hier klicken für Details",
+    .currentVersion = "Sie haben die aktuelle Version! - Hier klicken für die Homepage",
+    .connectionFailed = "Keine Verbindung zur Homepage möglich!",
+    .note = "Hinweis:\r\n"
+            "Während der Überprüfung müssen Sie mit dem Internet verbunden sein!\r\n"
+            "\r\n"
+            "Es werden keinerlei Daten von Ihrem PC ins Internet übertragen. Bei der Überprüfung "
+            "wird lediglich eine Textdatei mit Informationen über die aktuelle Version von der "
+            "Homepage geladen.\r\n"
+            "Button klicken um Überprüfung zu starten.",
+    .firstNewsKey = "newsde1",
+    .secondNewsKey = "newsde2",
+    .homepageKey = "homepagede",
+};
+
+const UpdateTexts EnglishTexts{
+    .caption = "Online update check",
+    .checkButton = "Perform check",
+    .quitButton = "Cancel",
+    .versionPrefix = "Your version: ",
+    .datePrefix = "of: ",
+    .webVersionBeforeCheck = "Version at website: Unknown",
+    .webDateBeforeCheck = "of: Unknown",
+    .webVersionPrefix = "Version on the web: ",
+    .newerVersion = "A newer version is available! - Click here for details",
+    .currentVersion = "Your version is current! - Click here to visit the homepage",
+    .connectionFailed = "No connection to Homepage available!",
+    .note = "Note:\r\n"
+            "You need to be connected to the internet while checking for updates!\r\n"
+            "\r\n"
+            "No information is sent from your PC. The version check only downloads a text file "
+            "from the homepage with the latest version information.\r\n"
+            "\r\n"
+            "Click the button to start the version check.",
+    .firstNewsKey = "newsuk1",
+    .secondNewsKey = "newsuk2",
+    .homepageKey = "homepageuk",
+};
+
+bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
+    return text.size() >= prefix.size() &&
+           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+} // namespace
+
+const UpdateTexts* UpdateTextsFor(const std::string& languageCode) {
+    if (languageCode == "de") {
+        return &GermanTexts;
+    }
+    if (languageCode == "uk") {
+        return &EnglishTexts;
+    }
+    return nullptr;
+}
+
+std::string VersionFilePath(const std::string& programDir) {
+    std::string path = programDir;
+    if (path.empty() || (path.back() != '\\' && path.back() != '/')) {
+        path += '\\';
+    }
+    return path + VersionFileName;
+}
+
+std::string ReadVersionFileKey(const std::string& localPath, const std::string& key) {
+    return ReadIniValue(localPath, VersionFileSection, key);
+}
+
+bool IsWebPageAddress(const std::string& address) {
+    std::string rest;
+    if (StartsWithNoCase(address, "http://")) {
+        rest = address.substr(7);
+    } else if (StartsWithNoCase(address, "https://")) {
+        rest = address.substr(8);
+    } else {
+        return false;
+    }
+    // A host must follow, and nothing that a shell could split into a command line.
+    const bool hasHost = !rest.empty() && rest.front() != '/';
+    const bool plain = std::none_of(address.begin(), address.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte <= 0x20 || byte == 0x7f || c == '"';
+    });
+    return hasHost && plain;
+}
+
+} // namespace korvane
