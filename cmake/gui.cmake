@@ -9,6 +9,7 @@ korvane_warnings(korvane_ui)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(korvane WIN32 src/app/main.cpp)
+  korvane_windows_manifest(korvane)
   target_link_libraries(korvane PRIVATE korvane_ui)
   korvane_warnings(korvane)
   install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})

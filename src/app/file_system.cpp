@@ -10,7 +10,11 @@
 #include <vector>
 
 #ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
 #include <io.h>
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -37,6 +41,38 @@ FileResult Fail(std::string reason) { return {false, std::move(reason), {}}; }
 
 std::string Reason(const std::error_code& ec) { return ec.message(); }
 std::string Reason(int err) { return std::generic_category().message(err); }
+
+#ifdef _WIN32
+std::string FileNameOf(const std::string& pathText) {
+    const std::size_t cut = pathText.find_last_of("\\/");
+    return cut == std::string::npos ? pathText : pathText.substr(cut + 1);
+}
+#endif
+
+// A write or delete the system refused. Game directories often lie below "C:\Program Files",
+// where Windows refuses every write of a program without elevation with a bare "access denied":
+// there the reason names the file and says what helps.
+FileResult Refused(const std::error_code& ec, [[maybe_unused]] const std::string& pathText) {
+    std::string reason = Reason(ec);
+#ifdef _WIN32
+    constexpr int WinErrorAccessDenied = 5;
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+        (ec.category() == std::system_category() && ec.value() == WinErrorAccessDenied)) {
+        reason += ": Windows refused to write \"" + FileNameOf(pathText) +
+                  "\". Run Korvane as administrator or move the game out of \"C:\\Program Files\".";
+    }
+#endif
+    return Fail(reason);
+}
+
+// Running as administrator does not help here, so the Windows text says what does.
+FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
+    std::string reason = Reason(EACCES);
+#ifdef _WIN32
+    reason += ": \"" + FileNameOf(pathText) + "\" is read-only";
+#endif
+    return Fail(reason);
+}
 
 #ifndef _WIN32
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
@@ -79,7 +115,8 @@ fs::path MatchComponent(const fs::path& dir, const std::string& name) {
 
 // Writes content to a temporary file beside target, flushes it to disk and renames it over
 // target. On failure the temporary file is removed and target is untouched.
-FileResult ReplaceWithContent(const fs::path& target, const std::string& content) {
+FileResult ReplaceWithContent(const fs::path& target, const std::string& targetText,
+                              const std::string& content) {
     std::error_code ec;
     const fs::path dir = target.parent_path();
     if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, ec)) {
@@ -92,18 +129,26 @@ FileResult ReplaceWithContent(const fs::path& target, const std::string& content
         }
         // A read-only file is refused, as the game's platform refuses to overwrite it.
         if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-            return Fail(Reason(EACCES));
+            return ReadOnly(targetText);
         }
     }
 
+    // Built from path pieces, never through a narrow string: on Windows path::string() gives
+    // UTF-8, while path texts (and fopen) use the ANSI code page.
     static std::mt19937 random{std::random_device{}()};
-    const fs::path temp = dir / ("." + target.filename().string() + ".korvane-" +
-                                 std::to_string(random() % 1000000) + ".tmp");
+    fs::path tempName(".");
+    tempName += target.filename();
+    tempName += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
+    const fs::path temp = dir / tempName;
     const bool simulateFailure = NextWriteFails();
 
-    std::FILE* out = std::fopen(temp.string().c_str(), "wb");
+#ifdef _WIN32
+    std::FILE* out = _wfopen(temp.c_str(), L"wb");
+#else
+    std::FILE* out = std::fopen(temp.c_str(), "wb");
+#endif
     if (!out) {
-        return Fail(Reason(errno));
+        return Refused(std::error_code(errno, std::generic_category()), targetText);
     }
     const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
     bool ok = std::fwrite(content.data(), 1, wanted, out) == wanted && std::fflush(out) == 0;
@@ -128,17 +173,26 @@ FileResult ReplaceWithContent(const fs::path& target, const std::string& content
         if (!ec) {
             return {};
         }
-        err = ec.value();
+    } else {
+        ec = std::error_code(err, std::generic_category());
     }
-    fs::remove(temp, ec);
-    return Fail(err ? Reason(err) : std::string("write failed"));
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return ec ? Refused(ec, targetText) : Fail("write failed");
 }
 
 } // namespace
 
 fs::path ResolvePath(const std::string& pathText) {
 #ifdef _WIN32
-    return fs::path(pathText);
+    // A path made from a narrow string widens its bytes one by one, as if they were Latin-1;
+    // path texts are in the ANSI code page (UTF-8 where the manifest makes it so).
+    const int size = static_cast<int>(pathText.size());
+    std::wstring wide(static_cast<std::size_t>(
+                          MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return fs::path(wide);
 #else
     fs::path result;
     std::size_t start = 0;
@@ -210,7 +264,7 @@ FileResult ReadResolved(const fs::path& path, std::string& content) {
     return {};
 }
 
-FileResult DeleteResolved(const fs::path& path) {
+FileResult DeleteResolved(const fs::path& path, const std::string& pathText) {
     if (NextWriteFails()) {
         return Fail(SimulatedFailure);
     }
@@ -220,10 +274,10 @@ FileResult DeleteResolved(const fs::path& path) {
         return Fail(Reason(fs::exists(status) ? EISDIR : ENOENT));
     }
     if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-        return Fail(Reason(EACCES));
+        return ReadOnly(pathText);
     }
     if (!fs::remove(path, ec)) {
-        return Fail(Reason(ec));
+        return Refused(ec, pathText);
     }
     return {};
 }
@@ -243,11 +297,11 @@ FileResult CopyFileSafe(const std::string& sourceText, const std::string& target
 }
 
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content) {
-    return About(ReplaceWithContent(ResolvePath(targetText), content), targetText);
+    return About(ReplaceWithContent(ResolvePath(targetText), targetText, content), targetText);
 }
 
 FileResult DeleteFileText(const std::string& pathText) {
-    return About(DeleteResolved(ResolvePath(pathText)), pathText);
+    return About(DeleteResolved(ResolvePath(pathText), pathText), pathText);
 }
 
 namespace test_faults {

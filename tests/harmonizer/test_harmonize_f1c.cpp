@@ -129,7 +129,14 @@ TEST(HarmonizeF1c, AFailedWriteAtAnyPointIsRecoverable) {
     struct FlushAgain {
         ~FlushAgain() { test_faults::SkipDiskFlush(false); }
     } flushAgain;
-    for (int k = 1; k <= writes; ++k) {
+#ifdef _WIN32
+    // Under Wine every file operation is a round trip to its server and the full walk takes
+    // minutes: a sample of failure points on Windows, every one of them elsewhere.
+    constexpr int step = 7;
+#else
+    constexpr int step = 1;
+#endif
+    for (int k = 1; k <= writes; k += step) {
         SCOPED_TRACE("failing write " + std::to_string(k));
         TempDir dir;
         FakeInstall fake(dir.Path());
