@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QGroupBox>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -30,6 +32,17 @@ template <typename T = QWidget> T* Child(const QObject* parent, const char* name
 }
 
 // A window that exists and has not been closed yet.
+// The text a frame, button or label shows.
+inline QString ShownText(QWidget* window, const char* name) {
+    if (auto* box = Child<QGroupBox>(window, name)) {
+        return box->title();
+    }
+    if (auto* button = Child<QAbstractButton>(window, name)) {
+        return button->text();
+    }
+    return Child<QLabel>(window, name)->text();
+}
+
 inline QWidget* OpenWindow(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QLatin1String(name) && window->isVisible()) {

@@ -147,28 +147,19 @@ class FrmGripTest : public QObject {
             {"BtnRestore", "Original Gripwerte wiederherstellen", "Restore original grip settings"},
             {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
         };
-        auto shown = [](QWidget* window, const char* name) {
-            if (auto* box = Child<QGroupBox>(window, name)) {
-                return box->title();
-            }
-            if (auto* button = Child<QPushButton>(window, name)) {
-                return button->text();
-            }
-            return Child<QLabel>(window, name)->text();
-        };
         TempDir dir;
         AppState state = StateIn(dir, "uk");
         RecordingSink sink;
         frmGrip window(state, sink);
         QCOMPARE(window.windowTitle(), U8("Grip von Gras und Kies ändern"));
         for (const Row& row : rows) {
-            QCOMPARE(shown(&window, row.name), U8(row.german));
+            QCOMPARE(ShownText(&window, row.name), U8(row.german));
         }
         QVERIFY(Child<QLabel>(&window, "LblHarmonizerInfo")->text().isEmpty());
         ApplyEnglishCaptions("uk");
         QCOMPARE(window.windowTitle(), QStringLiteral("Change grip for gras and gravel"));
         for (const Row& row : rows) {
-            QCOMPARE(shown(&window, row.name), U8(row.english));
+            QCOMPARE(ShownText(&window, row.name), U8(row.english));
         }
         QCOMPARE(window.minimumSize(), window.maximumSize());
     }

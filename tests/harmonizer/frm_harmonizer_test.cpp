@@ -424,22 +424,13 @@ class FrmHarmonizerTest : public QObject {
             {"BtnRestore", "Original Performance wiederherstellen", "Restore original performance"},
             {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
         };
-        auto shown = [](QWidget* window, const char* name) {
-            if (auto* box = Child<QGroupBox>(window, name)) {
-                return box->title();
-            }
-            if (auto* button = Child<QPushButton>(window, name)) {
-                return button->text();
-            }
-            return Child<QLabel>(window, name)->text();
-        };
         TempDir dir;
         AppState state = StateIn(dir, "uk");
         RecordingSink sink;
         frmHarmonizer window(state, sink);
         QCOMPARE(window.windowTitle(), QStringLiteral("Multiplayer Performance Harmonizer"));
         for (const Row& row : rows) {
-            QCOMPARE(shown(&window, row.name), U8(row.german));
+            QCOMPARE(ShownText(&window, row.name), U8(row.german));
         }
         for (const char* check : {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) {
             QCOMPARE(Child<QCheckBox>(&window, check)->text(), QString());
@@ -447,7 +438,7 @@ class FrmHarmonizerTest : public QObject {
         ApplyEnglishCaptions("uk");
         QCOMPARE(window.windowTitle(), QStringLiteral("Multiplayer Performance Harmonizer"));
         for (const Row& row : rows) {
-            QCOMPARE(shown(&window, row.name), U8(row.english));
+            QCOMPARE(ShownText(&window, row.name), U8(row.english));
         }
         QCOMPARE(window.minimumSize(), window.maximumSize());
     }
