@@ -10,6 +10,8 @@ korvane_warnings(korvane_ui)
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
   add_executable(korvane WIN32 src/app/main.cpp)
   korvane_windows_manifest(korvane)
+  korvane_windows_version(korvane
+    "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")
   target_link_libraries(korvane PRIVATE korvane_ui)
   korvane_warnings(korvane)
   install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})

@@ -247,8 +247,14 @@ FileResult About(FileResult result, const std::string& pathText) {
 
 FileResult ReadResolved(const fs::path& path, std::string& content) {
     std::error_code ec;
-    if (fs::is_directory(path, ec)) {
+    const auto status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
         return Fail(Reason(EISDIR));
+    }
+    // A pipe or a device put where a game file or the version file belongs could keep the read
+    // waiting for ever, or feed it without end: only regular files are read.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return Fail("not a regular file");
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);

@@ -37,7 +37,8 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
 
 FileResult DeleteFileText(const std::string& pathText);
 
-// Whole content of a file; std::nullopt-like empty result is signalled by ok == false.
+// Whole content of a file; std::nullopt-like empty result is signalled by ok == false. Only a
+// regular file is read: a directory, a pipe or a device is refused at once.
 FileResult ReadFileText(const std::string& pathText, std::string& content);
 
 // For tests: every copy, write and delete counts as one write; FailWriteNumber(k) makes the

@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "app/file_system.hpp"
+#include "info/version.hpp"
 
 namespace korvane {
 
@@ -25,6 +26,16 @@ QNetworkRequest FreshRequest(const QUrl& url) {
     request.setAttribute(QNetworkRequest::CacheSaveControlAttribute, false);
     request.setRawHeader("Cache-Control", "no-cache");
     request.setRawHeader("Pragma", "no-cache");
+    // A few moves of the file are followed, only to http and https and never from https back
+    // to http; any other redirect fails the download.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setMaximumRedirectsAllowed(MaxRedirects);
+    // Nothing of the user's goes out. Qt names the system's locale in Accept-Language whenever
+    // the request sets none, so the request sets the one value that says nothing: any language.
+    request.setHeader(QNetworkRequest::UserAgentHeader,
+                      QByteArray("Korvane/") + QByteArray::fromStdString(VersionNumber()));
+    request.setRawHeader("Accept-Language", "*");
     return request;
 }
 

@@ -17,11 +17,15 @@ enum DownloadResult : int {
 // The version file is a few hundred bytes; anything much larger is not one.
 inline constexpr long long MaxDownloadBytes = 64 * 1024;
 inline constexpr std::chrono::milliseconds DefaultDownloadTimeout{30000};
+// Redirects followed at most; one more fails the download.
+inline constexpr int MaxRedirects = 5;
 
 // Fetches address and writes its body to localPath (a path text, overwriting an existing file)
-// only when the whole transfer succeeded. Blocks in a local event loop until the transfer ends
-// or the time limit passes, showing the busy pointer all the while. Returns DownloadOk (0) or
-// one of the other codes.
+// only when the whole transfer succeeded. The request sends a fixed User-Agent
+// "Korvane/<version>" and no language of the user's. Redirects are followed to http and https
+// only, never from https to http, and at most MaxRedirects of them. Blocks in a local event
+// loop until the transfer ends or the time limit passes, showing the busy pointer all the
+// while. Returns DownloadOk (0) or one of the other codes.
 int DownloadFile(const std::string& address, const std::string& localPath,
                  std::chrono::milliseconds timeout = DefaultDownloadTimeout);
 

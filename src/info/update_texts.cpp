@@ -1,7 +1,7 @@
 #include "info/update_texts.hpp"
 
 #include <algorithm>
-#include <cctype>
+#include <regex>
 
 #include "app/settings.hpp"
 
@@ -57,14 +57,6 @@ const UpdateTexts EnglishTexts{
     .homepageKey = "homepageuk",
 };
 
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           });
-}
-
 } // namespace
 
 const UpdateTexts* UpdateTextsFor(const std::string& languageCode) {
@@ -90,21 +82,16 @@ std::string ReadVersionFileKey(const std::string& localPath, const std::string& 
 }
 
 bool IsWebPageAddress(const std::string& address) {
-    std::string rest;
-    if (StartsWithNoCase(address, "http://")) {
-        rest = address.substr(7);
-    } else if (StartsWithNoCase(address, "https://")) {
-        rest = address.substr(8);
-    } else {
-        return false;
-    }
-    // A host must follow, and nothing that a shell could split into a command line.
-    const bool hasHost = !rest.empty() && rest.front() != '/';
+    // The scheme, then a host name or address with an optional port, then an optional path.
+    // Nothing else stands where the host belongs: no user name or password, no "\\server".
+    static const std::regex webPage(
+        R"(https?://([a-z0-9.-]+|\[[0-9a-f:.]+\])(:[0-9]{1,5})?([/?#].*)?)", std::regex::icase);
+    // Nothing that a shell could split into a command line, and no NUL that would cut it short.
     const bool plain = std::none_of(address.begin(), address.end(), [](char c) {
         const auto byte = static_cast<unsigned char>(c);
         return byte <= 0x20 || byte == 0x7f || c == '"';
     });
-    return hasHost && plain;
+    return plain && std::regex_match(address, webPage);
 }
 
 } // namespace korvane

@@ -51,7 +51,10 @@ std::string VersionFilePath(const std::string& programDir);
 std::string ReadVersionFileKey(const std::string& localPath, const std::string& key);
 
 // Only a web page is handed to the desktop shell: the version file could otherwise name a
-// local program or document to start.
+// local program, a document or a network share to open. A web page is http:// or https://, a
+// host name or address (letters, digits, dots, hyphens, or an IPv6 address in brackets), an
+// optional port and an optional path; no user name or password, no blank, quote or control
+// character anywhere.
 bool IsWebPageAddress(const std::string& address);
 
 } // namespace korvane

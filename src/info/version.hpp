@@ -2,11 +2,14 @@
 // The program's own version and the comparison with the version file from the homepage.
 #include <string>
 
+#include "build_config.hpp"
+
 namespace korvane {
 
-inline constexpr int VersionMajor = 0;
-inline constexpr int VersionMinor = 6;
-inline constexpr int VersionRevision = 0;
+// Set in CMakeLists.txt, project(... VERSION ...), and nowhere else.
+inline constexpr int VersionMajor = build::VersionMajor;
+inline constexpr int VersionMinor = build::VersionMinor;
+inline constexpr int VersionRevision = build::VersionRevision;
 
 std::string VersionNumber();  // "0.6.0"
 std::string VersionText();    // "Version 0.6.0"

@@ -26,7 +26,8 @@ class LocalHttpServer {
     struct Answer {
         int status = 200;
         QByteArray body;
-        bool silent = false; // accept the connection, never answer
+        bool silent = false;      // accept the connection, never answer
+        QByteArray location = {}; // sent as a Location header when not empty
     };
 
     struct Request {
@@ -96,10 +97,11 @@ class LocalHttpServer {
         if (answer.silent) {
             return;
         }
-        QByteArray reply = "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
-                           "Content-Type: text/plain\r\nContent-Length: " +
-                           QByteArray::number(answer.body.size()) +
-                           "\r\nConnection: close\r\n\r\n" + answer.body;
+        QByteArray reply =
+            "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
+            (answer.location.isEmpty() ? "" : "Location: " + answer.location + "\r\n") +
+            "Content-Type: text/plain\r\nContent-Length: " +
+            QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" + answer.body;
         socket->write(reply);
         socket->disconnectFromHost();
     }
