@@ -131,8 +131,9 @@ void RequireComponents(const GameInstall& install, const Components& chosen,
     }
 }
 
-int SeasonIndex(const GameInstall& install, const std::string& year) {
-    const int last = LastSeasonF1c(install.HasF1cQL2003);
+// with2003: whether the Quillon 2003 cars count as a season on offer.
+int SeasonIndex(const std::string& year, bool with2003) {
+    const int last = LastSeasonF1c(with2003);
     std::vector<std::string> offered;
     for (int s = 1; s <= last; ++s) {
         if (SeasonsF1c(s) == year) {
@@ -154,24 +155,29 @@ std::string WithSeparator(std::string dir) {
     return dir;
 }
 
-// A directory given on the command line is judged as one read from the settings file.
-void UseF1Path(GameInstall& install, const std::string& dir) {
-    install.F1Path = WithSeparator(dir);
-    install.HasF1_2002 = FileExists(install.F1Path + F1ExeTested);
-    install.HasSeasonQL = install.HasF1_2002 && PathExists(install.F1Path + install.DirSeasonQL02);
-    install.HasGTR2002 = install.HasF1_2002 && PathExists(install.F1Path + install.DirGTR2002);
-    if (!install.HasF1_2002) {
-        install.F1Path.clear();
+// A directory given on the command line must hold the game: a typo in a LAN script is refused
+// rather than taken for a PC without the game. An empty text would look in the working
+// directory, so it is refused as well.
+std::string GivenGameDir(const std::string& option, const std::string& dir, const char* exe) {
+    const std::string withSeparator = WithSeparator(dir);
+    if (dir.empty() || !FileExists(withSeparator + exe)) {
+        throw Refusal(option + " \"" + dir + "\" holds no \"" + exe + "\"");
     }
+    return withSeparator;
+}
+
+// The add-ons of a directory given on the command line are judged as detection judges them.
+void UseF1Path(GameInstall& install, const std::string& dir) {
+    install.F1Path = GivenGameDir("--f1-path", dir, F1ExeTested);
+    install.HasF1_2002 = true;
+    install.HasSeasonQL = PathExists(install.F1Path + install.DirSeasonQL02);
+    install.HasGTR2002 = PathExists(install.F1Path + install.DirGTR2002);
 }
 
 void UseF1cPath(GameInstall& install, const std::string& dir) {
-    install.F1cPath = WithSeparator(dir);
-    install.HasF1c = FileExists(install.F1cPath + F1cExe);
-    install.HasF1cQL2003 = install.HasF1c && PathExists(install.F1cPath + F1cQL2003Marker);
-    if (!install.HasF1c) {
-        install.F1cPath.clear();
-    }
+    install.F1cPath = GivenGameDir("--f1c-path", dir, F1cExe);
+    install.HasF1c = true;
+    install.HasF1cQL2003 = PathExists(install.F1cPath + F1cQL2003Marker);
 }
 
 // The desktop program's choice when it made one, English otherwise: a script must never run
@@ -300,28 +306,25 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     Settings settings;
     settings.directory = programDir;
     GameInstall install = DetectInstallations(settings).install;
-    if (*f1PathOption) {
-        UseF1Path(install, f1Path);
-    }
-    if (*f1cPathOption) {
-        UseF1cPath(install, f1cPath);
-    }
     const std::string languageCode = ChooseLanguage(language, settings);
     ConsoleSink sink(out);
 
     try {
+        if (*f1PathOption) {
+            UseF1Path(install, f1Path);
+        }
+        if (*f1cPathOption) {
+            UseF1cPath(install, f1cPath);
+        }
         bool ok = true;
         if (detect->parsed()) {
             PrintDetect(install, out);
         } else if (teams2002->parsed()) {
-            RequireF1_2002(install);
             PrintLines(Names2002(), out);
         } else if (teamsGt->parsed()) {
-            RequireComponents(install, {false, false, true}, "teams gt");
             PrintLines(NamesGT(), out);
         } else if (teamsF1c->parsed()) {
-            RequireF1c(install);
-            PrintLines(NamesF1c(SeasonIndex(install, season)), out);
+            PrintLines(NamesF1c(SeasonIndex(season, true)), out);
         } else if (harmonize2002->parsed()) {
             RequireComponents(install, chosen, "harmonize f1-2002");
             const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), team, "");
@@ -329,7 +332,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                                   languageCode, sink);
         } else if (harmonizeF1c->parsed()) {
             RequireF1c(install);
-            const int s = SeasonIndex(install, season);
+            const int s = SeasonIndex(season, install.HasF1cQL2003);
             const std::vector<std::string> names = NamesF1c(s);
             const std::string master = TeamName(names, team, " in season " + season);
             const auto position = std::find(names.begin(), names.end(), master) - names.begin();
