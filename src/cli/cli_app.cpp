@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "app/settings.hpp"
 #include "cli/component_status.hpp"
 #include "cli/console_sink.hpp"
+#include "cli/report_compare.hpp"
+#include "cli/status_report.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
@@ -111,6 +115,30 @@ void RequireF1c(const GameInstall& install) {
     if (!install.HasF1c) {
         throw Refusal("F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; "
                       "give its directory with --f1c-path)");
+    }
+}
+
+void RequireSomeGame(const GameInstall& install) {
+    if (!install.HasF1_2002 && !install.HasF1c) {
+        throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
+    }
+}
+
+// Another PC's report, from a file or "-" for standard input.
+std::vector<ComponentStatus> ReadReport(const std::string& source) {
+    std::string text;
+    if (source == "-") {
+        std::ostringstream buffer;
+        buffer << std::cin.rdbuf();
+        text = buffer.str();
+    } else if (const FileResult read = ReadFileText(source, text); !read.ok) {
+        throw Refusal("cannot read " + source + ": " + read.reason);
+    }
+    try {
+        return ParseReport(text);
+    } catch (const ReportError& error) {
+        throw Refusal((source == "-" ? "the report on standard input" : source) + ": " +
+                      error.what());
     }
 }
 
@@ -230,8 +258,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "grip tables of F1 2002 and F1 Challenge 99-02, as the desktop program does; "
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
-    app.footer("Exit status: 0 done, 1 a step failed, 2 usage error, unknown name or season, or "
-               "game or component not installed.");
+    app.footer("Exit status: 0 done (verify: all the same), 1 a step failed (verify: something "
+               "differs) or an unexpected error, 2 usage error, unknown name or season, game or "
+               "component not installed, or a report that cannot be read.");
     app.require_subcommand(1);
     app.fallthrough();
 
@@ -292,6 +321,17 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     CLI::App* status = app.add_subcommand(
         "status", "per installed component: original, harmonized, optimized or changed, and a "
                   "fingerprint of its files");
+    bool withFiles = false;
+    bool asJson = false;
+    CLI::Option* filesFlag =
+        status->add_flag("--files", withFiles, "a line per file: what it holds, its SHA-256");
+    status->add_flag("--json", asJson, "the same as one JSON document")->excludes(filesFlag);
+
+    std::string reportSource;
+    CLI::App* verify = app.add_subcommand(
+        "verify", "compare this PC with another PC's report of status --files or status --json");
+    verify->add_option("REPORT", reportSource, "the report's file, or - for standard input")
+        ->required();
 
     try {
         app.parse(argc, argv);
@@ -351,12 +391,14 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             RequireComponents(install, chosen, "grip restore");
             ok = RestoreOriginalGrip(install.F1Path, chosen.ea, chosen.quillon, languageCode, sink);
         } else if (status->parsed()) {
-            if (!install.HasF1_2002 && !install.HasF1c) {
-                throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
-            }
-            for (const ComponentStatus& component : CollectStatus(install, programDir)) {
-                out << StatusLine(component) << '\n';
-            }
+            RequireSomeGame(install);
+            const std::vector<ComponentStatus> components = CollectStatus(install, programDir);
+            out << (asJson ? ReportJson(components) : ReportText(components, withFiles));
+        } else if (verify->parsed()) {
+            RequireSomeGame(install);
+            const std::vector<ComponentStatus> reference = ReadReport(reportSource);
+            const bool same = CompareWithReport(CollectStatus(install, programDir), reference, out);
+            return same ? ExitDone : ExitFailed;
         }
         if (!ok) {
             err << PlainLines(sink.Last()) << '\n';
