@@ -207,8 +207,9 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
     // The component counts as changed once a backup exists; the file itself holds the game's
     // own table as long as it equals that backup.
     const std::string state = !saved ? "original" : optimized ? "optimized" : "changed";
-    const std::string holds = optimized ? "optimized" : !saved || content == saved ? "original"
-                                                                                  : "changed";
+    const std::string holds = optimized                    ? "optimized"
+                              : !saved || content == saved ? "original"
+                                                           : "changed";
     ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
     status.files.push_back(MakeFile(live, content, holds));
     return status;

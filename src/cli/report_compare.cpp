@@ -18,8 +18,7 @@ std::string Key(std::string text) {
 }
 
 template <typename T>
-const T* FindByKey(const std::vector<T>& items, const std::string& key,
-                   std::string T::*field) {
+const T* FindByKey(const std::vector<T>& items, const std::string& key, std::string T::*field) {
     const auto found = std::find_if(items.begin(), items.end(),
                                     [&](const T& item) { return Key(item.*field) == Key(key); });
     return found == items.end() ? nullptr : &*found;

@@ -95,8 +95,7 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
         const int version = report.at("version").get<int>();
         if (version != ReportVersion) {
             throw ReportError("report version " + std::to_string(version) +
-                              ", this korvane-cli reads version " +
-                              std::to_string(ReportVersion));
+                              ", this korvane-cli reads version " + std::to_string(ReportVersion));
         }
         for (const Json& entry : report.at("components")) {
             ComponentStatus& component = components.emplace_back();
