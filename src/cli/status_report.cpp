@@ -85,6 +85,25 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
     return components;
 }
 
+// Windows PowerShell writes redirected output as UTF-16 with a byte-order mark, and UTF-8 with
+// one where asked. A report holds only ASCII.
+std::string WithoutByteOrderMark(const std::string& text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        return text.substr(3);
+    }
+    if (!text.starts_with("\xFF\xFE")) {
+        return text;
+    }
+    std::string narrow;
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+        if (text[i + 1] != '\0' || static_cast<unsigned char>(text[i]) >= 0x80) {
+            throw ReportError("damaged (a character other than ASCII)");
+        }
+        narrow += text[i];
+    }
+    return narrow;
+}
+
 std::vector<ComponentStatus> ParseJson(const std::string& text) {
     std::vector<ComponentStatus> components;
     try {
@@ -153,7 +172,8 @@ std::string ReportJson(const std::vector<ComponentStatus>& components) {
     return report.dump(2) + '\n';
 }
 
-std::vector<ComponentStatus> ParseReport(const std::string& text) {
+std::vector<ComponentStatus> ParseReport(const std::string& written) {
+    const std::string text = WithoutByteOrderMark(written);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
         throw ReportError("empty");

@@ -27,8 +27,8 @@ class ReportError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Either form, told apart by its first character. A report without file lines cannot be
-// compared file by file and is refused as well.
-std::vector<ComponentStatus> ParseReport(const std::string& text);
+// Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
+// A report without file lines cannot be compared file by file and is refused as well.
+std::vector<ComponentStatus> ParseReport(const std::string& written);
 
 } // namespace korvane::cli

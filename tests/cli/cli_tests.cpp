@@ -282,9 +282,10 @@ TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReport) {
         {__LINE__, All, lan, 1,
          harmonizer + "F1 Challenge: differs\n"
          "  SeasonData\\Vehicles\\BAR\\2003QL_BAR005\\2003_BAR.hdv: here only\n  ... 19 more\n" + grip},
-        // Written on Windows (CR LF), with directory names in other letter case on both sides.
+        // As written on Windows (CR LF, UTF-8 or UTF-16 with a byte-order mark), other letter case.
         {__LINE__, noQuillon2003, {lan[0], lan[1], "!mv {f1}season02 {f1}SEASON02",
-                                   "!sed -i 's/$/\\r/; s/Vehicles/VEHICLES/' {temp}/host.*"}, 0,
+          "!cd {temp} && sed -i 's/$/\\r/; s/Vehicles/VEHICLES/' host.* && sed -i '1s/^/\\xEF\\xBB\\xBF/' host.json",
+          "!cd {temp} && { printf '\\377\\376'; iconv -t UTF-16LE host.txt; } >x && mv x host.txt"}, 0,
          harmonizer + "F1 Challenge: same\n" + grip},
     };
     // clang-format on
