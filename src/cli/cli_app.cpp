@@ -409,7 +409,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         err << "korvane-cli: " << refusal.what() << '\n';
         return ExitUsage;
     } catch (const std::exception& e) {
-        err << "korvane-cli: " << e.what() << '\n';
+        // Unforeseen, a file-system error say: one line, as a script's log expects.
+        std::string reason = e.what();
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        err << "korvane-cli: " << reason << '\n';
         return ExitFailed;
     }
 }
