@@ -1,7 +1,6 @@
-// korvane-cli as a script sees it: the built executable, run against fake installations and
-// judged by its output and exit status. What the operations do to the game files is for the
-// logic tests; a row here shows that a command line reaches the right operation with the
-// right choices, and what the tool prints.
+// korvane-cli as a script sees it: the built executable run against fake installations, judged
+// by its output and exit status. What the operations do to the game files is the logic tests'
+// business; a row here shows that a command line reaches the right operation, and its output.
 #include <sys/wait.h>
 
 #include <gtest/gtest.h>
@@ -156,8 +155,10 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: harmonized to McLaren, fingerprint #\nQuillon season: original, fingerprint #\n"
          + GripOriginal, ""},
         {__LINE__, {true, true, true, false, false}, PcSettings,
-         {"harmonize f1-2002 --team 'lister STORM' --gt", "harmonize f1-2002 --team BAR --quillon", "status"}, 0,
-         "Performance of all teams is now equal to Lister Storm\nPerformance of all teams is now equal to Bar\n"
+         {"harmonize f1-2002 --team 'lister STORM' --gt", "harmonize f1-2002 --team BAR --quillon",
+          "status"}, 0,
+         "Performance of all teams is now equal to Lister Storm\n"
+         "Performance of all teams is now equal to Bar\n"
          "EA 2002 season: original, fingerprint #\nQuillon season: harmonized to Bar, fingerprint #\n"
          "GT Racing 2002 mod: harmonized to Lister Storm, fingerprint #\n" + GripOriginal, ""},
         {__LINE__, {true, true, false, false, false}, PcSettings,
@@ -172,17 +173,18 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "Original Performance erfolgreich wiederhergestellt!\nF1 Challenge: original, fingerprint #\n", ""},
         {__LINE__, {false, false, false, true, false}, PcSettings,
          {"harmonize f1c --season 2003 --team Ferrari"}, 2, "",
-         "season 2003 is not installed (the Quillon 2003 cars are missing); valid seasons: 1999, 2000, 2001, 2002"},
+         "season 2003 is not installed (the Quillon 2003 cars are missing); valid seasons: 1999, 2000, "
+         "2001, 2002"},
         {__LINE__, All, PcSettings, {"harmonize f1c --season 1999 --team Toyota"}, 2, "",
          "unknown team \"Toyota\" in season 1999; valid names: Arrows, BAR, Benetton, Ferrari, Jordan, "
          "McLaren, Minardi, Prost, Sauber, Stewart, Williams"},
         {__LINE__, All, PcSettings, {"harmonize f1-2002 --team Ferrari"}, 2, "",
          "harmonize f1-2002 needs at least one of --ea, --quillon, --gt"},
         {__LINE__, All, PcSettings, {"harmonize f1-2002 --team Ferrari --ea --gt"}, 2, "", "--ea excludes --gt"},
-        {__LINE__, {true, false, true, true, true}, PcSettings, {"harmonize f1-2002 --team Ferrari --quillon"}, 2, "",
-         "the Quillon season extension is not installed"},
-        {__LINE__, {false, false, false, true, true}, PcSettings, {"harmonize f1-2002 --team Ferrari --ea"}, 2, "",
-         "F1 2002 is not installed"},
+        {__LINE__, {true, false, true, true, true}, PcSettings,
+         {"harmonize f1-2002 --team Ferrari --quillon"}, 2, "", "the Quillon season extension is not installed"},
+        {__LINE__, {false, false, false, true, true}, PcSettings,
+         {"harmonize f1-2002 --team Ferrari --ea"}, 2, "", "F1 2002 is not installed"},
         {__LINE__, {true, true, true, false, false}, PcSettings, {"restore f1c"}, 2, "",
          "F1 Challenge 99-02 is not installed"},
         {__LINE__, {true, false, false, false, false}, PcSettings + "language=de\r\n",
@@ -202,7 +204,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "F1 Challenge: original, fingerprint #\n"
          "  SeasonData\\Vehicles\\Arrows\\1999_A20\\1999_Arrows.hdv: original, #\n  ... 87 more\n"
          "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n", ""},
-        {__LINE__, Nothing, PcSettings, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
+        {__LINE__, Nothing, PcSettings, {"status"}, 2, "",
+         "neither F1 2002 nor F1 Challenge 99-02 is installed"},
         {__LINE__, All, PcSettings, {""}, 2, "", "(see --help)"},
         {__LINE__, All, PcSettings, {"--language fr grip apply --ea"}, 2, "", "(see --help)"},
         // Last: it takes a shipped file away.
@@ -240,7 +243,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
 }
 
 // The LAN routine: the host's report, read on another PC from a file and from standard input.
-TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReport) {
+TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReportAndRefusesOneItCannotRead) {
     const std::vector<std::string> lan = {"harmonize f1-2002 --team Williams --ea --quillon",
                                           "grip apply --ea --quillon"};
     const FakeOptions noQuillon2003{true, true, true, true, false};
@@ -265,26 +268,31 @@ TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReport) {
     // clang-format off
     const std::vector<Case> cases = {
         {__LINE__, noQuillon2003, lan, 0, harmonizer + "F1 Challenge: same\n" + grip},
-        {__LINE__, noQuillon2003, {lan[0], lan[1], "!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv"}, 1,
+        {__LINE__, noQuillon2003,
+         {lan[0], lan[1], "!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv"}, 1,
          "EA 2002 season: same\nQuillon season: differs\n"
          "  seasonql02\\vehicles\\Toyota\\Toyota.hdv: here changed, reference Williams\n"
          "GT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
-        {__LINE__, noQuillon2003, {"harmonize f1-2002 --team McLaren --ea", "harmonize f1-2002 --team Williams --quillon", lan[1]}, 1,
+        {__LINE__, noQuillon2003,
+         {"harmonize f1-2002 --team McLaren --ea", "harmonize f1-2002 --team Williams --quillon", lan[1]}, 1,
          "EA 2002 season: differs\n  season02\\vehicles\\Arrows\\Arrows.hdv: here McLaren, reference Williams\n"
          "  ... 10 more\nQuillon season: same\nGT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
         {__LINE__, noQuillon2003, {lan[0], lan[1], "!rm {f1}season02/vehicles/Sauber/Sauber.hdv"}, 1,
-         "EA 2002 season: differs\n  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
+         "EA 2002 season: differs\n"
+         "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
          "Quillon season: same\nGT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
         {__LINE__, {true, false, true, true, false},
          {"harmonize f1-2002 --team Williams --ea", "grip apply --ea"}, 1,
-         "EA 2002 season: same\nQuillon season: installed in the reference only\nGT Racing 2002 mod: same\n"
+         "EA 2002 season: same\nQuillon season: installed in the reference only\n"
+         "GT Racing 2002 mod: same\n"
          "F1 Challenge: same\ngrip EA 2002: same\ngrip Quillon: installed in the reference only\n"},
         {__LINE__, All, lan, 1,
          harmonizer + "F1 Challenge: differs\n"
          "  SeasonData\\Vehicles\\BAR\\2003QL_BAR005\\2003_BAR.hdv: here only\n  ... 19 more\n" + grip},
         // As written on Windows (CR LF, UTF-8 or UTF-16 with a byte-order mark), other letter case.
         {__LINE__, noQuillon2003, {lan[0], lan[1], "!mv {f1}season02 {f1}SEASON02",
-          "!cd {temp} && sed -i 's/$/\\r/; s/Vehicles/VEHICLES/' host.* && sed -i '1s/^/\\xEF\\xBB\\xBF/' host.json",
+          "!cd {temp} && sed -i 's/$/\\r/; s/Vehicles/VEHICLES/' host.*",
+          "!sed -i '1s/^/\\xEF\\xBB\\xBF/' {temp}/host.json",
           "!cd {temp} && { printf '\\377\\376'; iconv -t UTF-16LE host.txt; } >x && mv x host.txt"}, 0,
          harmonizer + "F1 Challenge: same\n" + grip},
     };
@@ -298,40 +306,36 @@ TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReport) {
         for (const std::string& line : c.commands) {
             ASSERT_EQ(Run(pc, line).status, 0) << line;
         }
-        const Result fromFile = Run(pc, "verify {temp}/host.json");
-        const Result fromInput = Run(pc, "verify - <{temp}/host.txt");
-        EXPECT_EQ(fromFile.status, c.status) << fromFile.err;
-        EXPECT_EQ(Canonical(fromFile.out), c.out);
-        EXPECT_EQ(fromInput.status, c.status) << fromInput.err;
-        EXPECT_EQ(fromInput.out, fromFile.out);
+        for (const char* verify : {"verify {temp}/host.json", "verify - <{temp}/host.txt"}) {
+            const Result result = Run(pc, verify);
+            EXPECT_EQ(result.status, c.status) << verify << result.err;
+            EXPECT_EQ(Canonical(result.out), c.out) << verify;
+        }
     }
-}
 
-TEST_F(Cli, VerifyRefusesAReportItCannotRead) {
-    const FakeInstall pc(temp_.Path() / "pc");
-    Settings(pc, PcSettings);
-    const std::string json = Run(pc, "status --json").out;
-    const std::vector<std::pair<std::string, std::string>> cases = {
+    // One line each, for a report that cannot be read.
+    Settings(host, PcSettings);
+    const std::vector<std::pair<std::string, std::string>> unreadable = {
         {json.substr(0, json.size() / 2), "damaged (parse error"},
-        {Run(pc, "status --files").out + "sticky grass\n", "damaged at line "},
+        {text + "sticky grass\n", "damaged at line "},
         {"{\"format\": \"lap-times\", \"version\": 1}", "not a status report"},
         {"[config]\nf1path=C:\\Games\\F1 2002\\\n", "not a status report"},
         {std::regex_replace(json, std::regex("\"version\": 1"), "\"version\": 2"),
          "report version 2, this korvane-cli reads version 1"},
-        {Run(pc, "status").out, "no file lines; write it with status --files or status --json"},
+        {Run(host, "status").out, "no file lines; write it with status --files or status --json"},
         {"", "empty"},
     };
-    for (const auto& [report, reason] : cases) {
+    for (const auto& [report, reason] : unreadable) {
         SCOPED_TRACE(reason);
         WriteAll(temp_.Path() / "report.txt", report);
-        const Result result = Run(pc, "verify {temp}/report.txt");
+        const Result result = Run(host, "verify {temp}/report.txt");
         EXPECT_EQ(result.status, 2);
-        EXPECT_TRUE(result.err.starts_with(Fill(pc, "korvane-cli: {temp}/report.txt: " + reason)))
+        EXPECT_TRUE(result.err.starts_with(Fill(host, "korvane-cli: {temp}/report.txt: " + reason)))
             << result.err;
         EXPECT_EQ(result.err.find('\n'), result.err.size() - 1) << "one line: " << result.err;
         EXPECT_EQ(result.out, "");
     }
-    EXPECT_EQ(Run(pc, "verify {temp}/none.json").status, 2);
+    EXPECT_EQ(Run(host, "verify {temp}/none.json").status, 2);
 }
 
 } // namespace
