@@ -246,8 +246,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
 TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReportAndRefusesOneItCannotRead) {
     const std::vector<std::string> lan = {"harmonize f1-2002 --team Williams --ea --quillon",
                                           "grip apply --ea --quillon"};
-    const FakeOptions noQuillon2003{true, true, true, true, false};
-    const FakeInstall host(temp_.Path() / "host", noQuillon2003);
+    const FakeOptions noGt{true, true, false, true, false}; // nor the 2003 cars
+    const FakeInstall host(temp_.Path() / "host", noGt);
     Settings(host, PcSettings);
     for (const std::string& line : lan) {
         ASSERT_EQ(Run(host, line).status, 0) << line;
@@ -262,35 +262,35 @@ TEST_F(Cli, VerifyNamesWhatDiffersFromTheHostsReportAndRefusesOneItCannotRead) {
         int status;
         std::string out; // canonical
     };
-    const std::string harmonizer =
-        "EA 2002 season: same\nQuillon season: same\nGT Racing 2002 mod: same\n";
+    const std::string harmonizer = "EA 2002 season: same\nQuillon season: same\n";
     const std::string grip = "grip EA 2002: same\ngrip Quillon: same\n";
     // clang-format off
     const std::vector<Case> cases = {
-        {__LINE__, noQuillon2003, lan, 0, harmonizer + "F1 Challenge: same\n" + grip},
-        {__LINE__, noQuillon2003,
+        {__LINE__, noGt, lan, 0, harmonizer + "F1 Challenge: same\n" + grip},
+        {__LINE__, noGt,
          {lan[0], lan[1], "!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv"}, 1,
          "EA 2002 season: same\nQuillon season: differs\n"
          "  seasonql02\\vehicles\\Toyota\\Toyota.hdv: here changed, reference Williams\n"
-         "GT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
-        {__LINE__, noQuillon2003,
+         "F1 Challenge: same\n" + grip},
+        {__LINE__, noGt,
          {"harmonize f1-2002 --team McLaren --ea", "harmonize f1-2002 --team Williams --quillon", lan[1]}, 1,
          "EA 2002 season: differs\n  season02\\vehicles\\Arrows\\Arrows.hdv: here McLaren, reference Williams\n"
-         "  ... 10 more\nQuillon season: same\nGT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
-        {__LINE__, noQuillon2003, {lan[0], lan[1], "!rm {f1}season02/vehicles/Sauber/Sauber.hdv"}, 1,
+         "  ... 10 more\nQuillon season: same\nF1 Challenge: same\n" + grip},
+        {__LINE__, noGt, {lan[0], lan[1], "!rm {f1}season02/vehicles/Sauber/Sauber.hdv"}, 1,
          "EA 2002 season: differs\n"
          "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
-         "Quillon season: same\nGT Racing 2002 mod: same\nF1 Challenge: same\n" + grip},
-        {__LINE__, {true, false, true, true, false},
+         "Quillon season: same\nF1 Challenge: same\n" + grip},
+        {__LINE__, {true, false, false, true, false},
          {"harmonize f1-2002 --team Williams --ea", "grip apply --ea"}, 1,
          "EA 2002 season: same\nQuillon season: installed in the reference only\n"
-         "GT Racing 2002 mod: same\n"
          "F1 Challenge: same\ngrip EA 2002: same\ngrip Quillon: installed in the reference only\n"},
-        {__LINE__, All, lan, 1,
+        {__LINE__, {true, true, false, true, true}, lan, 1,
          harmonizer + "F1 Challenge: differs\n"
          "  SeasonData\\Vehicles\\BAR\\2003QL_BAR005\\2003_BAR.hdv: here only\n  ... 19 more\n" + grip},
+        {__LINE__, {true, true, true, true, false}, lan, 1,
+         harmonizer + "F1 Challenge: same\n" + grip + "GT Racing 2002 mod: installed here only\n"},
         // As written on Windows (CR LF, UTF-8 or UTF-16 with a byte-order mark), other letter case.
-        {__LINE__, noQuillon2003, {lan[0], lan[1], "!mv {f1}season02 {f1}SEASON02",
+        {__LINE__, noGt, {lan[0], lan[1], "!mv {f1}season02 {f1}SEASON02",
           "!cd {temp} && sed -i 's/$/\\r/; s/Vehicles/VEHICLES/' host.*",
           "!sed -i '1s/^/\\xEF\\xBB\\xBF/' {temp}/host.json",
           "!cd {temp} && { printf '\\377\\376'; iconv -t UTF-16LE host.txt; } >x && mv x host.txt"}, 0,
