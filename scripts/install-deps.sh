@@ -9,6 +9,7 @@ packages=(
   fonts-liberation2                        # a face with Arial's metrics for the splash
   libgtest-dev googletest                  # the test suites
   libcli11-dev libssl-dev                  # korvane-cli: arguments, SHA-256
+  nlohmann-json3-dev                       # korvane-cli: the JSON state report
   xvfb xauth                               # screenshots of the windows
   "$@"
 )

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <iostream>
+#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -13,6 +15,8 @@
 #include "app/settings.hpp"
 #include "cli/component_status.hpp"
 #include "cli/console_sink.hpp"
+#include "cli/report_compare.hpp"
+#include "cli/status_report.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
@@ -114,6 +118,30 @@ void RequireF1c(const GameInstall& install) {
     }
 }
 
+void RequireSomeGame(const GameInstall& install) {
+    if (!install.HasF1_2002 && !install.HasF1c) {
+        throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
+    }
+}
+
+// Another PC's report, from a file or "-" for standard input.
+std::vector<ComponentStatus> ReadReport(const std::string& source) {
+    std::string text;
+    if (source == "-") {
+        std::ostringstream buffer;
+        buffer << std::cin.rdbuf();
+        text = buffer.str();
+    } else if (const FileResult read = ReadFileText(source, text); !read.ok) {
+        throw Refusal("cannot read " + source + ": " + read.reason);
+    }
+    try {
+        return ParseReport(text);
+    } catch (const ReportError& error) {
+        throw Refusal((source == "-" ? "the report on standard input" : source) + ": " +
+                      error.what());
+    }
+}
+
 void RequireComponents(const GameInstall& install, const Components& chosen,
                        const std::string& command) {
     if (!chosen.ea && !chosen.quillon && !chosen.gt) {
@@ -131,8 +159,9 @@ void RequireComponents(const GameInstall& install, const Components& chosen,
     }
 }
 
-int SeasonIndex(const GameInstall& install, const std::string& year) {
-    const int last = LastSeasonF1c(install.HasF1cQL2003);
+// with2003: whether the Quillon 2003 cars count as a season on offer.
+int SeasonIndex(const std::string& year, bool with2003) {
+    const int last = LastSeasonF1c(with2003);
     std::vector<std::string> offered;
     for (int s = 1; s <= last; ++s) {
         if (SeasonsF1c(s) == year) {
@@ -154,24 +183,29 @@ std::string WithSeparator(std::string dir) {
     return dir;
 }
 
-// A directory given on the command line is judged as one read from the settings file.
-void UseF1Path(GameInstall& install, const std::string& dir) {
-    install.F1Path = WithSeparator(dir);
-    install.HasF1_2002 = FileExists(install.F1Path + F1ExeTested);
-    install.HasSeasonQL = install.HasF1_2002 && PathExists(install.F1Path + install.DirSeasonQL02);
-    install.HasGTR2002 = install.HasF1_2002 && PathExists(install.F1Path + install.DirGTR2002);
-    if (!install.HasF1_2002) {
-        install.F1Path.clear();
+// A directory given on the command line must hold the game: a typo in a LAN script is refused
+// rather than taken for a PC without the game. An empty text would look in the working
+// directory, so it is refused as well.
+std::string GivenGameDir(const std::string& option, const std::string& dir, const char* exe) {
+    const std::string withSeparator = WithSeparator(dir);
+    if (dir.empty() || !FileExists(withSeparator + exe)) {
+        throw Refusal(option + " \"" + dir + "\" holds no \"" + exe + "\"");
     }
+    return withSeparator;
+}
+
+// The add-ons of a directory given on the command line are judged as detection judges them.
+void UseF1Path(GameInstall& install, const std::string& dir) {
+    install.F1Path = GivenGameDir("--f1-path", dir, F1ExeTested);
+    install.HasF1_2002 = true;
+    install.HasSeasonQL = PathExists(install.F1Path + install.DirSeasonQL02);
+    install.HasGTR2002 = PathExists(install.F1Path + install.DirGTR2002);
 }
 
 void UseF1cPath(GameInstall& install, const std::string& dir) {
-    install.F1cPath = WithSeparator(dir);
-    install.HasF1c = FileExists(install.F1cPath + F1cExe);
-    install.HasF1cQL2003 = install.HasF1c && PathExists(install.F1cPath + F1cQL2003Marker);
-    if (!install.HasF1c) {
-        install.F1cPath.clear();
-    }
+    install.F1cPath = GivenGameDir("--f1c-path", dir, F1cExe);
+    install.HasF1c = true;
+    install.HasF1cQL2003 = PathExists(install.F1cPath + F1cQL2003Marker);
 }
 
 // The desktop program's choice when it made one, English otherwise: a script must never run
@@ -224,8 +258,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "grip tables of F1 2002 and F1 Challenge 99-02, as the desktop program does; "
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
-    app.footer("Exit status: 0 done, 1 a step failed, 2 usage error, unknown name or season, or "
-               "game or component not installed.");
+    app.footer("Exit status: 0 done (verify: all the same), 1 a step failed (verify: something "
+               "differs) or an unexpected error, 2 usage error, unknown name or season, game or "
+               "component not installed, or a report that cannot be read.");
     app.require_subcommand(1);
     app.fallthrough();
 
@@ -286,6 +321,17 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     CLI::App* status = app.add_subcommand(
         "status", "per installed component: original, harmonized, optimized or changed, and a "
                   "fingerprint of its files");
+    bool withFiles = false;
+    bool asJson = false;
+    CLI::Option* filesFlag =
+        status->add_flag("--files", withFiles, "a line per file: what it holds, its SHA-256");
+    status->add_flag("--json", asJson, "the same as one JSON document")->excludes(filesFlag);
+
+    std::string reportSource;
+    CLI::App* verify = app.add_subcommand(
+        "verify", "compare this PC with another PC's report of status --files or status --json");
+    verify->add_option("REPORT", reportSource, "the report's file, or - for standard input")
+        ->required();
 
     try {
         app.parse(argc, argv);
@@ -300,28 +346,25 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     Settings settings;
     settings.directory = programDir;
     GameInstall install = DetectInstallations(settings).install;
-    if (*f1PathOption) {
-        UseF1Path(install, f1Path);
-    }
-    if (*f1cPathOption) {
-        UseF1cPath(install, f1cPath);
-    }
     const std::string languageCode = ChooseLanguage(language, settings);
     ConsoleSink sink(out);
 
     try {
+        if (*f1PathOption) {
+            UseF1Path(install, f1Path);
+        }
+        if (*f1cPathOption) {
+            UseF1cPath(install, f1cPath);
+        }
         bool ok = true;
         if (detect->parsed()) {
             PrintDetect(install, out);
         } else if (teams2002->parsed()) {
-            RequireF1_2002(install);
             PrintLines(Names2002(), out);
         } else if (teamsGt->parsed()) {
-            RequireComponents(install, {false, false, true}, "teams gt");
             PrintLines(NamesGT(), out);
         } else if (teamsF1c->parsed()) {
-            RequireF1c(install);
-            PrintLines(NamesF1c(SeasonIndex(install, season)), out);
+            PrintLines(NamesF1c(SeasonIndex(season, true)), out);
         } else if (harmonize2002->parsed()) {
             RequireComponents(install, chosen, "harmonize f1-2002");
             const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), team, "");
@@ -329,7 +372,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                                   languageCode, sink);
         } else if (harmonizeF1c->parsed()) {
             RequireF1c(install);
-            const int s = SeasonIndex(install, season);
+            const int s = SeasonIndex(season, install.HasF1cQL2003);
             const std::vector<std::string> names = NamesF1c(s);
             const std::string master = TeamName(names, team, " in season " + season);
             const auto position = std::find(names.begin(), names.end(), master) - names.begin();
@@ -348,12 +391,14 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             RequireComponents(install, chosen, "grip restore");
             ok = RestoreOriginalGrip(install.F1Path, chosen.ea, chosen.quillon, languageCode, sink);
         } else if (status->parsed()) {
-            if (!install.HasF1_2002 && !install.HasF1c) {
-                throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
-            }
-            for (const ComponentStatus& component : CollectStatus(install, programDir)) {
-                out << StatusLine(component) << '\n';
-            }
+            RequireSomeGame(install);
+            const std::vector<ComponentStatus> components = CollectStatus(install, programDir);
+            out << (asJson ? ReportJson(components) : ReportText(components, withFiles));
+        } else if (verify->parsed()) {
+            RequireSomeGame(install);
+            const std::vector<ComponentStatus> reference = ReadReport(reportSource);
+            const bool same = CompareWithReport(CollectStatus(install, programDir), reference, out);
+            return same ? ExitDone : ExitFailed;
         }
         if (!ok) {
             err << PlainLines(sink.Last()) << '\n';
@@ -364,7 +409,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         err << "korvane-cli: " << refusal.what() << '\n';
         return ExitUsage;
     } catch (const std::exception& e) {
-        err << "korvane-cli: " << e.what() << '\n';
+        // Unforeseen, a file-system error say: one line, as a script's log expects.
+        std::string reason = e.what();
+        std::replace(reason.begin(), reason.end(), '\n', ' ');
+        err << "korvane-cli: " << reason << '\n';
         return ExitFailed;
     }
 }

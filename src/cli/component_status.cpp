@@ -47,12 +47,27 @@ class Sha256 {
     EVP_MD_CTX* context_;
 };
 
-std::optional<std::string> Read(const std::string& pathText) {
+using Content = std::optional<std::string>;
+
+Content Read(const std::string& pathText) {
     std::string content;
     if (!ReadFileText(pathText, content).ok) {
         return std::nullopt;
     }
     return content;
+}
+
+std::string ShortSha256(const std::string& bytes) {
+    Sha256 hash;
+    hash.Add(bytes);
+    return hash.Hex().substr(0, FingerprintDigits);
+}
+
+FileStatus MakeFile(const std::string& relative, const Content& content, const std::string& holds) {
+    if (!content) {
+        return {relative, "missing", ""};
+    }
+    return {relative, holds, ShortSha256(*content)};
 }
 
 // One file of a component: its path below the game directory, the live file and its backup.
@@ -68,14 +83,16 @@ struct Unit {
     std::vector<Slot> slots;
 };
 
+// Per unit, per slot.
+using Contents = std::vector<std::vector<Content>>;
+
 Slot MakeSlot(const std::string& gameDir, const std::string& live, const std::string& backup) {
     return {live.substr(gameDir.size()), live, backup};
 }
 
 // The path text is part of what is hashed, and so is the length, so that neither a renamed
 // file nor content moved from one file to the next goes unnoticed.
-void AddToFingerprint(Sha256& hash, const std::string& relative,
-                      const std::optional<std::string>& content) {
+void AddToFingerprint(Sha256& hash, const std::string& relative, const Content& content) {
     hash.Add(relative + "\n");
     if (content) {
         hash.Add("size " + std::to_string(content->size()) + "\n");
@@ -87,12 +104,12 @@ void AddToFingerprint(Sha256& hash, const std::string& relative,
 
 // Harmonized means every live file of a slot holds the same bytes, and one unit's backups hold
 // exactly those bytes.
-std::string HarmonizerState(const std::vector<Unit>& units,
-                            const std::vector<std::vector<std::optional<std::string>>>& live) {
+std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live,
+                            const Contents& backups) {
     bool anyBackup = false;
-    for (const Unit& unit : units) {
-        for (const Slot& slot : unit.slots) {
-            anyBackup = anyBackup || FileExists(slot.backup);
+    for (const auto& unitBackups : backups) {
+        for (const Content& backup : unitBackups) {
+            anyBackup = anyBackup || backup.has_value();
         }
     }
     if (!anyBackup) {
@@ -106,35 +123,56 @@ std::string HarmonizerState(const std::vector<Unit>& units,
             }
         }
     }
-    for (const Unit& unit : units) {
+    for (std::size_t u = 0; u < units.size(); ++u) {
         bool matches = true;
         for (std::size_t k = 0; k < slotCount && matches; ++k) {
-            const auto backup = Read(unit.slots[k].backup);
-            matches = backup && *backup == *live.front()[k];
+            matches = backups[u][k] == live.front()[k];
         }
         if (matches) {
-            return "harmonized to " + unit.label;
+            return "harmonized to " + units[u].label;
         }
     }
     return "changed";
 }
 
+// Whose data slot k of unit u holds: its own, a master's (a backup of another unit), or
+// neither. A file without a backup was never overwritten and counts as the game's own.
+std::string Holds(const std::vector<Unit>& units, const Contents& live, const Contents& backups,
+                  std::size_t u, std::size_t k) {
+    if (backups[u][k] == live[u][k]) {
+        return "original";
+    }
+    for (std::size_t v = 0; v < units.size(); ++v) {
+        if (backups[v][k] == live[u][k]) {
+            return units[v].label;
+        }
+    }
+    return backups[u][k] ? "changed" : "original";
+}
+
 ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<Unit>& units) {
     ComponentStatus status{name, "", "", {}};
-    Sha256 hash;
-    std::vector<std::vector<std::optional<std::string>>> live;
+    Contents live;
+    Contents backups;
     for (const Unit& unit : units) {
         live.emplace_back();
+        backups.emplace_back();
         for (const Slot& slot : unit.slots) {
             live.back().push_back(Read(slot.live));
-            AddToFingerprint(hash, slot.relative, live.back().back());
-            if (!live.back().back()) {
-                status.missing.push_back(slot.relative);
-            }
+            backups.back().push_back(Read(slot.backup));
+        }
+    }
+    Sha256 hash;
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        for (std::size_t k = 0; k < units[u].slots.size(); ++k) {
+            const Slot& slot = units[u].slots[k];
+            AddToFingerprint(hash, slot.relative, live[u][k]);
+            status.files.push_back(
+                MakeFile(slot.relative, live[u][k], Holds(units, live, backups, u, k)));
         }
     }
     status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
-    status.state = HarmonizerState(units, live);
+    status.state = HarmonizerState(units, live, backups);
     return status;
 }
 
@@ -160,21 +198,20 @@ ComponentStatus F1cComponent(const GameInstall& install) {
 ComponentStatus GripComponent(const std::string& name, const std::string& f1Path,
                               const std::string& live, const std::string& backup,
                               const std::string& shippedFile) {
-    ComponentStatus status{name, "", "", {}};
-    const auto content = Read(f1Path + live);
+    const Content content = Read(f1Path + live);
+    const Content saved = Read(f1Path + backup);
+    const Content shipped = Read(shippedFile);
     Sha256 hash;
     AddToFingerprint(hash, live, content);
-    status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
-    if (!content) {
-        status.missing.push_back(live);
-    }
-    if (!FileExists(f1Path + backup)) {
-        status.state = "original";
-    } else if (content && content == Read(shippedFile)) {
-        status.state = "optimized";
-    } else {
-        status.state = "changed";
-    }
+    const bool optimized = content && content == shipped;
+    // The component counts as changed once a backup exists; the file itself holds the game's
+    // own table as long as it equals that backup.
+    const std::string state = !saved ? "original" : optimized ? "optimized" : "changed";
+    const std::string holds = optimized                    ? "optimized"
+                              : !saved || content == saved ? "original"
+                                                           : "changed";
+    ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
+    status.files.push_back(MakeFile(live, content, holds));
     return status;
 }
 
@@ -208,10 +245,18 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
 
 std::string StatusLine(const ComponentStatus& status) {
     std::string line = status.name + ": " + status.state + ", fingerprint " + status.fingerprint;
-    for (std::size_t i = 0; i < status.missing.size(); ++i) {
-        line += (i == 0 ? ", missing " : ", ") + status.missing[i];
+    bool first = true;
+    for (const FileStatus& file : status.files) {
+        if (file.holds == "missing") {
+            line += (first ? ", missing " : ", ") + file.path;
+            first = false;
+        }
     }
     return line;
+}
+
+std::string FileLine(const FileStatus& file) {
+    return "  " + file.path + ": " + file.holds + (file.sha256.empty() ? "" : ", " + file.sha256);
 }
 
 } // namespace korvane::cli

@@ -8,11 +8,19 @@
 
 namespace korvane::cli {
 
+// One live file of a component.
+struct FileStatus {
+    std::string path;   // relative to the game directory, as the catalogue writes it
+    std::string holds;  // "original", a master ("Ferrari", "McLaren 1999"), "optimized",
+                        // "changed" (equal to no backup and no shipped file) or "missing"
+    std::string sha256; // first 12 hex digits of the SHA-256 of its bytes; empty when missing
+};
+
 struct ComponentStatus {
-    std::string name;                 // "EA 2002 season", ..., "grip Quillon"
-    std::string state;                // "original", "harmonized to TEAM", "optimized", "changed"
-    std::string fingerprint;          // first 12 hex digits of the SHA-256 over the live files
-    std::vector<std::string> missing; // live files, relative to the game directory
+    std::string name;              // "EA 2002 season", ..., "grip Quillon"
+    std::string state;             // "original", "harmonized to TEAM", "optimized", "changed"
+    std::string fingerprint;       // first 12 hex digits of the SHA-256 over the live files
+    std::vector<FileStatus> files; // in catalogue order
 };
 
 // One entry per installed component, in a fixed order. programDir holds the shipped grip files.
@@ -21,5 +29,8 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
 
 // "NAME: STATE, fingerprint HEX[, missing FILE, FILE ...]"
 std::string StatusLine(const ComponentStatus& status);
+
+// "  PATH: HOLDS, HEX", or "  PATH: missing"
+std::string FileLine(const FileStatus& file);
 
 } // namespace korvane::cli

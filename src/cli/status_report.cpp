@@ -1,0 +1,194 @@
+#include "cli/status_report.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+
+namespace korvane::cli {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+bool IsShortSha256(const std::string& text) {
+    if (text.size() != 12) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "NAME: STATE, fingerprint HEX[, missing ...]"; false when the line is not one.
+bool ParseComponentLine(const std::string& line, ComponentStatus& component) {
+    const std::string marker = ", fingerprint ";
+    const std::size_t colon = line.find(": ");
+    const std::size_t fingerprint = line.find(marker, colon);
+    if (colon == std::string::npos || fingerprint == std::string::npos) {
+        return false;
+    }
+    component.name = line.substr(0, colon);
+    component.state = line.substr(colon + 2, fingerprint - colon - 2);
+    component.fingerprint = line.substr(fingerprint + marker.size(), 12);
+    return IsShortSha256(component.fingerprint);
+}
+
+// "  PATH: HOLDS, HEX" or "  PATH: missing"; false when the line is not one.
+bool ParseFileLine(const std::string& line, FileStatus& file) {
+    const std::size_t colon = line.find(": ");
+    if (!line.starts_with("  ") || colon == std::string::npos) {
+        return false;
+    }
+    file.path = line.substr(2, colon - 2);
+    const std::string rest = line.substr(colon + 2);
+    if (rest == "missing") {
+        file = {file.path, rest, ""};
+        return true;
+    }
+    const std::size_t comma = rest.rfind(", ");
+    if (comma == std::string::npos) {
+        return false;
+    }
+    file.holds = rest.substr(0, comma);
+    file.sha256 = rest.substr(comma + 2);
+    return IsShortSha256(file.sha256);
+}
+
+std::vector<ComponentStatus> ParseText(const std::string& text) {
+    std::vector<ComponentStatus> components;
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.ends_with('\r')) { // written on Windows
+            line.pop_back();
+        }
+        ComponentStatus component;
+        FileStatus file;
+        if (line.empty()) {
+            continue;
+        } else if (ParseComponentLine(line, component)) {
+            components.push_back(component);
+        } else if (!components.empty() && ParseFileLine(line, file)) {
+            components.back().files.push_back(file);
+        } else if (components.empty()) {
+            throw ReportError("not a status report of korvane-cli");
+        } else {
+            throw ReportError("damaged at line " + std::to_string(number));
+        }
+    }
+    return components;
+}
+
+// Windows PowerShell writes redirected output as UTF-16 with a byte-order mark, and UTF-8 with
+// one where asked. A report holds only ASCII.
+std::string WithoutByteOrderMark(const std::string& text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        return text.substr(3);
+    }
+    if (!text.starts_with("\xFF\xFE")) {
+        return text;
+    }
+    std::string narrow;
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+        if (text[i + 1] != '\0' || static_cast<unsigned char>(text[i]) >= 0x80) {
+            throw ReportError("damaged (a character other than ASCII)");
+        }
+        narrow += text[i];
+    }
+    return narrow;
+}
+
+std::vector<ComponentStatus> ParseJson(const std::string& text) {
+    std::vector<ComponentStatus> components;
+    try {
+        const Json report = Json::parse(text);
+        if (!report.is_object() || report.value("format", "") != ReportFormat) {
+            throw ReportError("not a status report of korvane-cli");
+        }
+        const int version = report.at("version").get<int>();
+        if (version != ReportVersion) {
+            throw ReportError("report version " + std::to_string(version) +
+                              ", this korvane-cli reads version " + std::to_string(ReportVersion));
+        }
+        for (const Json& entry : report.at("components")) {
+            ComponentStatus& component = components.emplace_back();
+            component.name = entry.at("name").get<std::string>();
+            component.state = entry.at("state").get<std::string>();
+            component.fingerprint = entry.at("fingerprint").get<std::string>();
+            for (const Json& file : entry.at("files")) {
+                component.files.push_back({file.at("path").get<std::string>(),
+                                           file.at("holds").get<std::string>(),
+                                           file.value("sha256", "")});
+            }
+        }
+    } catch (const Json::exception& e) {
+        // The library's text starts with its own error code in brackets.
+        const std::string reason = e.what();
+        throw ReportError("damaged (" + reason.substr(reason.find("] ") + 2) + ")");
+    }
+    return components;
+}
+
+} // namespace
+
+std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles) {
+    std::string text;
+    for (const ComponentStatus& component : components) {
+        text += StatusLine(component) + '\n';
+        if (!withFiles) {
+            continue;
+        }
+        for (const FileStatus& file : component.files) {
+            text += FileLine(file) + '\n';
+        }
+    }
+    return text;
+}
+
+std::string ReportJson(const std::vector<ComponentStatus>& components) {
+    Json list = Json::array();
+    for (const ComponentStatus& component : components) {
+        Json files = Json::array();
+        for (const FileStatus& file : component.files) {
+            Json entry = {{"path", file.path}, {"holds", file.holds}};
+            if (!file.sha256.empty()) {
+                entry["sha256"] = file.sha256;
+            }
+            files.push_back(entry);
+        }
+        list.push_back({{"name", component.name},
+                        {"state", component.state},
+                        {"fingerprint", component.fingerprint},
+                        {"files", files}});
+    }
+    const Json report = {
+        {"format", ReportFormat}, {"version", ReportVersion}, {"components", list}};
+    return report.dump(2) + '\n';
+}
+
+std::vector<ComponentStatus> ParseReport(const std::string& written) {
+    const std::string text = WithoutByteOrderMark(written);
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        throw ReportError("empty");
+    }
+    const std::vector<ComponentStatus> components =
+        text[first] == '{' ? ParseJson(text) : ParseText(text);
+    if (components.empty()) {
+        throw ReportError("lists no component");
+    }
+    for (const ComponentStatus& component : components) {
+        if (component.files.empty()) {
+            throw ReportError("no file lines; write it with status --files or status --json");
+        }
+    }
+    return components;
+}
+
+} // namespace korvane::cli

@@ -1,0 +1,34 @@
+#pragma once
+// The state report in its two written forms: the lines of `status` (with `--files`, each file
+// below its component) and one JSON document for scripts. verify reads either form back, as
+// another PC wrote it.
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cli/component_status.hpp"
+
+namespace korvane::cli {
+
+// Raised when the layout changes in a way that would mislead an older reader.
+inline constexpr int ReportVersion = 1;
+inline constexpr const char* ReportFormat = "korvane-status";
+
+// Every component's line, followed by its file lines when withFiles is set.
+std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles);
+
+// {"format": "korvane-status", "version": 1, "components": [{"name", "state", "fingerprint",
+// "files": [{"path", "holds", "sha256"}]}]}; a missing file has no "sha256".
+std::string ReportJson(const std::vector<ComponentStatus>& components);
+
+// A report that cannot be read back; what() is a one-line reason.
+class ReportError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
+// A report without file lines cannot be compared file by file and is refused as well.
+std::vector<ComponentStatus> ParseReport(const std::string& written);
+
+} // namespace korvane::cli
