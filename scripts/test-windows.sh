@@ -27,3 +27,63 @@ wineboot -i
 wineserver -w
 
 ctest --preset windows
+
+# korvane-cli.exe as a Windows player runs it: a fake installation under C:\Games, found through
+# the registry where the games' 32-bit installers write it. A copy of the same installation is
+# worked on by the Linux korvane-cli alongside: the texts and fingerprints must be the same, so
+# that the PCs of a LAN party with both systems compare as equal.
+linux_build=build-ci
+[ -f "$linux_build/CMakeCache.txt" ] || { linux_build=build; cmake --preset default; }
+cmake --build "$linux_build" --target korvane-cli korvane_sample_install
+linux_cli="$PWD/$linux_build/bin/korvane-cli"
+windows_cli="$build_dir/bin/korvane-cli.exe"
+
+games="$WINEPREFIX/drive_c/Games"
+copy="$build_dir/linux-copy"
+rm -rf "$games" "$copy"
+mkdir -p "$build_dir/sample-settings"
+"$linux_build/bin/korvane_sample_install" "$games" "$build_dir/sample-settings" >/dev/null
+cp -a "$games" "$copy"
+wine reg add 'HKLM\Software\EA SPORTS\F1 2002' /v 'Install Dir' /d 'C:\Games\F1 2002' /f /reg:32 >/dev/null
+wine reg add 'HKLM\Software\EA SPORTS\F1 Challenge 99-02' /v 'Install Dir' \
+  /d 'C:\Games\F1 Challenge 99-02\' /f /reg:32 >/dev/null
+
+fail() { echo "korvane-cli.exe: $*" >&2; exit 1; }
+# run NAME EXPECTED-STATUS PROGRAM ARGS...: output (without CR) in $work/NAME
+work="$build_dir/cli-check"
+rm -rf "$work" && mkdir -p "$work"
+run() {
+  local name=$1 expected=$2 status=0
+  shift 2
+  "$@" >"$work/$name.raw" 2>&1 || status=$?
+  tr -d '\r' <"$work/$name.raw" >"$work/$name"
+  [ "$status" -eq "$expected" ] || { cat "$work/$name"; fail "$name: exit status $status, expected $expected"; }
+}
+on_linux=("$linux_cli" --f1-path "$copy/F1 2002" --f1c-path "$copy/F1 Challenge 99-02")
+
+run detect 0 wine "$windows_cli" detect
+grep -qxF 'F1Path: C:\Games\F1 2002\' "$work/detect" || { cat "$work/detect"; fail "detect: F1 2002 not found"; }
+grep -qxF 'F1cPath: C:\Games\F1 Challenge 99-02\' "$work/detect" || fail "detect: F1 Challenge not found"
+grep -qxF 'HasF1cQL2003: true' "$work/detect" || fail "detect: the 2003 cars not found"
+
+run harmonize-win 0 wine "$windows_cli" --language de harmonize f1c --season 2002 --team Ferrari
+run harmonize-linux 0 "${on_linux[@]}" --language de harmonize f1c --season 2002 --team Ferrari
+grep -q '^Die Performance aller Teams' "$work/harmonize-win" || fail "harmonize: no German text"
+diff -u "$work/harmonize-linux" "$work/harmonize-win" || fail "harmonize: other texts than on Linux"
+
+run status-win 0 wine "$windows_cli" status
+run status-linux 0 "${on_linux[@]}" status
+grep -q '^F1 Challenge: harmonized to Ferrari 2002, fingerprint' "$work/status-win" || fail "status"
+diff -u "$work/status-linux" "$work/status-win" || fail "status: other fingerprints than on Linux"
+
+run unknown-team 2 wine "$windows_cli" harmonize f1c --season 2002 --team Nobody
+run restore-win 0 wine "$windows_cli" --language de restore f1c
+run restore-linux 0 "${on_linux[@]}" --language de restore f1c
+diff -u "$work/restore-linux" "$work/restore-win" || fail "restore: other texts than on Linux"
+run status-restored 0 wine "$windows_cli" status
+grep -q '^F1 Challenge: original' "$work/status-restored" || fail "restore f1c left the game changed"
+
+rm -f "$build_dir"/korvane-cli-*-windows-x64.zip
+(cd "$build_dir" && cpack -G ZIP >/dev/null)
+ls "$build_dir"/korvane-cli-*-windows-x64.zip
+echo "korvane-cli.exe under Wine: passed"

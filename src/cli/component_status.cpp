@@ -1,11 +1,10 @@
 #include "cli/component_status.hpp"
 
-#include <openssl/evp.h>
-
 #include <optional>
 #include <stdexcept>
 
 #include "app/file_system.hpp"
+#include "cli/sha256.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
@@ -15,37 +14,6 @@ namespace korvane::cli {
 namespace {
 
 constexpr std::size_t FingerprintDigits = 12;
-
-class Sha256 {
-  public:
-    Sha256() : context_(EVP_MD_CTX_new()) {
-        if (context_ == nullptr || EVP_DigestInit_ex(context_, EVP_sha256(), nullptr) != 1) {
-            EVP_MD_CTX_free(context_);
-            throw std::runtime_error("SHA-256 is not available");
-        }
-    }
-    ~Sha256() { EVP_MD_CTX_free(context_); }
-    Sha256(const Sha256&) = delete;
-    Sha256& operator=(const Sha256&) = delete;
-
-    void Add(const std::string& bytes) { EVP_DigestUpdate(context_, bytes.data(), bytes.size()); }
-
-    std::string Hex() {
-        unsigned char digest[EVP_MAX_MD_SIZE];
-        unsigned int length = 0;
-        EVP_DigestFinal_ex(context_, digest, &length);
-        static const char* const digits = "0123456789abcdef";
-        std::string hex;
-        for (unsigned int i = 0; i < length; ++i) {
-            hex += digits[digest[i] >> 4];
-            hex += digits[digest[i] & 0x0f];
-        }
-        return hex;
-    }
-
-  private:
-    EVP_MD_CTX* context_;
-};
 
 using Content = std::optional<std::string>;
 
