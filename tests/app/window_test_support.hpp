@@ -3,6 +3,7 @@
 // and answers given to a modal window once it is up.
 #include <functional>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTest>
 #include <QTimer>
@@ -30,12 +31,14 @@ inline QString ShownText(QWidget* window, const char* name) {
     return QStringLiteral("<none>");
 }
 
-// The two languages and a code without texts, as rows of a test or of a whole file.
-inline void LanguageRows() {
-    QTest::addColumn<QString>("language");
-    for (const char* code : {"de", "uk", "unknown"}) {
-        QTest::newRow(code) << QString::fromLatin1(code);
+// Each check box as T (ticked), o (offered: enabled, not ticked), t (ticked, disabled) or -.
+inline QString Ticks(QWidget* window, std::initializer_list<const char*> names) {
+    QString ticks;
+    for (const char* name : names) {
+        auto* box = Child<QAbstractButton>(window, name);
+        ticks += !box->isEnabled() ? (box->isChecked() ? "t" : "-") : box->isChecked() ? "T" : "o";
     }
+    return ticks;
 }
 
 // A visible top-level window of that name.

@@ -1,27 +1,10 @@
-// The grip window: its boxes as the main window opens it, and its buttons on the real
-// operations. Its texts are checked where the main window opens it.
-#include <QAbstractButton>
-
+// The grip window as the main window opens it: its boxes by the installation, and its buttons on
+// the real operations. Its texts are checked where the main window opens it.
 #include "app/frm_main.hpp"
 #include "app/window_test_support.hpp"
-#include "grip/frm_grip.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
-
-namespace {
-
-// Each box as T (ticked), o (offered) or - (off).
-QString Boxes(QWidget* window) {
-    QString boxes;
-    for (const char* name : {"ChkEA2002", "ChkQL2002"}) {
-        auto* box = Child<QAbstractButton>(window, name);
-        boxes += !box->isEnabled() ? (box->isChecked() ? "t" : "-") : box->isChecked() ? "T" : "o";
-    }
-    return boxes;
-}
-
-} // namespace
 
 class FrmGripTest : public QObject {
     Q_OBJECT
@@ -29,64 +12,49 @@ class FrmGripTest : public QObject {
   private slots:
     void cleanup() { CloseAllWindows(); }
 
-    void boxesFollowTheInstallation_data() {
+    void boxesAndButtons_data() {
         QTest::addColumn<bool>("f1");
         QTest::addColumn<bool>("ql");
-        QTest::addColumn<QString>("boxes");
-        QTest::newRow("both") << true << true << "To";
-        QTest::newRow("F1 2002 only") << true << false << "T-";
-        QTest::newRow("Quillon season only") << false << true << "-o";
-        QTest::newRow("nothing") << false << false << "--";
+        // After each click: the EA and Quillon boxes, then their terrain tables: o as installed,
+        // E and Q the program's grip files.
+        QTest::addColumn<QString>("seen");
+        QTest::newRow("both") << true << true << "To Eo, TT Eo, oT Eo, oT EQ, oT Eo";
+        QTest::newRow("F1 2002 only") << true << false << "T- Eo, T- Eo, o- Eo, o- Eo, o- Eo";
+        QTest::newRow("Quillon only") << false << true << "-o oo, -T oo, -T oo, -T oQ, -T oo";
+        QTest::newRow("nothing") << false << false << "-- oo, -- oo, -- oo, -- oo, -- oo";
     }
 
-    void boxesFollowTheInstallation() {
+    void boxesAndButtons() {
         QFETCH(bool, f1);
         QFETCH(bool, ql);
         TempDir dir;
+        FakeInstall fake(dir.Path());
+        WriteAll(dir.Path() / "terea.ini", "E");
+        WriteAll(dir.Path() / "terql.ini", "Q");
         AppState state;
+        state.settings.directory = dir.Text();
+        state.install = fake.Install();
         state.install.HasF1_2002 = f1;
         state.install.HasSeasonQL = ql;
         RecordingSink sink;
         frmMain main(state, sink);
         main.SetModalWindows(false);
         main.OpenGripModule();
-        QVERIFY(OpenWindow("frmGrip"));
-        QTEST(Boxes(OpenWindow("frmGrip")), "boxes");
-    }
-
-    void buttonsRunTheOperationsOnTheTickedSeasons() {
-        TempDir dir;
-        FakeInstall fake(dir.Path());
-        TempDir program;
-        WriteAll(program.Path() / "terea.ini", "EA grip");
-        WriteAll(program.Path() / "terql.ini", "Quillon grip");
-        AppState state;
-        state.settings.directory = program.Text();
-        state.install = fake.Install();
-        RecordingSink sink;
-        frmGrip window(state, sink);
-        window.AdjustForInstall(state.install);
-        window.show();
-        const std::string quillon = ReadAll(fake.f1Path + "seasonql02\\tracks\\terrain.ini");
-        auto click = [&window](const char* name) {
-            QTest::mouseClick(Child(&window, name), Qt::LeftButton);
-        };
-        auto tables = [&fake] {
-            return ReadAll(fake.f1Path + "season02\\tracks\\terrain.ini") + " | " +
-                   ReadAll(fake.f1Path + "seasonql02\\tracks\\terrain.ini");
-        };
-        click("BtnEqual");
-        QCOMPARE(tables(), "EA grip | " + quillon);
-        // Ticking one box changes nothing else.
-        click("ChkQL2002");
-        click("ChkEA2002");
-        QCOMPARE(Boxes(&window), QStringLiteral("oT"));
-        click("BtnEqual");
-        QCOMPARE(tables(), std::string("EA grip | Quillon grip"));
-        click("BtnRestore");
-        QCOMPARE(tables(), "EA grip | " + quillon);
-        click("BtnQuit");
-        QVERIFY(!window.isVisible());
+        QWidget* grip = OpenWindow("frmGrip");
+        QVERIFY(grip);
+        QStringList seen;
+        for (const char* control :
+             {"BtnEqual", "ChkQL2002", "ChkEA2002", "BtnEqual", "BtnRestore"}) {
+            QTest::mouseClick(Child(grip, control), Qt::LeftButton);
+            seen << Ticks(grip, {"ChkEA2002", "ChkQL2002"}) + ' ';
+            for (const char* season : {"season02", "seasonql02"}) {
+                const std::string table = ReadAll(fake.f1Path + season + "\\tracks\\terrain.ini");
+                seen.last() += table.size() == 1 ? table.c_str() : "o";
+            }
+        }
+        QTEST(seen.join(", "), "seen");
+        QTest::mouseClick(Child(grip, "BtnQuit"), Qt::LeftButton);
+        QVERIFY(!OpenWindow("frmGrip"));
     }
 };
 
