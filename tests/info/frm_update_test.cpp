@@ -22,16 +22,16 @@ QByteArray VersionFile(const QByteArray& version) {
            "homepageuk=http://x.test/uk\r\n";
 }
 
-// Everything the window shows; last the result and its colour, "-" while it is hidden.
-QStringList Screen(frmUpdate& window) {
-    QStringList all{window.windowTitle()};
+// Everything the window shows, the result last with its colour ("-" while it is hidden).
+QStringList Screen(QWidget* window) {
+    QStringList all{window->windowTitle()};
     for (const char* name : {"lblCurrentversion", "lblCurrentversiondate", "lblWebversion",
                              "lblWebversiondate", "LblUpdateInfo", "BtnCheckUpdate", "BtnQuit"}) {
-        all << ShownText(&window, name);
+        all << ShownText(window, name);
     }
-    QWidget* result = Child(&window, "lblResult");
+    QWidget* result = Child(window, "lblResult");
     all << (result->isHidden() ? QStringLiteral("-")
-                               : ShownText(&window, "lblResult") + ' ' +
+                               : ShownText(window, "lblResult") + ' ' +
                                      result->palette().color(QPalette::WindowText).name());
     return all;
 }
@@ -44,111 +44,87 @@ class FrmUpdateTest : public QObject {
   private:
     TempDir dir_;
     LocalHttpServer server_;
-    QStringList opened_;
 
     std::string LocalCopy() const { return ReadAll(dir_.Text() + "webver.ini"); }
-    std::unique_ptr<frmUpdate> Open(const QString& language) {
+
+  private slots:
+    void checks_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("opening"); // the screen; empty: as in the row of the language
+        QTest::addColumn<QByteArrayList>("answers"); // one for each check; empty: HTTP 500
+        QTest::addColumn<QString>("shown");  // the result of each check, then the other labels
+        QTest::addColumn<QString>("opened"); // by a click on the result
+        QTest::newRow("de")
+            << "de"
+            << "Überprüfung auf vorhandenes Update | Ihre Version: 0.6.0 | vom: 26.07.03 | Version "
+               "auf dem Web: Unbekannt | vom: Unbekannt | Hinweis:\r\nWährend der Überprüfung "
+               "müssen Sie mit dem Internet verbunden sein!\r\n\r\nEs werden keinerlei Daten von "
+               "Ihrem PC ins Internet übertragen. Bei der Überprüfung wird lediglich eine "
+               "Textdatei mit Informationen über die aktuelle Version von der Homepage "
+               "geladen.\r\nButton klicken um Überprüfung zu starten. | Auf neue Version prüfen | "
+               "Abbrechen | -"
+            << QByteArrayList{VersionFile("0.6.1"), VersionFile("0.6.0"), ""}
+            << "Es ist eine neuere Version verfügbar! - Hier klicken für Details #0000ff | Sie "
+               "haben die aktuelle Version! - Hier klicken für die Homepage #0000ff | Keine "
+               "Verbindung zur Homepage möglich! #ff0000 | Version auf dem Web: 0.6.0 | vom: "
+               "01.02.04 | Neu eins\r\nNeu zwei"
+            << "https://x.test/de";
+        QTest::newRow("uk")
+            << "uk"
+            << "Online update check | Your version: 0.6.0 | of: 26.07.03 | Version at website: "
+               "Unknown | of: Unknown | Note:\r\nYou need to be connected to the internet while "
+               "checking for updates!\r\n\r\nNo information is sent from your PC. The version "
+               "check only downloads a text file from the homepage with the latest version "
+               "information.\r\n\r\nClick the button to start the version check. | Perform check "
+               "| Cancel | -"
+            << QByteArrayList{"", VersionFile("1.0.0"), VersionFile("0.6.0")}
+            << "No connection to Homepage available! #ff0000 | A newer version is available! - "
+               "Click here for details #0000ff | Your version is current! - Click here to visit "
+               "the homepage #0000ff | Version on the web: 0.6.0 | of: 01.02.04 | News one\r\nNews "
+               "two"
+            << "http://x.test/uk";
+        // Missing values read "unknown"; only web pages are opened.
+        QTest::newRow("keys missing")
+            << "de"
+            << "" << QByteArrayList{"[version]\r\nhomepagede=C:\\calc.exe\r\n"}
+            << "Sie haben die aktuelle Version! - Hier klicken für die Homepage #0000ff | Version "
+               "auf dem Web: unknown | vom: unknown | unknown\r\nunknown"
+            << "";
+        // Any other language keeps the texts the window was designed with.
+        QTest::newRow("unknown")
+            << "unknown"
+            << "Überprüfung auf vorhandenes Update | Ihre Version: | vom: | Version auf dem Web: "
+               "Unbekannt | vom: Unbekannt |  | Auf neue Version prüfen | Abbrechen | -"
+            << QByteArrayList{VersionFile("0.6.1")}
+            << "- | Version auf dem Web: Unbekannt | vom: Unbekannt | "
+            << "";
+    }
+
+    void checks() {
+        QFETCH(QString, language);
+        QFETCH(QByteArrayList, answers);
+        WriteAll(dir_.Path() / "korvane.ini", "[version]\r\ndate=26.07.03\r\n");
+        server_.requests.clear();
+        QStringList opened;
+        SetShellOpenerForTests([&opened](const QUrl& url) { opened << url.toString(); });
         AppState state;
         state.settings.directory = dir_.Text();
         state.languageCode = language.toStdString();
-        const std::string url = server_.Url("/software/korvane/version.txt");
-        auto window = std::make_unique<frmUpdate>(nullptr, state, url, 2s);
-        window->show();
-        return window;
-    }
-    void Serve(const QByteArray& file) { // empty: an HTTP error
-        server_.Serve("/software/korvane/version.txt", {file.isEmpty() ? 500 : 200, file});
-    }
-
-  private slots:
-    void init() {
-        WriteAll(dir_.Path() / "korvane.ini", "[version]\r\ndate=26.07.03\r\n");
-        server_.requests.clear();
-        server_.connections = 0;
-        opened_.clear();
-        SetShellOpenerForTests([this](const QUrl& url) { opened_ << url.toString(); });
-    }
-    void cleanup() { SetShellOpenerForTests({}); }
-
-    void opening_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QString>("screen");
-        QTest::newRow("de") << "de"
-                            << "Überprüfung auf vorhandenes Update | Ihre Version: 0.6.0 | vom: "
-                               "26.07.03 | Version auf dem Web: Unbekannt | vom: Unbekannt | "
-                               "Hinweis:\r\nWährend der Überprüfung müssen Sie mit dem Internet "
-                               "verbunden sein!\r\n\r\nEs werden keinerlei Daten von Ihrem PC ins "
-                               "Internet übertragen. Bei der Überprüfung wird lediglich eine "
-                               "Textdatei mit Informationen über die aktuelle Version von der "
-                               "Homepage geladen.\r\nButton klicken um Überprüfung zu starten. | "
-                               "Auf neue Version prüfen | Abbrechen | -";
-        QTest::newRow("uk") << "uk"
-                            << "Online update check | Your version: 0.6.0 | of: 26.07.03 | Version "
-                               "at website: Unknown | of: Unknown | Note:\r\nYou need to be "
-                               "connected to the internet while checking for updates!\r\n\r\nNo "
-                               "information is sent from your PC. The version check only downloads "
-                               "a text file from the homepage with the latest version "
-                               "information.\r\n\r\nClick the button to start the version check. | "
-                               "Perform check | Cancel | -";
-        QTest::newRow("unknown") << "unknown"
-                                 << "Überprüfung auf vorhandenes Update | Ihre Version: | vom: | "
-                                    "Version auf dem Web: Unbekannt | vom: Unbekannt |  | Auf neue "
-                                    "Version prüfen | Abbrechen | -";
-    }
-
-    void opening() {
-        QFETCH(QString, language);
-        WriteAll(dir_.Path() / "webver.ini", "left from before"); // goes on closing
-        QTEST(Screen(*Open(language)).join(" | "), "screen");
-        QVERIFY(LocalCopy() == "<missing>" && server_.connections == 0);
-        std::filesystem::remove(dir_.Path() / "korvane.ini");
-        QCOMPARE(ShownText(Open("uk").get(), "lblCurrentversiondate"),
-                 QStringLiteral("of: unknown"));
-    }
-
-    void check_data() {
-        QTest::addColumn<QString>("language");
-        QTest::addColumn<QByteArrayList>("answers"); // one for each check; empty: HTTP 500
-        QTest::addColumn<QString>("shown");      // the result of each check, then the other labels
-        QTest::addColumn<QStringList>("opened"); // by a click on the result
-        QTest::newRow("de")
-            << "de" << QByteArrayList{VersionFile("0.6.1"), VersionFile("0.6.0"), ""}
-            << "Es ist eine neuere Version verfügbar! - Hier klicken für Details "
-               "#0000ff | Sie haben die aktuelle Version! - Hier klicken für die "
-               "Homepage #0000ff | Keine Verbindung zur Homepage möglich! #ff0000 | "
-               "Version auf dem Web: 0.6.0 | vom: 01.02.04 | Neu eins\r\nNeu zwei"
-            << QStringList{"https://x.test/de"};
-        QTest::newRow("uk") << "uk"
-                            << QByteArrayList{"", VersionFile("1.0.0"), VersionFile("0.6.0")}
-                            << "No connection to Homepage available! #ff0000 | A newer version is "
-                               "available! - Click here for details #0000ff | Your version is "
-                               "current! - Click here to visit the homepage #0000ff | Version on "
-                               "the web: 0.6.0 | of: 01.02.04 | News one\r\nNews two"
-                            << QStringList{"http://x.test/uk"};
-        // Missing values read "unknown"; only web pages are opened.
-        QTest::newRow("keys missing")
-            << "de" << QByteArrayList{"[version]\r\nhomepagede=C:\\calc.exe\r\n"}
-            << "Sie haben die aktuelle Version! - Hier klicken für die "
-               "Homepage #0000ff | Version auf dem Web: unknown | vom: "
-               "unknown | unknown\r\nunknown"
-            << QStringList();
-        QTest::newRow("unknown") << "unknown" << QByteArrayList{VersionFile("0.6.1")}
-                                 << "- | Version auf dem Web: Unbekannt | vom: Unbekannt | "
-                                 << QStringList();
-    }
-
-    void check() {
-        QFETCH(QString, language);
-        QFETCH(QByteArrayList, answers);
-        auto window = Open(language);
-        const QStringList before = Screen(*window);
+        frmUpdate window(nullptr, state, server_.Url("/software/korvane/version.txt"), 2s);
+        window.show();
+        const QStringList before = Screen(&window);
+        QFETCH(QString, opening);
+        if (!opening.isEmpty()) {
+            QCOMPARE(before.join(" | "), opening);
+        }
+        QVERIFY(server_.requests.empty()); // nothing is sent before a check
         QStringList shown;
         for (const QByteArray& answer : answers) {
-            Serve(answer);
-            QTest::mouseClick(Child(window.get(), "BtnCheckUpdate"), Qt::LeftButton);
-            shown << Screen(*window).last();
+            server_.Serve("/software/korvane/version.txt", {answer.isEmpty() ? 500 : 200, answer});
+            QTest::mouseClick(Child(&window, "BtnCheckUpdate"), Qt::LeftButton);
+            shown << Screen(&window).last();
         }
-        const QStringList after = Screen(*window);
+        const QStringList after = Screen(&window);
         QTEST((shown + after.mid(3, 3)).join(" | "), "shown");
         QCOMPARE(after.mid(0, 3) + after.mid(6, 2), before.mid(0, 3) + before.mid(6, 2));
         // Each check asks the server afresh, under the busy pointer; the local copy holds the
@@ -158,9 +134,10 @@ class FrmUpdateTest : public QObject {
         QVERIFY(server_.requests[0].busyPointer);
         QCOMPARE(LocalCopy(),
                  (answers.last().isEmpty() ? answers[1] : answers.last()).toStdString());
-        QTest::mouseClick(Child(window.get(), "lblResult"), Qt::LeftButton);
-        QVERIFY(!window->isVisible() && LocalCopy() == "<missing>");
-        QTEST(opened_, "opened");
+        QTest::mouseClick(Child(&window, "lblResult"), Qt::LeftButton);
+        SetShellOpenerForTests({});
+        QVERIFY(!window.isVisible() && LocalCopy() == "<missing>");
+        QTEST(opened.join(' '), "opened");
     }
 
     void download_data() {
@@ -168,7 +145,6 @@ class FrmUpdateTest : public QObject {
         QTest::addColumn<bool>("trusted");    // the HTTPS server's certificate
         QTest::addColumn<int>("result");
         QTest::addColumn<int>("written"); // bytes in the file; -1: the old file stays
-        QTest::newRow("whole file") << "/ok" << false << int(DownloadOk) << 2;
         QTest::newRow("largest") << "/largest" << false << int(DownloadOk) << int(MaxDownloadBytes);
         QTest::newRow("one byte too many") << "/over" << false << int(DownloadTooLarge) << -1;
         QTest::newRow("not found") << "/gone" << false << int(DownloadFailed) << -1;
