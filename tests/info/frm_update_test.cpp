@@ -181,7 +181,7 @@ class FrmUpdateTest : public QObject {
         WriteAll(target, "old");
         QElapsedTimer clock;
         clock.start();
-        QTEST(DownloadFile(url, target, 1s), "result");
+        QTEST(DownloadFile(url, target, 2s), "result");
         QVERIFY(clock.elapsed() < 5000 && !QGuiApplication::overrideCursor());
         QCOMPARE(written < 0 ? ReadAll(target) : std::to_string(ReadAll(target).size()),
                  written < 0 ? "old" : std::to_string(written));
