@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the window tests: controls found by their names and the texts they show,
-// and answers given to a modal window once it is up.
+// Helpers shared by the window tests: controls found by their names, the texts and ticks they
+// show, and answers given to a modal window once it is up.
 #include <functional>
 
 #include <QAbstractButton>
