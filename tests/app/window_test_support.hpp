@@ -1,48 +1,47 @@
 #pragma once
-// Small helpers shared by the window tests: a program state in a scratch directory and
-// lookups of windows and controls by their names.
+// Helpers shared by the window tests: controls found by their names, the texts and ticks they
+// show, and answers given to a modal window once it is up.
+#include <functional>
+
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QGroupBox>
-#include <QLabel>
-#include <QString>
-#include <QWidget>
+#include <QTest>
+#include <QTimer>
 
 #include "app/app_state.hpp"
 #include "support/fake_install.hpp"
 
 namespace korvane::testing {
 
-// A run whose settings file lies in dir (nothing written yet).
-inline AppState StateIn(const TempDir& dir, const std::string& languageCode) {
-    AppState state;
-    state.settings = Settings{dir.Path().string(), "korvane"};
-    state.languageCode = languageCode;
-    return state;
-}
-
-inline QString U8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 template <typename T = QWidget> T* Child(const QObject* parent, const char* name) {
     return parent->findChild<T*>(QString::fromLatin1(name));
 }
 
-// A window that exists and has not been closed yet.
-// The text a frame, button or label shows.
+// The title of the window or of a frame or menu, or the text of the control, of that name.
 inline QString ShownText(QWidget* window, const char* name) {
-    if (auto* box = Child<QGroupBox>(window, name)) {
-        return box->title();
+    if (window->objectName() == QLatin1String(name)) {
+        return window->windowTitle();
     }
-    if (auto* button = Child<QAbstractButton>(window, name)) {
-        return button->text();
+    const QObject* control = Child<QObject>(window, name);
+    for (const char* property : {"title", "text", "plainText"}) {
+        if (control && control->property(property).isValid()) {
+            return control->property(property).toString();
+        }
     }
-    return Child<QLabel>(window, name)->text();
+    return QStringLiteral("<none>");
 }
 
+// Each check box as T (ticked), o (offered: enabled, not ticked), t (ticked, disabled) or -.
+inline QString Ticks(QWidget* window, std::initializer_list<const char*> names) {
+    QString ticks;
+    for (const char* name : names) {
+        auto* box = Child<QAbstractButton>(window, name);
+        ticks += !box->isEnabled() ? (box->isChecked() ? "t" : "-") : box->isChecked() ? "T" : "o";
+    }
+    return ticks;
+}
+
+// A visible top-level window of that name.
 inline QWidget* OpenWindow(const char* name) {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->objectName() == QLatin1String(name) && window->isVisible()) {
@@ -52,21 +51,29 @@ inline QWidget* OpenWindow(const char* name) {
     return nullptr;
 }
 
-// Lets deleteLater and queued events run.
-inline void Settle(int milliseconds = 0) {
-    QElapsedTimer timer;
-    timer.start();
-    do {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    } while (timer.elapsed() < milliseconds);
+// Runs act on the modal window of that name or class once it is up, from the loop it runs.
+inline void WhenModal(const QString& name, std::function<void(QWidget*)> act) {
+    auto* poll = new QTimer(qApp);
+    poll->setObjectName(QStringLiteral("answer"));
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, name, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && (modal->objectName() == name || modal->inherits(qPrintable(name)))) {
+            poll->stop();
+            poll->deleteLater();
+            act(modal);
+        }
+    });
+    poll->start(20);
 }
 
+// Closes every window, drops the answers that found no window, and lets deleteLater run.
 inline void CloseAllWindows() {
     for (QWidget* window : QApplication::topLevelWidgets()) {
         window->close();
     }
-    Settle();
+    qDeleteAll(qApp->findChildren<QTimer*>(QStringLiteral("answer"), Qt::FindDirectChildrenOnly));
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
 } // namespace korvane::testing

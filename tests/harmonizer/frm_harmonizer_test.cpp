@@ -1,11 +1,6 @@
-// The harmonizer window: its opening sequence, the tick rules, the season rule, which operation
-// its buttons run with which values, and its texts in both languages.
-#include <QCheckBox>
+// The harmonizer window: the opening sequence, the tick and season rules, and its buttons on the
+// real operations. Its texts are checked where the main window opens it.
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTest>
 
 #include "app/window_test_support.hpp"
 #include "harmonizer/frm_harmonizer.hpp"
@@ -15,132 +10,41 @@ using namespace korvane::testing;
 
 namespace {
 
-const QStringList Teams2002{"Arrows",  "Bar",     "Ferrari", "Jaguar", "Jordan",  "McLaren",
-                            "Minardi", "Renault", "Sauber",  "Toyota", "Williams"};
-const QStringList TeamsGT{"Alda Motorsports",
-                          "Alexander Frei",
-                          "APP RACING",
-                          "Automotive Racing Team",
-                          "Autorlando",
-                          "BMS Scuderia Italia",
-                          "Carsport Holland",
-                          "Cirtek Motorsports",
-                          "Dart Racing",
-                          "Force One-Italtecnica",
-                          "Freisinger Motorsports",
-                          "Henrik Roos Racing",
-                          "JMB Competition",
-                          "Jvg Racing",
-                          "Larbre Competition-Chereau",
-                          "Lister Storm",
-                          "Mac Racing",
-                          "Paul Belmondo competition",
-                          "Proton Competition",
-                          "PSI MOTORSPORT",
-                          "Reiter Engineering",
-                          "Rws Motorsport",
-                          "System Force",
-                          "Widi Racing"};
-const QStringList TeamsF1c1999{"Arrows",  "BAR",   "Benetton", "Ferrari", "Jordan",  "McLaren",
-                               "Minardi", "Prost", "Sauber",   "Stewart", "Williams"};
-const QStringList TeamsF1c2000{"Arrows",  "BAR",     "Benetton", "Ferrari", "Jaguar",  "Jordan",
-                               "McLaren", "Minardi", "Prost",    "Sauber",  "Williams"};
-const QStringList TeamsF1c2002{"Arrows",  "BAR",     "Ferrari", "Jaguar", "Jordan",  "McLaren",
-                               "Minardi", "Renault", "Sauber",  "Toyota", "Williams"};
-const QStringList TeamsF1c2003{"BAR",     "Ferrari", "Jaguar", "Jordan", "McLaren",
-                               "Minardi", "Renault", "Sauber", "Toyota", "Williams"};
-const QStringList FourSeasons{"1999", "2000", "2001", "2002"};
-const QStringList FiveSeasons{"1999", "2000", "2001", "2002", "2003"};
-
-GameInstall Components(bool f1c, bool f1, bool ql, bool gt, bool ql2003) {
-    GameInstall install;
-    install.F1Path = "C:\\F1 2002\\";
-    install.F1cPath = "C:\\F1C\\";
-    install.HasF1c = f1c;
-    install.HasF1_2002 = f1;
-    install.HasSeasonQL = ql;
-    install.HasGTR2002 = gt;
-    install.HasF1cQL2003 = ql2003;
-    return install;
+// A list as its size, the first three teams and its selection, "(off)" when disabled. The first
+// three tell the team lists apart: "Bar" is F1 2002's, "BAR" F1 Challenge's.
+QString List(QWidget* window, const char* name) {
+    auto* list = Child<QComboBox>(window, name);
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        items << list->itemText(i);
+    }
+    const QString first = name == QLatin1String("CmbTeam") ? items.mid(0, 3).join(',') + ' ' : "";
+    return QString::number(items.size()) + ' ' + first + '@' + list->currentText() +
+           (list->isEnabled() ? "" : " (off)");
 }
 
-// What the operations were called with.
-struct Calls {
-    std::vector<std::string> log;
-};
-
-HarmonizerActions Recording(Calls& calls) {
-    HarmonizerActions actions;
-    actions.harmonizeF1_2002 = [&calls](const GameInstall& install, const std::string& team,
-                                        bool ea, bool ql, bool gt, const std::string& code,
-                                        MessageSink&) {
-        calls.log.push_back("HarmonizeF1_2002 " + install.F1Path + " " + team + " " +
-                            std::to_string(ea) + std::to_string(ql) + std::to_string(gt) + " " +
-                            code);
-        return true;
-    };
-    actions.restoreF1_2002 = [&calls](const GameInstall& install, bool ea, bool ql, bool gt,
-                                      const std::string& code, MessageSink&) {
-        calls.log.push_back("RestoreF1_2002 " + install.F1Path + " " + std::to_string(ea) +
-                            std::to_string(ql) + std::to_string(gt) + " " + code);
-        return true;
-    };
-    actions.harmonizeF1c = [&calls](const GameInstall& install, int season, int team,
-                                    const std::string& code, MessageSink&) {
-        calls.log.push_back("HarmonizeF1c " + install.F1cPath + " " + std::to_string(season) + " " +
-                            std::to_string(team) + " " + code);
-        return true;
-    };
-    actions.restoreF1c = [&calls](const GameInstall& install, const std::string& code,
-                                  MessageSink&) {
-        calls.log.push_back("RestoreF1c " + install.F1cPath + " " + code);
-        return true;
-    };
-    return actions;
+// What the rules decide: the boxes (see Ticks), then the two lists.
+QString State(frmHarmonizer& window) {
+    return Ticks(&window, {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) + " | " +
+           List(&window, "CmbSeason") + " | " + List(&window, "CmbTeam");
 }
 
-// The window as the test sees it.
-struct View {
-    explicit View(frmHarmonizer& w) : window(w) { window.show(); }
-    frmHarmonizer& window;
-    QCheckBox* box(const char* name) const { return Child<QCheckBox>(&window, name); }
-    QComboBox* seasons() const { return Child<QComboBox>(&window, "CmbSeason"); }
-    QComboBox* teams() const { return Child<QComboBox>(&window, "CmbTeam"); }
-    static QStringList Items(const QComboBox* list) {
-        QStringList items;
-        for (int i = 0; i < list->count(); ++i) {
-            items << list->itemText(i);
+// What the user does: "click EA2002" (a box), "press BtnEqual", "season 1999", "team Jordan".
+void Do(frmHarmonizer& window, const QStringList& steps) {
+    for (const QString& step : steps) {
+        const QString name = step.section(' ', 1);
+        if (step.startsWith("click") || step.startsWith("press")) {
+            const QString control = step.startsWith("click") ? "Chk" + name : name;
+            QTest::mouseClick(Child(&window, qPrintable(control)), Qt::LeftButton);
+            continue;
         }
-        return items;
+        auto* list = Child<QComboBox>(&window, step.startsWith("season") ? "CmbSeason" : "CmbTeam");
+        const int position = list->findText(name);
+        QVERIFY2(position >= 0, qPrintable(step));
+        list->setCurrentIndex(position);
+        emit list->activated(position);
     }
-    QStringList teamItems() const { return Items(teams()); }
-    QStringList seasonItems() const { return Items(seasons()); }
-    // "ticked/enabled" of the four boxes, e.g. "F1c:+/+ EA:-/+ QL:-/- GT:-/-".
-    QString boxes() const {
-        QString text;
-        for (const char* name : {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) {
-            QCheckBox* check = box(name);
-            text += QStringLiteral("%1:%2/%3 ")
-                        .arg(QLatin1String(name + 3), check->isChecked() ? "+" : "-",
-                             check->isEnabled() ? "+" : "-");
-        }
-        return text.trimmed();
-    }
-    void click(const char* name) const { QTest::mouseClick(box(name), Qt::LeftButton); }
-    // The user picks an entry of the season list.
-    void pickSeason(const QString& year) const {
-        const int position = seasons()->findText(year);
-        QVERIFY(position >= 0);
-        seasons()->setCurrentIndex(position);
-        emit seasons()->activated(position);
-    }
-    void pickTeam(const QString& name) const {
-        const int position = teams()->findText(name);
-        QVERIFY(position >= 0);
-        teams()->setCurrentIndex(position);
-        emit teams()->activated(position);
-    }
-};
+}
 
 } // namespace
 
@@ -148,309 +52,96 @@ class FrmHarmonizerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void cleanup() { CloseAllWindows(); }
+    void rules_data() {
+        QTest::addColumn<QString>("present"); // the components of the installation
+        QTest::addColumn<QString>("steps");   // see Do
+        QTest::addColumn<QString>("state");
+        const QString all = "f1c f1 ql gt ql2003";
+        QTest::newRow("opens on F1 Challenge") << all << ""
+                                               << "Tooo | 5 @2002 | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("opens on F1 2002 and the Quillon season")
+            << "f1 ql gt"
+            << ""
+            << "-TTo | 4 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("opens on nothing")
+            << ""
+            << ""
+            << "---- | 4 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("GT mod ticked") << all << "season 1999; click GT2002"
+                                       << "oooT | 5 @2002 (off) | 24 Alda "
+                                          "Motorsports,Alexander Frei,APP RACING @Alda Motorsports";
+        QTest::newRow("EA 2002 after the GT mod")
+            << all << "click GT2002; click EA2002"
+            << "oToo | 5 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("Quillon season with EA 2002")
+            << all << "click EA2002; team Toyota; click QL2002"
+            << "oTTo | 5 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("F1 Challenge after both")
+            << all << "click EA2002; click QL2002; click F1c"
+            << "Tooo | 5 @2002 | 11 Arrows,Bar,Ferrari @Ferrari";
+        QTest::newRow("F1 Challenge unticked") << all << "season 2003; click F1c"
+                                               << "oooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari";
+        QTest::newRow("season 1999") << all << "season 1999"
+                                     << "Tooo | 5 @1999 | 11 Arrows,BAR,Benetton @Ferrari";
+        QTest::newRow("season 2002") << all << "season 2003; season 2002"
+                                     << "Tooo | 5 @2002 | 11 Arrows,BAR,Ferrari @Ferrari";
+        QTest::newRow("season 2003") << all << "season 2003"
+                                     << "Tooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari";
+        QTest::newRow("season without F1 Challenge")
+            << all << "click F1c; team Jaguar; season 1999"
+            << "oooo | 5 @1999 | 11 Arrows,Bar,Ferrari @Jaguar";
+    }
 
-    void opensWithF1ChallengeTicked() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(true, true, true, true, true);
+    void rules() {
+        QFETCH(QString, present);
+        QFETCH(QString, steps);
+        AppState state;
+        const QStringList has = present.split(' ');
+        state.install.HasF1c = has.contains("f1c");
+        state.install.HasF1_2002 = has.contains("f1");
+        state.install.HasSeasonQL = has.contains("ql");
+        state.install.HasGTR2002 = has.contains("gt");
+        state.install.HasF1cQL2003 = has.contains("ql2003");
         RecordingSink sink;
         frmHarmonizer window(state, sink);
-        View v(window);
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:+/+ EA2002:-/+ QL2002:-/+ GT2002:-/+"));
-        QCOMPARE(v.seasonItems(), FiveSeasons);
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-        QVERIFY(v.seasons()->isEnabled());
-        // The tick rule fills Teams2002 ("Bar"), not the season's own list ("BAR").
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-        QVERIFY(v.teams()->isEnabled());
+        window.show();
+        Do(window, steps.split("; ", Qt::SkipEmptyParts));
+        QTEST(State(window), "state");
     }
 
-    void opensWithoutF1ChallengeOnTheF1_2002Components() {
-        struct Case {
-            bool f1, ql, gt;
-            const char* boxes;
-        };
-        for (const Case& c : {
-                 Case{true, true, true, "F1c:-/- EA2002:+/+ QL2002:+/+ GT2002:-/+"},
-                 Case{true, false, false, "F1c:-/- EA2002:+/+ QL2002:-/- GT2002:-/-"},
-                 Case{false, true, false, "F1c:-/- EA2002:-/- QL2002:+/+ GT2002:-/-"},
-                 Case{false, false, true, "F1c:-/- EA2002:-/- QL2002:-/- GT2002:-/+"},
-                 Case{false, false, false, "F1c:-/- EA2002:-/- QL2002:-/- GT2002:-/-"},
-             }) {
-            TempDir dir;
-            AppState state = StateIn(dir, "de");
-            state.install = Components(false, c.f1, c.ql, c.gt, false);
-            RecordingSink sink;
-            frmHarmonizer window(state, sink);
-            View v(window);
-            QCOMPARE(v.boxes(), QString::fromLatin1(c.boxes));
-            QCOMPARE(v.seasonItems(), FourSeasons);
-            QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-            QVERIFY(!v.seasons()->isEnabled());
-            QCOMPARE(v.teamItems(), Teams2002);
-            QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-        }
-    }
-
-    void tickRulesKeepTheComponentsApart() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(true, true, true, true, true);
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        View v(window);
-
-        v.pickSeason("1999");
-        v.click("ChkGT2002");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:-/+ QL2002:-/+ GT2002:+/+"));
-        QCOMPARE(v.teamItems(), TeamsGT);
-        QCOMPARE(v.teams()->currentIndex(), 0);
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-        QVERIFY(!v.seasons()->isEnabled());
-
-        v.click("ChkEA2002");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:+/+ QL2002:-/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-
-        // EA 2002 and the Quillon season go together.
-        v.pickTeam("Toyota");
-        v.click("ChkQL2002");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:+/+ QL2002:+/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-        QVERIFY(!v.seasons()->isEnabled());
-
-        v.click("ChkF1c");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:+/+ EA2002:-/+ QL2002:-/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-        QVERIFY(v.seasons()->isEnabled());
-
-        v.pickSeason("2000");
-        v.click("ChkQL2002");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:-/+ QL2002:+/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2002"));
-        QVERIFY(!v.seasons()->isEnabled());
-
-        v.click("ChkGT2002");
-        v.click("ChkF1c");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:+/+ EA2002:-/+ QL2002:-/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), Teams2002);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-    }
-
-    void untickingChangesNothingElse() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(true, true, true, true, true);
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        View v(window);
-        v.pickSeason("2003");
-        v.click("ChkF1c");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:-/+ QL2002:-/+ GT2002:-/+"));
-        QVERIFY(v.seasons()->isEnabled());
-        QCOMPARE(v.seasons()->currentText(), QStringLiteral("2003"));
-        QCOMPARE(v.teamItems(), TeamsF1c2003);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-
-        v.click("ChkGT2002");
-        v.pickTeam("Lister Storm");
-        v.click("ChkGT2002");
-        QCOMPARE(v.boxes(), QStringLiteral("F1c:-/+ EA2002:-/+ QL2002:-/+ GT2002:-/+"));
-        QCOMPARE(v.teamItems(), TeamsGT);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Lister Storm"));
-    }
-
-    void seasonRuleListsThatSeasonsTeamsWithFerrari() {
-        struct Case {
-            const char* year;
-            QStringList teams;
-            int ferrari;
-        };
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(true, false, false, false, true);
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        View v(window);
-        for (const Case& c : {Case{"2003", TeamsF1c2003, 1}, Case{"1999", TeamsF1c1999, 3},
-                              Case{"2000", TeamsF1c2000, 3}, Case{"2002", TeamsF1c2002, 2}}) {
-            v.pickSeason(c.year);
-            QCOMPARE(v.teamItems(), c.teams);
-            QCOMPARE(v.teams()->currentIndex(), c.ferrari);
-            QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-        }
-        v.pickSeason("2001");
-        QCOMPARE(v.teams()->currentIndex(), 3);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Ferrari"));
-    }
-
-    void seasonChoiceWithoutF1ChallengeLeavesTheTeams() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(true, true, false, true, true);
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        View v(window);
-        v.click("ChkF1c"); // unticked, the season list stays enabled
-        v.click("ChkGT2002");
-        v.click("ChkGT2002");
-        v.pickTeam("Widi Racing");
-        v.pickSeason("1999");
-        QCOMPARE(v.teamItems(), TeamsGT);
-        QCOMPARE(v.teams()->currentText(), QStringLiteral("Widi Racing"));
-    }
-
-    void buttonsRunTheOperationWithTheSelection() {
-        TempDir dir;
-        AppState state = StateIn(dir, "uk");
-        state.install = Components(true, true, true, true, true);
-        RecordingSink sink;
-        Calls calls;
-        frmHarmonizer window(state, sink, Recording(calls));
-        View v(window);
-        auto press = [&](const char* name) {
-            QTest::mouseClick(Child<QPushButton>(&window, name), Qt::LeftButton);
-        };
-
-        v.pickSeason("2003");
-        v.pickTeam("Jaguar");
-        press("BtnEqual");
-        press("BtnRestore");
-        v.pickSeason("1999");
-        press("BtnEqual"); // Ferrari, the fourth team of 1999
-        v.click("ChkEA2002");
-        v.click("ChkQL2002");
-        v.pickTeam("McLaren");
-        press("BtnEqual");
-        press("BtnRestore");
-        v.click("ChkGT2002");
-        v.pickTeam("JMB Competition");
-        press("BtnEqual");
-        press("BtnRestore");
-
-        const std::vector<std::string> expected{
-            "HarmonizeF1c C:\\F1C\\ 5 3 uk",
-            "RestoreF1c C:\\F1C\\ uk",
-            "HarmonizeF1c C:\\F1C\\ 1 4 uk",
-            "HarmonizeF1_2002 C:\\F1 2002\\ McLaren 110 uk",
-            "RestoreF1_2002 C:\\F1 2002\\ 110 uk",
-            "HarmonizeF1_2002 C:\\F1 2002\\ JMB Competition 001 uk",
-            "RestoreF1_2002 C:\\F1 2002\\ 001 uk",
-        };
-        QCOMPARE(calls.log, expected);
-    }
-
-    void buttonsRunWithNothingTicked() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        state.install = Components(false, false, false, false, false);
-        RecordingSink sink;
-        Calls calls;
-        frmHarmonizer window(state, sink, Recording(calls));
-        QTest::mouseClick(Child<QPushButton>(&window, "BtnEqual"), Qt::LeftButton);
-        QTest::mouseClick(Child<QPushButton>(&window, "BtnRestore"), Qt::LeftButton);
-        const std::vector<std::string> expected{"HarmonizeF1_2002 C:\\F1 2002\\ Ferrari 000 de",
-                                                "RestoreF1_2002 C:\\F1 2002\\ 000 de"};
-        QCOMPARE(calls.log, expected);
-    }
-
-    void harmonizesAndRestoresTheFilesOfAFakeInstallation() {
+    void buttonsRunTheOperationsOnTheSelection() {
         TempDir dir;
         FakeInstall fake(dir.Path());
-        AppState state = StateIn(dir, "de");
+        AppState state;
         state.install = fake.Install();
-        state.install.HasF1c = false; // the F1 2002 boxes open ticked
         RecordingSink sink;
         frmHarmonizer window(state, sink);
         window.show();
-        View v(window);
-        v.pickTeam("Jordan");
-        QTest::mouseClick(Child<QPushButton>(&window, "BtnEqual"), Qt::LeftButton);
-
-        const std::vector<TeamFiles> ea = ComponentFiles(state.install, Component2002::EA2002);
-        const std::vector<TeamFiles> ql = ComponentFiles(state.install, Component2002::QL2002);
-        const std::vector<TeamFiles> gt = ComponentFiles(state.install, Component2002::GT2002);
-        auto relative = [&](const std::string& path) { return path.substr(fake.f1Path.size()); };
-        const std::string jordanEA = FakeInstall::OriginalContent(relative(ea[4].live));
-        const std::string jordanQL = FakeInstall::OriginalContent(relative(ql[4].live));
-        for (const TeamFiles& team : ea) {
-            QCOMPARE(ReadAll(team.live), jordanEA);
-            QCOMPARE(ReadAll(team.backup), FakeInstall::OriginalContent(relative(team.live)));
+        auto original = [&fake](const std::string& path) {
+            return FakeInstall::OriginalContent(path.substr(fake.f1Path.size()));
+        };
+        // F1 Challenge: the places of season and team in their lists.
+        Do(window, {"season 2003", "team Jaguar", "press BtnEqual"});
+        const CarFiles jaguar = F1cCar(state.install, 5, 3);
+        for (const CarFiles& car : F1cCars(state.install)) {
+            QCOMPARE(ReadAll(car.performance), ReadAll(jaguar.performanceBackup));
         }
-        for (const TeamFiles& team : ql) {
-            QCOMPARE(ReadAll(team.live), jordanQL);
-        }
-        for (const TeamFiles& team : gt) { // not ticked, not touched
-            QCOMPARE(ReadAll(team.live), FakeInstall::OriginalContent(relative(team.live)));
-            QCOMPARE(ReadAll(team.backup), std::string("<missing>"));
-        }
-        QCOMPARE(sink.texts.size(), std::size_t{1});
-
-        QTest::mouseClick(Child<QPushButton>(&window, "BtnRestore"), Qt::LeftButton);
-        for (const auto* files : {&ea, &ql}) {
-            for (const TeamFiles& team : *files) {
-                QCOMPARE(ReadAll(team.live), FakeInstall::OriginalContent(relative(team.live)));
-                QCOMPARE(ReadAll(team.backup), std::string("<missing>"));
+        Do(window, {"press BtnRestore"});
+        QCOMPARE(ReadAll(jaguar.performanceBackup), std::string("<missing>"));
+        // The F1 2002 family: the team's name, on the ticked components only.
+        Do(window, {"click EA2002", "click QL2002", "team McLaren"});
+        for (const char* button : {"BtnEqual", "BtnRestore"}) {
+            Do(window, {QString("press ") + button});
+            for (auto component :
+                 {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
+                const std::vector<TeamFiles> teams = ComponentFiles(state.install, component);
+                const bool changed =
+                    button == std::string("BtnEqual") && component != Component2002::GT2002;
+                for (const TeamFiles& team : teams) {
+                    QCOMPARE(ReadAll(team.live), original(changed ? teams[5].live : team.live));
+                }
             }
         }
-        QCOMPARE(sink.texts.size(), std::size_t{2});
-    }
-
-    void textsInBothLanguages() {
-        struct Row {
-            const char* name;
-            const char* german;
-            const char* english;
-        };
-        const Row rows[] = {
-            {"frmAction", "1.) Aktionen wirken auf:", "1.) Actions apply to:"},
-            {"LblF1c", "EA F1 Challenge 99-02", "EA F1 Challenge 99-02"},
-            {"LblEASeason02", "EA F1 2002", "EA F1 2002"},
-            {"Label1", "Quillon Season 2002", "Quillon Season 2002"},
-            {"LblGT2002", "GT Racing 2002 Mod", "GT Racing 2002 Mod"},
-            {"FrmTeam", "2.) Performance angleichen an:", "2.) \"Masterteam\" for performance:"},
-            {"LblSeason", "Saison:", "Season:"},
-            {"LblTeam", "Team:", "Team:"},
-            {"FrameActionGo", "3.) Aktion ausführen:", "3.) Perform action:"},
-            {"BtnEqual", "Performance angleichen", "Harmonize performance"},
-            {"BtnRestore", "Original Performance wiederherstellen", "Restore original performance"},
-            {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
-        };
-        TempDir dir;
-        AppState state = StateIn(dir, "uk");
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        QCOMPARE(window.windowTitle(), QStringLiteral("Multiplayer Performance Harmonizer"));
-        for (const Row& row : rows) {
-            QCOMPARE(ShownText(&window, row.name), U8(row.german));
-        }
-        for (const char* check : {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) {
-            QCOMPARE(Child<QCheckBox>(&window, check)->text(), QString());
-        }
-        ApplyEnglishCaptions("uk");
-        QCOMPARE(window.windowTitle(), QStringLiteral("Multiplayer Performance Harmonizer"));
-        for (const Row& row : rows) {
-            QCOMPARE(ShownText(&window, row.name), U8(row.english));
-        }
-        QCOMPARE(window.minimumSize(), window.maximumSize());
-    }
-
-    void quitClosesTheWindow() {
-        TempDir dir;
-        AppState state = StateIn(dir, "de");
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        window.show();
-        QTest::mouseClick(Child<QPushButton>(&window, "BtnQuit"), Qt::LeftButton);
-        QVERIFY(!window.isVisible());
     }
 };
 
