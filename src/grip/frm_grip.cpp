@@ -12,9 +12,9 @@
 
 namespace korvane {
 
-frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidget* parent)
+frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint),
-      state_(state), sink_(sink), actions_(std::move(actions)) {
+      state_(state), sink_(sink) {
     setObjectName(QStringLiteral("frmGrip"));
 
     auto* components = Named(new QGroupBox(this), "frmAction");
@@ -60,11 +60,11 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, GripActions actions, QWidge
     }
 
     connect(equal, &QPushButton::clicked, this, [this] {
-        actions_.apply(state_.install.F1Path, state_.ProgramDir(), chkEA2002_->isChecked(),
+        ApplyOptimizedGrip(state_.install.F1Path, state_.ProgramDir(), chkEA2002_->isChecked(),
                        chkQL2002_->isChecked(), state_.languageCode, sink_);
     });
     connect(restore, &QPushButton::clicked, this, [this] {
-        actions_.restore(state_.install.F1Path, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
+        RestoreOriginalGrip(state_.install.F1Path, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
                          state_.languageCode, sink_);
     });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);

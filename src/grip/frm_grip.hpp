@@ -1,7 +1,5 @@
 #pragma once
 // The grass and gravel grip window: which seasons, and the two actions.
-#include <functional>
-
 #include <QDialog>
 
 #include "app/app_state.hpp"
@@ -14,20 +12,10 @@ class QLabel;
 
 namespace korvane {
 
-// The operations the buttons run; tests put recorders in their place.
-struct GripActions {
-    std::function<bool(const std::string&, const std::string&, bool, bool, const std::string&,
-                       MessageSink&)>
-        apply = ApplyOptimizedGrip;
-    std::function<bool(const std::string&, bool, bool, const std::string&, MessageSink&)> restore =
-        RestoreOriginalGrip;
-};
-
 class frmGrip : public QDialog, public HasEnglishCaptions {
     Q_OBJECT
   public:
-    frmGrip(AppState& state, MessageSink& sink, GripActions actions = {},
-            QWidget* parent = nullptr);
+    frmGrip(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
     void SetEnglishCaptions() override;
     void SetInfoText(const std::string& text);
@@ -38,7 +26,6 @@ class frmGrip : public QDialog, public HasEnglishCaptions {
   private:
     AppState& state_;
     MessageSink& sink_;
-    GripActions actions_;
     QCheckBox* chkEA2002_ = nullptr;
     QCheckBox* chkQL2002_ = nullptr;
     QLabel* info_ = nullptr;

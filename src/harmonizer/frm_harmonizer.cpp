@@ -36,10 +36,9 @@ void Put(QComboBox* list, const std::vector<std::string>& entries, int selected)
 
 } // namespace
 
-frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActions actions,
-                             QWidget* parent)
+frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint),
-      state_(state), sink_(sink), actions_(std::move(actions)) {
+      state_(state), sink_(sink) {
     setObjectName(QStringLiteral("frmHarmonizer"));
 
     auto* components = Named(new QGroupBox(this), "frmAction");
@@ -168,10 +167,10 @@ void frmHarmonizer::Mirror() {
 
 void frmHarmonizer::Harmonize() {
     if (chkF1c_->isChecked()) {
-        actions_.harmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1,
+        HarmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1,
                               cmbTeam_->currentIndex() + 1, state_.languageCode, sink_);
     } else {
-        actions_.harmonizeF1_2002(state_.install,
+        HarmonizeF1_2002(state_.install,
                                   cmbTeam_->currentText().toLocal8Bit().toStdString(),
                                   chkEA2002_->isChecked(), chkQL2002_->isChecked(),
                                   chkGT2002_->isChecked(), state_.languageCode, sink_);
@@ -180,9 +179,9 @@ void frmHarmonizer::Harmonize() {
 
 void frmHarmonizer::Restore() {
     if (chkF1c_->isChecked()) {
-        actions_.restoreF1c(state_.install, state_.languageCode, sink_);
+        RestoreF1c(state_.install, state_.languageCode, sink_);
     } else {
-        actions_.restoreF1_2002(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
+        RestoreF1_2002(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
                                 chkGT2002_->isChecked(), state_.languageCode, sink_);
     }
 }

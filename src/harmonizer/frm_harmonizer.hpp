@@ -1,6 +1,5 @@
 #pragma once
 // The harmonizer window: components, master team and season, and the two actions.
-#include <functional>
 
 #include <QDialog>
 
@@ -16,24 +15,10 @@ class QLabel;
 
 namespace korvane {
 
-// The operations the buttons run; tests put recorders in their place.
-struct HarmonizerActions {
-    std::function<bool(const GameInstall&, const std::string&, bool, bool, bool, const std::string&,
-                       MessageSink&)>
-        harmonizeF1_2002 = HarmonizeF1_2002;
-    std::function<bool(const GameInstall&, bool, bool, bool, const std::string&, MessageSink&)>
-        restoreF1_2002 = RestoreF1_2002;
-    std::function<bool(const GameInstall&, int, int, const std::string&, MessageSink&)>
-        harmonizeF1c = HarmonizeF1c;
-    std::function<bool(const GameInstall&, const std::string&, MessageSink&)> restoreF1c =
-        RestoreF1c;
-};
-
 class frmHarmonizer : public QDialog, public HasEnglishCaptions {
     Q_OBJECT
   public:
-    frmHarmonizer(AppState& state, MessageSink& sink, HarmonizerActions actions = {},
-                  QWidget* parent = nullptr);
+    frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
     void SetEnglishCaptions() override;
     void SetInfoText(const std::string& text);
@@ -48,7 +33,6 @@ class frmHarmonizer : public QDialog, public HasEnglishCaptions {
 
     AppState& state_;
     MessageSink& sink_;
-    HarmonizerActions actions_;
     HarmonizerChoice choice_;
 
     QCheckBox* chkF1c_ = nullptr;
