@@ -1,5 +1,11 @@
 #include "app/registry.hpp"
 
+#ifndef _WIN32
+#include "app/user_dirs.hpp"
+#include "app/wine_prefixes.hpp"
+#include "app/wine_registry.hpp"
+#endif
+
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -60,14 +66,26 @@ std::string RegReadString(Hive /*hive*/, const std::string& keyPath, const std::
     return result;
 }
 
+std::vector<RegistrySource> SystemRegistries() {
+    return {{"HKEY_LOCAL_MACHINE", SystemRegistry}};
+}
+
 #else
 
-// No registry here: detection falls back to the settings file.
+// No registry of the system's own here: the games live in Wine prefixes.
 std::string RegReadString(Hive /*hive*/, const std::string& /*keyPath*/,
                           const std::string& /*valueName*/) {
     return {};
 }
 
+std::vector<RegistrySource> SystemRegistries() {
+    return WineRegistries(FindWinePrefixes(UserDirsFromEnvironment()));
+}
+
 #endif
+
+std::string SystemRegistry(const std::string& keyPath, const std::string& valueName) {
+    return RegReadString(Hive::LocalMachine, keyPath, valueName);
+}
 
 } // namespace korvane
