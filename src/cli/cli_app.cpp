@@ -11,6 +11,7 @@
 #include "app/file_system.hpp"
 #include "app/game_install.hpp"
 #include "app/settings.hpp"
+#include "app/user_dirs.hpp"
 #include "cli/component_status.hpp"
 #include "cli/console_sink.hpp"
 #include "grip/grip.hpp"
@@ -197,6 +198,18 @@ void PrintDetect(const GameInstall& install, std::ostream& out) {
         << "HasF1cQL2003: " << YesNo(install.HasF1cQL2003) << '\n';
 }
 
+void PrintCopies(const std::vector<RegistrySource>& registries, std::ostream& out) {
+    for (const RegistrySource& registry : registries) {
+        const GameInstall found = FindInRegistry(registry.read).install;
+        if (found.HasF1_2002) {
+            out << registry.where << "\tF1 2002\t" << found.F1Path << '\n';
+        }
+        if (found.HasF1c) {
+            out << registry.where << "\tF1 Challenge 99-02\t" << found.F1cPath << '\n';
+        }
+    }
+}
+
 void PrintLines(const std::vector<std::string>& lines, std::ostream& out) {
     for (const std::string& line : lines) {
         out << line << '\n';
@@ -246,6 +259,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     Components chosen;
 
     CLI::App* detect = app.add_subcommand("detect", "print the installation model");
+    bool everyCopy = false;
+    detect->add_flag("--all", everyCopy,
+                     "instead: every copy of the games found in the registries (on Linux in every "
+                     "Wine prefix), one a line: where, game, directory, separated by tabs");
 
     CLI::App* teams =
         app.add_subcommand("teams", "print the team names to choose from, one a line");
@@ -297,9 +314,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         return ExitUsage;
     }
 
-    Settings settings;
-    settings.directory = programDir;
-    GameInstall install = DetectInstallations(settings).install;
+    // The desktop program's settings file: korvane-cli lies beside korvane.
+    const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
+    const std::vector<RegistrySource> registries = SystemRegistries();
+    GameInstall install = DetectInstallations(settings, registries).install;
     if (*f1PathOption) {
         UseF1Path(install, f1Path);
     }
@@ -311,7 +329,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
 
     try {
         bool ok = true;
-        if (detect->parsed()) {
+        if (detect->parsed() && everyCopy) {
+            PrintCopies(registries, out);
+        } else if (detect->parsed()) {
             PrintDetect(install, out);
         } else if (teams2002->parsed()) {
             RequireF1_2002(install);
