@@ -97,11 +97,6 @@ class FrmSplashTest : public QObject {
         QVERIFY(third.isLocked());
     }
 
-    void lockIsNamedAfterTheExecutableInTheTemporaryDirectory() {
-        QCOMPARE(InstanceLockPath(QStringLiteral("korvane")),
-                 QDir(QDir::tempPath()).filePath(QStringLiteral("korvane.lock")));
-    }
-
     void splashStaysUpWhileTheHiddenMainWindowIsFilled() {
         TempDir dir;
         FakeInstall fake(dir.Path());
