@@ -198,8 +198,9 @@ void frmMain::SetVersionText(const std::string& versionText) {
 // The file dialog answers with forward slashes on Windows too; the path texts, the settings file
 // and every message use the system's own separators.
 void frmMain::BrowseF1() {
-    const QString chosen = QDir::toNativeSeparators(fileChooser_(
-        this, QString::fromUtf8(BrowseF1Title), DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern)));
+    const QString chosen = QDir::toNativeSeparators(
+        fileChooser_(this, QString::fromUtf8(BrowseF1Title),
+                     DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern)));
     if (chosen.isEmpty()) {
         return;
     }

@@ -29,7 +29,8 @@ Settings ProgramSettings() {
     const QFileInfo exe(QCoreApplication::applicationFilePath());
     const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
     return LocateSettings(dir.toLocal8Bit().toStdString(),
-                          exe.completeBaseName().toLocal8Bit().toStdString(), UserConfigDirectory());
+                          exe.completeBaseName().toLocal8Bit().toStdString(),
+                          UserConfigDirectory());
 }
 
 std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& lock,

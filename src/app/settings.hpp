@@ -14,7 +14,9 @@ struct Settings {
     std::string userDirectory{};          // when set, the file lies there instead
 
     // The directory of the settings file, which is also where the program may write.
-    const std::string& FileDirectory() const { return userDirectory.empty() ? directory : userDirectory; }
+    const std::string& FileDirectory() const {
+        return userDirectory.empty() ? directory : userDirectory;
+    }
     // FileDirectory() + "\" (unless it already ends in a separator) + exeBaseName + ".ini"
     std::string FilePath() const;
 };

@@ -7,10 +7,10 @@
 namespace korvane {
 
 struct UserDirs {
-    std::string home;        // HOME
-    std::string winePrefix;  // WINEPREFIX; empty when not set
-    std::string configHome;  // XDG_CONFIG_HOME, else HOME/.config; empty without either
-    std::string dataHome;    // XDG_DATA_HOME, else HOME/.local/share; empty without either
+    std::string home;       // HOME
+    std::string winePrefix; // WINEPREFIX; empty when not set
+    std::string configHome; // XDG_CONFIG_HOME, else HOME/.config; empty without either
+    std::string dataHome;   // XDG_DATA_HOME, else HOME/.local/share; empty without either
 };
 
 #ifndef _WIN32

@@ -117,7 +117,8 @@ std::vector<fs::path> FindWinePrefixes(const UserDirs& dirs) {
     for (const fs::path& steam :
          {below(dirs.dataHome, "Steam"), below(dirs.home, ".steam/steam"),
           below(dirs.home, ".var/app/com.valvesoftware.Steam/.local/share/Steam")}) {
-        for (const fs::path& library : steam.empty() ? std::vector<fs::path>() : SteamLibraries(steam)) {
+        for (const fs::path& library :
+             steam.empty() ? std::vector<fs::path>() : SteamLibraries(steam)) {
             for (const fs::path& game : SubFolders(library / "steamapps" / "compatdata")) {
                 candidates.push_back(game / "pfx");
             }

@@ -14,7 +14,9 @@ namespace korvane {
 
 namespace {
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EqualNoCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) {
@@ -116,8 +118,8 @@ bool Unescape(const std::string& line, std::size_t& pos, char end, std::string& 
             sink.Unit(unit);
         } else if (c >= '0' && c <= '7') {
             std::uint32_t unit = static_cast<std::uint32_t>(c - '0');
-            for (int digits = 1; digits < 3 && pos < line.size() && line[pos] >= '0' &&
-                                 line[pos] <= '7';
+            for (int digits = 1;
+                 digits < 3 && pos < line.size() && line[pos] >= '0' && line[pos] <= '7';
                  ++digits) {
                 unit = unit * 8 + static_cast<std::uint32_t>(line[pos++] - '0');
             }

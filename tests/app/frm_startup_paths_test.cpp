@@ -52,37 +52,26 @@ class FrmStartupPathsTest : public QObject {
 #endif
 
     // The file dialog answers with forward slashes on Windows too.
-    void browsedPathsUseTheSystemsSeparators_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("exe");
-        QTest::newRow("F1 2002") << "BtnBrowse" << "TxtF1path" << "f1path" << "F1_2002.exe";
-        QTest::newRow("F1 Challenge") << "BtnBrowseF1c" << "TxtF1cpath" << "f1cpath"
-                                      << "F1 Challenge 99-02.exe";
-    }
-
     void browsedPathsUseTheSystemsSeparators() {
-        QFETCH(QString, button);
-        QFETCH(QString, box);
-        QFETCH(QString, key);
-        QFETCH(QString, exe);
-        TempDir dir;
-        AppState state = StateIn(dir, "uk");
-        RecordingSink sink;
-        frmMain window(state, sink);
-        window.SetFileChooser([&exe](QWidget*, const QString&, const QString&) {
-            return QStringLiteral("E:/Games/") + exe;
-        });
 #ifdef Q_OS_WIN
         const QString games = QStringLiteral("E:\\Games\\");
 #else
         const QString games = QStringLiteral("E:/Games/");
 #endif
-        QTest::mouseClick(Child<QPushButton>(&window, button.toLatin1().constData()),
-                          Qt::LeftButton);
-        QCOMPARE(Child<QLineEdit>(&window, box.toLatin1().constData())->text(), games + exe);
-        QCOMPARE(ReadSetting(state.settings, "config", key.toStdString()), games.toStdString());
+        for (const auto& [button, box, key, exe] :
+             {std::array<const char*, 4>{"BtnBrowse", "TxtF1path", "f1path", F1ExeShown},
+              std::array<const char*, 4>{"BtnBrowseF1c", "TxtF1cpath", "f1cpath", F1cExe}}) {
+            TempDir dir;
+            AppState state = StateIn(dir, "uk");
+            RecordingSink sink;
+            frmMain window(state, sink);
+            const QString answer = QStringLiteral("E:/Games/") + exe;
+            window.SetFileChooser(
+                [&answer](QWidget*, const QString&, const QString&) { return answer; });
+            QTest::mouseClick(Child<QPushButton>(&window, button), Qt::LeftButton);
+            QCOMPARE(Child<QLineEdit>(&window, box)->text(), games + exe);
+            QCOMPARE(ReadSetting(state.settings, "config", key), games.toStdString());
+        }
     }
 };
 

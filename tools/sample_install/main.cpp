@@ -79,8 +79,8 @@ int main(int argc, char* argv[]) {
     }
     const bool inPrefix = std::string(argv[1]) == "--wine-prefix";
     const std::filesystem::path prefix = std::filesystem::absolute(argv[2]);
-    const std::string root = WithSeparator(
-        inPrefix ? (prefix / "drive_c" / "Games").string() : std::filesystem::absolute(argv[1]).string());
+    const std::string root = WithSeparator(inPrefix ? (prefix / "drive_c" / "Games").string()
+                                                    : std::filesystem::absolute(argv[1]).string());
     const std::string programDir = std::filesystem::absolute(argv[2]).string();
 
     GameInstall install;
