@@ -1,11 +1,5 @@
 #include "app/registry.hpp"
 
-#ifndef _WIN32
-#include "app/user_dirs.hpp"
-#include "app/wine_prefixes.hpp"
-#include "app/wine_registry.hpp"
-#endif
-
 #ifdef _WIN32
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
@@ -13,6 +7,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+#else
+#include "app/user_dirs.hpp"
+#include "app/wine_prefixes.hpp"
+#include "app/wine_registry.hpp"
 #endif
 
 namespace korvane {
