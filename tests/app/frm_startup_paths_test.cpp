@@ -2,7 +2,6 @@
 // browse buttons.
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #ifdef Q_OS_UNIX
@@ -25,10 +24,9 @@ class FrmStartupPathsTest : public QObject {
     // Only a copy that runs and holds the lock keeps the program from starting; a lock that
     // cannot be made at all does not.
     void aLockThatCannotBeMadeLetsTheProgramStart() {
-        QTemporaryDir locks;
-        WriteAll(locks.filePath("file").toStdString(), "");
-        QLockFile lock(locks.filePath(QStringLiteral("file/korvane.lock")));
         TempDir dir;
+        WriteAll(dir.Path() / "file", "");
+        QLockFile lock(QString::fromStdString((dir.Path() / "file" / "korvane.lock").string()));
         AppState state = StateIn(dir, "de");
         WriteSetting(state.settings, "config", "language", "de");
         RecordingSink sink;
@@ -36,8 +34,7 @@ class FrmStartupPathsTest : public QObject {
         options.splashTime = 0ms;
         options.registry = [](const std::string&, const std::string&) { return std::string(); };
         const auto main = StartUp(state, sink, lock, options);
-        QVERIFY(main);
-        QVERIFY(main->isVisible());
+        QVERIFY(main && main->isVisible());
         QVERIFY(!lock.isLocked());
     }
 

