@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Cross-compiles the logic and its tests for 64-bit Windows with MinGW-w64 and runs them under
-# Wine, headless, in a fresh Wine prefix inside the build directory. Fails when any test fails.
+# Wine, headless, in a fresh Wine prefix inside the build directory. Then registers the games in
+# another fresh prefix with Wine's own reg.exe and checks that the Linux korvane-cli finds them
+# there: the registry reader must read what Wine really writes. Fails when anything fails.
+# The Linux korvane-cli comes from build-ci/ when that is configured (CI), else from build/.
 # Usage: scripts/test-windows.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -87,3 +90,30 @@ rm -f "$build_dir"/korvane-cli-*-windows-x64.zip
 (cd "$build_dir" && cpack -G ZIP >/dev/null)
 ls "$build_dir"/korvane-cli-*-windows-x64.zip
 echo "korvane-cli.exe under Wine: passed"
+
+# A 64-bit prefix where F1 2002 is registered in the 32-bit view, as its 32-bit installer does,
+# and F1 Challenge in the native view; both texts end in a backslash.
+export WINEPREFIX="$build_dir/wineprefix-games"
+rm -rf "$WINEPREFIX"
+wineboot -i
+wine reg add 'HKLM\Software\EA SPORTS\F1 2002' /v 'Install Dir' /d 'C:\Games\F1 2002\' /f /reg:32
+wine reg add 'HKLM\Software\EA SPORTS\F1 Challenge 99-02' /v 'Install Dir' \
+    /d 'C:\Games\F1 Challenge 99-02\' /f
+wineserver -w # the registry reaches system.reg when the server ends
+games="$WINEPREFIX/drive_c/Games"
+mkdir -p "$games/F1 2002" "$games/F1 Challenge 99-02"
+echo "fake game" >"$games/F1 2002/F1_2002.exe"
+echo "fake game" >"$games/F1 Challenge 99-02/F1 Challenge 99-02.exe"
+
+# A home of its own: no prefix or settings file of the user's can take part.
+home="$build_dir/wine-check-home"
+rm -rf "$home"
+mkdir -p "$home"
+found="$(env -i HOME="$home" WINEPREFIX="$WINEPREFIX" "$linux_cli" detect --all)"
+expected="$(printf '%s\tF1 2002\t%s\n%s\tF1 Challenge 99-02\t%s' \
+    "$WINEPREFIX" "$games/F1 2002/\\" "$WINEPREFIX" "$games/F1 Challenge 99-02/")"
+if [ "$found" != "$expected" ]; then
+    printf 'korvane-cli detect --all found\n%s\ninstead of\n%s\n' "$found" "$expected" >&2
+    exit 1
+fi
+echo "korvane-cli finds both games in the prefix that Wine registered them in."

@@ -226,6 +226,21 @@ bool PathExists(const std::string& pathText) {
     return wantsDirectory ? fs::is_directory(path, ec) : fs::exists(path, ec);
 }
 
+bool DirectoryWritable(const std::string& dirText) {
+    std::error_code ec;
+    const fs::path dir = ResolvePath(dirText);
+    if (dir.empty() || !fs::is_directory(dir, ec)) {
+        return false;
+    }
+    static std::mt19937 random{std::random_device{}()};
+    const fs::path probe = dir / (".korvane-probe-" + std::to_string(random() % 1000000) + ".tmp");
+    std::ofstream out(probe, std::ios::binary);
+    const bool made = out.is_open();
+    out.close();
+    fs::remove(probe, ec);
+    return made;
+}
+
 bool FileExists(const std::string& pathText) {
     std::error_code ec;
     const fs::path path = ResolvePath(pathText);

@@ -21,6 +21,9 @@ bool PathExists(const std::string& pathText);
 // True when the path names an existing regular file whose length can be read. Never throws.
 bool FileExists(const std::string& pathText);
 
+// True when a new file can be made in the directory: one is made there and removed again.
+bool DirectoryWritable(const std::string& dirText);
+
 struct FileResult {
     bool ok = true;
     std::string reason;  // the system's reason when !ok

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -194,9 +195,12 @@ void frmMain::SetVersionText(const std::string& versionText) {
     lblVersion_->setText(Local(versionText));
 }
 
+// The file dialog answers with forward slashes on Windows too; the path texts, the settings file
+// and every message use the system's own separators.
 void frmMain::BrowseF1() {
-    const QString chosen = fileChooser_(this, QString::fromUtf8(BrowseF1Title),
-                                        DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern));
+    const QString chosen = QDir::toNativeSeparators(
+        fileChooser_(this, QString::fromUtf8(BrowseF1Title),
+                     DialogFilter(BrowseF1FilterName, BrowseF1FilterPattern)));
     if (chosen.isEmpty()) {
         return;
     }
@@ -205,8 +209,9 @@ void frmMain::BrowseF1() {
 }
 
 void frmMain::BrowseF1c() {
-    const QString chosen = fileChooser_(this, QString::fromUtf8(BrowseF1cTitle),
-                                        DialogFilter(BrowseF1cFilterName, BrowseF1cFilterPattern));
+    const QString chosen = QDir::toNativeSeparators(
+        fileChooser_(this, QString::fromUtf8(BrowseF1cTitle),
+                     DialogFilter(BrowseF1cFilterName, BrowseF1cFilterPattern)));
     if (chosen.isEmpty()) {
         return;
     }

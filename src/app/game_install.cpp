@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "app/file_system.hpp"
-#include "app/registry.hpp"
 
 namespace korvane {
 
@@ -28,11 +27,7 @@ std::string DirectoryOf(const std::string& chosenFile, std::size_t exeNameLength
 
 } // namespace
 
-std::string SystemRegistry(const std::string& keyPath, const std::string& valueName) {
-    return RegReadString(Hive::LocalMachine, keyPath, valueName);
-}
-
-Detection DetectInstallations(const Settings& settings, const RegistryReader& registry) {
+Detection FindInRegistry(const RegistryReader& registry) {
     Detection found;
     GameInstall& install = found.install;
 
@@ -43,15 +38,7 @@ Detection DetectInstallations(const Settings& settings, const RegistryReader& re
         DetectF1AddOns(install);
         found.f1Display = install.F1Path + F1ExeShown;
     } else {
-        install.F1Path = ReadSetting(settings, "config", "f1path");
-        if (install.F1Path == Unknown) {
-            install.F1Path.clear();
-        } else if (FileExists(install.F1Path + F1ExeTested)) {
-            install.HasF1_2002 = true;
-            DetectF1AddOns(install);
-        } else {
-            install.F1Path.clear();  // the stale value stays in the settings file
-        }
+        install.F1Path.clear();
     }
 
     // F1 Challenge's registry text is taken as it is: found only when it ends in a backslash.
@@ -61,6 +48,48 @@ Detection DetectInstallations(const Settings& settings, const RegistryReader& re
         found.f1cDisplay = install.F1cPath + F1cExe;
         install.HasF1cQL2003 = HasQL2003(install.F1cPath);
     } else {
+        install.F1cPath.clear();
+    }
+    return found;
+}
+
+Detection DetectInstallations(const Settings& settings, const RegistryReader& registry) {
+    return DetectInstallations(settings, {{"", registry}});
+}
+
+Detection DetectInstallations(const Settings& settings,
+                              const std::vector<RegistrySource>& registries) {
+    Detection found;
+    GameInstall& install = found.install;
+    for (const RegistrySource& registry : registries) {
+        const Detection here = FindInRegistry(registry.read);
+        if (!install.HasF1_2002 && here.install.HasF1_2002) {
+            install.F1Path = here.install.F1Path;
+            install.HasF1_2002 = true;
+            install.HasSeasonQL = here.install.HasSeasonQL;
+            install.HasGTR2002 = here.install.HasGTR2002;
+            found.f1Display = here.f1Display;
+        }
+        if (!install.HasF1c && here.install.HasF1c) {
+            install.F1cPath = here.install.F1cPath;
+            install.HasF1c = true;
+            install.HasF1cQL2003 = here.install.HasF1cQL2003;
+            found.f1cDisplay = here.f1cDisplay;
+        }
+    }
+
+    if (!install.HasF1_2002) {
+        install.F1Path = ReadSetting(settings, "config", "f1path");
+        if (install.F1Path == Unknown) {
+            install.F1Path.clear();
+        } else if (FileExists(install.F1Path + F1ExeTested)) {
+            install.HasF1_2002 = true;
+            DetectF1AddOns(install);
+        } else {
+            install.F1Path.clear(); // the stale value stays in the settings file
+        }
+    }
+    if (!install.HasF1c) {
         install.F1cPath = ReadSetting(settings, "config", "f1cpath");
         if (install.F1cPath != Unknown && FileExists(install.F1cPath + F1cExe)) {
             install.HasF1c = true;

@@ -1,8 +1,9 @@
 #pragma once
 // Where the games live and which add-ons are present.
-#include <functional>
 #include <string>
+#include <vector>
 
+#include "app/registry.hpp"
 #include "app/settings.hpp"
 
 namespace korvane {
@@ -35,12 +36,15 @@ struct Detection {
     std::string f1cDisplay;  // set only when F1 Challenge was found through the registry
 };
 
-// (key path under HKEY_LOCAL_MACHINE, value name) -> text, empty on failure.
-using RegistryReader = std::function<std::string(const std::string&, const std::string&)>;
-std::string SystemRegistry(const std::string& keyPath, const std::string& valueName);
+// The registries first, the settings file second. For each game the first registry that
+// locates it wins. Never writes the settings file.
+Detection DetectInstallations(const Settings& settings,
+                              const std::vector<RegistrySource>& registries = SystemRegistries());
+Detection DetectInstallations(const Settings& settings, const RegistryReader& registry);
 
-// Registry first, the settings file second. Never writes the settings file.
-Detection DetectInstallations(const Settings& settings, const RegistryReader& registry = SystemRegistry);
+// What one registry locates, judged as detection judges a registry's text; the fields of a game
+// it does not locate stay empty.
+Detection FindInRegistry(const RegistryReader& registry);
 
 // The user picked a game executable: update the model, store the directory, return the
 // text for the path box (the chosen file itself).

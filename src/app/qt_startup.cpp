@@ -4,30 +4,40 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QThread>
 
 #include "app/frm_language.hpp"
 #include "app/frm_splash.hpp"
 #include "app/qt_english_captions.hpp"
+#include "app/user_dirs.hpp"
 #include "info/version.hpp"
 
 namespace korvane {
 
 QString InstanceLockPath(const QString& exeBaseName) {
-    return QDir(QDir::tempPath()).filePath(exeBaseName + QStringLiteral(".lock"));
+#ifdef Q_OS_WIN
+    const QString dir = QDir::tempPath();
+#else
+    // The temporary directory is shared by every user of the computer.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+    return QDir(dir).filePath(exeBaseName + QStringLiteral(".lock"));
 }
 
 Settings ProgramSettings() {
     const QFileInfo exe(QCoreApplication::applicationFilePath());
-    return Settings{QCoreApplication::applicationDirPath().toLocal8Bit().toStdString(),
-                    exe.completeBaseName().toLocal8Bit().toStdString()};
+    const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return LocateSettings(dir.toLocal8Bit().toStdString(),
+                          exe.completeBaseName().toLocal8Bit().toStdString(),
+                          UserConfigDirectory());
 }
 
 std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& lock,
                                  const StartupOptions& options) {
     // A lock left by a copy that still runs is never taken over, however old it is.
     lock.setStaleLockTime(0);
-    if (!lock.tryLock(0)) {
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         return nullptr;
     }
 
@@ -36,7 +46,8 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
     QCoreApplication::processEvents();
 
     auto main = std::make_unique<frmMain>(state, sink);
-    const Detection found = DetectInstallations(state.settings, options.registry);
+    const Detection found = options.registry ? DetectInstallations(state.settings, options.registry)
+                                             : DetectInstallations(state.settings);
     state.install = found.install;
     main->SetPathTexts(found.f1Display, found.f1cDisplay);
     state.languageCode = ReadSetting(state.settings, "config", "language");

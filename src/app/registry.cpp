@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <vector>
+#else
+#include "app/user_dirs.hpp"
+#include "app/wine_prefixes.hpp"
+#include "app/wine_registry.hpp"
 #endif
 
 namespace korvane {
@@ -60,14 +64,26 @@ std::string RegReadString(Hive /*hive*/, const std::string& keyPath, const std::
     return result;
 }
 
+std::vector<RegistrySource> SystemRegistries() {
+    return {{"HKEY_LOCAL_MACHINE", SystemRegistry}};
+}
+
 #else
 
-// No registry here: detection falls back to the settings file.
+// No registry of the system's own here: the games live in Wine prefixes.
 std::string RegReadString(Hive /*hive*/, const std::string& /*keyPath*/,
                           const std::string& /*valueName*/) {
     return {};
 }
 
+std::vector<RegistrySource> SystemRegistries() {
+    return WineRegistries(FindWinePrefixes(UserDirsFromEnvironment()));
+}
+
 #endif
+
+std::string SystemRegistry(const std::string& keyPath, const std::string& valueName) {
+    return RegReadString(Hive::LocalMachine, keyPath, valueName);
+}
 
 } // namespace korvane

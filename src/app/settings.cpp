@@ -1,13 +1,28 @@
 #include "app/settings.hpp"
 
+#include <system_error>
+
+#include "app/file_system.hpp"
 #include "app/ini_file.hpp"
 
 namespace korvane {
 
 std::string Settings::FilePath() const {
-    const bool endsInSeparator =
-        !directory.empty() && (directory.back() == '\\' || directory.back() == '/');
-    return directory + (endsInSeparator ? "" : "\\") + exeBaseName + ".ini";
+    const std::string& dir = FileDirectory();
+    const bool endsInSeparator = !dir.empty() && (dir.back() == '\\' || dir.back() == '/');
+    return dir + (endsInSeparator ? "" : "\\") + exeBaseName + ".ini";
+}
+
+Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
+                        const std::string& userConfigDir) {
+    Settings settings{programDir, exeBaseName};
+    if (userConfigDir.empty() || FileExists(settings.FilePath()) || DirectoryWritable(programDir)) {
+        return settings;
+    }
+    settings.userDirectory = userConfigDir;
+    std::error_code ec;
+    std::filesystem::create_directories(ResolvePath(userConfigDir), ec);
+    return settings;
 }
 
 std::string ReadSetting(const Settings& settings, const std::string& section, const std::string& key) {

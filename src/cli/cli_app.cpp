@@ -13,6 +13,7 @@
 #include "app/file_system.hpp"
 #include "app/game_install.hpp"
 #include "app/settings.hpp"
+#include "app/user_dirs.hpp"
 #include "cli/component_status.hpp"
 #include "cli/console_sink.hpp"
 #include "cli/report_compare.hpp"
@@ -231,6 +232,18 @@ void PrintDetect(const GameInstall& install, std::ostream& out) {
         << "HasF1cQL2003: " << YesNo(install.HasF1cQL2003) << '\n';
 }
 
+void PrintCopies(const std::vector<RegistrySource>& registries, std::ostream& out) {
+    for (const RegistrySource& registry : registries) {
+        const GameInstall found = FindInRegistry(registry.read).install;
+        if (found.HasF1_2002) {
+            out << registry.where << "\tF1 2002\t" << found.F1Path << '\n';
+        }
+        if (found.HasF1c) {
+            out << registry.where << "\tF1 Challenge 99-02\t" << found.F1cPath << '\n';
+        }
+    }
+}
+
 void PrintLines(const std::vector<std::string>& lines, std::ostream& out) {
     for (const std::string& line : lines) {
         out << line << '\n';
@@ -281,6 +294,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     Components chosen;
 
     CLI::App* detect = app.add_subcommand("detect", "print the installation model");
+    bool everyCopy = false;
+    detect->add_flag("--all", everyCopy,
+                     "instead: every copy of the games found in the registries (on Linux in every "
+                     "Wine prefix), one a line: where, game, directory, separated by tabs");
 
     CLI::App* teams =
         app.add_subcommand("teams", "print the team names to choose from, one a line");
@@ -343,9 +360,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         return ExitUsage;
     }
 
-    Settings settings;
-    settings.directory = programDir;
-    GameInstall install = DetectInstallations(settings).install;
+    // The desktop program's settings file: korvane-cli lies beside korvane.
+    const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
+    const std::vector<RegistrySource> registries = SystemRegistries();
+    GameInstall install = DetectInstallations(settings, registries).install;
     const std::string languageCode = ChooseLanguage(language, settings);
     ConsoleSink sink(out);
 
@@ -357,7 +375,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             UseF1cPath(install, f1cPath);
         }
         bool ok = true;
-        if (detect->parsed()) {
+        if (detect->parsed() && everyCopy) {
+            PrintCopies(registries, out);
+        } else if (detect->parsed()) {
             PrintDetect(install, out);
         } else if (teams2002->parsed()) {
             PrintLines(Names2002(), out);

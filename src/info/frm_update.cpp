@@ -58,7 +58,8 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionUrl,
                      std::chrono::milliseconds downloadTimeout)
     : QDialog(owner), languageCode_(state.languageCode), versionUrl_(std::move(versionUrl)),
-      localPath_(VersionFilePath(state.ProgramDir())), downloadTimeout_(downloadTimeout) {
+      localPath_(VersionFilePath(state.settings.FileDirectory())),
+      downloadTimeout_(downloadTimeout) {
     setObjectName("frmUpdate");
     setFixedSize(TwipSize(5970, 4185));
     setWindowTitle(Utf8(update_design::Caption));

@@ -43,7 +43,8 @@ const UpdateTexts* UpdateTextsFor(const std::string& languageCode);
 inline constexpr const char* VersionFileSection = "version";
 inline constexpr const char* VersionFileName = "webver.ini";
 
-// Where the downloaded copy lives: the program directory followed by "\webver.ini".
+// Where the downloaded copy lives: the directory followed by "\webver.ini". The windows give it
+// the settings file's directory, which is the program's unless that cannot be written.
 std::string VersionFilePath(const std::string& programDir);
 
 // One key of section "version", read from the file anew; "unknown" when the file, the section

@@ -1,0 +1,71 @@
+#include "app/user_dirs.hpp"
+
+#ifdef _WIN32
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <knownfolders.h>
+#include <shlobj.h>
+#else
+#include <cstdlib>
+#endif
+
+namespace korvane {
+
+#ifdef _WIN32
+
+// Path texts are in the ANSI code page: a folder that it cannot spell is no folder to use.
+std::string UserConfigDirectory() {
+    PWSTR wide = nullptr;
+    std::string result;
+    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &wide) == S_OK) {
+        BOOL lossy = FALSE;
+        const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, &lossy);
+        if (size > 1 && !lossy) {
+            result.resize(static_cast<std::size_t>(size));
+            WideCharToMultiByte(CP_ACP, 0, wide, -1, result.data(), size, nullptr, nullptr);
+            result.resize(static_cast<std::size_t>(size - 1));
+            result += "\\Korvane";
+        }
+    }
+    CoTaskMemFree(wide);
+    return result;
+}
+
+#else
+
+namespace {
+
+std::string Environment(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The XDG rules: a variable that is unset, empty or not absolute gives the default below HOME.
+std::string XdgDirectory(const char* name, const std::string& home, const char* belowHome) {
+    const std::string value = Environment(name);
+    if (!value.empty() && value.front() == '/') {
+        return value;
+    }
+    return home.empty() ? "" : home + belowHome;
+}
+
+} // namespace
+
+UserDirs UserDirsFromEnvironment() {
+    UserDirs dirs;
+    dirs.home = Environment("HOME");
+    dirs.winePrefix = Environment("WINEPREFIX");
+    dirs.configHome = XdgDirectory("XDG_CONFIG_HOME", dirs.home, "/.config");
+    dirs.dataHome = XdgDirectory("XDG_DATA_HOME", dirs.home, "/.local/share");
+    return dirs;
+}
+
+std::string UserConfigDirectory() {
+    const std::string configHome = UserDirsFromEnvironment().configHome;
+    return configHome.empty() ? "" : configHome + "/korvane";
+}
+
+#endif
+
+} // namespace korvane

@@ -1,0 +1,25 @@
+#pragma once
+// Platform piece: the player's own directories. On Linux they come from the environment, and
+// only from HOME, WINEPREFIX, XDG_CONFIG_HOME and XDG_DATA_HOME; on Windows from the system,
+// and no environment variable is read there.
+#include <string>
+
+namespace korvane {
+
+struct UserDirs {
+    std::string home;       // HOME
+    std::string winePrefix; // WINEPREFIX; empty when not set
+    std::string configHome; // XDG_CONFIG_HOME, else HOME/.config; empty without either
+    std::string dataHome;   // XDG_DATA_HOME, else HOME/.local/share; empty without either
+};
+
+#ifndef _WIN32
+UserDirs UserDirsFromEnvironment();
+#endif
+
+// Where the settings file lives when it cannot lie beside the program: "korvane" in the user's
+// configuration directory on Linux, "Korvane" in the roaming application data folder on Windows.
+// Empty text when there is none.
+std::string UserConfigDirectory();
+
+} // namespace korvane
