@@ -4,6 +4,8 @@
 #include <span>
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -15,6 +17,10 @@
 #include "app/qt_startup.hpp"
 #include "app/window_test_support.hpp"
 #include "build_config.hpp"
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -255,6 +261,25 @@ class FrmMainTest : public QObject {
         QVERIFY(StartUp(m.state, sink_, second, Quick()));
     }
 
+    // Only a copy that runs and holds the lock keeps the program from starting; a lock that
+    // cannot be made at all does not.
+    void aLockThatCannotBeMadeLetsTheProgramStart() {
+        Main m(sink_); // for its settings
+        WriteAll(m.dir.Path() / "file", "");
+        QLockFile lock(QString::fromStdString((m.dir.Path() / "file" / "korvane.lock").string()));
+        const auto main = StartUp(m.state, sink_, lock, Quick());
+        QVERIFY(main && main->isVisible() && !lock.isLocked());
+    }
+
+#ifdef Q_OS_UNIX
+    // The shared temporary directory would let one user's running copy stop everybody else's.
+    void theLockLiesInADirectoryOfTheUsersOwn() {
+        const QFileInfo dir(QFileInfo(InstanceLockPath(QStringLiteral("korvane"))).path());
+        QVERIFY(dir.isDir() && dir.ownerId() == static_cast<uint>(::getuid()));
+        QVERIFY(!(dir.permissions() & (QFile::WriteGroup | QFile::WriteOther)));
+    }
+#endif
+
     void startAsksForTheLanguageUntilOneIsStored() {
         Main m(sink_); // for its settings
         if (Language() != "unknown") {
@@ -318,9 +343,10 @@ class FrmMainTest : public QObject {
         QStringList seen;
         m.window.SetFileChooser([&](QWidget* owner, const QString& title, const QString& filter) {
             seen << title + " | " + filter;
+            // The dialog answers with forward slashes on Windows too; the boxes show backslashes.
             return owner != &m.window || seen.size() == 1 ? QString() // the first is cancelled
-                   : filter.startsWith("F1_")             ? f1
-                                                          : f1c;
+                   : filter.startsWith("F1_")             ? QDir::fromNativeSeparators(f1)
+                                                          : QDir::fromNativeSeparators(f1c);
         });
         for (const char* button : {"BtnBrowse", "BtnBrowse", "BtnBrowseF1c"}) {
             Click(&m.window, button);

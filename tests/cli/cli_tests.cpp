@@ -97,8 +97,11 @@ class Cli : public ::testing::Test {
     // command of its own (a player's hand at work).
     Result Run(const FakeInstall& pc, const std::string& line) {
         const bool own = line.starts_with("!");
+        // A home of its own: no Wine prefix or settings file of the user's takes part.
         const std::string command =
-            own ? line.substr(1) : "{program}/korvane-cli " + line + " >{temp}/out 2>{temp}/err";
+            own ? line.substr(1)
+                : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} "
+                  "{program}/korvane-cli " + line + " >{temp}/out 2>{temp}/err";
         const int status = std::system(Fill(pc, command, true).c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1,
                 own ? "" : ReadAll(Fill(pc, "{temp}/out")),
