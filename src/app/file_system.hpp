@@ -42,7 +42,8 @@ struct CopyJob {
 // Makes each copy as CopyFileSafe does, but flushes them to disk together, which costs little
 // more than one flush: every temporary file is written first, then all are flushed, then each
 // is renamed over its target, and the renames are on disk when this returns. One result per
-// job, in order; a job that fails (naming the file concerned) leaves its target as it was and
+// job, in order; a job that fails names the file concerned, leaves its target as it was (or, if
+// only the flush of the target's directory failed, new but not sure to survive a crash) and
 // does not stop the others. Every source is read before any target is replaced.
 std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs);
 
