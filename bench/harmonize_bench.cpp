@@ -1,7 +1,8 @@
 // Times `korvane-cli harmonize f1c` against a plain copy loop that makes the same 216 copies
 // with std::filesystem::copy_file and no care for crashes. Each round writes two fresh, equal
 // fake installations with game-sized files (a .hdv of some 30 KB, an engine.ini of some 12 KB),
-// flushes them to disk, then times Korvane on one and the plain loop on the other.
+// flushes them to disk, then times Korvane on one and the plain loop on the other, each going
+// first in every other round.
 //
 // Usage: korvane_harmonize_bench <korvane-cli> [rounds]   (bench/harmonize.sh builds and runs it)
 #include <fcntl.h>
@@ -142,8 +143,17 @@ int main(int argc, char* argv[]) {
         const GameInstall forKorvane = MakeInstall(work / "korvane");
         const GameInstall forPlain = MakeInstall(work / "plain");
         sync();  // neither side pays for writing back the fresh installations
-        const double korvane = TimeKorvane(cli, forKorvane);
-        const double plain = TimePlainLoop(forPlain);
+        // Each side goes first in every other round, so that neither always meets the disk
+        // still busy with what went before.
+        double korvane = 0;
+        double plain = 0;
+        if (round % 2 == 1) {
+            korvane = TimeKorvane(cli, forKorvane);
+            plain = TimePlainLoop(forPlain);
+        } else {
+            plain = TimePlainLoop(forPlain);
+            korvane = TimeKorvane(cli, forKorvane);
+        }
         ratios.push_back(korvane / plain);
         std::printf("round %d: korvane-cli %.1f ms, plain copy loop %.1f ms, ratio %.2f\n", round,
                     korvane, plain, ratios.back());
