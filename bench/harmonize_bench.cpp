@@ -32,8 +32,8 @@ namespace fs = std::filesystem;
 using namespace korvane;
 using Clock = std::chrono::steady_clock;
 
-constexpr int MasterSeason = 4;  // 2002
-constexpr int MasterTeam = 3;    // Ferrari
+constexpr int MasterSeason = 4; // 2002
+constexpr int MasterTeam = 3;   // Ferrari
 
 GameInstall InstallAt(const fs::path& root) {
     GameInstall install;
@@ -70,8 +70,9 @@ double Milliseconds(Clock::duration d) {
 }
 
 double TimeKorvane(const std::string& cli, const GameInstall& install) {
-    std::vector<std::string> args = {cli, "--language", "uk", "--f1c-path", install.F1cPath,
-                                     "harmonize", "f1c", "--season", "2002", "--team", "Ferrari"};
+    std::vector<std::string> args = {
+        cli,   "--language", "uk",   "--f1c-path", install.F1cPath, "harmonize",
+        "f1c", "--season",   "2002", "--team",     "Ferrari"};
     std::vector<char*> argv;
     for (std::string& arg : args) {
         argv.push_back(arg.data());
@@ -142,7 +143,7 @@ int main(int argc, char* argv[]) {
         fs::remove_all(work);
         const GameInstall forKorvane = MakeInstall(work / "korvane");
         const GameInstall forPlain = MakeInstall(work / "plain");
-        sync();  // neither side pays for writing back the fresh installations
+        sync(); // neither side pays for writing back the fresh installations
         // Each side goes first in every other round, so that neither always meets the disk
         // still busy with what went before.
         double korvane = 0;

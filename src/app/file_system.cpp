@@ -110,7 +110,7 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
 // 0 or the system's error number.
 std::vector<int> SyncFileSystems(const std::vector<fs::path>& paths, const std::vector<int>& fds) {
     std::vector<int> errors(paths.size(), 0);
-    std::vector<std::pair<dev_t, int>> synced;  // file system, its result
+    std::vector<std::pair<dev_t, int>> synced; // file system, its result
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const char* path = paths[i].empty() ? "." : paths[i].c_str();
         struct stat st {};
@@ -137,7 +137,8 @@ std::vector<int> SyncFileSystems(const std::vector<fs::path>& paths, const std::
 #endif
 
 // Puts the data of the open files on disk: 0 or the system's error number for each.
-std::vector<int> FlushData([[maybe_unused]] const std::vector<fs::path>& paths, const std::vector<std::FILE*>& files) {
+std::vector<int> FlushData([[maybe_unused]] const std::vector<fs::path>& paths,
+                           const std::vector<std::FILE*>& files) {
     std::vector<int> errors(files.size(), 0);
     if (skipDiskFlush) {
         return errors;
@@ -244,7 +245,8 @@ fs::path ResolvePath(const std::string& pathText) {
     };
     auto exists = [](const fs::path& path) {
         std::error_code ec;
-        return fs::symlink_status(path.empty() ? fs::path(".") : path, ec).type() != fs::file_type::not_found;
+        return fs::symlink_status(path.empty() ? fs::path(".") : path, ec).type() !=
+               fs::file_type::not_found;
     };
     // Where every name exists as given, each one matches exactly: the whole path, or all but
     // its last name, needs no search of the directories on the way.
@@ -417,7 +419,8 @@ class Batch {
             for (Pending& p : pending_) {
                 if (results_[p.job].ok && p.target.parent_path() == dirs[d]) {
                     Drop(p, simulated ? Fail("simulated flush failure")
-                                      : Refused({entriesFlushed[d], std::generic_category()}, p.targetText));
+                                      : Refused({entriesFlushed[d], std::generic_category()},
+                                                p.targetText));
                 }
             }
         }

@@ -79,8 +79,7 @@ std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log) {
 // Backup pass: each backup is made once, from the file as it is before the first change.
 // Returns the backups that could not be made in this run, so that the files they were to
 // protect are left alone.
-std::set<std::string> BackupPass(const FilePairs& liveAndBackup,
-                                 FailureLog& log) {
+std::set<std::string> BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
     std::vector<CopyJob> jobs;
     for (const auto& [live, backup] : liveAndBackup) {
         if (!FileExists(backup)) {
@@ -100,8 +99,7 @@ std::set<std::string> BackupPass(const FilePairs& liveAndBackup,
 // Restore pass: each backup goes back over its live file and is deleted only once that copy
 // is on disk. Calls missing(i) for each entry whose backup does not exist.
 template <typename Missing>
-void RestorePass(const FilePairs& liveAndBackup,
-                 FailureLog& log, Missing missing) {
+void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, Missing missing) {
     std::vector<CopyJob> jobs;
     for (std::size_t i = 0; i < liveAndBackup.size(); ++i) {
         const auto& [live, backup] = liveAndBackup[i];
@@ -327,10 +325,12 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
         engine.emplace_back(car.engine, car.engineBackup);
     }
     RestorePass(performance, log, [&](std::size_t i) {
-        missing(cars[i], "da original Performancedatei fehlt!", "as original performance file is missing!");
+        missing(cars[i], "da original Performancedatei fehlt!",
+                "as original performance file is missing!");
     });
     RestorePass(engine, log, [&](std::size_t i) {
-        missing(cars[i], "da original engine.ini Datei fehlt!", "as original engine.ini file is missing!");
+        missing(cars[i], "da original engine.ini Datei fehlt!",
+                "as original engine.ini file is missing!");
     });
     Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
            "Original performance restored successfully!");
