@@ -88,9 +88,9 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
 
 // How a batch of replaced files reaches the disk. Each temporary file's data is on disk before
 // it is renamed over its target, and the renames of a batch are on disk before the batch ends,
-// so a backup is on disk before the live file it protects is replaced in a later batch, and a
-// restore deletes a backup only after its copy back is on disk. Flushing a batch together
-// costs little more than flushing one file.
+// or at the latest before the next batch renames anything, so a backup is on disk before the
+// live file it protects is replaced in a later batch; a restore deletes a backup only after
+// its copy back is on disk. Flushing a batch together costs little more than flushing one file.
 //
 // Linux: one syncfs per file system for the data of the whole batch and one for its renames.
 // Flushing file by file costs a flush of the disk's write cache for every file, even when the
@@ -368,7 +368,7 @@ class Batch {
     }
 
     // One result per job, in order.
-    std::vector<FileResult> Commit() {
+    std::vector<FileResult> Commit(Renames renamesReach) {
         // The data of every temporary file, then the files are closed.
         for (Pending& p : pending_) {
             if (flushes.Next()) {
@@ -408,6 +408,9 @@ class Batch {
             if (std::find(dirs.begin(), dirs.end(), p->target.parent_path()) == dirs.end()) {
                 dirs.push_back(p->target.parent_path());
             }
+        }
+        if (renamesReach == Renames::WithNextFlush) {
+            dirs.clear();
         }
         std::vector<int> entriesFlushed = FlushEntries(dirs);
         for (std::size_t d = 0; d < dirs.size(); ++d) {
@@ -516,7 +519,7 @@ FileResult CopyFileSafe(const std::string& sourceText, const std::string& target
     return CopyFilesSafe({{sourceText, targetText}}).front();
 }
 
-std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs) {
+std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames renames) {
     Batch batch(jobs.size());
     std::map<std::string, std::string> sources;  // most jobs of a pass share one source
     for (std::size_t i = 0; i < jobs.size(); ++i) {
@@ -531,13 +534,13 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs) {
         }
         batch.Stage(i, jobs[i].target, source->second);
     }
-    return batch.Commit();
+    return batch.Commit(renames);
 }
 
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content) {
     Batch batch(1);
     batch.Stage(0, targetText, content);
-    return batch.Commit().front();
+    return batch.Commit(Renames::OnDisk).front();
 }
 
 FileResult DeleteFileText(const std::string& pathText) {

@@ -39,13 +39,20 @@ struct CopyJob {
     std::string target;
 };
 
+// When the renames of a batch reach the disk: before CopyFilesSafe returns, or with the next
+// flush of the same file system (at the latest that of the next batch there, which comes before
+// it renames anything). The latter saves a flush where losing a rename in a crash does no harm,
+// since the target then simply stays as it was.
+enum class Renames { OnDisk, WithNextFlush };
+
 // Makes each copy as CopyFileSafe does, but flushes them to disk together, which costs little
 // more than one flush: every temporary file is written first, then all are flushed, then each
-// is renamed over its target, and the renames are on disk when this returns. One result per
-// job, in order; a job that fails names the file concerned, leaves its target as it was (or, if
-// only the flush of the target's directory failed, new but not sure to survive a crash) and
-// does not stop the others. Every source is read before any target is replaced.
-std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs);
+// is renamed over its target. One result per job, in order; a job that fails names the file
+// concerned, leaves its target as it was (or, if only the flush of the target's directory
+// failed, new but not sure to survive a crash) and does not stop the others. Every source is
+// read before any target is replaced.
+std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs,
+                                      Renames renames = Renames::OnDisk);
 
 // Replaces a file's content as CopyFileSafe does, from bytes in memory.
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content);
@@ -59,7 +66,8 @@ FileResult ReadFileText(const std::string& pathText, std::string& content);
 // k-th write from now fail (a copy fails half way through its temporary file). 0 disables.
 // Flushes and renames are counted apart: FailFlushNumber(k) makes the k-th flush to disk from
 // now fail (first each temporary file of a batch, in order, then each directory its files were
-// renamed into), FailRenameNumber(k) the k-th rename of a temporary file over its target.
+// renamed into, unless the renames are left to the next flush), FailRenameNumber(k) the k-th
+// rename of a temporary file over its target.
 namespace test_faults {
 void FailWriteNumber(int k);
 int WritesSoFar();

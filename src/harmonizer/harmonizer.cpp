@@ -4,7 +4,6 @@
 #include "app/file_system.hpp"
 #include "harmonizer/catalogue.hpp"
 
-#include <set>
 #include <utility>
 
 namespace korvane {
@@ -67,33 +66,28 @@ FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
 
 // Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
 // in order.
-std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log) {
+std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
+                           Renames renames = Renames::OnDisk) {
     std::vector<bool> done;
-    for (const FileResult& result : CopyFilesSafe(jobs)) {
+    for (const FileResult& result : CopyFilesSafe(jobs, renames)) {
         Record(result, log);
         done.push_back(result.ok);
     }
     return done;
 }
 
-// Backup pass: each backup is made once, from the file as it is before the first change.
-// Returns the backups that could not be made in this run, so that the files they were to
-// protect are left alone.
-std::set<std::string> BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
+// Backup pass: each backup is made once, from the file as it is before the first change. A
+// backup that fails is not there, so the copy pass leaves its live file alone. The renames
+// reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
+// crash only means the backup is made again next time, from the unchanged live file.
+void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
     std::vector<CopyJob> jobs;
     for (const auto& [live, backup] : liveAndBackup) {
         if (!FileExists(backup)) {
             jobs.push_back({live, backup});
         }
     }
-    const std::vector<bool> done = CopyPass(jobs, log);
-    std::set<std::string> failed;
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        if (!done[i]) {
-            failed.insert(jobs[i].target);
-        }
-    }
-    return failed;
+    CopyPass(jobs, log, Renames::WithNextFlush);
 }
 
 // Restore pass: each backup goes back over its live file and is deleted only once that copy
@@ -209,7 +203,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
-        const std::set<std::string> unprotected = BackupPass(PairsOf(files), log);
+        BackupPass(PairsOf(files), log);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
         if (!FileExists(masterBackup)) {
@@ -218,7 +212,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         }
         std::vector<CopyJob> copies;
         for (const TeamFiles& team : files) {
-            if (FileExists(team.backup) && !unprotected.count(team.backup)) {
+            if (FileExists(team.backup)) {
                 copies.push_back({masterBackup, team.live});
             }
         }
@@ -272,7 +266,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
         pairs.emplace_back(car.performance, car.performanceBackup);
         pairs.emplace_back(car.engine, car.engineBackup);
     }
-    const std::set<std::string> unprotected = BackupPass(pairs, log);
+    BackupPass(pairs, log);
     const CarFiles master = F1cCar(install, season, team);
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
@@ -282,15 +276,12 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     if (!engineSource) {
         log.Add(master.engineBackup, MasterMissingReason(languageCode));
     }
-    auto protectedNow = [&](const std::string& backup) {
-        return FileExists(backup) && !unprotected.count(backup);
-    };
     std::vector<CopyJob> copies;
     for (const CarFiles& car : cars) {
-        if (performanceSource && protectedNow(car.performanceBackup)) {
+        if (performanceSource && FileExists(car.performanceBackup)) {
             copies.push_back({master.performanceBackup, car.performance});
         }
-        if (engineSource && protectedNow(car.engineBackup)) {
+        if (engineSource && FileExists(car.engineBackup)) {
             copies.push_back({master.engineBackup, car.engine});
         }
     }

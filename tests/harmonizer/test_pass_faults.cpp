@@ -17,11 +17,11 @@ TEST(PassFaults, EachFailedStepIsRecoverableAndStopsNoOtherTeam) {
     struct FlushAgain {
         ~FlushAgain() { test_faults::SkipDiskFlush(false); }
     } flushAgain;
-    // Eleven teams: each file is written, flushed, renamed, its directory flushed; a restore
-    // also deletes each backup.
+    // Eleven teams: each file is written, flushed and renamed, and the directory of each live
+    // file flushed after the renames; a restore also deletes each backup.
     const std::tuple<bool, const char*, void (*)(int), int> walks[] = {
         {false, "simulated write failure", test_faults::FailWriteNumber, 22},
-        {false, "simulated flush failure", test_faults::FailFlushNumber, 44},
+        {false, "simulated flush failure", test_faults::FailFlushNumber, 33},
         {false, "simulated rename failure", test_faults::FailRenameNumber, 22},
         {true, "simulated write failure", test_faults::FailWriteNumber, 22},
         {true, "simulated flush failure", test_faults::FailFlushNumber, 22},
