@@ -1,9 +1,11 @@
 #include "app/file_system.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <system_error>
@@ -16,6 +18,8 @@
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -25,15 +29,21 @@ namespace korvane {
 
 namespace {
 
-int failAtWrite = 0;
-int writeCount = 0;
+// A counter of one kind of step, for tests that make the k-th of them fail.
+struct FaultCounter {
+    int count = 0;
+    int failAt = 0;
+    // Counts one step; true when this is the step a test asked to fail.
+    bool Next() { return ++count == failAt; }
+    void FailNumber(int k) { failAt = k == 0 ? 0 : count + k; }
+};
+
+FaultCounter writes;
+FaultCounter flushes;
+FaultCounter renames;
 bool skipDiskFlush = false;
 
-// Counts one write; true when this is the write a test asked to fail.
-bool NextWriteFails() {
-    ++writeCount;
-    return failAtWrite != 0 && writeCount == failAtWrite;
-}
+bool NextWriteFails() { return writes.Next(); }
 
 const char* SimulatedFailure = "simulated write failure";
 
@@ -41,6 +51,8 @@ FileResult Fail(std::string reason) { return {false, std::move(reason), {}}; }
 
 std::string Reason(const std::error_code& ec) { return ec.message(); }
 std::string Reason(int err) { return std::generic_category().message(err); }
+// The reason of the C library call that just failed; some fail without setting one.
+std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
 
 #ifdef _WIN32
 std::string FileNameOf(const std::string& pathText) {
@@ -72,6 +84,87 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
     reason += ": \"" + FileNameOf(pathText) + "\" is read-only";
 #endif
     return Fail(reason);
+}
+
+// How a batch of replaced files reaches the disk. Each temporary file's data is on disk before
+// it is renamed over its target, and the renames of a batch are on disk before the batch ends,
+// or at the latest before the next batch renames anything, so a backup is on disk before the
+// live file it protects is replaced in a later batch; a restore deletes a backup only after
+// its copy back is on disk. Flushing a batch together costs little more than flushing one file.
+//
+// Linux: one syncfs per file system for the data of the whole batch and one for its renames.
+// Flushing file by file costs a flush of the disk's write cache for every file, even when the
+// data was already written (sync_file_range first, then fdatasync of each, still pays it per
+// file); syncfs pays it once, at the price of also writing what else is waiting for the same
+// file system, which the system writes out within seconds anyway.
+//
+// Windows: FlushFileBuffers (through _commit) of each file handle, after all files of the batch
+// are written. It is the only flush Windows offers a program without administrator rights (a
+// whole volume can be flushed only through a volume handle, which needs them). Directories
+// need no flush of their own: NTFS logs renames and deletions in the order they happen, so a
+// later one never survives a crash without an earlier one.
+
+#ifndef _WIN32
+// Runs syncfs once for each file system among the paths (open files or directories), through
+// the path's descriptor when it has one. The result of each path is that of its file system:
+// 0 or the system's error number.
+std::vector<int> SyncFileSystems(const std::vector<fs::path>& paths, const std::vector<int>& fds) {
+    std::vector<int> errors(paths.size(), 0);
+    std::vector<std::pair<dev_t, int>> synced; // file system, its result
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const char* path = paths[i].empty() ? "." : paths[i].c_str();
+        struct stat st {};
+        const bool known = fds.empty() ? stat(path, &st) == 0 : fstat(fds[i], &st) == 0;
+        if (!known) {
+            errors[i] = errno;
+            continue;
+        }
+        auto done = std::find_if(synced.begin(), synced.end(),
+                                 [&](const auto& fsResult) { return fsResult.first == st.st_dev; });
+        if (done == synced.end()) {
+            const int fd = fds.empty() ? open(path, O_RDONLY | O_CLOEXEC) : fds[i];
+            const int err = fd < 0 || syncfs(fd) != 0 ? errno : 0;
+            if (fds.empty() && fd >= 0) {
+                close(fd);
+            }
+            synced.emplace_back(st.st_dev, err);
+            done = synced.end() - 1;
+        }
+        errors[i] = done->second;
+    }
+    return errors;
+}
+#endif
+
+// Puts the data of the open files on disk: 0 or the system's error number for each.
+std::vector<int> FlushData([[maybe_unused]] const std::vector<fs::path>& paths,
+                           const std::vector<std::FILE*>& files) {
+    std::vector<int> errors(files.size(), 0);
+    if (skipDiskFlush) {
+        return errors;
+    }
+#ifdef _WIN32
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        errors[i] = _commit(_fileno(files[i])) == 0 ? 0 : errno;
+    }
+#else
+    std::vector<int> fds;
+    for (std::FILE* file : files) {
+        fds.push_back(fileno(file));
+    }
+    errors = SyncFileSystems(paths, fds);
+#endif
+    return errors;
+}
+
+// Puts the entries of the directories on disk: 0 or the system's error number for each.
+std::vector<int> FlushEntries([[maybe_unused]] const std::vector<fs::path>& dirs) {
+#ifndef _WIN32
+    if (!skipDiskFlush) {
+        return SyncFileSystems(dirs, {});
+    }
+#endif
+    return std::vector<int>(dirs.size(), 0);
 }
 
 #ifndef _WIN32
@@ -113,74 +206,6 @@ fs::path MatchComponent(const fs::path& dir, const std::string& name) {
 }
 #endif
 
-// Writes content to a temporary file beside target, flushes it to disk and renames it over
-// target. On failure the temporary file is removed and target is untouched.
-FileResult ReplaceWithContent(const fs::path& target, const std::string& targetText,
-                              const std::string& content) {
-    std::error_code ec;
-    const fs::path dir = target.parent_path();
-    if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, ec)) {
-        return Fail(Reason(ENOENT));
-    }
-    const auto status = fs::status(target, ec);
-    if (fs::exists(status)) {
-        if (fs::is_directory(status)) {
-            return Fail(Reason(EISDIR));
-        }
-        // A read-only file is refused, as the game's platform refuses to overwrite it.
-        if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-            return ReadOnly(targetText);
-        }
-    }
-
-    // Built from path pieces, never through a narrow string: on Windows path::string() gives
-    // UTF-8, while path texts (and fopen) use the ANSI code page.
-    static std::mt19937 random{std::random_device{}()};
-    fs::path tempName(".");
-    tempName += target.filename();
-    tempName += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
-    const fs::path temp = dir / tempName;
-    const bool simulateFailure = NextWriteFails();
-
-#ifdef _WIN32
-    std::FILE* out = _wfopen(temp.c_str(), L"wb");
-#else
-    std::FILE* out = std::fopen(temp.c_str(), "wb");
-#endif
-    if (!out) {
-        return Refused(std::error_code(errno, std::generic_category()), targetText);
-    }
-    const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
-    bool ok = std::fwrite(content.data(), 1, wanted, out) == wanted && std::fflush(out) == 0;
-    int err = ok ? 0 : errno;
-    if (!skipDiskFlush) {
-#ifdef _WIN32
-        ok = ok && _commit(_fileno(out)) == 0;
-#else
-        ok = ok && fsync(fileno(out)) == 0;
-#endif
-    }
-    if (!ok && err == 0) {
-        err = errno;
-    }
-    ok = (std::fclose(out) == 0) && ok;
-    if (ok && simulateFailure) {
-        fs::remove(temp, ec);
-        return Fail(SimulatedFailure);
-    }
-    if (ok) {
-        fs::rename(temp, target, ec);
-        if (!ec) {
-            return {};
-        }
-    } else {
-        ec = std::error_code(err, std::generic_category());
-    }
-    std::error_code ignored;
-    fs::remove(temp, ignored);
-    return ec ? Refused(ec, targetText) : Fail("write failed");
-}
-
 } // namespace
 
 fs::path ResolvePath(const std::string& pathText) {
@@ -194,10 +219,11 @@ fs::path ResolvePath(const std::string& pathText) {
     MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(), static_cast<int>(wide.size()));
     return fs::path(wide);
 #else
-    fs::path result;
+    fs::path root;
+    std::vector<std::string> names;
     std::size_t start = 0;
     if (!pathText.empty() && IsSeparator(pathText[0])) {
-        result = "/";
+        root = "/";
         start = 1;
     }
     while (start <= pathText.size()) {
@@ -205,11 +231,37 @@ fs::path ResolvePath(const std::string& pathText) {
         while (end < pathText.size() && !IsSeparator(pathText[end])) {
             ++end;
         }
-        const std::string name = pathText.substr(start, end - start);
-        if (!name.empty()) {
-            result = MatchComponent(result, name);
+        if (end > start) {
+            names.push_back(pathText.substr(start, end - start));
         }
         start = end + 1;
+    }
+    auto exactly = [&](std::size_t count) {
+        fs::path path = root;
+        for (std::size_t i = 0; i < count; ++i) {
+            path /= names[i];
+        }
+        return path;
+    };
+    auto exists = [](const fs::path& path) {
+        std::error_code ec;
+        return fs::symlink_status(path.empty() ? fs::path(".") : path, ec).type() !=
+               fs::file_type::not_found;
+    };
+    // Where every name exists as given, each one matches exactly: the whole path, or all but
+    // its last name, needs no search of the directories on the way.
+    const fs::path whole = exactly(names.size());
+    if (names.empty() || exists(whole)) {
+        return whole;
+    }
+    std::size_t matched = names.size() - 1;
+    fs::path result = exactly(matched);
+    if (!exists(result)) {
+        result = root;
+        matched = 0;
+    }
+    for (std::size_t i = matched; i < names.size(); ++i) {
+        result = MatchComponent(result, names[i]);
     }
     return result;
 #endif
@@ -285,6 +337,181 @@ FileResult ReadResolved(const fs::path& path, std::string& content) {
     return {};
 }
 
+// Replaces a set of files, each through a temporary file beside it. Stage writes a temporary
+// file; Commit flushes all of them, renames each over its target and flushes the directories.
+// A file whose step fails keeps its target as it was; its temporary file is removed.
+class Batch {
+  public:
+    explicit Batch(std::size_t size) : results_(size) {}
+    ~Batch() {
+        for (Pending& p : pending_) {
+            Discard(p);
+        }
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    void Reject(std::size_t job, FileResult failure) { results_[job] = std::move(failure); }
+
+    void Stage(std::size_t job, const std::string& targetText, const std::string& content) {
+        const fs::path target = ResolvePath(targetText);
+        if (FileResult refused = CheckTarget(target, targetText); !refused.ok) {
+            Reject(job, About(refused, targetText));
+            return;
+        }
+        // Built from path pieces, never through a narrow string: on Windows path::string()
+        // gives UTF-8, while path texts (and fopen) use the ANSI code page.
+        static std::mt19937 random{std::random_device{}()};
+        fs::path tempName(".");
+        tempName += target.filename();
+        tempName += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
+        Pending p{job, targetText, target, target.parent_path() / tempName, nullptr};
+        const bool simulateFailure = NextWriteFails();
+#ifdef _WIN32
+        p.out = _wfopen(p.temp.c_str(), L"wb");
+#else
+        p.out = std::fopen(p.temp.c_str(), "wb");
+#endif
+        if (!p.out) {
+            Reject(job, About(Refused(LastError(), targetText), targetText));
+            return;
+        }
+        const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
+        if (std::fwrite(content.data(), 1, wanted, p.out) != wanted || std::fflush(p.out) != 0) {
+            Drop(p, Refused(LastError(), targetText));
+            return;
+        }
+        if (simulateFailure) {
+            Drop(p, Fail(SimulatedFailure));
+            return;
+        }
+        pending_.push_back(std::move(p));
+    }
+
+    // One result per job, in order.
+    std::vector<FileResult> Commit(Renames renamesReach) {
+        // The data of every temporary file, then the files are closed.
+        for (Pending& p : pending_) {
+            if (flushes.Next()) {
+                Drop(p, Fail("simulated flush failure"));
+            }
+        }
+        std::vector<Pending*> open = Remaining();
+        std::vector<fs::path> temps;
+        std::vector<std::FILE*> files;
+        for (Pending* p : open) {
+            temps.push_back(p->temp);
+            files.push_back(p->out);
+        }
+        const std::vector<int> flushed = FlushData(temps, files);
+        for (std::size_t i = 0; i < open.size(); ++i) {
+            const int closed = std::fclose(open[i]->out) == 0 ? 0 : errno;
+            open[i]->out = nullptr;
+            if (const int err = flushed[i] != 0 ? flushed[i] : closed; err != 0) {
+                Drop(*open[i], Refused({err, std::generic_category()}, open[i]->targetText));
+            }
+        }
+
+        // Each rename, then the directories that received one.
+        std::vector<fs::path> dirs;
+        for (Pending* p : Remaining()) {
+            std::error_code ec;
+            if (renames.Next()) {
+                Drop(*p, Fail("simulated rename failure"));
+                continue;
+            }
+            fs::rename(p->temp, p->target, ec);
+            if (ec) {
+                Drop(*p, Refused(ec, p->targetText));
+                continue;
+            }
+            p->temp.clear();
+            if (std::find(dirs.begin(), dirs.end(), p->target.parent_path()) == dirs.end()) {
+                dirs.push_back(p->target.parent_path());
+            }
+        }
+        if (renamesReach == Renames::WithNextFlush) {
+            dirs.clear();
+        }
+        std::vector<int> entriesFlushed = FlushEntries(dirs);
+        for (std::size_t d = 0; d < dirs.size(); ++d) {
+            const bool simulated = flushes.Next();
+            if (entriesFlushed[d] == 0 && !simulated) {
+                continue;
+            }
+            // The file is new, but that it is there may not survive a crash.
+            for (Pending& p : pending_) {
+                if (results_[p.job].ok && p.target.parent_path() == dirs[d]) {
+                    Drop(p, simulated ? Fail("simulated flush failure")
+                                      : Refused({entriesFlushed[d], std::generic_category()},
+                                                p.targetText));
+                }
+            }
+        }
+        pending_.clear();
+        return std::move(results_);
+    }
+
+  private:
+    struct Pending {
+        std::size_t job;
+        std::string targetText;
+        fs::path target;
+        fs::path temp;  // empty once renamed or removed
+        std::FILE* out;
+    };
+
+    static FileResult CheckTarget(const fs::path& target, const std::string& targetText) {
+        std::error_code ec;
+        const fs::path dir = target.parent_path();
+        if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, ec)) {
+            return Fail(Reason(ENOENT));
+        }
+        const auto status = fs::status(target, ec);
+        if (fs::exists(status)) {
+            if (fs::is_directory(status)) {
+                return Fail(Reason(EISDIR));
+            }
+            // A read-only file is refused, as the game's platform refuses to overwrite it.
+            if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+                return ReadOnly(targetText);
+            }
+        }
+        return {};
+    }
+
+    // The staged files that no step has failed yet.
+    std::vector<Pending*> Remaining() {
+        std::vector<Pending*> remaining;
+        for (Pending& p : pending_) {
+            if (results_[p.job].ok) {
+                remaining.push_back(&p);
+            }
+        }
+        return remaining;
+    }
+
+    void Drop(Pending& p, FileResult failure) {
+        Discard(p);
+        Reject(p.job, About(std::move(failure), p.targetText));
+    }
+
+    static void Discard(Pending& p) {
+        if (p.out) {
+            std::fclose(p.out);
+            p.out = nullptr;
+        }
+        if (!p.temp.empty()) {
+            std::error_code ignored;
+            fs::remove(p.temp, ignored);
+            p.temp.clear();
+        }
+    }
+
+    std::vector<Pending> pending_;
+    std::vector<FileResult> results_;
+};
+
 FileResult DeleteResolved(const fs::path& path, const std::string& pathText) {
     if (NextWriteFails()) {
         return Fail(SimulatedFailure);
@@ -310,15 +537,31 @@ FileResult ReadFileText(const std::string& pathText, std::string& content) {
 }
 
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText) {
-    std::string content;
-    if (FileResult read = ReadFileText(sourceText, content); !read.ok) {
-        return read;
+    return CopyFilesSafe({{sourceText, targetText}}).front();
+}
+
+std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames renames) {
+    Batch batch(jobs.size());
+    std::map<std::string, std::string> sources;  // most jobs of a pass share one source
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        auto source = sources.find(jobs[i].source);
+        if (source == sources.end()) {
+            std::string content;
+            if (FileResult read = ReadFileText(jobs[i].source, content); !read.ok) {
+                batch.Reject(i, read);
+                continue;
+            }
+            source = sources.emplace(jobs[i].source, std::move(content)).first;
+        }
+        batch.Stage(i, jobs[i].target, source->second);
     }
-    return WriteFileSafe(targetText, content);
+    return batch.Commit(renames);
 }
 
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content) {
-    return About(ReplaceWithContent(ResolvePath(targetText), targetText, content), targetText);
+    Batch batch(1);
+    batch.Stage(0, targetText, content);
+    return batch.Commit(Renames::OnDisk).front();
 }
 
 FileResult DeleteFileText(const std::string& pathText) {
@@ -326,10 +569,10 @@ FileResult DeleteFileText(const std::string& pathText) {
 }
 
 namespace test_faults {
-void FailWriteNumber(int k) {
-    failAtWrite = k == 0 ? 0 : writeCount + k;
-}
-int WritesSoFar() { return writeCount; }
+void FailWriteNumber(int k) { writes.FailNumber(k); }
+int WritesSoFar() { return writes.count; }
+void FailFlushNumber(int k) { flushes.FailNumber(k); }
+void FailRenameNumber(int k) { renames.FailNumber(k); }
 void SkipDiskFlush(bool skip) { skipDiskFlush = skip; }
 } // namespace test_faults
 

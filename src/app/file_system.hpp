@@ -9,6 +9,7 @@
 // created under the name they are given.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -32,8 +33,29 @@ struct FileResult {
 
 // Copies source over target. The new content is written to a temporary file in the target's
 // directory, flushed to disk and renamed over the target, so the target is always either as it
-// was or completely new. A read-only target is refused, as Windows refuses it.
+// was or completely new; the rename itself is on disk when this returns. A read-only target is
+// refused, as Windows refuses it.
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText);
+
+struct CopyJob {
+    std::string source;
+    std::string target;
+};
+
+// When the renames of a batch reach the disk: before CopyFilesSafe returns, or with the next
+// flush of the same file system (at the latest that of the next batch there, which comes before
+// it renames anything). The latter saves a flush where losing a rename in a crash does no harm,
+// since the target then simply stays as it was.
+enum class Renames { OnDisk, WithNextFlush };
+
+// Makes each copy as CopyFileSafe does, but flushes them to disk together, which costs little
+// more than one flush: every temporary file is written first, then all are flushed, then each
+// is renamed over its target. One result per job, in order; a job that fails names the file
+// concerned, leaves its target as it was (or, if only the flush of the target's directory
+// failed, new but not sure to survive a crash) and does not stop the others. Every source is
+// read before any target is replaced.
+std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs,
+                                      Renames renames = Renames::OnDisk);
 
 // Replaces a file's content as CopyFileSafe does, from bytes in memory.
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content);
@@ -46,10 +68,16 @@ FileResult ReadFileText(const std::string& pathText, std::string& content);
 
 // For tests: every copy, write and delete counts as one write; FailWriteNumber(k) makes the
 // k-th write from now fail (a copy fails half way through its temporary file). 0 disables.
+// Flushes and renames are counted apart: FailFlushNumber(k) makes the k-th flush to disk from
+// now fail (first each temporary file of a batch, in order, then each directory its files were
+// renamed into, unless the renames are left to the next flush), FailRenameNumber(k) the k-th
+// rename of a temporary file over its target.
 namespace test_faults {
 void FailWriteNumber(int k);
 int WritesSoFar();
-// Skips flushing to the disk, for tests that write many thousand files.
+void FailFlushNumber(int k);
+void FailRenameNumber(int k);
+// Skips flushing to the disk, for tests that write many thousand files. Flushes still count.
 void SkipDiskFlush(bool skip);
 } // namespace test_faults
 

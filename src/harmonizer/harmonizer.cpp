@@ -4,6 +4,8 @@
 #include "app/file_system.hpp"
 #include "harmonizer/catalogue.hpp"
 
+#include <utility>
+
 namespace korvane {
 
 namespace {
@@ -51,24 +53,62 @@ void Record(const FileResult& result, FailureLog& log) {
     }
 }
 
-// The backup is made once, from the file as it is before the first change.
-void EnsureBackup(const std::string& live, const std::string& backup, FailureLog& log) {
-    if (!FileExists(backup)) {
-        Record(CopyFileSafe(live, backup), log);
+// Live file and backup path texts.
+using FilePairs = std::vector<std::pair<std::string, std::string>>;
+
+FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
+    FilePairs pairs;
+    for (const TeamFiles& team : teams) {
+        pairs.emplace_back(team.live, team.backup);
     }
+    return pairs;
 }
 
-// The backup goes back over the live file and is deleted only once that copy succeeded.
-bool RestoreFromBackup(const std::string& live, const std::string& backup, FailureLog& log) {
-    if (!FileExists(backup)) {
-        return false;
+// Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
+// in order.
+std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
+                           Renames renames = Renames::OnDisk) {
+    std::vector<bool> done;
+    for (const FileResult& result : CopyFilesSafe(jobs, renames)) {
+        Record(result, log);
+        done.push_back(result.ok);
     }
-    const FileResult copied = CopyFileSafe(backup, live);
-    Record(copied, log);
-    if (copied.ok) {
-        Record(DeleteFileText(backup), log);
+    return done;
+}
+
+// Backup pass: each backup is made once, from the file as it is before the first change. A
+// backup that fails is not there, so the copy pass leaves its live file alone. The renames
+// reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
+// crash only means the backup is made again next time, from the unchanged live file.
+void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
+    std::vector<CopyJob> jobs;
+    for (const auto& [live, backup] : liveAndBackup) {
+        if (!FileExists(backup)) {
+            jobs.push_back({live, backup});
+        }
     }
-    return true;
+    CopyPass(jobs, log, Renames::WithNextFlush);
+}
+
+// Restore pass: each backup goes back over its live file and is deleted only once that copy
+// is on disk. Calls missing(i) for each entry whose backup does not exist.
+template <typename Missing>
+void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, Missing missing) {
+    std::vector<CopyJob> jobs;
+    for (std::size_t i = 0; i < liveAndBackup.size(); ++i) {
+        const auto& [live, backup] = liveAndBackup[i];
+        if (FileExists(backup)) {
+            jobs.push_back({backup, live});
+        } else {
+            missing(i);
+        }
+    }
+    const std::vector<bool> done = CopyPass(jobs, log);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (done[i]) {
+            Record(DeleteFileText(jobs[i].source), log);
+        }
+    }
 }
 
 std::string MasterMissingReason(const std::string& languageCode) {
@@ -163,20 +203,20 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
-        for (const TeamFiles& team : files) {
-            EnsureBackup(team.live, team.backup, log);
-        }
+        BackupPass(PairsOf(files), log);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
         if (!FileExists(masterBackup)) {
             log.Add(masterBackup, MasterMissingReason(languageCode));
             continue;
         }
+        std::vector<CopyJob> copies;
         for (const TeamFiles& team : files) {
             if (FileExists(team.backup)) {
-                Record(CopyFileSafe(masterBackup, team.live), log);
+                copies.push_back({masterBackup, team.live});
             }
         }
+        CopyPass(copies, log);
     }
     Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
            "Performance of all teams is now equal to " + teamText);
@@ -193,15 +233,14 @@ bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool g
         if (!c.ticked) {
             continue;
         }
-        for (const TeamFiles& team : ComponentFiles(install, c.component)) {
-            if (!RestoreFromBackup(team.live, team.backup, log)) {
-                Say(sink, languageCode,
-                    "Konnte Performance für " + team.team + " nicht wiederherstellen," + CrLf +
-                        "da original Performancedatei fehlt!",
-                    "Performance of " + team.team + " could not be restored," + CrLf +
-                        "as original performance file is missing!");
-            }
-        }
+        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        RestorePass(PairsOf(files), log, [&](std::size_t i) {
+            Say(sink, languageCode,
+                "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +
+                    "da original Performancedatei fehlt!",
+                "Performance of " + files[i].team + " could not be restored," + CrLf +
+                    "as original performance file is missing!");
+        });
     }
     Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
            "Original performance restored successfully!");
@@ -222,10 +261,12 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
 
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
+    FilePairs pairs;
     for (const CarFiles& car : cars) {
-        EnsureBackup(car.performance, car.performanceBackup, log);
-        EnsureBackup(car.engine, car.engineBackup, log);
+        pairs.emplace_back(car.performance, car.performanceBackup);
+        pairs.emplace_back(car.engine, car.engineBackup);
     }
+    BackupPass(pairs, log);
     const CarFiles master = F1cCar(install, season, team);
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
@@ -235,14 +276,16 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     if (!engineSource) {
         log.Add(master.engineBackup, MasterMissingReason(languageCode));
     }
+    std::vector<CopyJob> copies;
     for (const CarFiles& car : cars) {
         if (performanceSource && FileExists(car.performanceBackup)) {
-            Record(CopyFileSafe(master.performanceBackup, car.performance), log);
+            copies.push_back({master.performanceBackup, car.performance});
         }
         if (engineSource && FileExists(car.engineBackup)) {
-            Record(CopyFileSafe(master.engineBackup, car.engine), log);
+            copies.push_back({master.engineBackup, car.engine});
         }
     }
+    CopyPass(copies, log);
     const std::string& name = TeamsF1c(season, team);
     const std::string& year = SeasonsF1c(season);
     Finish(sink, languageCode, log,
@@ -266,16 +309,20 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
                 english);
     };
     // All performance files first, then all engine files.
+    FilePairs performance;
+    FilePairs engine;
     for (const CarFiles& car : cars) {
-        if (!RestoreFromBackup(car.performance, car.performanceBackup, log)) {
-            missing(car, "da original Performancedatei fehlt!", "as original performance file is missing!");
-        }
+        performance.emplace_back(car.performance, car.performanceBackup);
+        engine.emplace_back(car.engine, car.engineBackup);
     }
-    for (const CarFiles& car : cars) {
-        if (!RestoreFromBackup(car.engine, car.engineBackup, log)) {
-            missing(car, "da original engine.ini Datei fehlt!", "as original engine.ini file is missing!");
-        }
-    }
+    RestorePass(performance, log, [&](std::size_t i) {
+        missing(cars[i], "da original Performancedatei fehlt!",
+                "as original performance file is missing!");
+    });
+    RestorePass(engine, log, [&](std::size_t i) {
+        missing(cars[i], "da original engine.ini Datei fehlt!",
+                "as original engine.ini file is missing!");
+    });
     Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
            "Original performance restored successfully!");
     return log.Empty();
