@@ -1,5 +1,6 @@
 #include "support/fake_install.hpp"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -12,24 +13,6 @@
 namespace fs = std::filesystem;
 
 namespace korvane::testing {
-
-namespace {
-
-std::string Slashes(std::string text) {
-    for (char& c : text) {
-        if (c == '\\') {
-            c = '/';
-        }
-    }
-    return text;
-}
-
-// Creates <dir><relative> with its original content.
-void CreateGameFile(const std::string& dir, const std::string& relative) {
-    WriteAll(fs::path(dir + Slashes(relative)), FakeInstall::OriginalContent(relative));
-}
-
-} // namespace
 
 TempDir::TempDir() {
     static std::atomic<int> counter{0};
@@ -49,33 +32,37 @@ FakeInstall::FakeInstall(const fs::path& root, FakeOptions options) : options_(o
     f1Path = (root / "F1 2002").string() + "/";
     f1cPath = (root / "F1C").string() + "/";
     const GameInstall model = Install();
-
-    if (options.f1_2002) {
-        CreateGameFile(f1Path, F1ExeShown);
-        CreateGameFile(f1Path, GripLiveEA);
-        for (int i = 1; i <= Teams2002Count; ++i) {
-            CreateGameFile(f1Path, model.DirSeason02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
+    auto create = [](const std::string& dir, const std::string& relative) {
+        std::string slashes = relative;
+        std::replace(slashes.begin(), slashes.end(), '\\', '/');
+        WriteAll(fs::path(dir + slashes), OriginalContent(relative));
+    };
+    for (int i = 1; i <= Teams2002Count; ++i) {
+        const std::string team = Teams2002(i) + "\\" + Teams2002(i) + ".hdv";
+        if (options.f1_2002) {
+            create(f1Path, model.DirSeason02 + team);
         }
+        if (options.seasonQL) {
+            create(f1Path, model.DirSeasonQL02 + team);
+        }
+    }
+    for (int i = 1; options.gtr2002 && i <= TeamsGTR2002Count; ++i) {
+        create(f1Path, model.DirGTR2002 + TeamsGTR2002(i) + "\\" + CarsGTR2002(i) + ".hdv");
+    }
+    if (options.f1_2002) {
+        create(f1Path, F1ExeShown);
+        create(f1Path, GripLiveEA);
     }
     if (options.seasonQL) {
-        CreateGameFile(f1Path, GripLiveQL);
-        for (int i = 1; i <= Teams2002Count; ++i) {
-            CreateGameFile(f1Path, model.DirSeasonQL02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
-        }
-    }
-    if (options.gtr2002) {
-        for (int i = 1; i <= TeamsGTR2002Count; ++i) {
-            CreateGameFile(f1Path, model.DirGTR2002 + TeamsGTR2002(i) + "\\" + CarsGTR2002(i) + ".hdv");
-        }
+        create(f1Path, GripLiveQL);
     }
     if (options.f1c) {
-        CreateGameFile(f1cPath, F1cExe);
-        const int last = LastSeasonF1c(options.f1cQL2003);
-        for (int s = 1; s <= last; ++s) {
+        create(f1cPath, F1cExe);
+        for (int s = 1; s <= LastSeasonF1c(options.f1cQL2003); ++s) {
             for (int t = 1; t <= TeamCountF1c(s); ++t) {
-                const std::string dir = model.DirSeasonData + CarDirsF1c(s, t);
-                CreateGameFile(f1cPath, dir + "\\" + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv");
-                CreateGameFile(f1cPath, dir + "\\engine.ini");
+                const std::string dir = model.DirSeasonData + CarDirsF1c(s, t) + "\\";
+                create(f1cPath, dir + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv");
+                create(f1cPath, dir + "engine.ini");
             }
         }
     }
@@ -103,18 +90,14 @@ std::string FakeInstall::OriginalContent(const std::string& relativePathText) {
 
 std::string ReadAll(const std::string& pathText) {
     std::ifstream in(ResolvePath(pathText), std::ios::binary);
-    if (!in) {
-        return "<missing>";
-    }
     std::ostringstream out;
     out << in.rdbuf();
-    return out.str();
+    return in ? out.str() : "<missing>";
 }
 
 void WriteAll(const fs::path& path, const std::string& content) {
     fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << content;
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 } // namespace korvane::testing

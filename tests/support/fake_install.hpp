@@ -1,6 +1,6 @@
 #pragma once
-// A fake game installation in a fresh temporary directory: every catalogue directory, with
-// distinct content per file, so tests can tell exactly which file landed where.
+// A fake game installation in a fresh temporary directory: every catalogue file, each with a
+// content of its own, so that a test can tell exactly which file landed where.
 #include <filesystem>
 #include <string>
 
@@ -24,26 +24,24 @@ class TempDir {
 };
 
 struct FakeOptions {
-    bool f1_2002 = true;    // F1 2002 with the EA season (vehicles and tracks)
-    bool seasonQL = true;   // Quillon season extension
-    bool gtr2002 = true;    // GT Racing 2002 mod
-    bool f1c = true;        // F1 Challenge 99-02, seasons 1999-2002
-    bool f1cQL2003 = true;  // the Quillon 2003 cars for F1 Challenge
+    bool f1_2002 = true;   // F1 2002 with the EA season (vehicles and tracks)
+    bool seasonQL = true;  // Quillon season extension
+    bool gtr2002 = true;   // GT Racing 2002 mod
+    bool f1c = true;       // F1 Challenge 99-02, seasons 1999-2002
+    bool f1cQL2003 = true; // the Quillon 2003 cars for F1 Challenge
 };
 
 class FakeInstall {
   public:
     explicit FakeInstall(const std::filesystem::path& root, FakeOptions options = {});
-
     // The installation model as detection would fill it for these options.
     GameInstall Install() const;
-
-    std::string f1Path;   // <root>/F1 2002/
-    std::string f1cPath;  // <root>/F1C/
-
-    // The content each game file was created with: "original " + its path text below the
-    // game directory (e.g. "original season02\vehicles\Ferrari\Ferrari.hdv").
+    // What each game file was created with: "original " + its path text below the game
+    // directory (e.g. "original season02\vehicles\Ferrari\Ferrari.hdv").
     static std::string OriginalContent(const std::string& relativePathText);
+
+    std::string f1Path;  // <root>/F1 2002/
+    std::string f1cPath; // <root>/F1C/
 
   private:
     FakeOptions options_;
