@@ -8,22 +8,20 @@ using namespace korvane::testing;
 
 namespace {
 
-// "~" in a text stands for the temporary directory that holds the games.
-std::string At(const std::string& root, std::string text) {
-    for (std::size_t at; (at = text.find('~')) != std::string::npos;) {
-        text.replace(at, 1, root);
+// Replaces every `from` in text by `to` ("~" stands for the directory that holds the games).
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
+        text.replace(at, from.size(), to);
     }
     return text;
 }
 
-std::string Described(const std::string& root, const GameInstall& i, const std::string& shown) {
-    std::string text = i.F1Path + "|" + i.F1cPath + "|" + std::to_string(i.HasF1_2002) +
-                       std::to_string(i.HasSeasonQL) + std::to_string(i.HasGTR2002) +
-                       std::to_string(i.HasF1c) + std::to_string(i.HasF1cQL2003) + "|" + shown;
-    for (std::size_t at; (at = text.find(root)) != std::string::npos;) {
-        text.replace(at, root.size(), "~");
-    }
-    return text;
+// Paths | the five flags | the path box texts.
+std::string Described(const GameInstall& i, const std::string& shown, const std::string& root) {
+    return Replaced(i.F1Path + "|" + i.F1cPath + "|" + std::to_string(i.HasF1_2002) +
+                        std::to_string(i.HasSeasonQL) + std::to_string(i.HasGTR2002) +
+                        std::to_string(i.HasF1c) + std::to_string(i.HasF1cQL2003) + "|" + shown,
+                    root, "~");
 }
 
 } // namespace
@@ -35,8 +33,9 @@ TEST(GameInstall, DetectsFromTheRegistryFirstAndTheSettingsFileSecond) {
         const char* f1Registry;
         const char* f1cRegistry;
         const char* settings;
-        const char* expected; // paths | flags | path box texts
+        const char* expected;
     } cases[] = {
+        // clang-format off
         {__LINE__, {}, "", "", "", "||00000||"},
         {__LINE__, {true, true, false, true, false}, "~/F1 2002", "~/F1C\\", "f1path=~/x/",
          "~/F1 2002\\|~/F1C\\|11010|~/F1 2002\\F1_2002.exe|~/F1C\\F1 Challenge 99-02.exe"},
@@ -48,22 +47,24 @@ TEST(GameInstall, DetectsFromTheRegistryFirstAndTheSettingsFileSecond) {
          "~/F1 2002/|~/F1C/|11111||"},
         {__LINE__, {false, true, true, true, false}, "", "", "f1path=~/F1 2002/\r\nf1cpath=~/F1C/",
          "|~/F1C/|00010||"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         TempDir dir, program;
         const std::string root = dir.Path().string();
         FakeInstall games(dir.Path(), c.games);
-        const std::string settings = At(root, std::string("[config]\r\n") + c.settings);
+        const std::string settings = Replaced(std::string("[config]\r\n") + c.settings, "~", root);
         WriteAll(program.Path() / "korvane.ini", settings);
-        const Detection found =
-            DetectInstallations(Settings{program.Path().string()}, [&](auto& key, auto& value) {
-                EXPECT_EQ(value, "Install Dir");
-                return At(root, key == "SOFTWARE\\EA SPORTS\\F1 2002" ? c.f1Registry
-                                : key == "SOFTWARE\\EA SPORTS\\F1 Challenge 99-02" ? c.f1cRegistry
-                                                                                     : "");
-            });
-        EXPECT_EQ(Described(root, found.install, found.f1Display + "|" + found.f1cDisplay),
+        auto registry = [&](const std::string& key, const std::string& value) {
+            EXPECT_EQ(value, "Install Dir");
+            return Replaced(key == "SOFTWARE\\EA SPORTS\\F1 2002"              ? c.f1Registry
+                            : key == "SOFTWARE\\EA SPORTS\\F1 Challenge 99-02" ? c.f1cRegistry
+                                                                               : "",
+                            "~", root);
+        };
+        const Detection found = DetectInstallations(Settings{program.Path().string()}, registry);
+        EXPECT_EQ(Described(found.install, found.f1Display + "|" + found.f1cDisplay, root),
                   c.expected);
         EXPECT_EQ(ReadAll(program.Text() + "korvane.ini"), settings); // never written
     }
@@ -79,7 +80,7 @@ TEST(GameInstall, PickingAnExecutableStoresItsDirectory) {
     EXPECT_EQ(SelectF1Executable(install, settings, root + "/F1 2002/F1_2002.exe"),
               root + "/F1 2002/F1_2002.exe");
     SelectF1cExecutable(install, settings, root + "/F1C/F1 Challenge 99-02.exe");
-    EXPECT_EQ(Described(root, install, ""), "~/F1 2002/|~/F1C/|11111|");
+    EXPECT_EQ(Described(install, "", root), "~/F1 2002/|~/F1C/|11111|");
     EXPECT_EQ(ReadAll(settings.FilePath()),
-              At(root, "[config]\r\nf1path=~/F1 2002/\r\nf1cpath=~/F1C/\r\n"));
+              Replaced("[config]\r\nf1path=~/F1 2002/\r\nf1cpath=~/F1C/\r\n", "~", root));
 }

@@ -22,17 +22,23 @@ Tree FilesBelow(const fs::path& root) {
     Tree tree;
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
-            tree[fs::relative(entry.path(), root).generic_string()] = ReadAll(entry.path().string());
+            tree[fs::relative(entry.path(), root).generic_string()] =
+                ReadAll(entry.path().string());
         }
     }
     return tree;
+}
+
+bool Holds(const Tree& tree, const std::string& key, const std::string& content) {
+    const auto found = tree.find(key);
+    return found != tree.end() && found->second == content;
 }
 
 // The paths where the trees differ; empty when they are equal.
 std::string Differences(const Tree& expected, const Tree& actual) {
     std::string text;
     for (const auto& [key, content] : expected) {
-        text += actual.count(key) && actual.at(key) == content ? "" : key + "\n";
+        text += Holds(actual, key, content) ? "" : key + "\n";
     }
     for (const auto& [key, content] : actual) {
         text += expected.count(key) ? "" : "extra " + key + "\n";
@@ -48,12 +54,6 @@ struct Rule {
     const char* source[2]; // below dir: the file whose original it gets in the first, second run
 };
 
-struct Said {
-    int at; // position among the texts shown, from the end when negative
-    const char* de;
-    const char* uk;
-};
-
 struct Flow {
     const char* name;
     Game game;
@@ -63,10 +63,13 @@ struct Flow {
     bool with2003;
     std::vector<Rule> rules;
     int missing; // backups reported missing by the second restore
-    std::vector<Said> said;
+    // Texts shown (position, from the end when negative), in German and English.
+    std::vector<std::tuple<int, const char*, const char*>> said;
 };
 
-void PrintTo(const Flow& flow, std::ostream* out) { *out << flow.name; }
+void PrintTo(const Flow& flow, std::ostream* out) {
+    *out << flow.name;
+}
 
 const Rule* RuleFor(const Flow& flow, const std::string& key) {
     for (const Rule& rule : flow.rules) {
@@ -78,7 +81,9 @@ const Rule* RuleFor(const Flow& flow, const std::string& key) {
     return nullptr;
 }
 
-std::string BackupOf(const std::string& key) { return key.substr(0, key.rfind('.')) + ".org"; }
+std::string BackupOf(const std::string& key) {
+    return key.substr(0, key.rfind('.')) + ".org";
+}
 
 // Every changed file holds its run's source as installed, every backup its file as installed.
 Tree Applied(const Flow& flow, const Tree& installed, int run) {
@@ -108,7 +113,8 @@ struct Env {
     bool Act(const Flow& f, int run, const std::string& language, MessageSink& sink) const {
         const auto [ea, ql, gt] = f.ticked;
         if (f.game == Game::F1c) {
-            return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language, sink)
+            return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
+                                          sink)
                            : RestoreF1c(install, language, sink);
         }
         if (f.game == Game::Grip) {
@@ -121,48 +127,43 @@ struct Env {
     }
 };
 
-const char* const Done2002De = "Performance aller Teams entspricht jetzt der von Ferrari";
-const char* const Done2002Uk = "Performance of all teams is now equal to Ferrari";
-
+// clang-format off
 const Flow AllFlows[] = {
     {"Seasons2002", Game::F1_2002, {true, true, false}, {"Ferrari", "Bar"}, {}, false,
      {{"F1 2002/season02/vehicles/", ".hdv", {"Ferrari/Ferrari.hdv", "Bar/Bar.hdv"}},
-      {"F1 2002/seasonql02/vehicles/", ".hdv", {"Ferrari/Ferrari.hdv", "Bar/Bar.hdv"}}},
-     22,
-     {{0, Done2002De, Done2002Uk},
+      {"F1 2002/seasonql02/vehicles/", ".hdv", {"Ferrari/Ferrari.hdv", "Bar/Bar.hdv"}}}, 22,
+     {{0, "Performance aller Teams entspricht jetzt der von Ferrari",
+          "Performance of all teams is now equal to Ferrari"},
       {2, "Original Performance erfolgreich wiederhergestellt!",
-       "Original performance restored successfully!"}}},
+          "Original performance restored successfully!"}}},
     {"GT2002", Game::F1_2002, {false, false, true}, {"Paul Belmondo competition", "Lister Storm"},
      {}, false,
      {{"F1 2002/GTR2002season/vehicles/", ".hdv",
-       {"Paul Belmondo competition/viperGT_pirelli.hdv", "Lister Storm/Lister_dunlop.hdv"}}},
-     24,
+       {"Paul Belmondo competition/viperGT_pirelli.hdv", "Lister Storm/Lister_dunlop.hdv"}}}, 24,
      {{22, "Konnte Performance für PSI MOTORSPORT nicht wiederherstellen,\r\n"
            "da original Performancedatei fehlt!",
-       "Performance of PSI MOTORSPORT could not be restored,\r\n"
-       "as original performance file is missing!"}}},
+           "Performance of PSI MOTORSPORT could not be restored,\r\n"
+           "as original performance file is missing!"}}},
     {"F1c", Game::F1c, {}, {}, {{4, 3}, {5, 2}}, true,
      {{"F1C/SeasonData/Vehicles/", ".hdv",
        {"Ferrari/2002_F2002/2002_Ferrari.hdv", "Ferrari/2003QL_F2003GA/2003_Ferrari.hdv"}},
       {"F1C/SeasonData/Vehicles/", "engine.ini",
-       {"Ferrari/2002_F2002/engine.ini", "Ferrari/2003QL_F2003GA/engine.ini"}}},
-     108,
+       {"Ferrari/2002_F2002/engine.ini", "Ferrari/2003QL_F2003GA/engine.ini"}}}, 108,
      {{0, "Die Performance aller Teams entspricht jetzt\r\nder von Ferrari in der Saison 2002.",
-       "Performance of all teams is now equal\r\nto Ferrari during season 2002."},
+          "Performance of all teams is now equal\r\nto Ferrari during season 2002."},
       {3, "Konnte Performance für Arrows in Saison 1999 nicht wiederherstellen,\r\n"
           "da original Performancedatei fehlt!",
-       "Performance of Arrows in season 1999 could not be restored,\r\n"
-       "as original performance file is missing!"},
+          "Performance of Arrows in season 1999 could not be restored,\r\n"
+          "as original performance file is missing!"},
       {-2, "Konnte Performance für Williams in Saison 2003 nicht wiederherstellen,\r\n"
            "da original engine.ini Datei fehlt!",
-       "Performance of Williams in season 2003 could not be restored,\r\n"
-       "as original engine.ini file is missing!"}}},
+           "Performance of Williams in season 2003 could not be restored,\r\n"
+           "as original engine.ini file is missing!"}}},
     {"F1cWithout2003", Game::F1c, {}, {}, {{1, 11}, {4, 2}}, false,
      {{"F1C/SeasonData/Vehicles/", ".hdv",
        {"Williams/1999_FW21/1999_Williams.hdv", "BAR/2002_BAR004/2002_BAR.hdv"}},
       {"F1C/SeasonData/Vehicles/", "engine.ini",
-       {"Williams/1999_FW21/engine.ini", "BAR/2002_BAR004/engine.ini"}}},
-     88, {}},
+       {"Williams/1999_FW21/engine.ini", "BAR/2002_BAR004/engine.ini"}}}, 88, {}},
     {"Grip", Game::Grip, {true, true}, {}, {}, false,
      {{"", "F1 2002/season02/tracks/terrain.ini", {"Korvane/terea.ini", "Korvane/terea.ini"}},
       {"", "F1 2002/seasonql02/tracks/terrain.ini", {"Korvane/terql.ini", "Korvane/terql.ini"}}},
@@ -170,15 +171,13 @@ const Flow AllFlows[] = {
      {{0, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully"},
       {2, "Gripwerte erfolgreich wiederhergestellt", "Original grip values restored successfully"},
       {3, "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
-       "Grip values could not be restored for EA as terrain.org was missing"},
+          "Grip values could not be restored for EA as terrain.org was missing"},
       {4, "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt "
-          "werden",
-       "Grip values could not be restored for Quillon as terrain.org was missing"}}},
+          "werden", "Grip values could not be restored for Quillon as terrain.org was missing"}}},
 };
+// clang-format on
 
 class Flows : public ::testing::TestWithParam<std::tuple<Flow, std::string>> {};
-
-} // namespace
 
 // Applying twice keeps the first backups and takes the data from them; restoring twice reports
 // every backup missing the second time.
@@ -192,15 +191,16 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
         const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
         EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "") << "run " << run;
         if (run == 0) { // a file gone while its backup stays is written anew
-            fs::remove(env.root.Path() / std::find_if(installed.begin(), installed.end(), [&](auto& f) {
-                                             return RuleFor(flow, f.first);
-                                         })->first);
+            fs::remove(env.root.Path() /
+                       std::find_if(installed.begin(), installed.end(), [&](auto& f) {
+                           return RuleFor(flow, f.first);
+                       })->first);
         }
     }
     ASSERT_EQ(sink.texts.size(), language == "unknown" ? 0u : 4u + flow.missing);
-    for (const Said& said : language == "unknown" ? std::vector<Said>{} : flow.said) {
-        const std::size_t at = said.at < 0 ? sink.texts.size() + said.at : said.at;
-        EXPECT_EQ(sink.texts.at(at), language == "de" ? said.de : said.uk) << "text " << at;
+    for (const auto& [at, de, uk] : language == "unknown" ? decltype(flow.said){} : flow.said) {
+        const std::size_t i = at < 0 ? sink.texts.size() + at : at;
+        EXPECT_EQ(sink.texts.at(i), language == "de" ? de : uk) << "text " << i;
     }
 }
 
@@ -246,14 +246,13 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             EXPECT_NE(sink.texts[0].find(": simulated write failure"), std::string::npos);
             const Tree files = FilesBelow(env.root.Path());
             for (const auto& [key, content] : files) { // as it was or as it will be
-                EXPECT_TRUE((installed.count(key) && installed.at(key) == content) ||
-                            (applied.count(key) && applied.at(key) == content))
-                    << key;
+                EXPECT_TRUE(Holds(installed, key, content) || Holds(applied, key, content)) << key;
             }
             for (const auto& [key, content] : installed) { // changed only while backed up
                 const auto backup = files.find(BackupOf(key));
                 if (RuleFor(flow, key)) {
-                    EXPECT_EQ(backup != files.end() ? backup->second : files.at(key), content) << key;
+                    EXPECT_EQ(backup != files.end() ? backup->second : files.at(key), content)
+                        << key;
                 }
             }
             EXPECT_TRUE(env.Act(flow, run, "uk", sink));
@@ -268,21 +267,19 @@ INSTANTIATE_TEST_SUITE_P(Games, FailedWrites,
                          ::testing::Values(AllFlows[0], AllFlows[1], AllFlows[2], AllFlows[4]),
                          [](const auto& info) { return std::string(info.param.name); });
 
-namespace {
-
 struct Refusal {
     int line;
     const char* language;
-    const char* team; // the F1 2002 master, with the EA season ticked ("GT:": the GT mod)
-    std::pair<int, int> car; // the F1 Challenge master when there is no team
+    const char* team;        // an F1 2002 master for the EA season ("GT:" for the GT mod), or none
+    std::pair<int, int> car; // an F1 Challenge master (season, team)
     const char* expected;
 };
 
-void PrintTo(const Refusal& refusal, std::ostream* out) { *out << "line " << refusal.line; }
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << "line " << refusal.line;
+}
 
 class Refusals : public ::testing::TestWithParam<Refusal> {};
-
-} // namespace
 
 TEST_P(Refusals, ChangeNoFile) {
     const Refusal& r = GetParam();
@@ -292,29 +289,29 @@ TEST_P(Refusals, ChangeNoFile) {
     const std::string team = r.team ? r.team : "";
     const bool gt = team.starts_with("GT:");
     RecordingSink sink;
-    EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, gt ? team.substr(3) : team, !gt, false, gt,
+    EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
                                            r.language, sink)
                         : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
     EXPECT_EQ(sink.texts, std::vector<std::string>{r.expected});
     EXPECT_EQ(Differences(installed, FilesBelow(root.Path())), "");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    UnknownMaster, Refusals,
-    ::testing::Values(
-        Refusal{__LINE__, "uk", "ferrari", {},
-                "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
-        Refusal{__LINE__, "unknown", "GT:Ferrari", {},
-                "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
-        Refusal{__LINE__, "de", "Lister Storm", {},
-                "Das Masterteam \"Lister Storm\" gibt es hier nicht.\r\nEs wurde keine Datei "
-                "verändert!"},
-        Refusal{__LINE__, "uk", nullptr, {5, 2},
-                "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
-        Refusal{__LINE__, "de", nullptr, {0, 3},
-                "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
-        Refusal{__LINE__, "uk", nullptr, {4, 12},
-                "Invalid choice (season 4, Team 12).\r\nNo file was changed!"}));
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(UnknownMaster, Refusals, ::testing::Values(
+    Refusal{__LINE__, "uk", "ferrari", {},
+            "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
+    Refusal{__LINE__, "unknown", "GT:Ferrari", {},
+            "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
+    Refusal{__LINE__, "de", "Lister Storm", {},
+            "Das Masterteam \"Lister Storm\" gibt es hier nicht.\r\n"
+            "Es wurde keine Datei verändert!"},
+    Refusal{__LINE__, "uk", nullptr, {5, 2},
+            "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
+    Refusal{__LINE__, "de", nullptr, {0, 3},
+            "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
+    Refusal{__LINE__, "uk", nullptr, {4, 12},
+            "Invalid choice (season 4, Team 12).\r\nNo file was changed!"}));
+// clang-format on
 
 // A failed step is named with its reason instead of the success text, in every language.
 TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
@@ -324,8 +321,10 @@ TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
         log.Add("file" + std::to_string(i), "reason");
         listed += i <= 10 ? "\r\nfile" + std::to_string(i) + ": reason" : "";
     }
-    EXPECT_EQ(log.Summary("uk"), "Finished with errors, 11 step(s) failed:" + listed +
-                                     "\r\n... and 1 more");
+    EXPECT_EQ(log.Summary("uk"),
+              "Finished with errors, 11 step(s) failed:" + listed + "\r\n... and 1 more");
     EXPECT_EQ(log.Summary("unknown"), "Mit Fehlern beendet, 11 Schritt(e) fehlgeschlagen:" +
                                           listed + "\r\n... und 1 weitere");
 }
+
+} // namespace

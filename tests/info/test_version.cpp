@@ -10,7 +10,7 @@ using namespace korvane::testing;
 // Only the first, third and last characters carry meaning; anything but a digit counts as 0.
 TEST(Version, WebVersionAgainstTheOwn060) {
     const std::pair<const char*, bool> cases[] = {
-        {"0.6.0", false}, {"0.6.1", true},  {"1.0.0", true},   {"0.7.0", true},  {"0.5.9", false},
+        {"0.6.0", false},  {"0.6.1", true}, {"1.0.0", true},    {"0.7.0", true}, {"0.5.9", false},
         {"0.10.0", false}, {"", false},     {"unknown", false}, {"0x6y1", true}, {"0.6", true},
     };
     for (const auto& [web, newer] : cases) {
@@ -18,7 +18,8 @@ TEST(Version, WebVersionAgainstTheOwn060) {
     }
     TempDir dir;
     EXPECT_FALSE(IsWebVersionNewer(dir.Text() + "webver.ini"));
-    WriteAll(dir.Path() / "webver.ini", "[other]\r\nversion=9.9.9\r\n[version]\r\nversion=0.6.1\r\n");
+    WriteAll(dir.Path() / "webver.ini",
+             "[other]\r\nversion=9.9.9\r\n[version]\r\nversion=0.6.1\r\n");
     EXPECT_TRUE(IsWebVersionNewer(dir.Text() + "webver.ini"));
 }
 

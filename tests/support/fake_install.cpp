@@ -24,63 +24,49 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
     fs::remove_all(path_, ignored);
 }
 
-FakeInstall::FakeInstall(const fs::path& root, FakeOptions options) : options_(options) {
-    f1Path = (root / "F1 2002").string() + "/";
-    f1cPath = (root / "F1C").string() + "/";
-    const GameInstall model = Install();
-    auto create = [](const std::string& dir, const std::string& relative) {
+FakeInstall::FakeInstall(const fs::path& root, FakeOptions o)
+    : f1Path((root / "F1 2002").string() + "/"), f1cPath((root / "F1C").string() + "/"),
+      options(o) {
+    const GameInstall at;
+    auto create = [](bool wanted, const std::string& dir, const std::string& relative) {
         std::string slashes = relative;
         std::replace(slashes.begin(), slashes.end(), '\\', '/');
-        WriteAll(fs::path(dir + slashes), OriginalContent(relative));
+        if (wanted) {
+            WriteAll(dir + slashes, OriginalContent(relative));
+        }
     };
+    create(o.f1_2002, f1Path, F1ExeShown);
+    create(o.f1_2002, f1Path, GripLiveEA);
+    create(o.seasonQL, f1Path, GripLiveQL);
     for (int i = 1; i <= Teams2002Count; ++i) {
-        const std::string team = Teams2002(i) + "\\" + Teams2002(i) + ".hdv";
-        if (options.f1_2002) {
-            create(f1Path, model.DirSeason02 + team);
-        }
-        if (options.seasonQL) {
-            create(f1Path, model.DirSeasonQL02 + team);
-        }
+        create(o.f1_2002, f1Path, at.DirSeason02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
+        create(o.seasonQL, f1Path, at.DirSeasonQL02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
     }
-    for (int i = 1; options.gtr2002 && i <= TeamsGTR2002Count; ++i) {
-        create(f1Path, model.DirGTR2002 + TeamsGTR2002(i) + "\\" + CarsGTR2002(i) + ".hdv");
+    for (int i = 1; i <= TeamsGTR2002Count; ++i) {
+        create(o.gtr2002, f1Path, at.DirGTR2002 + TeamsGTR2002(i) + "\\" + CarsGTR2002(i) + ".hdv");
     }
-    if (options.f1_2002) {
-        create(f1Path, F1ExeShown);
-        create(f1Path, GripLiveEA);
-    }
-    if (options.seasonQL) {
-        create(f1Path, GripLiveQL);
-    }
-    if (options.f1c) {
-        create(f1cPath, F1cExe);
-        for (int s = 1; s <= LastSeasonF1c(options.f1cQL2003); ++s) {
-            for (int t = 1; t <= TeamCountF1c(s); ++t) {
-                const std::string dir = model.DirSeasonData + CarDirsF1c(s, t) + "\\";
-                create(f1cPath, dir + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv");
-                create(f1cPath, dir + "engine.ini");
-            }
+    create(o.f1c, f1cPath, F1cExe);
+    for (int s = 1; s <= LastSeasonF1c(o.f1cQL2003); ++s) {
+        for (int t = 1; t <= TeamCountF1c(s); ++t) {
+            const std::string car = at.DirSeasonData + CarDirsF1c(s, t) + "\\";
+            create(o.f1c, f1cPath, car + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv");
+            create(o.f1c, f1cPath, car + "engine.ini");
         }
     }
 }
 
 GameInstall FakeInstall::Install() const {
     GameInstall install;
-    if (options_.f1_2002) {
-        install.F1Path = f1Path;
-        install.HasF1_2002 = true;
-        install.HasSeasonQL = options_.seasonQL;
-        install.HasGTR2002 = options_.gtr2002;
-    }
-    if (options_.f1c) {
-        install.F1cPath = f1cPath;
-        install.HasF1c = true;
-        install.HasF1cQL2003 = options_.f1cQL2003;
-    }
+    install.F1Path = options.f1_2002 ? f1Path : "";
+    install.F1cPath = options.f1c ? f1cPath : "";
+    install.HasF1_2002 = options.f1_2002;
+    install.HasSeasonQL = options.f1_2002 && options.seasonQL;
+    install.HasGTR2002 = options.f1_2002 && options.gtr2002;
+    install.HasF1c = options.f1c;
+    install.HasF1cQL2003 = options.f1c && options.f1cQL2003;
     return install;
 }
 
