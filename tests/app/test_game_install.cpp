@@ -8,7 +8,7 @@ using namespace korvane::testing;
 
 namespace {
 
-// Replaces every `from` in text by `to` ("~" stands for the directory that holds the games).
+// Every `from` in text replaced by `to` ("~" stands for the directory that holds the games).
 std::string Replaced(std::string text, const std::string& from, const std::string& to) {
     for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
         text.replace(at, from.size(), to);
@@ -18,10 +18,11 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
 
 // Paths | the five flags | the path box texts.
 std::string Described(const GameInstall& i, const std::string& shown, const std::string& root) {
-    return Replaced(i.F1Path + "|" + i.F1cPath + "|" + std::to_string(i.HasF1_2002) +
-                        std::to_string(i.HasSeasonQL) + std::to_string(i.HasGTR2002) +
-                        std::to_string(i.HasF1c) + std::to_string(i.HasF1cQL2003) + "|" + shown,
-                    root, "~");
+    std::string flags;
+    for (const bool flag : {i.HasF1_2002, i.HasSeasonQL, i.HasGTR2002, i.HasF1c, i.HasF1cQL2003}) {
+        flags += flag ? "1" : "0";
+    }
+    return Replaced(i.F1Path + "|" + i.F1cPath + "|" + flags + "|" + shown, root, "~");
 }
 
 } // namespace
