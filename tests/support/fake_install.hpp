@@ -1,6 +1,6 @@
 #pragma once
-// A fake game installation in a fresh temporary directory: every catalogue directory, with
-// distinct content per file, so tests can tell exactly which file landed where.
+// A fake game installation in a fresh temporary directory: every catalogue file, each with a
+// content of its own, so that a test can tell exactly which file landed where.
 #include <filesystem>
 #include <string>
 
@@ -16,37 +16,26 @@ class TempDir {
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
     const std::filesystem::path& Path() const { return path_; }
-    // The directory as a path text ending in a separator, as game directories are held.
-    std::string Text() const { return path_.string() + "/"; }
+    std::string Text() const { return path_.string() + "/"; } // ends in a separator
 
   private:
     std::filesystem::path path_;
 };
 
 struct FakeOptions {
-    bool f1_2002 = true;    // F1 2002 with the EA season (vehicles and tracks)
-    bool seasonQL = true;   // Quillon season extension
-    bool gtr2002 = true;    // GT Racing 2002 mod
-    bool f1c = true;        // F1 Challenge 99-02, seasons 1999-2002
-    bool f1cQL2003 = true;  // the Quillon 2003 cars for F1 Challenge
+    bool f1_2002 = true, seasonQL = true, gtr2002 = true; // F1 2002, its two add-ons
+    bool f1c = true, f1cQL2003 = true;                    // F1 Challenge, its 2003 cars
 };
 
-class FakeInstall {
-  public:
+struct FakeInstall {
     explicit FakeInstall(const std::filesystem::path& root, FakeOptions options = {});
-
-    // The installation model as detection would fill it for these options.
-    GameInstall Install() const;
-
-    std::string f1Path;   // <root>/F1 2002/
-    std::string f1cPath;  // <root>/F1C/
-
-    // The content each game file was created with: "original " + its path text below the
-    // game directory (e.g. "original season02\vehicles\Ferrari\Ferrari.hdv").
+    GameInstall Install() const; // the model as detection fills it for these options
+    // "original " + the path text below the game directory ("original F1_2002.exe").
     static std::string OriginalContent(const std::string& relativePathText);
 
-  private:
-    FakeOptions options_;
+    std::string f1Path;  // <root>/F1 2002/
+    std::string f1cPath; // <root>/F1C/
+    FakeOptions options;
 };
 
 // Whole file by path text (resolved like game paths); "<missing>" when it cannot be read.

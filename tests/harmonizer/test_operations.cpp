@@ -1,0 +1,345 @@
+// Harmonize and restore for every game, and the grip module with the same ".org" backups: one
+// body runs every flow and compares the whole tree of files with what it must hold.
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/failure_log.hpp"
+#include "app/file_system.hpp"
+#include "grip/grip.hpp"
+#include "harmonizer/harmonizer.hpp"
+#include "support/fake_install.hpp"
+
+using namespace korvane;
+using namespace korvane::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Tree = std::map<std::string, std::string>; // path below the root -> content
+
+Tree FilesBelow(const fs::path& root) {
+    Tree tree;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            tree[fs::relative(entry.path(), root).generic_string()] =
+                ReadAll(entry.path().string());
+        }
+    }
+    return tree;
+}
+
+bool Holds(const Tree& tree, const std::string& key, const std::string& content) {
+    const auto found = tree.find(key);
+    return found != tree.end() && found->second == content;
+}
+
+// The paths where the trees differ; empty when they are equal.
+std::string Differences(const Tree& expected, const Tree& actual) {
+    std::string text;
+    for (const auto& [key, content] : expected) {
+        text += Holds(actual, key, content) ? "" : key + "\n";
+    }
+    for (const auto& [key, content] : actual) {
+        text += expected.count(key) ? "" : "extra " + key + "\n";
+    }
+    return text;
+}
+
+enum class Game { F1_2002, F1c, Grip };
+
+struct Rule {
+    const char* dir;       // a changed file lies below it
+    const char* suffix;    // and its path ends so
+    const char* source[2]; // below dir: the file whose original it gets in the first, second run
+};
+
+struct Flow {
+    const char* name;
+    Game game;
+    bool ticked[3];              // EA season, Quillon season, GT mod (grip: EA, Quillon)
+    const char* teams[2];        // the masters of the first and the second run (F1 2002)
+    std::pair<int, int> cars[2]; // season and team (F1 Challenge)
+    bool with2003;
+    std::vector<Rule> rules;
+    int missing; // backups reported missing by the second restore
+    // Texts shown (position, from the end when negative), in German and English.
+    std::vector<std::tuple<int, const char*, const char*>> said;
+};
+
+void PrintTo(const Flow& flow, std::ostream* out) {
+    *out << flow.name;
+}
+
+const Rule* RuleFor(const Flow& flow, const std::string& key) {
+    for (const Rule& rule : flow.rules) {
+        if (key.starts_with(rule.dir) && key.ends_with(rule.suffix) &&
+            (flow.with2003 || key.find("2003QL_") == std::string::npos)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+std::string BackupOf(const std::string& key) {
+    return key.substr(0, key.rfind('.')) + ".org";
+}
+
+// Every changed file holds its run's source as installed, every backup its file as installed.
+Tree Applied(const Flow& flow, const Tree& installed, int run) {
+    Tree tree = installed;
+    for (const auto& [key, content] : installed) {
+        if (const Rule* rule = RuleFor(flow, key)) {
+            tree[BackupOf(key)] = content;
+            tree[key] = installed.at(rule->dir + std::string(rule->source[run]));
+        }
+    }
+    return tree;
+}
+
+struct Env {
+    explicit Env(const Flow& flow)
+        : fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
+                                                   : FakeOptions{.f1c = false}) {
+        install.HasF1cQL2003 = flow.with2003;
+        WriteAll(root.Path() / "Korvane" / GripFileEA, "optimized EA table");
+        WriteAll(root.Path() / "Korvane" / GripFileQL, "optimized Quillon table");
+    }
+    TempDir root;
+    FakeInstall fake;
+    GameInstall install = fake.Install();
+
+    // Runs 0 and 1 apply with the first and the second master, run 2 restores.
+    bool Act(const Flow& f, int run, const std::string& language, MessageSink& sink) const {
+        const auto [ea, ql, gt] = f.ticked;
+        if (f.game == Game::F1c) {
+            return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
+                                          sink)
+                           : RestoreF1c(install, language, sink);
+        }
+        if (f.game == Game::Grip) {
+            return run < 2 ? ApplyOptimizedGrip(install.F1Path, root.Text() + "Korvane", ea, ql,
+                                                language, sink)
+                           : RestoreOriginalGrip(install.F1Path, ea, ql, language, sink);
+        }
+        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink)
+                       : RestoreF1_2002(install, ea, ql, gt, language, sink);
+    }
+};
+
+// clang-format off
+const Flow AllFlows[] = {
+    {"Seasons2002", Game::F1_2002, {true, true, false}, {"Ferrari", "Bar"}, {}, false,
+     {{"F1 2002/season02/vehicles/", ".hdv", {"Ferrari/Ferrari.hdv", "Bar/Bar.hdv"}},
+      {"F1 2002/seasonql02/vehicles/", ".hdv", {"Ferrari/Ferrari.hdv", "Bar/Bar.hdv"}}}, 22,
+     {{0, "Performance aller Teams entspricht jetzt der von Ferrari",
+          "Performance of all teams is now equal to Ferrari"},
+      {2, "Original Performance erfolgreich wiederhergestellt!",
+          "Original performance restored successfully!"}}},
+    {"GT2002", Game::F1_2002, {false, false, true}, {"Paul Belmondo competition", "Lister Storm"},
+     {}, false,
+     {{"F1 2002/GTR2002season/vehicles/", ".hdv",
+       {"Paul Belmondo competition/viperGT_pirelli.hdv", "Lister Storm/Lister_dunlop.hdv"}}}, 24,
+     {{22, "Konnte Performance für PSI MOTORSPORT nicht wiederherstellen,\r\n"
+           "da original Performancedatei fehlt!",
+           "Performance of PSI MOTORSPORT could not be restored,\r\n"
+           "as original performance file is missing!"}}},
+    {"F1c", Game::F1c, {}, {}, {{4, 3}, {5, 2}}, true,
+     {{"F1C/SeasonData/Vehicles/", ".hdv",
+       {"Ferrari/2002_F2002/2002_Ferrari.hdv", "Ferrari/2003QL_F2003GA/2003_Ferrari.hdv"}},
+      {"F1C/SeasonData/Vehicles/", "engine.ini",
+       {"Ferrari/2002_F2002/engine.ini", "Ferrari/2003QL_F2003GA/engine.ini"}}}, 108,
+     {{0, "Die Performance aller Teams entspricht jetzt\r\nder von Ferrari in der Saison 2002.",
+          "Performance of all teams is now equal\r\nto Ferrari during season 2002."},
+      {3, "Konnte Performance für Arrows in Saison 1999 nicht wiederherstellen,\r\n"
+          "da original Performancedatei fehlt!",
+          "Performance of Arrows in season 1999 could not be restored,\r\n"
+          "as original performance file is missing!"},
+      {-2, "Konnte Performance für Williams in Saison 2003 nicht wiederherstellen,\r\n"
+           "da original engine.ini Datei fehlt!",
+           "Performance of Williams in season 2003 could not be restored,\r\n"
+           "as original engine.ini file is missing!"}}},
+    {"F1cWithout2003", Game::F1c, {}, {}, {{1, 11}, {4, 2}}, false,
+     {{"F1C/SeasonData/Vehicles/", ".hdv",
+       {"Williams/1999_FW21/1999_Williams.hdv", "BAR/2002_BAR004/2002_BAR.hdv"}},
+      {"F1C/SeasonData/Vehicles/", "engine.ini",
+       {"Williams/1999_FW21/engine.ini", "BAR/2002_BAR004/engine.ini"}}}, 88, {}},
+    {"Grip", Game::Grip, {true, true}, {}, {}, false,
+     {{"", "F1 2002/season02/tracks/terrain.ini", {"Korvane/terea.ini", "Korvane/terea.ini"}},
+      {"", "F1 2002/seasonql02/tracks/terrain.ini", {"Korvane/terql.ini", "Korvane/terql.ini"}}},
+     2,
+     {{0, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully"},
+      {2, "Gripwerte erfolgreich wiederhergestellt", "Original grip values restored successfully"},
+      {3, "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
+          "Grip values could not be restored for EA as terrain.org was missing"},
+      {4, "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt "
+          "werden", "Grip values could not be restored for Quillon as terrain.org was missing"}}},
+};
+// clang-format on
+
+class Flows : public ::testing::TestWithParam<std::tuple<Flow, std::string>> {};
+
+// Applying twice keeps the first backups and takes the data from them; restoring twice reports
+// every backup missing the second time.
+TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
+    const auto& [flow, language] = GetParam();
+    const Env env(flow);
+    const Tree installed = FilesBelow(env.root.Path());
+    RecordingSink sink;
+    for (int run : {0, 1, 2, 2}) {
+        EXPECT_TRUE(env.Act(flow, run, language, sink));
+        const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
+        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "") << "run " << run;
+        if (run == 0) { // a file gone while its backup stays is written anew
+            fs::remove(env.root.Path() /
+                       std::find_if(installed.begin(), installed.end(), [&](auto& f) {
+                           return RuleFor(flow, f.first);
+                       })->first);
+        }
+    }
+    ASSERT_EQ(sink.texts.size(), language == "unknown" ? 0u : 4u + flow.missing);
+    for (const auto& [at, de, uk] : language == "unknown" ? decltype(flow.said){} : flow.said) {
+        const std::size_t i = at < 0 ? sink.texts.size() + at : at;
+        EXPECT_EQ(sink.texts.at(i), language == "de" ? de : uk) << "text " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Games, Flows,
+                         ::testing::Combine(::testing::ValuesIn(AllFlows),
+                                            ::testing::Values("de", "uk", "unknown")),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) + "_" +
+                                    std::get<1>(info.param);
+                         });
+
+class FailedWrites : public ::testing::TestWithParam<Flow> {};
+
+// Whatever write fails: no file half written, no backup lost, no success text, and running the
+// action again finishes the job. Of a long action only some writes fail: the first and last two,
+// those around the middle (where the copies follow the backups, or the engines the cars) and
+// every sixth part.
+TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
+    const Flow& flow = GetParam();
+    test_faults::SkipDiskFlush(true);
+    for (const int run : {0, 2}) {
+        RecordingSink sink;
+        const int writes = 2 * flow.missing; // per file a backup and a copy, or a copy and a delete
+        for (int k = 1; k <= writes; ++k) {
+            if (writes > 24 && k > 2 && k < writes - 1 && std::abs(2 * k - writes) > 2 &&
+                k % (writes / 6) != 0) {
+                continue;
+            }
+            SCOPED_TRACE("run " + std::to_string(run) + ", write " + std::to_string(k));
+            const Env env(flow);
+            const Tree installed = FilesBelow(env.root.Path());
+            const Tree applied = Applied(flow, installed, 0);
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
+            sink.texts.clear();
+            test_faults::FailWriteNumber(k);
+            EXPECT_FALSE(env.Act(flow, run, "uk", sink));
+            test_faults::FailWriteNumber(0);
+            ASSERT_EQ(sink.texts.size(), 1u);
+            EXPECT_NE(sink.texts[0].find(": simulated write failure"), std::string::npos);
+            const Tree files = FilesBelow(env.root.Path());
+            for (const auto& [key, content] : files) { // as it was or as it will be
+                EXPECT_TRUE(Holds(installed, key, content) || Holds(applied, key, content)) << key;
+            }
+            for (const auto& [key, content] : installed) { // changed only while backed up
+                const auto backup = files.find(BackupOf(key));
+                if (RuleFor(flow, key)) {
+                    EXPECT_EQ(backup != files.end() ? backup->second : files.at(key), content)
+                        << key;
+                }
+            }
+            EXPECT_TRUE(env.Act(flow, run, "uk", sink));
+            EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())), "");
+        }
+    }
+    test_faults::SkipDiskFlush(false);
+}
+
+// F1 Challenge without the 2003 cars takes the same steps as with them.
+INSTANTIATE_TEST_SUITE_P(Games, FailedWrites,
+                         ::testing::Values(AllFlows[0], AllFlows[1], AllFlows[2], AllFlows[4]),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct Refusal {
+    int line;
+    const char* language;
+    const char* team;        // an F1 2002 master for the EA season ("GT:" for the GT mod), or none
+    std::pair<int, int> car; // an F1 Challenge master (season, team)
+    const char* expected;
+};
+
+void PrintTo(const Refusal& refusal, std::ostream* out) {
+    *out << "line " << refusal.line;
+}
+
+class Refusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(Refusals, ChangeNoFile) {
+    const Refusal& r = GetParam();
+    TempDir root;
+    const GameInstall install = FakeInstall(root.Path(), {true, true, true, true, false}).Install();
+    const Tree installed = FilesBelow(root.Path());
+    const std::string team = r.team ? r.team : "";
+    const bool gt = team.starts_with("GT:");
+    RecordingSink sink;
+    EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
+                                           r.language, sink)
+                        : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
+    EXPECT_EQ(sink.texts, std::vector<std::string>{r.expected});
+    EXPECT_EQ(Differences(installed, FilesBelow(root.Path())), "");
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(UnknownMaster, Refusals, ::testing::Values(
+    Refusal{__LINE__, "uk", "ferrari", {},
+            "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
+    Refusal{__LINE__, "unknown", "GT:Ferrari", {},
+            "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
+    Refusal{__LINE__, "uk", nullptr, {5, 2},
+            "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
+    Refusal{__LINE__, "de", nullptr, {0, 3},
+            "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
+    Refusal{__LINE__, "uk", nullptr, {4, 12},
+            "Invalid choice (season 4, Team 12).\r\nNo file was changed!"}));
+// clang-format on
+
+// Without the master's file no team is overwritten, and the summary says why.
+TEST(MissingMaster, OverwritesNoTeam) {
+    for (const std::string language : {"de", "uk"}) {
+        TempDir root;
+        const GameInstall install = FakeInstall(root.Path(), {true, false, false, false}).Install();
+        fs::remove(root.Path() / "F1 2002/season02/vehicles/Ferrari/Ferrari.hdv");
+        const Tree installed = FilesBelow(root.Path());
+        RecordingSink sink;
+        EXPECT_FALSE(HarmonizeF1_2002(install, "Ferrari", true, false, false, language, sink));
+        EXPECT_NE(sink.texts.at(0).find(
+                      language == "de" ? "Ferrari.org: Sicherung des Masterteams fehlt, keine "
+                                         "Datei wurde überschrieben"
+                                       : "Ferrari.org: backup of the master team is missing, no "
+                                         "file was overwritten"),
+                  std::string::npos);
+        const Tree files = FilesBelow(root.Path());
+        for (const auto& [key, content] : installed) {
+            EXPECT_TRUE(Holds(files, key, content)) << key;
+        }
+    }
+}
+
+// A failed step is named with its reason instead of the success text, in every language.
+TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
+    FailureLog log;
+    std::string listed;
+    for (int i = 1; i <= 11; ++i) {
+        log.Add("file" + std::to_string(i), "reason");
+        listed += i <= 10 ? "\r\nfile" + std::to_string(i) + ": reason" : "";
+    }
+    EXPECT_EQ(log.Summary("uk"),
+              "Finished with errors, 11 step(s) failed:" + listed + "\r\n... and 1 more");
+    EXPECT_EQ(log.Summary("unknown"), "Mit Fehlern beendet, 11 Schritt(e) fehlgeschlagen:" +
+                                          listed + "\r\n... und 1 weitere");
+}
+
+} // namespace
