@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
@@ -66,8 +65,6 @@ struct ByLanguage {
     const char* uk;
 };
 
-const ByLanguage Prompt{"Mauszeiger auf einen Modulbutton bewegen für Erläuterungen zum Modul ...",
-                        "Move mouse onto a module button for explanation ..."};
 const ByLanguage HarmonizerOverview{
     "Mit diesem Modul kann die Performance aller mitfahrenden Teams auf einen einheitlichen Wert "
     "(den des Masterteams) gesetzt werden.\r\n\r\nDies ist nützlich, wenn man z.B. auf "
@@ -203,11 +200,9 @@ struct Main {
 };
 
 void Click(QWidget* window, const QString& name) {
-    if (auto* action = Child<QAction>(window, qPrintable(name))) {
-        action->trigger();
-    } else {
-        QTest::mouseClick(Child(window, qPrintable(name)), Qt::LeftButton, {}, QPoint(3, 3));
-    }
+    auto* action = Child<QAction>(window, qPrintable(name));
+    action ? action->trigger()
+           : QTest::mouseClick(Child(window, qPrintable(name)), Qt::LeftButton, {}, QPoint(3, 3));
 }
 
 } // namespace
@@ -247,38 +242,31 @@ class FrmMainTest : public QObject {
     }
     void cleanup() { CloseAllWindows(); }
 
+    // A second copy shows nothing, asks nothing and ends; once the first has ended, it runs. A
+    // lock that cannot be made at all does not keep the program from starting; the lock lies in a
+    // directory of the user's own.
     void onlyOneCopyRuns() {
         Main m(sink_); // for its settings
         QLockFile first(locks_.filePath("korvane.lock"));
         QLockFile second(locks_.filePath("korvane.lock"));
         auto running = StartUp(m.state, sink_, first, Quick());
         const qsizetype windows = QApplication::topLevelWidgets().size();
-        // A second copy shows nothing, asks nothing and ends; once the first has ended, it runs.
         QVERIFY(running && !StartUp(m.state, sink_, second, Quick()));
         QVERIFY(QApplication::topLevelWidgets().size() == windows && asked_ == 1);
         running.reset();
         first.unlock();
         QVERIFY(StartUp(m.state, sink_, second, Quick()));
-    }
-
-    // Only a copy that runs and holds the lock keeps the program from starting; a lock that
-    // cannot be made at all does not.
-    void aLockThatCannotBeMadeLetsTheProgramStart() {
-        Main m(sink_); // for its settings
         WriteAll(m.dir.Path() / "file", "");
-        QLockFile lock(QString::fromStdString((m.dir.Path() / "file" / "korvane.lock").string()));
-        const auto main = StartUp(m.state, sink_, lock, Quick());
-        QVERIFY(main && main->isVisible() && !lock.isLocked());
-    }
-
+        QLockFile bad(QString::fromStdString((m.dir.Path() / "file" / "korvane.lock").string()));
+        const auto main = StartUp(m.state, sink_, bad, Quick());
+        QVERIFY(main && main->isVisible() && !bad.isLocked());
 #ifdef Q_OS_UNIX
-    // The shared temporary directory would let one user's running copy stop everybody else's.
-    void theLockLiesInADirectoryOfTheUsersOwn() {
+        // The shared temporary directory would let one user's running copy stop everybody else's.
         const QFileInfo dir(QFileInfo(InstanceLockPath(QStringLiteral("korvane"))).path());
         QVERIFY(dir.isDir() && dir.ownerId() == static_cast<uint>(::getuid()));
         QVERIFY(!(dir.permissions() & (QFile::WriteGroup | QFile::WriteOther)));
-    }
 #endif
+    }
 
     void startAsksForTheLanguageUntilOneIsStored() {
         Main m(sink_); // for its settings
@@ -319,24 +307,17 @@ class FrmMainTest : public QObject {
                             : QStringList{splash, main, splash, main, splash, main}));
     }
 
-    void texts() {
+    void explanationsFollowTheMouseAndBrowseButtonsTakeThePickedGame() {
         Main m(sink_);
-        QCOMPARE(Mismatches(&m.window, MainTexts), QString());
-    }
-
-    void explanationsFollowTheMouse() {
-        Main m(sink_);
+        const QString prompt = ShownText(&m.window, "LblInfo");
         QTest::mouseMove(Child(&m.window, "BtnHarmonize"));
         QCOMPARE(ShownText(&m.window, "LblInfo"), For(HarmonizerOverview));
         QTest::mouseMove(Child(&m.window, "BtnGripModul"));
         QTest::mouseMove(Child(&m.window, "FrameStatus")); // elsewhere: no change
         QCOMPARE(ShownText(&m.window, "LblInfo"), For(GripOverview));
         QTest::mouseMove(Child(&m.window, "frmModul"), QPoint(3, 3)); // no prompt: no change
-        QCOMPARE(ShownText(&m.window, "LblInfo"), For(Prompt));
-    }
-
-    void browseButtonsTakeThePickedGame() {
-        Main m(sink_);
+        QCOMPARE(ShownText(&m.window, "LblInfo"), Language() == "unknown" ? QString() : prompt);
+        // The browse buttons take the picked game.
         FakeInstall fake(m.dir.Path());
         const QString f1 = QString::fromStdString(fake.f1Path + "F1_2002.exe");
         const QString f1c = QString::fromStdString(fake.f1cPath + "F1 Challenge 99-02.exe");
@@ -395,11 +376,9 @@ class FrmMainTest : public QObject {
                 QVERIFY2(seen.isNull(), name);
             }
         }
-        const std::string de =
-            build::HomepageHostDe + std::string("/software/korvane/korvane.html");
-        const std::string uk =
-            build::HomepageHostUk + std::string("/software/korvane/korvane_e.html");
-        const QString page = For({de.c_str(), uk.c_str()});
+        const QString page =
+            For({build::HomepageHostDe, build::HomepageHostUk}) +
+            For({"/software/korvane/korvane.html", "/software/korvane/korvane_e.html"});
         const QString mail = "mailto:" + QString(build::FeedbackMail) + "Feedback Korvane";
         QCOMPARE(opened_, page.isEmpty() ? QStringList() : QStringList({page, mail, page}));
         // Closing the main window closes the others.
@@ -410,10 +389,10 @@ class FrmMainTest : public QObject {
     }
 
     void changeOfLanguage_data() {
-        QTest::addColumn<QString>("control");
-        QTest::newRow("English button") << "CmdLangUK";
-        QTest::newRow("German button") << "CmdLangDE";
-        QTest::newRow("German flag") << "Picture2";
+        QTest::addColumn<QString>("control"); // the English button, the German button and flag
+        for (const char* control : {"CmdLangUK", "CmdLangDE", "Picture2"}) {
+            QTest::newRow(control) << QString::fromLatin1(control);
+        }
     }
 
     void changeOfLanguage() {

@@ -11,7 +11,7 @@ using namespace korvane::testing;
 namespace {
 
 // A list as its size, the first three teams and its selection, "(off)" when disabled. The first
-// three tell the team lists apart: "Bar" is F1 2002's, "BAR" F1 Challenge's.
+// three tell the team lists apart.
 QString List(QWidget* window, const char* name) {
     auto* list = Child<QComboBox>(window, name);
     QStringList items;
@@ -21,12 +21,6 @@ QString List(QWidget* window, const char* name) {
     const QString first = name == QLatin1String("CmbTeam") ? items.mid(0, 3).join(',') + ' ' : "";
     return QString::number(items.size()) + ' ' + first + '@' + list->currentText() +
            (list->isEnabled() ? "" : " (off)");
-}
-
-// What the rules decide: the boxes (see Ticks), then the two lists.
-QString State(frmHarmonizer& window) {
-    return Ticks(&window, {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) + " | " +
-           List(&window, "CmbSeason") + " | " + List(&window, "CmbTeam");
 }
 
 // What the user does: "click EA2002" (a box), "press BtnEqual", "season 1999", "team Jordan".
@@ -52,61 +46,49 @@ class FrmHarmonizerTest : public QObject {
     Q_OBJECT
 
   private slots:
-    void rules_data() {
-        QTest::addColumn<QString>("present"); // the components of the installation
-        QTest::addColumn<QString>("steps");   // see Do
-        QTest::addColumn<QString>("state");
-        const QString all = "f1c f1 ql gt ql2003";
-        QTest::newRow("opens on F1 Challenge") << all << ""
-                                               << "Tooo | 5 @2002 | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("opens on F1 2002 and the Quillon season")
-            << "f1 ql gt"
-            << ""
-            << "-TTo | 4 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("opens on nothing")
-            << ""
-            << ""
-            << "---- | 4 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("GT mod ticked") << all << "season 1999; click GT2002"
-                                       << "oooT | 5 @2002 (off) | 24 Alda "
-                                          "Motorsports,Alexander Frei,APP RACING @Alda Motorsports";
-        QTest::newRow("EA 2002 after the GT mod")
-            << all << "click GT2002; click EA2002"
-            << "oToo | 5 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("Quillon season with EA 2002")
-            << all << "click EA2002; team Toyota; click QL2002"
-            << "oTTo | 5 @2002 (off) | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("F1 Challenge after both")
-            << all << "click EA2002; click QL2002; click F1c"
-            << "Tooo | 5 @2002 | 11 Arrows,Bar,Ferrari @Ferrari";
-        QTest::newRow("F1 Challenge unticked") << all << "season 2003; click F1c"
-                                               << "oooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari";
-        QTest::newRow("season 1999") << all << "season 1999"
-                                     << "Tooo | 5 @1999 | 11 Arrows,BAR,Benetton @Ferrari";
-        QTest::newRow("season 2002") << all << "season 2003; season 2002"
-                                     << "Tooo | 5 @2002 | 11 Arrows,BAR,Ferrari @Ferrari";
-        QTest::newRow("season 2003") << all << "season 2003"
-                                     << "Tooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari";
-        QTest::newRow("season without F1 Challenge")
-            << all << "click F1c; team Jaguar; season 1999"
-            << "oooo | 5 @1999 | 11 Arrows,Bar,Ferrari @Jaguar";
-    }
-
+    // What the rules decide, the boxes (see Ticks) and the two lists, after the user's steps (see
+    // Do), on an installation with every component, with F1 2002, the Quillon season and the GT
+    // mod, or with nothing.
     void rules() {
-        QFETCH(QString, present);
-        QFETCH(QString, steps);
-        AppState state;
-        const QStringList has = present.split(' ');
-        state.install.HasF1c = has.contains("f1c");
-        state.install.HasF1_2002 = has.contains("f1");
-        state.install.HasSeasonQL = has.contains("ql");
-        state.install.HasGTR2002 = has.contains("gt");
-        state.install.HasF1cQL2003 = has.contains("ql2003");
-        RecordingSink sink;
-        frmHarmonizer window(state, sink);
-        window.show();
-        Do(window, steps.split("; ", Qt::SkipEmptyParts));
-        QTEST(State(window), "state");
+        const char* all = "f1c f1 ql gt ql2003";
+        const char* f1 = "Arrows,Bar,Ferrari @Ferrari"; // F1 2002's teams, with "Bar"
+        const struct {
+            const char* present;
+            const char* steps;
+            QString state;
+        } rows[] = {
+            {all, "", QString("Tooo | 5 @2002 | 11 ") + f1},
+            {"f1 ql gt", "", QString("-TTo | 4 @2002 (off) | 11 ") + f1},
+            {"", "", QString("---- | 4 @2002 (off) | 11 ") + f1},
+            {all, "season 1999; click GT2002",
+             "oooT | 5 @2002 (off) | 24 Alda Motorsports,Alexander Frei,APP RACING @Alda "
+             "Motorsports"},
+            {all, "click GT2002; click EA2002; team Toyota; click QL2002",
+             QString("oTTo | 5 @2002 (off) | 11 ") + f1},
+            {all, "click EA2002; click QL2002; click F1c", QString("Tooo | 5 @2002 | 11 ") + f1},
+            {all, "season 2003; click F1c", "oooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari"},
+            {all, "season 1999", "Tooo | 5 @1999 | 11 Arrows,BAR,Benetton @Ferrari"},
+            {all, "season 2003; season 2002", "Tooo | 5 @2002 | 11 Arrows,BAR,Ferrari @Ferrari"},
+            {all, "click F1c; team Jaguar; season 1999",
+             "oooo | 5 @1999 | 11 Arrows,Bar,Ferrari @Jaguar"},
+        };
+        for (const auto& row : rows) {
+            const QStringList has = QString(row.present).split(' ');
+            AppState state;
+            state.install.HasF1c = has.contains("f1c");
+            state.install.HasF1_2002 = has.contains("f1");
+            state.install.HasSeasonQL = has.contains("ql");
+            state.install.HasGTR2002 = has.contains("gt");
+            state.install.HasF1cQL2003 = has.contains("ql2003");
+            RecordingSink sink;
+            frmHarmonizer window(state, sink);
+            window.show();
+            Do(window, QString(row.steps).split("; ", Qt::SkipEmptyParts));
+            const QString shown =
+                Ticks(&window, {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) + " | " +
+                List(&window, "CmbSeason") + " | " + List(&window, "CmbTeam");
+            QCOMPARE(shown + " after " + row.steps, row.state + " after " + row.steps);
+        }
     }
 
     void buttonsRunTheOperationsOnTheSelection() {
@@ -117,9 +99,6 @@ class FrmHarmonizerTest : public QObject {
         RecordingSink sink;
         frmHarmonizer window(state, sink);
         window.show();
-        auto original = [&fake](const std::string& path) {
-            return FakeInstall::OriginalContent(path.substr(fake.f1Path.size()));
-        };
         // F1 Challenge: the places of season and team in their lists.
         Do(window, {"season 2003", "team Jaguar", "press BtnEqual"});
         const CarFiles jaguar = F1cCar(state.install, 5, 3);
@@ -138,7 +117,9 @@ class FrmHarmonizerTest : public QObject {
                 const bool changed =
                     button == std::string("BtnEqual") && component != Component2002::GT2002;
                 for (const TeamFiles& team : teams) {
-                    QCOMPARE(ReadAll(team.live), original(changed ? teams[5].live : team.live));
+                    const std::string& source = changed ? teams[5].live : team.live;
+                    QCOMPARE(ReadAll(team.live),
+                             FakeInstall::OriginalContent(source.substr(fake.f1Path.size())));
                 }
             }
         }
