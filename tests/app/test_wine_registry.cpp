@@ -23,8 +23,7 @@ constexpr const char* RegHeader =
 
 struct Row {
     int line;
-    std::string input;
-    std::string expected;
+    std::string input, expected;
 };
 
 // Key and value names as the program asks for them; "<none>" when nothing is there.
@@ -38,15 +37,13 @@ std::string Value(const std::string& content, const std::string& key = RegKeyF1_
 TEST(WineRegistryValue, ReadsStringsAsWineWritesThem) {
     const std::string key = "[Software\\\\EA SPORTS\\\\F1 2002] 1700000000\n#time=1da\n";
     const Row rows[] = {
-        {__LINE__, key + "\"Install Dir\"=\"C:\\\\Games\\\\F1 2002\"\n", "C:\\Games\\F1 2002"},
-        {__LINE__, "[software\\\\ea sports\\\\f1 2002]\n\"install dir\"=\"C:\\\\x\"\n", "C:\\x"},
-        {__LINE__, key + "\"Install Dir\"=str:\"C:\\\\y\"\n", "C:\\y"},
+        {__LINE__, "[software\\\\ea sports\\\\f1 2002]\n\"install dir\"=str:\"C:\\\\x\"\n",
+         "C:\\x"},
         // Quotes, characters above 127 (one UTF-16 unit each, a pair beyond the first plane,
         // four digits when a hex digit follows), octal and C escapes, the text up to a NUL.
         {__LINE__, key + "\"Install Dir\"=\"\\\"Gr\\xf6\\x00dfe\\\" \\x00e4b \\xd83c\\xdfce\"\n",
          "\"Gr\303\266\303\237e\" \303\244b \360\237\217\216"},
-        {__LINE__, key + "\"Install Dir\"=\"a\\tb\\0012\\33c\\x\"\n", "a\tb\0012\033cx"},
-        {__LINE__, key + "\"Install Dir\"=\"abc\\0def\"\n", "abc"},
+        {__LINE__, key + "\"Install Dir\"=\"a\\tb\\0012\\33c\\x\\0def\"\n", "a\tb\0012\033cx"},
         {__LINE__, key + "\"Install Dir\"=str(2):\"C:\\\\z\"\n", "<none>"},
         {__LINE__, key + "\"Install Dir\"=\"C:\\\\unterminated\n", "<none>"},
         // Only the key itself counts, neither a sub-key nor the key that follows.
@@ -71,8 +68,8 @@ namespace {
 
 // A prefix as wineboot leaves it: system.reg with the given keys, drive_c, and the drive links
 // c: -> ../drive_c and z: -> /.
-fs::path MakePrefix(const fs::path& dir, const std::string& arch, const std::string& keys) {
-    WriteAll(dir / "system.reg", RegHeader + ("#arch=" + arch + "\n\n") + keys);
+fs::path MakePrefix(const fs::path& dir, const std::string& keys = "") {
+    WriteAll(dir / "system.reg", RegHeader + keys);
     fs::create_directories(dir / "drive_c");
     fs::create_directories(dir / "dosdevices");
     fs::create_directory_symlink("../drive_c", dir / "dosdevices" / "c:");
@@ -81,26 +78,20 @@ fs::path MakePrefix(const fs::path& dir, const std::string& arch, const std::str
 }
 
 std::string Key(const std::string& path, const std::string& value) {
-    return "[" + path + "] 1700000000\n\"Install Dir\"=\"" + value + "\"\n\n";
+    return "[Software\\\\" + path + "] 1700000000\n\"Install Dir\"=\"" + value + "\"\n\n";
 }
-
-const std::string Wow = "Software\\\\Wow6432Node\\\\EA SPORTS\\\\";
-const std::string Native = "Software\\\\EA SPORTS\\\\";
 
 } // namespace
 
 TEST(WinePathToLocal, DriveLetterThroughDosdevicesThenNamesInAnyCase) {
     TempDir dir;
-    const fs::path prefix = MakePrefix(dir.Path() / "pfx", "win64", "");
+    const fs::path prefix = MakePrefix(dir.Path() / "pfx");
     fs::create_directories(prefix / "drive_c" / "Games" / "F1 2002");
     fs::create_directories(dir.Path() / "disk" / "Spiele");
-    fs::create_directory_symlink(dir.Path() / "disk", prefix / "dosdevices" / "d:");
     const std::string drive = (prefix / "drive_c").string();
     const std::string disk = (dir.Path() / "disk").string();
     const Row rows[] = {
-        {__LINE__, "C:\\Games\\F1 2002", drive + "/Games/F1 2002"},
         {__LINE__, "c:\\GAMES\\f1 2002\\", drive + "/Games/F1 2002/"},
-        {__LINE__, "D:\\spiele\\", disk + "/Spiele/"},
         {__LINE__, "Z:" + disk + "\\SPIELE", disk + "/Spiele"},
         {__LINE__, "Q:\\Games", ""},
         {__LINE__, "\\\\server\\share", ""},
@@ -118,15 +109,14 @@ TEST(WinePrefixDetection, EachGameFromTheFirstPrefixThatHoldsIt) {
     const std::vector<fs::path> prefixes{
         // F1 2002 in both views: the 32-bit one, where its installer writes, wins. F1 Challenge
         // is left behind in the registry, its directory gone.
-        MakePrefix(dir.Path() / "a", "win64",
-                   Key(Native + "F1 2002", z + "old") +
-                       Key(Wow + "F1 2002", z + "games\\\\F1 2002\\\\") +
-                       Key(Wow + "F1 Challenge 99-02", z + "gone\\\\")),
+        MakePrefix(dir.Path() / "a",
+                   Key("EA SPORTS\\\\F1 2002", z + "old") +
+                       Key("Wow6432Node\\\\EA SPORTS\\\\F1 2002", z + "games\\\\F1 2002\\\\") +
+                       Key("Wow6432Node\\\\EA SPORTS\\\\F1 Challenge 99-02", z + "gone\\\\")),
         // Without its backslash F1 Challenge is not found, as on Windows.
-        MakePrefix(dir.Path() / "b", "win32",
-                   Key(Native + "F1 Challenge 99-02", z + "games\\\\F1C")),
-        MakePrefix(dir.Path() / "c", "win32",
-                   Key(Native + "F1 Challenge 99-02", z + "GAMES\\\\f1c\\\\"))};
+        MakePrefix(dir.Path() / "b", Key("EA SPORTS\\\\F1 Challenge 99-02", z + "games\\\\F1C")),
+        MakePrefix(dir.Path() / "c",
+                   Key("EA SPORTS\\\\F1 Challenge 99-02", z + "GAMES\\\\f1c\\\\"))};
 
     const Detection d = DetectInstallations(Settings{dir.Text()}, WineRegistries(prefixes));
     // The backslash stored with F1 2002's text is doubled, as on Windows.
@@ -138,31 +128,27 @@ TEST(WinePrefixDetection, EachGameFromTheFirstPrefixThatHoldsIt) {
 TEST(WinePrefixes, InTheOrderOfTheFrontEndsEachOnce) {
     TempDir dir;
     const fs::path home = dir.Path() / "home";
-    const auto prefix = [](const fs::path& folder) { return MakePrefix(folder, "win64", ""); };
     const fs::path library = dir.Path() / "library";
-    const std::vector<fs::path> expected{
-        prefix(dir.Path() / "own"),
-        prefix(home / ".wine"),
-        prefix(home / "data/bottles/bottles/a"),
-        prefix(home / ".var/app/com.usebottles.bottles/data/bottles/bottles/f"),
-        prefix(home / "Games/lutris-f1"),
-        prefix(home / ".PlayOnLinux/wineprefix/F1"),
-        prefix(home / "data/Steam/steamapps/compatdata/100/pfx"),
-        prefix(library / "steamapps/compatdata/200/pfx"),
-    };
+    std::vector<fs::path> expected;
+    for (const fs::path& folder :
+         {dir.Path() / "own", home / ".wine", home / "data/bottles/bottles/a",
+          home / ".var/app/com.usebottles.bottles/data/bottles/bottles/f", home / "Games/lutris-f1",
+          home / ".PlayOnLinux/wineprefix/F1", home / "data/Steam/steamapps/compatdata/100/pfx",
+          library / "steamapps/compatdata/200/pfx"}) {
+        expected.push_back(MakePrefix(folder));
+    }
     fs::create_directories(home / "data/bottles/bottles/not-a-prefix/drive_c");
     WriteAll(home / "config/lutris/games/f1-1.yml",
              "game:\n  exe: f1.exe\n  prefix: \"~/Games/lutris-f1\"\nwine: {}\n");
     WriteAll(home / "data/Steam/steamapps/libraryfolders.vdf",
              "\"libraryfolders\"\n{\n\t\"1\"\n\t{\n\t\t\"path\"\t\t\"" + library.string() +
                  "\"\n\t}\n}\n");
+    // ~/.steam/steam is a link to the same Steam: its prefixes are not listed twice.
     fs::create_directories(home / ".steam");
     fs::create_directory_symlink(home / "data/Steam", home / ".steam/steam");
-
-    // ~/.steam/steam is a link to the same Steam: its prefixes are not listed twice.
-    const UserDirs dirs{home.string(), expected[0].string(), (home / "config").string(),
-                        (home / "data").string()};
-    EXPECT_EQ(FindWinePrefixes(dirs), expected);
+    EXPECT_EQ(FindWinePrefixes({home.string(), expected[0].string(), (home / "config").string(),
+                                (home / "data").string()}),
+              expected);
 }
 
 #endif
