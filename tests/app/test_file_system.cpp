@@ -28,11 +28,9 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     };
     for (const auto& [path, expected] : cases) {
         const std::string text = dir.Text() + path;
-        std::string seen = PathExists(text) ? "P" : "-";
-        if (FileExists(text)) {
-            seen.append(" ").append(ReadAll(text));
-        }
-        EXPECT_EQ(seen, expected) << path;
+        EXPECT_EQ((PathExists(text) ? "P" : "-") + (FileExists(text) ? " " + ReadAll(text) : ""),
+                  expected)
+            << path;
     }
     // A new file keeps its given name, in the directory that was found.
     ASSERT_TRUE(WriteFileSafe(dir.Text() + "season02\\vehicles\\Bar\\Bar.org", "backup").ok);

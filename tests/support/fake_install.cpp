@@ -5,6 +5,7 @@
 #include <chrono>
 #include <fstream>
 #include <sstream>
+#include <tuple>
 
 #include "app/file_system.hpp"
 #include "grip/grip.hpp"
@@ -31,11 +32,11 @@ FakeInstall::FakeInstall(const fs::path& root, FakeOptions o)
     : f1Path((root / "F1 2002").string() + "/"), f1cPath((root / "F1C").string() + "/"),
       options(o) {
     const GameInstall at;
-    auto create = [](bool wanted, const std::string& dir, const std::string& relative) {
-        std::string slashes = relative;
-        std::replace(slashes.begin(), slashes.end(), '\\', '/');
+    auto create = [](bool wanted, const std::string& dir, std::string relative) {
+        const std::string content = OriginalContent(relative);
+        std::replace(relative.begin(), relative.end(), '\\', '/');
         if (wanted) {
-            WriteAll(dir + slashes, OriginalContent(relative));
+            WriteAll(dir + relative, content);
         }
     };
     create(o.f1_2002, f1Path, F1ExeShown);
@@ -59,14 +60,12 @@ FakeInstall::FakeInstall(const fs::path& root, FakeOptions o)
 }
 
 GameInstall FakeInstall::Install() const {
+    const auto& [f1, ql, gtr, f1c, ql2003] = options;
     GameInstall install;
-    install.F1Path = options.f1_2002 ? f1Path : "";
-    install.F1cPath = options.f1c ? f1cPath : "";
-    install.HasF1_2002 = options.f1_2002;
-    install.HasSeasonQL = options.f1_2002 && options.seasonQL;
-    install.HasGTR2002 = options.f1_2002 && options.gtr2002;
-    install.HasF1c = options.f1c;
-    install.HasF1cQL2003 = options.f1c && options.f1cQL2003;
+    install.F1Path = f1 ? f1Path : "";
+    install.F1cPath = f1c ? f1cPath : "";
+    std::tie(install.HasF1_2002, install.HasSeasonQL, install.HasGTR2002, install.HasF1c,
+             install.HasF1cQL2003) = std::tuple(f1, f1 && ql, f1 && gtr, f1c, f1c && ql2003);
     return install;
 }
 
