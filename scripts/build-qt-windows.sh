@@ -37,7 +37,7 @@ options=(
 stamp="qt $qt_version ${options[*]}"
 
 installed_version() {
-  sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$prefix/lib/cmake/Qt6/Qt6ConfigVersion.cmake" 2>/dev/null
+  sed -n 's/^set(PACKAGE_VERSION "\(.*\)")$/\1/p' "$prefix/lib/cmake/Qt6/Qt6ConfigVersionImpl.cmake" 2>/dev/null
 }
 
 if [ -f "$prefix/$stamp_name" ]; then
