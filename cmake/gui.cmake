@@ -1,10 +1,11 @@
 # The desktop program: Qt windows on top of korvane_core.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Svg Test)
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Test OPTIONAL_COMPONENTS Svg)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES} data/korvane.qrc)
-target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network Qt6::Svg)
+add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
+target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network)
+include(cmake/artwork.cmake)
 korvane_warnings(korvane_ui)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)

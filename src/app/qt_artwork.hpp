@@ -1,5 +1,6 @@
 #pragma once
-// The program's own pictures (logo, flags), drawn from the SVG files built into the program.
+// The program's own pictures (logo, flags), drawn from the SVG files built into the program
+// (or from PNGs rendered from them, where Qt lacks SVG support).
 #include <QPixmap>
 #include <QSize>
 #include <QString>
