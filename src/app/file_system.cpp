@@ -23,6 +23,8 @@
 #include <unistd.h>
 #endif
 
+#include "app/text_compare.hpp"
+
 namespace fs = std::filesystem;
 
 namespace korvane {
@@ -169,20 +171,6 @@ std::vector<int> FlushEntries([[maybe_unused]] const std::vector<fs::path>& dirs
 
 #ifndef _WIN32
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 // The entry of dir that is called name: the exact name first, otherwise the single entry equal
 // to it without regard to case. A name that matches nothing (or several) stays as given.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/file_system.hpp"
+#include "app/text_compare.hpp"
 
 namespace korvane {
 
@@ -30,19 +31,6 @@ std::string TrimEnd(std::string text) {
         text.pop_back();
     }
     return text;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // One line of the file: [begin, end) is its text, [end, next) its line break.

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/file_system.hpp"
+#include "app/text_compare.hpp"
 
 namespace fs = std::filesystem;
 
@@ -14,28 +15,12 @@ namespace korvane {
 
 namespace {
 
-char Lower(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualNoCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int HexDigit(char c) {
     if (c >= '0' && c <= '9') {
         return c - '0';
     }
-    if (Lower(c) >= 'a' && Lower(c) <= 'f') {
-        return Lower(c) - 'a' + 10;
+    if (LowerAscii(c) >= 'a' && LowerAscii(c) <= 'f') {
+        return LowerAscii(c) - 'a' + 10;
     }
     return -1;
 }
@@ -190,7 +175,7 @@ std::optional<std::string> WineRegistryValue(const std::string& content, const s
 }
 
 std::string WinePathToLocal(const fs::path& prefix, const std::string& windowsPath) {
-    const char letter = windowsPath.empty() ? '\0' : Lower(windowsPath[0]);
+    const char letter = windowsPath.empty() ? '\0' : LowerAscii(windowsPath[0]);
     if (windowsPath.size() < 2 || letter < 'a' || letter > 'z' || windowsPath[1] != ':') {
         return {};
     }

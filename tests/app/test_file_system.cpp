@@ -28,9 +28,11 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     };
     for (const auto& [path, expected] : cases) {
         const std::string text = dir.Text() + path;
-        EXPECT_EQ((PathExists(text) ? "P" : "-") + (FileExists(text) ? " " + ReadAll(text) : ""),
-                  expected)
-            << path;
+        std::string seen = PathExists(text) ? "P" : "-";
+        if (FileExists(text)) {
+            seen.append(1, ' ').append(ReadAll(text));
+        }
+        EXPECT_EQ(seen, expected) << path;
     }
     // A new file keeps its given name, in the directory that was found.
     ASSERT_TRUE(WriteFileSafe(dir.Text() + "season02\\vehicles\\Bar\\Bar.org", "backup").ok);
