@@ -54,3 +54,9 @@ for shot in "$shots"/*.png; do
   cp "$shot" "docs/screenshots/windows-$(basename "$shot")"
 done
 ls docs/screenshots/windows-*.png
+
+# The Windows zip (where the build packages one): korvane.exe beside korvane-cli.exe and the
+# grip tables; it needs no Qt DLLs, Qt is linked in.
+if [ -f "$build_dir/CPackConfig.cmake" ]; then
+  (cd "$build_dir" && cpack -G ZIP)
+fi
