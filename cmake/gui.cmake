@@ -9,8 +9,8 @@ set(CMAKE_AUTORCC ON)
 add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
 target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network)
 include(cmake/artwork.cmake)
-# A static Qt links only the default platform plugin into a program; the window tests and the
-# screenshots also run on the offscreen one.
+# A static Qt links only the default platform plugin into a program; the window tests run on the
+# offscreen one.
 get_target_property(qt_core_type Qt6::Core TYPE)
 if(qt_core_type STREQUAL "STATIC_LIBRARY")
   target_link_libraries(korvane_ui PUBLIC Qt6::QOffscreenIntegrationPlugin)

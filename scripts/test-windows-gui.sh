@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds the desktop program, its window tests and korvane-cli for 64-bit Windows with the static
-# Qt of scripts/build-qt-windows.sh (built first when missing, about 20 minutes on 2 idle cores),
+# Builds the desktop program, its window tests and tools (and korvane-cli, where the windows preset
+# builds it) for 64-bit Windows with the static Qt of scripts/build-qt-windows.sh (built first
+# when missing, about 20 minutes on 2 idle cores),
 # then, under Wine in a fresh prefix inside the build directory:
 #   - runs the window tests on Qt's offscreen platform (no display),
 #   - checks that https requests (the update check) go through Windows' own TLS (Schannel),
