@@ -1,11 +1,20 @@
 # The desktop program: Qt windows on top of korvane_core.
-find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Test OPTIONAL_COMPONENTS Svg)
+if(WIN32 AND CMAKE_CROSSCOMPILING)
+  include(cmake/qt-windows.cmake)
+endif()
+find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
 add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
 target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network)
 include(cmake/artwork.cmake)
+# A static Qt links only the default platform plugin into a program; the window tests run on the
+# offscreen one.
+get_target_property(qt_core_type Qt6::Core TYPE)
+if(qt_core_type STREQUAL "STATIC_LIBRARY")
+  target_link_libraries(korvane_ui PUBLIC Qt6::QOffscreenIntegrationPlugin)
+endif()
 korvane_warnings(korvane_ui)
 
 if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
@@ -41,6 +50,13 @@ if(KORVANE_SHOT_SOURCES)
   target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
   target_link_libraries(korvane_screenshots PRIVATE korvane_ui)
   korvane_warnings(korvane_screenshots)
+endif()
+
+# Windows: which TLS backend the update check's https requests go through (scripts/test-windows-gui.sh).
+if(WIN32)
+  add_executable(korvane_tls_backends tools/tls_backends/main.cpp)
+  target_link_libraries(korvane_tls_backends PRIVATE Qt6::Network)
+  korvane_warnings(korvane_tls_backends)
 endif()
 
 # Writes a fake game installation to try the program without the games

@@ -32,9 +32,11 @@ bool Write(const std::string& pathText, const std::string& what) {
     return static_cast<bool>(out);
 }
 
+// With the system's own separator at the end (a backslash on Windows), as game paths are written.
 std::string WithSeparator(std::string directory) {
-    if (directory.empty() || directory.back() != '/') {
-        directory += '/';
+    const char separator = static_cast<char>(std::filesystem::path::preferred_separator);
+    if (directory.empty() || directory.back() != separator) {
+        directory += separator;
     }
     return directory;
 }
@@ -84,8 +86,8 @@ int main(int argc, char* argv[]) {
     const std::string programDir = std::filesystem::absolute(argv[2]).string();
 
     GameInstall install;
-    install.F1Path = root + "F1 2002/";
-    install.F1cPath = root + "F1 Challenge 99-02/";
+    install.F1Path = WithSeparator(root + "F1 2002");
+    install.F1cPath = WithSeparator(root + "F1 Challenge 99-02");
     install.HasF1_2002 = install.HasSeasonQL = install.HasGTR2002 = true;
     install.HasF1c = install.HasF1cQL2003 = true;
 
