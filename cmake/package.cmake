@@ -3,10 +3,23 @@
 # tables beside themselves) and links the two programs into /usr/bin. That directory is not
 # writable for a player, so the settings file goes to the player's configuration directory.
 # On Windows: a zip of the programs with the grip tables and a short text on their use, by
-# `cpack -G ZIP` in the build of the `windows` preset.
+# `cpack -G ZIP` in the build of the `windows` preset (korvane-cli) or of `windows-gui` (with
+# korvane.exe).
 if(WIN32)
-  install(FILES data/windows-readme.txt DESTINATION ${KORVANE_INSTALL_APPDIR} RENAME README.txt)
-  set(CPACK_PACKAGE_FILE_NAME korvane-cli-${PROJECT_VERSION}-windows-x64)
+  if(TARGET korvane)
+    set(CPACK_PACKAGE_FILE_NAME korvane-${PROJECT_VERSION}-windows-x64)
+    set(KORVANE_DESKTOP_NOTE "
+korvane.exe is the desktop program: unpack the zip into a folder of its own and start it there.
+It keeps its settings (korvane.ini) beside itself, or in %APPDATA%\\Korvane when that folder
+cannot be written. It needs nothing else: Qt is built into it.
+")
+  else()
+    set(CPACK_PACKAGE_FILE_NAME korvane-cli-${PROJECT_VERSION}-windows-x64)
+    set(KORVANE_DESKTOP_NOTE "")
+  endif()
+  configure_file(data/windows-readme.txt.in ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
+  install(FILES ${CMAKE_BINARY_DIR}/README.txt DESTINATION ${KORVANE_INSTALL_APPDIR})
+  set(CPACK_STRIP_FILES ON)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
   set(CPACK_GENERATOR ZIP)
   include(CPack)

@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the desktop program, its window tests and tools (and korvane-cli, where the windows preset
-# builds it) for 64-bit Windows with the static Qt of scripts/build-qt-windows.sh (built first
-# when missing, about 20 minutes on 2 idle cores),
-# then, under Wine in a fresh prefix inside the build directory:
+# Builds the desktop program, korvane-cli, the window tests and tools for 64-bit Windows with the
+# static Qt of scripts/build-qt-windows.sh (built first when missing: about 20 minutes on 2 idle
+# cores), then, under Wine in a fresh prefix inside the build directory:
 #   - runs the window tests on Qt's offscreen platform (no display),
 #   - checks that https requests (the update check) go through Windows' own TLS (Schannel),
 #   - renders the main, harmonizer and grip windows on an Xvfb display through Wine's window
-#     system to docs/screenshots/windows-<window>-<de|uk>.png.
+#     system to docs/screenshots/windows-<window>-<de|uk>.png,
+#   - packs build-windows-gui/korvane-<version>-windows-x64.zip and starts korvane.exe from it.
 # Fails when any of it fails. Usage: scripts/test-windows-gui.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,17 +20,7 @@ build_dir="$PWD/build-windows-gui"
 cmake --preset windows-gui
 cmake --build --preset windows-gui
 
-export WINEPREFIX="$build_dir/wineprefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-
-wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-trap 'wineserver -k 2>/dev/null || true' EXIT
-wineboot -i
-wineserver -w
+. scripts/fresh-wine-prefix.sh "$build_dir/wineprefix"
 # Windows' dialog face. Without it Wine falls back to the first face it finds (a mathematical
 # one here), in which line edits show no text at all.
 cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
@@ -56,8 +46,21 @@ for shot in "$shots"/*.png; do
 done
 ls docs/screenshots/windows-*.png
 
-# The Windows zip (where the build packages one): korvane.exe beside korvane-cli.exe and the
-# grip tables; it needs no Qt DLLs, Qt is linked in.
-if [ -f "$build_dir/CPackConfig.cmake" ]; then
-  (cd "$build_dir" && cpack -G ZIP)
+# The Windows zip: korvane.exe beside korvane-cli.exe and the grip tables; it needs no Qt DLLs,
+# Qt is linked in. Unpacked into the prefix, the desktop program must start and keep running.
+rm -f "$build_dir"/korvane-*-windows-x64.zip
+(cd "$build_dir" && cpack -G ZIP >/dev/null)
+zip=$(ls "$build_dir"/korvane-*-windows-x64.zip)
+unpacked="$WINEPREFIX/drive_c/Korvane"
+rm -rf "$unpacked" && mkdir -p "$unpacked"
+(cd "$unpacked" && cmake -E tar xf "$zip")
+for file in korvane.exe korvane-cli.exe terea.ini terql.ini README.txt; do
+  [ -f "$unpacked/$file" ] || { echo "$zip lacks $file" >&2; exit 1; }
+done
+status=0
+WINEQT_QPA_PLATFORM=offscreen timeout 20 wine "$unpacked/korvane.exe" || status=$?
+if [ "$status" -ne 124 ]; then
+  echo "korvane.exe from $zip ended with status $status instead of running" >&2
+  exit 1
 fi
+echo "$zip: korvane.exe starts under Wine"

@@ -14,20 +14,7 @@ build_dir="$PWD/build-windows"
 cmake --preset windows
 cmake --build --preset windows
 
-# A prefix of our own, made afresh, so that no registry value or file of an earlier run (or of
-# the user's own Wine) can make a test pass or fail.
-export WINEPREFIX="$build_dir/wineprefix"
-export WINEARCH=win64
-export WINEDEBUG=-all
-# No Mono or Gecko installers: they would ask for a display and are not needed.
-export WINEDLLOVERRIDES="mscoree,mshtml="
-unset DISPLAY WAYLAND_DISPLAY
-
-wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
-trap 'wineserver -k 2>/dev/null || true' EXIT
-wineboot -i
-wineserver -w
+. scripts/fresh-wine-prefix.sh "$build_dir/wineprefix"
 
 ctest --preset windows
 
@@ -93,9 +80,7 @@ echo "korvane-cli.exe under Wine: passed"
 
 # A 64-bit prefix where F1 2002 is registered in the 32-bit view, as its 32-bit installer does,
 # and F1 Challenge in the native view; both texts end in a backslash.
-export WINEPREFIX="$build_dir/wineprefix-games"
-rm -rf "$WINEPREFIX"
-wineboot -i
+. scripts/fresh-wine-prefix.sh "$build_dir/wineprefix-games"
 wine reg add 'HKLM\Software\EA SPORTS\F1 2002' /v 'Install Dir' /d 'C:\Games\F1 2002\' /f /reg:32
 wine reg add 'HKLM\Software\EA SPORTS\F1 Challenge 99-02' /v 'Install Dir' \
     /d 'C:\Games\F1 Challenge 99-02\' /f

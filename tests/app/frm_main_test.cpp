@@ -319,8 +319,10 @@ class FrmMainTest : public QObject {
         QCOMPARE(ShownText(&m.window, "LblInfo"), Language() == "unknown" ? QString() : prompt);
         // The browse buttons take the picked game.
         FakeInstall fake(m.dir.Path());
-        const QString f1 = QString::fromStdString(fake.f1Path + "F1_2002.exe");
-        const QString f1c = QString::fromStdString(fake.f1cPath + "F1 Challenge 99-02.exe");
+        const QString f1 =
+            QDir::toNativeSeparators(QString::fromStdString(fake.f1Path + "F1_2002.exe"));
+        const QString f1c = QDir::toNativeSeparators(
+            QString::fromStdString(fake.f1cPath + "F1 Challenge 99-02.exe"));
         QStringList seen;
         m.window.SetFileChooser([&](QWidget* owner, const QString& title, const QString& filter) {
             seen << title + " | " + filter;
