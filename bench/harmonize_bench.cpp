@@ -15,13 +15,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
 
 #include "app/file_system.hpp"
 #include "app/game_install.hpp"
+#include "fake_games/fake_games.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 extern char** environ;
@@ -42,25 +42,26 @@ GameInstall InstallAt(const fs::path& root) {
     return install;
 }
 
-// Text lines in the manner of the game's files until the file has about `size` bytes; the first
-// line names the file, so every file differs from every other.
-void WriteGameFile(const std::string& pathText, std::size_t size) {
-    const fs::path path = ResolvePath(pathText);
-    fs::create_directories(path.parent_path());
+// Text lines in the manner of the game's files until the file has about the size of its kind
+// (a .hdv 30 KB, an engine.ini 12 KB); the first line names the file, so every file differs from
+// every other.
+std::string GameFileText(const std::string& pathText) {
+    const std::size_t size = pathText.ends_with(".hdv")         ? 30 * 1024
+                             : pathText.ends_with("engine.ini") ? 12 * 1024
+                                                                : 4096;
     std::string text = "// " + pathText + "\r\n";
     for (int line = 0; text.size() < size; ++line) {
         text += "Setting" + std::to_string(line) + "=(" + std::to_string(line * 37 % 1000) +
                 ".25, 0.5, " + std::to_string(line % 13) + ")  // value of " + pathText + "\r\n";
     }
-    std::ofstream(path, std::ios::binary) << text;
+    return text;
 }
 
 GameInstall MakeInstall(const fs::path& root) {
     const GameInstall install = InstallAt(root);
-    WriteGameFile(install.F1cPath + F1cExe, 4096);
-    for (const CarFiles& car : F1cCars(install)) {
-        WriteGameFile(car.performance, 30 * 1024);
-        WriteGameFile(car.engine, 12 * 1024);
+    if (!WriteFakeGames(install, GameFileText)) {
+        std::cerr << "cannot write the fake installation below " << root << "\n";
+        std::exit(1);
     }
     return install;
 }

@@ -62,5 +62,5 @@ endif()
 # Writes a fake game installation to try the program without the games
 # (scripts/make-sample-install.sh).
 add_executable(korvane_sample_install tools/sample_install/main.cpp)
-target_link_libraries(korvane_sample_install PRIVATE korvane_core)
+target_link_libraries(korvane_sample_install PRIVATE korvane_fake_games)
 korvane_warnings(korvane_sample_install)

@@ -1,6 +1,5 @@
 #include "support/fake_install.hpp"
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -8,8 +7,7 @@
 #include <tuple>
 
 #include "app/file_system.hpp"
-#include "grip/grip.hpp"
-#include "harmonizer/catalogue.hpp"
+#include "fake_games/fake_games.hpp"
 
 namespace fs = std::filesystem;
 
@@ -31,32 +29,7 @@ TempDir::~TempDir() {
 FakeInstall::FakeInstall(const fs::path& root, FakeOptions o)
     : f1Path((root / "F1 2002").string() + "/"), f1cPath((root / "F1C").string() + "/"),
       options(o) {
-    const GameInstall at;
-    auto create = [](bool wanted, const std::string& dir, std::string relative) {
-        const std::string content = OriginalContent(relative);
-        std::replace(relative.begin(), relative.end(), '\\', '/');
-        if (wanted) {
-            WriteAll(dir + relative, content);
-        }
-    };
-    create(o.f1_2002, f1Path, F1ExeShown);
-    create(o.f1_2002, f1Path, GripLiveEA);
-    create(o.seasonQL, f1Path, GripLiveQL);
-    for (int i = 1; i <= Teams2002Count; ++i) {
-        create(o.f1_2002, f1Path, at.DirSeason02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
-        create(o.seasonQL, f1Path, at.DirSeasonQL02 + Teams2002(i) + "\\" + Teams2002(i) + ".hdv");
-    }
-    for (int i = 1; i <= TeamsGTR2002Count; ++i) {
-        create(o.gtr2002, f1Path, at.DirGTR2002 + TeamsGTR2002(i) + "\\" + CarsGTR2002(i) + ".hdv");
-    }
-    create(o.f1c, f1cPath, F1cExe);
-    for (int s = 1; s <= LastSeasonF1c(o.f1cQL2003); ++s) {
-        for (int t = 1; t <= TeamCountF1c(s); ++t) {
-            const std::string car = at.DirSeasonData + CarDirsF1c(s, t) + "\\";
-            create(o.f1c, f1cPath, car + SeasonsF1c(s) + "_" + TeamsF1c(s, t) + ".hdv");
-            create(o.f1c, f1cPath, car + "engine.ini");
-        }
-    }
+    WriteFakeGames(Install(), OriginalContent);
 }
 
 GameInstall FakeInstall::Install() const {

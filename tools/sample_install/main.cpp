@@ -15,22 +15,11 @@
 #include "app/file_system.hpp"
 #include "app/game_install.hpp"
 #include "app/settings.hpp"
-#include "grip/grip.hpp"
-#include "harmonizer/harmonizer.hpp"
+#include "fake_games/fake_games.hpp"
 
 namespace {
 
 using namespace korvane;
-
-bool Write(const std::string& pathText, const std::string& what) {
-    const std::filesystem::path path = ResolvePath(pathText);
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary);
-    out << "; FAKE sample file written by korvane_sample_install - not game data\r\n"
-        << "; " << what << "\r\n";
-    return static_cast<bool>(out);
-}
 
 // With the system's own separator at the end (a backslash on Windows), as game paths are written.
 std::string WithSeparator(std::string directory) {
@@ -91,25 +80,10 @@ int main(int argc, char* argv[]) {
     install.HasF1_2002 = install.HasSeasonQL = install.HasGTR2002 = true;
     install.HasF1c = install.HasF1cQL2003 = true;
 
-    bool ok = Write(install.F1Path + F1ExeShown, "stands in for the F1 2002 executable");
-    for (Component2002 component :
-         {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
-        for (const TeamFiles& team : ComponentFiles(install, component)) {
-            ok = Write(team.live, "performance of " + team.team) && ok;
-        }
-    }
-    ok = Write(install.F1Path + GripLiveEA, "terrain table of the EA 2002 season") && ok;
-    ok = Write(install.F1Path + GripLiveQL, "terrain table of the Quillon season") && ok;
-
-    ok = Write(install.F1cPath + F1cExe, "stands in for the F1 Challenge 99-02 executable") && ok;
-    for (const CarFiles& car : F1cCars(install)) {
-        const std::string which =
-            "season " + std::to_string(car.season) + ", team " + std::to_string(car.team);
-        ok = Write(car.performance, "performance, " + which) && ok;
-        ok = Write(car.engine, "engine, " + which) && ok;
-    }
-    std::error_code error;
-    std::filesystem::create_directories(ResolvePath(install.F1cPath + F1cQL2003Marker), error);
+    bool ok = WriteFakeGames(install, [](const std::string& file) {
+        return "; FAKE sample file written by korvane_sample_install - not game data\r\n; " + file +
+               "\r\n";
+    });
 
     if (inPrefix) {
         ok = WritePrefix(prefix) && ok;
