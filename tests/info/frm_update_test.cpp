@@ -1,5 +1,8 @@
-// The update window against a local server, and the download on its own: its failure kinds and
-// the refusal of other addresses and of oversized files.
+// The update window against a local server, and the download on its own: its failure kinds, the
+// refusal of other addresses, of oversized files and of redirects to anything less safe, and what
+// a request tells about the user.
+#include <optional>
+
 #include <QElapsedTimer>
 
 #include "app/qt_shell.hpp"
@@ -7,6 +10,7 @@
 #include "info/frm_update.hpp"
 #include "info/local_http_server.hpp"
 #include "info/qt_download.hpp"
+#include "info/version.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -138,30 +142,56 @@ class FrmUpdateTest : public QObject {
     }
 
     void download_data() {
-        // "/path" on the server; "tls/ok" over HTTPS, whose certificate is not trusted (a trusted
-        // one is fetched where redirects are tested)
+        // "/path" on the HTTP server, "tls/path" on the HTTPS one, whose certificate is trusted
+        // only where told. /1 redirects to /2 and so on up to /6, which moves to /end.
         QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("trusted");
         QTest::addColumn<int>("result");
-        QTest::newRow("largest") << "/largest" << int(DownloadOk);
-        QTest::newRow("one byte too many") << "/over" << int(DownloadTooLarge);
-        QTest::newRow("not found") << "/gone" << int(DownloadFailed);
-        QTest::newRow("silent server") << "/silent" << int(DownloadTimedOut);
-        QTest::newRow("nobody listening") << "closed" << int(DownloadFailed);
-        QTest::newRow("https, not trusted") << "tls/ok" << int(DownloadFailed);
+        QTest::newRow("largest") << "/largest" << false << int(DownloadOk);
+        QTest::newRow("one byte too many") << "/over" << false << int(DownloadTooLarge);
+        QTest::newRow("not found") << "/gone" << false << int(DownloadFailed);
+        QTest::newRow("silent server") << "/silent" << false << int(DownloadTimedOut);
+        QTest::newRow("nobody listening") << "closed" << false << int(DownloadFailed);
+        QTest::newRow("https, not trusted") << "tls/end" << false << int(DownloadFailed);
+        QTest::newRow("https") << "tls/end" << true << int(DownloadOk);
+        QTest::newRow("another path") << "/6" << false << int(DownloadOk);
+        QTest::newRow("five redirects") << "/2" << false << int(DownloadOk);
+        QTest::newRow("six redirects") << "/1" << false << int(DownloadFailed);
+        QTest::newRow("http to https") << "/to-tls" << true << int(DownloadOk);
+        QTest::newRow("https to http") << "tls/to-http" << true << int(DownloadFailed);
+        QTest::newRow("loop") << "/loop" << false << int(DownloadFailed);
+        QTest::newRow("to a local file") << "/to-file" << false << int(DownloadFailed);
         for (const char* address : {"", "unknown", "file:///etc/hostname", "ftp://127.0.0.1/x"}) {
-            QTest::newRow(address) << address << int(DownloadBadAddress);
+            QTest::newRow(address) << address << false << int(DownloadBadAddress);
         }
     }
 
     void download() {
         QFETCH(QString, address);
+        QFETCH(bool, trusted);
+        LocalHttpServer http;
         LocalHttpServer https(LocalHttpServer::Https);
-        https.Serve("/ok", {200, "ok"});
+        std::optional<TrustLocalCertificate> trust;
+        if (trusted) {
+            trust.emplace();
+        }
         const QByteArray largest(int(MaxDownloadBytes), 'x');
-        server_.Serve("/largest", {200, largest});
-        server_.Serve("/over", {200, largest + "y"});
-        server_.Serve("/silent", {200, {}, true});
-        const std::string url = address.startsWith('/')      ? server_.Url(address.toUtf8())
+        for (LocalHttpServer* server : {&http, &https}) {
+            server->Serve("/end", {200, largest});
+            for (int i = 1; i <= 6; ++i) {
+                server->Serve(
+                    "/" + QByteArray::number(i),
+                    {302, "moved", false, i < 6 ? "/" + QByteArray::number(i + 1) : "/end"});
+            }
+        }
+        http.Serve("/largest", {200, largest});
+        http.Serve("/over", {200, largest + "y"});
+        http.Serve("/silent", {200, {}, true});
+        http.Serve("/to-tls", {302, "moved", false, QByteArray::fromStdString(https.Url("/end"))});
+        https.Serve("/to-http", {302, "moved", false, QByteArray::fromStdString(http.Url("/end"))});
+        http.Serve("/loop", {302, "moved", false, "/loop"});
+        http.Serve("/to-file", {302, "moved", false, "file:///etc/hostname"});
+        const std::string url = address.startsWith('/')      ? http.Url(address.toUtf8())
                                 : address.startsWith("tls/") ? https.Url(address.mid(3).toUtf8())
                                 : address == "closed"        ? UnusedLocalUrl()
                                                              : address.toStdString();
@@ -174,6 +204,22 @@ class FrmUpdateTest : public QObject {
         QVERIFY(clock.elapsed() < 5000 && !QGuiApplication::overrideCursor());
         // Only a whole download replaces the file.
         QVERIFY(ReadAll(target) == (result == DownloadOk ? largest.toStdString() : "old"));
+
+        // Every request names the program and nothing of the user's: no language, no cookie.
+        const QString agent = "user-agent: korvane/" + QString::fromStdString(VersionNumber());
+        auto requests = http.requests;
+        requests.insert(requests.end(), https.requests.begin(), https.requests.end());
+        for (const auto& request : requests) {
+            QStringList headers; // names, and the values that could tell about the user
+            for (const QString& line : QString(request.head.toLower()).split("\r\n").mid(1)) {
+                const bool told = line.startsWith("user-agent") || line.startsWith("accept-lang");
+                headers << (told ? line : line.left(line.indexOf(':')));
+            }
+            headers.sort();
+            QCOMPARE(headers.join(" | "), "accept-encoding | accept-language: * | cache-control | "
+                                          "connection | host | pragma | " +
+                                              agent);
+        }
     }
 };
 
