@@ -172,12 +172,14 @@ std::vector<int> FlushEntries([[maybe_unused]] const std::vector<fs::path>& dirs
 #ifndef _WIN32
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
-// The entry of dir that is called name: the exact name first, otherwise the single entry equal
-// to it without regard to case. A name that matches nothing (or several) stays as given.
-fs::path MatchComponent(const fs::path& dir, const std::string& name) {
+// The entry of dir that is called name: the exact name first (unless the caller knows it is not
+// there), otherwise the single entry equal to it without regard to case. A name that matches
+// nothing (or several) stays as given.
+fs::path MatchComponent(const fs::path& dir, const std::string& name, bool exactMissing = false) {
     std::error_code ec;
     fs::path exact = dir / name;
-    if (name == "." || name == ".." || fs::symlink_status(exact, ec).type() != fs::file_type::not_found) {
+    if (name == "." || name == ".." ||
+        (!exactMissing && fs::symlink_status(exact, ec).type() != fs::file_type::not_found)) {
         return exact;
     }
     fs::path found;
@@ -249,7 +251,8 @@ fs::path ResolvePath(const std::string& pathText) {
         matched = 0;
     }
     for (std::size_t i = matched; i < names.size(); ++i) {
-        result = MatchComponent(result, names[i]);
+        // All but the last name existing as given, the whole path did not: the last one is not.
+        result = MatchComponent(result, names[i], matched == names.size() - 1);
     }
     return result;
 #endif
@@ -284,11 +287,7 @@ bool DirectoryWritable(const std::string& dirText) {
 bool FileExists(const std::string& pathText) {
     std::error_code ec;
     const fs::path path = ResolvePath(pathText);
-    if (path.empty() || !fs::is_regular_file(path, ec)) {
-        return false;
-    }
-    [[maybe_unused]] const auto size = fs::file_size(path, ec);
-    return !ec;
+    return !path.empty() && fs::is_regular_file(fs::status(path, ec));
 }
 
 namespace {
