@@ -109,7 +109,7 @@ class FrmUpdateTest : public QObject {
         AppState state;
         state.settings.directory = dir_.Text();
         state.languageCode = language.toStdString();
-        frmUpdate window(nullptr, state, server_.Url("/software/korvane/version.txt"), 2s);
+        frmUpdate window(nullptr, state, server_.Url("/version.txt"), 2s);
         window.show();
         const QStringList before = Screen(&window);
         QFETCH(QString, opening);
@@ -119,7 +119,7 @@ class FrmUpdateTest : public QObject {
         QVERIFY(server_.requests.empty()); // nothing is sent before a check
         QStringList shown;
         for (const QByteArray& answer : answers) {
-            server_.Serve("/software/korvane/version.txt", {answer.isEmpty() ? 500 : 200, answer});
+            server_.answers["/version.txt"] = {answer.isEmpty() ? 500 : 200, answer};
             QTest::mouseClick(Child(&window, "BtnCheckUpdate"), Qt::LeftButton);
             shown << Screen(&window).last();
         }
@@ -178,17 +178,17 @@ class FrmUpdateTest : public QObject {
             QSslConfiguration::setDefaultConfiguration(trusting);
         }
         const QByteArray largest(int(MaxDownloadBytes), 'x');
-        http.Serve("/end", {200, largest});
-        https.Serve("/end", {200, largest});
+        http.answers["/end"] = {200, largest};
+        https.answers["/end"] = {200, largest};
         for (int i = 1; i <= 6; ++i) {
-            const QByteArray next = i < 6 ? "/" + QByteArray::number(i + 1) : "/end";
-            http.Serve("/" + QByteArray::number(i), {302, "moved", false, next});
+            http.answers["/" + QByteArray::number(i)] = {
+                302, i < 6 ? "/" + QByteArray::number(i + 1) : "/end"};
         }
-        http.Serve("/over", {200, largest + "y"});
-        http.Serve("/silent", {200, {}, true});
-        http.Serve("/to-tls", {302, "moved", false, QByteArray::fromStdString(https.Url("/end"))});
-        https.Serve("/to-http", {302, "moved", false, QByteArray::fromStdString(http.Url("/end"))});
-        http.Serve("/to-file", {302, "moved", false, "file:///etc/hostname"});
+        http.answers["/over"] = {200, largest + "y"};
+        http.answers["/silent"] = {0, {}};
+        http.answers["/to-tls"] = {302, QByteArray::fromStdString(https.Url("/end"))};
+        https.answers["/to-http"] = {302, QByteArray::fromStdString(http.Url("/end"))};
+        http.answers["/to-file"] = {302, "file:///etc/hostname"};
         const std::string url = address.startsWith('/')      ? http.Url(address.toUtf8())
                                 : address.startsWith("tls/") ? https.Url(address.mid(3).toUtf8())
                                 : address == "closed"        ? LocalHttpServer().Url("/end")

@@ -43,13 +43,6 @@ IAieXGk51qvB63VypIGL/IS0UAMSkcnZ4tptRtgIY6f2bG+ZTGt8nP4/
 
 class LocalHttpServer {
   public:
-    struct Answer {
-        int status = 200;
-        QByteArray body;
-        bool silent = false;      // accept the connection, never answer
-        QByteArray location = {}; // sent as a Location header when not empty
-    };
-
     struct Request {
         QByteArray head;  // request line and headers
         bool busyPointer; // whether the busy pointer was up while the request came in
@@ -68,28 +61,27 @@ class LocalHttpServer {
         }
         server_->listen(QHostAddress::LocalHost);
         // A TLS connection is pending only once its handshake is done, which this signal tells.
-        QObject::connect(server_.get(), &QTcpServer::pendingConnectionAvailable, server_.get(),
-                         [this] { Accept(); });
+        QObject::connect(
+            server_.get(), &QTcpServer::pendingConnectionAvailable, server_.get(), [this] {
+                while (QTcpSocket* socket = server_->nextPendingConnection()) {
+                    QObject::connect(socket, &QTcpSocket::readyRead, socket,
+                                     [this, socket] { Read(socket); });
+                    Read(socket); // over TLS the request may have come in with the handshake
+                }
+            });
     }
-
-    void Serve(const QByteArray& path, Answer answer) { answers_[path] = std::move(answer); }
 
     std::string Url(const QByteArray& path) const {
         return (scheme_ == Https ? "https" : "http") + std::string("://127.0.0.1:") +
                std::to_string(server_->serverPort()) + path.toStdString();
     }
 
+    // What each path answers: a status and a body. A redirect (3xx) moves to where its body says;
+    // status 0 takes the request and never answers. Any other path is not found.
+    std::map<QByteArray, std::pair<int, QByteArray>> answers;
     std::vector<Request> requests;
 
   private:
-    void Accept() {
-        while (QTcpSocket* socket = server_->nextPendingConnection()) {
-            QObject::connect(socket, &QTcpSocket::readyRead, socket,
-                             [this, socket] { Read(socket); });
-            Read(socket); // over TLS the request may have come in with the handshake
-        }
-    }
-
     void Read(QTcpSocket* socket) {
         const QByteArray head = socket->peek(socket->bytesAvailable());
         const qsizetype end = head.indexOf("\r\n\r\n");
@@ -98,21 +90,19 @@ class LocalHttpServer {
         }
         const QCursor* busy = QGuiApplication::overrideCursor();
         requests.push_back({head.left(end), busy && busy->shape() == Qt::WaitCursor});
-        const auto found = answers_.find(head.split(' ').value(1));
-        const Answer answer = found != answers_.end() ? found->second : Answer{404, "missing"};
-        if (answer.silent) {
+        const auto [status, body] =
+            answers.try_emplace(head.split(' ').value(1), 404, "").first->second;
+        if (status == 0) {
             return;
         }
-        socket->write("HTTP/1.1 " + QByteArray::number(answer.status) + " X\r\n" +
-                      (answer.location.isEmpty() ? "" : "Location: " + answer.location + "\r\n") +
-                      "Content-Length: " + QByteArray::number(answer.body.size()) +
-                      "\r\nConnection: close\r\n\r\n" + answer.body);
+        socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\n" +
+                      (status / 100 == 3 ? "Location: " + body + "\r\n" : "") + "Content-Length: " +
+                      QByteArray::number(body.size()) + "\r\nConnection: close\r\n\r\n" + body);
         socket->disconnectFromHost();
     }
 
     Scheme scheme_;
     std::unique_ptr<QTcpServer> server_ = std::make_unique<QTcpServer>();
-    std::map<QByteArray, Answer> answers_;
 };
 
 } // namespace korvane::testing
