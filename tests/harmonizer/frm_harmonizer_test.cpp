@@ -51,11 +51,7 @@ class FrmHarmonizerTest : public QObject {
         GameInstall all = f1s;
         all.HasF1c = all.HasF1cQL2003 = true;
         const char* f1 = "Arrows,Bar,Ferrari @Ferrari"; // F1 2002's teams, with "Bar"
-        const struct {
-            GameInstall present;
-            const char* steps;
-            QString state;
-        } rows[] = {
+        const std::tuple<GameInstall, const char*, QString> rows[] = {
             {all, "", QString("Tooo | 5 @2002 | 11 ") + f1},
             {f1s, "", QString("-TTo | 4 @2002 (off) | 11 ") + f1},
             {{}, "", QString("---- | 4 @2002 (off) | 11 ") + f1},
@@ -72,17 +68,17 @@ class FrmHarmonizerTest : public QObject {
             {all, "ChkF1c; CmbTeam Jaguar; CmbSeason 1999",
              "oooo | 5 @1999 | 11 Arrows,Bar,Ferrari @Jaguar"},
         };
-        for (const auto& row : rows) {
+        for (const auto& [present, steps, expected] : rows) {
             AppState state;
-            state.install = row.present;
+            state.install = present;
             RecordingSink sink;
             frmHarmonizer window(state, sink);
             window.show();
-            Do(&window, QString(row.steps).split("; ", Qt::SkipEmptyParts));
+            Do(&window, QString(steps).split("; ", Qt::SkipEmptyParts));
             const QString shown =
                 Ticks(&window, {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) + " | " +
                 List(&window, "CmbSeason") + " | " + List(&window, "CmbTeam");
-            QCOMPARE(shown + " after " + row.steps, row.state + " after " + row.steps);
+            QCOMPARE(shown + " after " + steps, expected + " after " + steps);
         }
     }
 

@@ -1,8 +1,7 @@
 // The update window against a local server, and the download on its own: its failure kinds, the
 // refusal of other addresses, of oversized files and of redirects to anything less safe, and what
 // a request tells about the user.
-#include <QElapsedTimer>
-#include <QScopeGuard>
+#include <QDeadlineTimer>
 
 #include "app/qt_shell.hpp"
 #include "app/window_test_support.hpp"
@@ -31,9 +30,8 @@ QStringList Screen(QWidget* window) {
         all << ShownText(window, name);
     }
     QWidget* result = Child(window, "lblResult");
-    all << (result->isHidden() ? QStringLiteral("-")
-                               : ShownText(window, "lblResult") + ' ' +
-                                     result->palette().color(QPalette::WindowText).name());
+    const QString colour = result->palette().color(QPalette::WindowText).name();
+    all << (result->isHidden() ? "-" : ShownText(window, "lblResult") + ' ' + colour);
     return all;
 }
 
@@ -45,8 +43,11 @@ class FrmUpdateTest : public QObject {
   private:
     TempDir dir_;
     LocalHttpServer server_;
+    const QSslConfiguration untrusting_ = QSslConfiguration::defaultConfiguration();
 
   private slots:
+    void cleanup() { QSslConfiguration::setDefaultConfiguration(untrusting_); }
+
     void checks_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("opening"); // the screen; empty: as in the row of the language
@@ -169,11 +170,8 @@ class FrmUpdateTest : public QObject {
         QFETCH(bool, trusted);
         LocalHttpServer http;
         LocalHttpServer https(LocalHttpServer::Https);
-        const QSslConfiguration untrusting = QSslConfiguration::defaultConfiguration();
-        const auto restore =
-            qScopeGuard([&] { QSslConfiguration::setDefaultConfiguration(untrusting); });
         if (trusted) {
-            QSslConfiguration trusting = untrusting;
+            QSslConfiguration trusting = untrusting_;
             trusting.addCaCertificate(QSslCertificate(QByteArray(LocalCertificatePem)));
             QSslConfiguration::setDefaultConfiguration(trusting);
         }
@@ -195,11 +193,10 @@ class FrmUpdateTest : public QObject {
                                                              : address.toStdString();
         const std::string target = dir_.Text() + "got.ini";
         WriteAll(target, "old");
-        QElapsedTimer clock;
-        clock.start();
+        const QDeadlineTimer fiveSeconds(5000);
         const int result = DownloadFile(url, target, 2s);
         QTEST(result, "result");
-        QVERIFY(clock.elapsed() < 5000 && !QGuiApplication::overrideCursor());
+        QVERIFY(!fiveSeconds.hasExpired() && !QGuiApplication::overrideCursor());
         // Only a whole download replaces the file.
         QVERIFY(ReadAll(target) == (result == DownloadOk ? largest.toStdString() : "old"));
 

@@ -83,13 +83,12 @@ class LocalHttpServer {
 
   private:
     void Read(QTcpSocket* socket) {
-        const QByteArray head = socket->peek(socket->bytesAvailable());
-        const qsizetype end = head.indexOf("\r\n\r\n");
-        if (end < 0) {
+        const QByteArray head = socket->peek(socket->bytesAvailable()); // a GET has no body
+        if (!head.endsWith("\r\n\r\n")) {
             return;
         }
         const QCursor* busy = QGuiApplication::overrideCursor();
-        requests.push_back({head.left(end), busy && busy->shape() == Qt::WaitCursor});
+        requests.push_back({head.trimmed(), busy && busy->shape() == Qt::WaitCursor});
         const auto [status, body] =
             answers.try_emplace(head.split(' ').value(1), 404, "").first->second;
         if (status == 0) {
