@@ -17,10 +17,6 @@
 #include "app/window_test_support.hpp"
 #include "build_config.hpp"
 
-#ifdef Q_OS_UNIX
-#include <unistd.h>
-#endif
-
 using namespace korvane;
 using namespace korvane::testing;
 
@@ -213,16 +209,14 @@ class FrmMainTest : public QObject {
   private:
     RecordingSink sink_;
     QTemporaryDir locks_;
-    int asked_ = 0;      // questions for the language, where the real chooser is not wanted
     QStringList opened_; // by the desktop shell; a mail with its subject
 
-    StartupOptions Quick(bool realChooser = false) {
+    // A start without the wait or the registries that does not expect to ask for the language.
+    StartupOptions Quick() {
         StartupOptions options;
         options.splashTime = std::chrono::milliseconds(50);
         options.registry = [](const std::string&, const std::string&) { return std::string(); };
-        if (!realChooser) {
-            options.chooseLanguage = [this](AppState&, QWidget*) { ++asked_; };
-        }
+        options.chooseLanguage = [](AppState&, QWidget*) { QFAIL("asked for the language"); };
         return options;
     }
 
@@ -234,7 +228,6 @@ class FrmMainTest : public QObject {
         }
     }
     void init() {
-        asked_ = 0;
         opened_.clear();
         SetShellOpenerForTests([this](const QUrl& url) {
             opened_ << url.toString(QUrl::RemoveQuery) + QUrlQuery(url).queryItemValue("subject");
@@ -242,20 +235,11 @@ class FrmMainTest : public QObject {
     }
     void cleanup() { CloseAllWindows(); }
 
-    // A second copy shows nothing, asks nothing and ends; once the first has ended, it runs. A
-    // lock that cannot be made at all does not keep the program from starting; the lock lies in a
-    // directory of the user's own.
-    void onlyOneCopyRuns() {
+    // A lock that cannot be made at all does not keep the program from starting; the lock lies in
+    // a directory of the user's own.
+    void startWithoutALock() {
         Main m(sink_); // for its settings
-        QLockFile first(locks_.filePath("korvane.lock"));
-        QLockFile second(locks_.filePath("korvane.lock"));
-        auto running = StartUp(m.state, sink_, first, Quick());
-        const qsizetype windows = QApplication::topLevelWidgets().size();
-        QVERIFY(running && !StartUp(m.state, sink_, second, Quick()));
-        QVERIFY(QApplication::topLevelWidgets().size() == windows && asked_ == 1);
-        running.reset();
-        first.unlock();
-        QVERIFY(StartUp(m.state, sink_, second, Quick()));
+        WriteSetting(m.state.settings, "config", "language", "de");
         WriteAll(m.dir.Path() / "file", "");
         QLockFile bad(QString::fromStdString((m.dir.Path() / "file" / "korvane.lock").string()));
         const auto main = StartUp(m.state, sink_, bad, Quick());
@@ -263,11 +247,13 @@ class FrmMainTest : public QObject {
 #ifdef Q_OS_UNIX
         // The shared temporary directory would let one user's running copy stop everybody else's.
         const QFileInfo dir(QFileInfo(InstanceLockPath(QStringLiteral("korvane"))).path());
-        QVERIFY(dir.isDir() && dir.ownerId() == static_cast<uint>(::getuid()));
+        QVERIFY(dir.isDir() && dir.ownerId() == QFileInfo(locks_.path()).ownerId());
         QVERIFY(!(dir.permissions() & (QFile::WriteGroup | QFile::WriteOther)));
 #endif
     }
 
+    // Each start shows the splash, asks for the language until one is stored, and holds the lock:
+    // a second copy shows nothing, asks nothing and ends; once the first has ended, one runs.
     void startAsksForTheLanguageUntilOneIsStored() {
         Main m(sink_); // for its settings
         if (Language() != "unknown") {
@@ -276,7 +262,8 @@ class FrmMainTest : public QObject {
         QStringList seen; // at each start: the splash, the chooser when asked, the main window
         for (const char* answer : {"", "Picture1", ""}) { // closed, English flag, closed
             QLockFile lock(locks_.filePath("korvane.lock"));
-            StartupOptions options = Quick(true);
+            StartupOptions options = Quick();
+            options.chooseLanguage = {}; // the real chooser
             options.beforeWait = [&seen](frmMain& main) {
                 QTimer::singleShot(0, [&seen, &main] { // while the splash waits
                     QWidget* splash = OpenWindow("frmSplash");
@@ -295,6 +282,10 @@ class FrmMainTest : public QObject {
             auto main = StartUp(m.state, sink_, lock, options);
             seen << ShownText(main.get(), "LblVersionMain") + ' ' +
                         ShownText(main.get(), "BtnBrowse") + ' ' + m.state.languageCode.c_str();
+            QLockFile second(locks_.filePath("korvane.lock"));
+            const qsizetype windows = QApplication::topLevelWidgets().size();
+            QVERIFY(!StartUp(m.state, sink_, second, Quick()));
+            QCOMPARE(QApplication::topLevelWidgets().size(), windows);
             CloseAllWindows();
         }
         const QString splash = "Korvane Version 0.6.0";

@@ -68,9 +68,7 @@ inline void WhenModal(const QString& name, std::function<void(QWidget*)> act) {
 
 // Closes every window, drops the answers that found no window, and lets deleteLater run.
 inline void CloseAllWindows() {
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        window->close();
-    }
+    QApplication::closeAllWindows();
     qDeleteAll(qApp->findChildren<QTimer*>(QStringLiteral("answer"), Qt::FindDirectChildrenOnly));
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

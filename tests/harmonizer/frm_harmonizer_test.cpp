@@ -10,30 +10,26 @@ using namespace korvane::testing;
 
 namespace {
 
-// A list as its size, the first three teams and its selection, "(off)" when disabled. The first
-// three tell the team lists apart.
+// A list as its size, the first three teams (they tell the team lists apart) and its selection,
+// "(off)" when disabled.
 QString List(QWidget* window, const char* name) {
     auto* list = Child<QComboBox>(window, name);
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i) {
-        items << list->itemText(i);
+    QString shown = QString::number(list->count()) + ' ';
+    for (int i = 0; i < 3 && name == QLatin1String("CmbTeam"); ++i) {
+        shown += list->itemText(i) + (i < 2 ? ',' : ' ');
     }
-    const QString first = name == QLatin1String("CmbTeam") ? items.mid(0, 3).join(',') + ' ' : "";
-    return QString::number(items.size()) + ' ' + first + '@' + list->currentText() +
-           (list->isEnabled() ? "" : " (off)");
+    return shown + '@' + list->currentText() + (list->isEnabled() ? "" : " (off)");
 }
 
-// What the user does: "click EA2002" (a box), "press BtnEqual", "season 1999", "team Jordan".
-void Do(frmHarmonizer& window, const QStringList& steps) {
+// What the user does: a click on a control ("ChkEA2002") or a pick from a list ("CmbTeam Jordan").
+void Do(QWidget* window, const QStringList& steps) {
     for (const QString& step : steps) {
-        const QString name = step.section(' ', 1);
-        if (step.startsWith("click") || step.startsWith("press")) {
-            const QString control = step.startsWith("click") ? "Chk" + name : name;
-            QTest::mouseClick(Child(&window, qPrintable(control)), Qt::LeftButton);
+        auto* list = Child<QComboBox>(window, qPrintable(step.section(' ', 0, 0)));
+        if (!list) {
+            QTest::mouseClick(Child(window, qPrintable(step)), Qt::LeftButton);
             continue;
         }
-        auto* list = Child<QComboBox>(&window, step.startsWith("season") ? "CmbSeason" : "CmbTeam");
-        const int position = list->findText(name);
+        const int position = list->findText(step.section(' ', 1));
         QVERIFY2(position >= 0, qPrintable(step));
         list->setCurrentIndex(position);
         emit list->activated(position);
@@ -50,44 +46,39 @@ class FrmHarmonizerTest : public QObject {
     // Do), on an installation with every component, with F1 2002, the Quillon season and the GT
     // mod, or with nothing.
     void rules() {
-        const char* all = "f1c f1 ql gt ql2003";
+        GameInstall f1s;
+        f1s.HasF1_2002 = f1s.HasSeasonQL = f1s.HasGTR2002 = true;
+        GameInstall all = f1s;
+        all.HasF1c = all.HasF1cQL2003 = true;
         const char* f1 = "Arrows,Bar,Ferrari @Ferrari"; // F1 2002's teams, with "Bar"
-        const struct {
-            const char* present;
-            const char* steps;
-            QString state;
-        } rows[] = {
+        const std::tuple<GameInstall, const char*, QString> rows[] = {
             {all, "", QString("Tooo | 5 @2002 | 11 ") + f1},
-            {"f1 ql gt", "", QString("-TTo | 4 @2002 (off) | 11 ") + f1},
-            {"", "", QString("---- | 4 @2002 (off) | 11 ") + f1},
-            {all, "season 1999; click GT2002",
+            {f1s, "", QString("-TTo | 4 @2002 (off) | 11 ") + f1},
+            {{}, "", QString("---- | 4 @2002 (off) | 11 ") + f1},
+            {all, "CmbSeason 1999; ChkGT2002",
              "oooT | 5 @2002 (off) | 24 Alda Motorsports,Alexander Frei,APP RACING @Alda "
              "Motorsports"},
-            {all, "click GT2002; click EA2002; team Toyota; click QL2002",
+            {all, "ChkGT2002; ChkEA2002; CmbTeam Toyota; ChkQL2002",
              QString("oTTo | 5 @2002 (off) | 11 ") + f1},
-            {all, "click EA2002; click QL2002; click F1c", QString("Tooo | 5 @2002 | 11 ") + f1},
-            {all, "season 2003; click F1c", "oooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari"},
-            {all, "season 1999", "Tooo | 5 @1999 | 11 Arrows,BAR,Benetton @Ferrari"},
-            {all, "season 2003; season 2002", "Tooo | 5 @2002 | 11 Arrows,BAR,Ferrari @Ferrari"},
-            {all, "click F1c; team Jaguar; season 1999",
+            {all, "ChkEA2002; ChkQL2002; ChkF1c", QString("Tooo | 5 @2002 | 11 ") + f1},
+            {all, "CmbSeason 2003; ChkF1c", "oooo | 5 @2003 | 10 BAR,Ferrari,Jaguar @Ferrari"},
+            {all, "CmbSeason 1999", "Tooo | 5 @1999 | 11 Arrows,BAR,Benetton @Ferrari"},
+            {all, "CmbSeason 2003; CmbSeason 2002",
+             "Tooo | 5 @2002 | 11 Arrows,BAR,Ferrari @Ferrari"},
+            {all, "ChkF1c; CmbTeam Jaguar; CmbSeason 1999",
              "oooo | 5 @1999 | 11 Arrows,Bar,Ferrari @Jaguar"},
         };
-        for (const auto& row : rows) {
-            const QStringList has = QString(row.present).split(' ');
+        for (const auto& [present, steps, expected] : rows) {
             AppState state;
-            state.install.HasF1c = has.contains("f1c");
-            state.install.HasF1_2002 = has.contains("f1");
-            state.install.HasSeasonQL = has.contains("ql");
-            state.install.HasGTR2002 = has.contains("gt");
-            state.install.HasF1cQL2003 = has.contains("ql2003");
+            state.install = present;
             RecordingSink sink;
             frmHarmonizer window(state, sink);
             window.show();
-            Do(window, QString(row.steps).split("; ", Qt::SkipEmptyParts));
+            Do(&window, QString(steps).split("; ", Qt::SkipEmptyParts));
             const QString shown =
                 Ticks(&window, {"ChkF1c", "ChkEA2002", "ChkQL2002", "ChkGT2002"}) + " | " +
                 List(&window, "CmbSeason") + " | " + List(&window, "CmbTeam");
-            QCOMPARE(shown + " after " + row.steps, row.state + " after " + row.steps);
+            QCOMPARE(shown + " after " + steps, expected + " after " + steps);
         }
     }
 
@@ -100,22 +91,21 @@ class FrmHarmonizerTest : public QObject {
         frmHarmonizer window(state, sink);
         window.show();
         // F1 Challenge: the places of season and team in their lists.
-        Do(window, {"season 2003", "team Jaguar", "press BtnEqual"});
+        Do(&window, {"CmbSeason 2003", "CmbTeam Jaguar", "BtnEqual"});
         const CarFiles jaguar = F1cCar(state.install, 5, 3);
         for (const CarFiles& car : F1cCars(state.install)) {
             QCOMPARE(ReadAll(car.performance), ReadAll(jaguar.performanceBackup));
         }
-        Do(window, {"press BtnRestore"});
+        Do(&window, {"BtnRestore"});
         QCOMPARE(ReadAll(jaguar.performanceBackup), std::string("<missing>"));
         // The F1 2002 family: the team's name, on the ticked components only.
-        Do(window, {"click EA2002", "click QL2002", "team McLaren"});
+        Do(&window, {"ChkEA2002", "ChkQL2002", "CmbTeam McLaren"});
+        using enum Component2002;
         for (const char* button : {"BtnEqual", "BtnRestore"}) {
-            Do(window, {QString("press ") + button});
-            for (auto component :
-                 {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
+            Do(&window, {button});
+            for (auto component : {EA2002, QL2002, GT2002}) {
                 const std::vector<TeamFiles> teams = ComponentFiles(state.install, component);
-                const bool changed =
-                    button == std::string("BtnEqual") && component != Component2002::GT2002;
+                const bool changed = button == std::string("BtnEqual") && component != GT2002;
                 for (const TeamFiles& team : teams) {
                     const std::string& source = changed ? teams[5].live : team.live;
                     QCOMPARE(ReadAll(team.live),

@@ -1,9 +1,7 @@
 // The update window against a local server, and the download on its own: its failure kinds, the
 // refusal of other addresses, of oversized files and of redirects to anything less safe, and what
 // a request tells about the user.
-#include <optional>
-
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 
 #include "app/qt_shell.hpp"
 #include "app/window_test_support.hpp"
@@ -32,9 +30,8 @@ QStringList Screen(QWidget* window) {
         all << ShownText(window, name);
     }
     QWidget* result = Child(window, "lblResult");
-    all << (result->isHidden() ? QStringLiteral("-")
-                               : ShownText(window, "lblResult") + ' ' +
-                                     result->palette().color(QPalette::WindowText).name());
+    const QString colour = result->palette().color(QPalette::WindowText).name();
+    all << (result->isHidden() ? "-" : ShownText(window, "lblResult") + ' ' + colour);
     return all;
 }
 
@@ -46,8 +43,11 @@ class FrmUpdateTest : public QObject {
   private:
     TempDir dir_;
     LocalHttpServer server_;
+    const QSslConfiguration untrusting_ = QSslConfiguration::defaultConfiguration();
 
   private slots:
+    void cleanup() { QSslConfiguration::setDefaultConfiguration(untrusting_); }
+
     void checks_data() {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QString>("opening"); // the screen; empty: as in the row of the language
@@ -110,7 +110,7 @@ class FrmUpdateTest : public QObject {
         AppState state;
         state.settings.directory = dir_.Text();
         state.languageCode = language.toStdString();
-        frmUpdate window(nullptr, state, server_.Url("/software/korvane/version.txt"), 2s);
+        frmUpdate window(nullptr, state, server_.Url("/version.txt"), 2s);
         window.show();
         const QStringList before = Screen(&window);
         QFETCH(QString, opening);
@@ -120,7 +120,7 @@ class FrmUpdateTest : public QObject {
         QVERIFY(server_.requests.empty()); // nothing is sent before a check
         QStringList shown;
         for (const QByteArray& answer : answers) {
-            server_.Serve("/software/korvane/version.txt", {answer.isEmpty() ? 500 : 200, answer});
+            server_.answers["/version.txt"] = {answer.isEmpty() ? 500 : 200, answer};
             QTest::mouseClick(Child(&window, "BtnCheckUpdate"), Qt::LeftButton);
             shown << Screen(&window).last();
         }
@@ -143,23 +143,22 @@ class FrmUpdateTest : public QObject {
 
     void download_data() {
         // "/path" on the HTTP server, "tls/path" on the HTTPS one, whose certificate is trusted
-        // only where told. /1 redirects to /2 and so on up to /6, which moves to /end.
+        // only where told, "closed" on one that has stopped. /1 redirects to /2 and so on up to
+        // /6, which moves to /end.
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("trusted");
         QTest::addColumn<int>("result");
-        QTest::newRow("largest") << "/largest" << false << int(DownloadOk);
+        QTest::newRow("largest") << "/end" << false << int(DownloadOk);
         QTest::newRow("one byte too many") << "/over" << false << int(DownloadTooLarge);
         QTest::newRow("not found") << "/gone" << false << int(DownloadFailed);
         QTest::newRow("silent server") << "/silent" << false << int(DownloadTimedOut);
         QTest::newRow("nobody listening") << "closed" << false << int(DownloadFailed);
         QTest::newRow("https, not trusted") << "tls/end" << false << int(DownloadFailed);
         QTest::newRow("https") << "tls/end" << true << int(DownloadOk);
-        QTest::newRow("another path") << "/6" << false << int(DownloadOk);
         QTest::newRow("five redirects") << "/2" << false << int(DownloadOk);
         QTest::newRow("six redirects") << "/1" << false << int(DownloadFailed);
         QTest::newRow("http to https") << "/to-tls" << true << int(DownloadOk);
         QTest::newRow("https to http") << "tls/to-http" << true << int(DownloadFailed);
-        QTest::newRow("loop") << "/loop" << false << int(DownloadFailed);
         QTest::newRow("to a local file") << "/to-file" << false << int(DownloadFailed);
         for (const char* address : {"", "unknown", "file:///etc/hostname", "ftp://127.0.0.1/x"}) {
             QTest::newRow(address) << address << false << int(DownloadBadAddress);
@@ -171,37 +170,33 @@ class FrmUpdateTest : public QObject {
         QFETCH(bool, trusted);
         LocalHttpServer http;
         LocalHttpServer https(LocalHttpServer::Https);
-        std::optional<TrustLocalCertificate> trust;
         if (trusted) {
-            trust.emplace();
+            QSslConfiguration trusting = untrusting_;
+            trusting.addCaCertificate(QSslCertificate(QByteArray(LocalCertificatePem)));
+            QSslConfiguration::setDefaultConfiguration(trusting);
         }
         const QByteArray largest(int(MaxDownloadBytes), 'x');
-        for (LocalHttpServer* server : {&http, &https}) {
-            server->Serve("/end", {200, largest});
-            for (int i = 1; i <= 6; ++i) {
-                server->Serve(
-                    "/" + QByteArray::number(i),
-                    {302, "moved", false, i < 6 ? "/" + QByteArray::number(i + 1) : "/end"});
-            }
+        http.answers["/end"] = {200, largest};
+        https.answers["/end"] = {200, largest};
+        for (int i = 1; i <= 6; ++i) {
+            http.answers["/" + QByteArray::number(i)] = {
+                302, i < 6 ? "/" + QByteArray::number(i + 1) : "/end"};
         }
-        http.Serve("/largest", {200, largest});
-        http.Serve("/over", {200, largest + "y"});
-        http.Serve("/silent", {200, {}, true});
-        http.Serve("/to-tls", {302, "moved", false, QByteArray::fromStdString(https.Url("/end"))});
-        https.Serve("/to-http", {302, "moved", false, QByteArray::fromStdString(http.Url("/end"))});
-        http.Serve("/loop", {302, "moved", false, "/loop"});
-        http.Serve("/to-file", {302, "moved", false, "file:///etc/hostname"});
+        http.answers["/over"] = {200, largest + "y"};
+        http.answers["/silent"] = {0, {}};
+        http.answers["/to-tls"] = {302, QByteArray::fromStdString(https.Url("/end"))};
+        https.answers["/to-http"] = {302, QByteArray::fromStdString(http.Url("/end"))};
+        http.answers["/to-file"] = {302, "file:///etc/hostname"};
         const std::string url = address.startsWith('/')      ? http.Url(address.toUtf8())
                                 : address.startsWith("tls/") ? https.Url(address.mid(3).toUtf8())
-                                : address == "closed"        ? UnusedLocalUrl()
+                                : address == "closed"        ? LocalHttpServer().Url("/end")
                                                              : address.toStdString();
         const std::string target = dir_.Text() + "got.ini";
         WriteAll(target, "old");
-        QElapsedTimer clock;
-        clock.start();
+        const QDeadlineTimer fiveSeconds(5000);
         const int result = DownloadFile(url, target, 2s);
         QTEST(result, "result");
-        QVERIFY(clock.elapsed() < 5000 && !QGuiApplication::overrideCursor());
+        QVERIFY(!fiveSeconds.hasExpired() && !QGuiApplication::overrideCursor());
         // Only a whole download replaces the file.
         QVERIFY(ReadAll(target) == (result == DownloadOk ? largest.toStdString() : "old"));
 
