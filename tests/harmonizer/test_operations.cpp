@@ -2,7 +2,7 @@
 // body runs every flow and compares the whole tree of files with what it must hold.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
 
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
@@ -17,34 +17,6 @@ namespace fs = std::filesystem;
 namespace {
 
 using Tree = std::map<std::string, std::string>; // path below the root -> content
-
-Tree FilesBelow(const fs::path& root) {
-    Tree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            tree[fs::relative(entry.path(), root).generic_string()] =
-                ReadAll(entry.path().string());
-        }
-    }
-    return tree;
-}
-
-bool Holds(const Tree& tree, const std::string& key, const std::string& content) {
-    const auto found = tree.find(key);
-    return found != tree.end() && found->second == content;
-}
-
-// The paths where the trees differ; empty when they are equal.
-std::string Differences(const Tree& expected, const Tree& actual) {
-    std::string text;
-    for (const auto& [key, content] : expected) {
-        text += Holds(actual, key, content) ? "" : key + "\n";
-    }
-    for (const auto& [key, content] : actual) {
-        text += expected.count(key) ? "" : "extra " + key + "\n";
-    }
-    return text;
-}
 
 enum class Game { F1_2002, F1c, Grip };
 
@@ -65,11 +37,9 @@ struct Flow {
     int missing; // backups reported missing by the second restore
     // Texts shown (position, from the end when negative), in German and English.
     std::vector<std::tuple<int, const char*, const char*>> said;
-};
 
-void PrintTo(const Flow& flow, std::ostream* out) {
-    *out << flow.name;
-}
+    friend void PrintTo(const Flow& flow, std::ostream* out) { *out << flow.name; }
+};
 
 const Rule* RuleFor(const Flow& flow, const std::string& key) {
     for (const Rule& rule : flow.rules) {
@@ -81,16 +51,12 @@ const Rule* RuleFor(const Flow& flow, const std::string& key) {
     return nullptr;
 }
 
-std::string BackupOf(const std::string& key) {
-    return key.substr(0, key.rfind('.')) + ".org";
-}
-
 // Every changed file holds its run's source as installed, every backup its file as installed.
 Tree Applied(const Flow& flow, const Tree& installed, int run) {
     Tree tree = installed;
     for (const auto& [key, content] : installed) {
         if (const Rule* rule = RuleFor(flow, key)) {
-            tree[BackupOf(key)] = content;
+            tree[key.substr(0, key.rfind('.')) + ".org"] = content;
             tree[key] = installed.at(rule->dir + std::string(rule->source[run]));
         }
     }
@@ -189,7 +155,7 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
     for (int run : {0, 1, 2, 2}) {
         EXPECT_TRUE(env.Act(flow, run, language, sink));
         const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
-        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "") << "run " << run;
+        EXPECT_EQ(FilesBelow(env.root.Path()), expected) << "run " << run;
         if (run == 0) { // a file gone while its backup stays is written anew
             fs::remove(env.root.Path() /
                        std::find_if(installed.begin(), installed.end(), [&](auto& f) {
@@ -250,12 +216,14 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             failNumber(0);
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
-            for (const auto& [key, content] : FilesBelow(env.root.Path())) { // as was or will be
-                EXPECT_TRUE(Holds(installed, key, content) || Holds(applied, key, content)) << key;
+            for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
+                EXPECT_TRUE(std::ranges::count(installed, file) ||
+                            std::ranges::count(applied, file))
+                    << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
             EXPECT_TRUE(env.Act(flow, run, "uk", sink));
-            EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())), "");
+            EXPECT_EQ(FilesBelow(env.root.Path()), run == 0 ? applied : installed);
         }
     }
     test_faults::SkipDiskFlush(false);
@@ -312,7 +280,7 @@ TEST(Refusals, ChangeNoFile) {
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
         Tree files = FilesBelow(root.Path());
         std::erase_if(files, [&](auto& f) { return r.withoutMaster && f.first.ends_with(".org"); });
-        EXPECT_EQ(Differences(installed, files), "");
+        EXPECT_EQ(files, installed);
     }
 }
 
