@@ -11,9 +11,7 @@
 #include "support/fake_install.hpp"
 
 using namespace korvane;
-using korvane::testing::FakeInstall;
-using korvane::testing::TempDir;
-using korvane::testing::WriteAll;
+using namespace korvane::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,6 +29,23 @@ std::string Value(const std::string& content, const std::string& key = RegKeyF1_
                   const std::string& name = RegValueInstallDir) {
     return WineRegistryValue(RegHeader + content, key, name).value_or("<none>");
 }
+
+#ifndef _WIN32
+// A prefix as wineboot leaves it: system.reg with the given keys, drive_c, and the drive links
+// c: -> ../drive_c and z: -> /.
+fs::path MakePrefix(const fs::path& dir, const std::string& keys = "") {
+    WriteAll(dir / "system.reg", RegHeader + keys);
+    fs::create_directories(dir / "drive_c");
+    fs::create_directories(dir / "dosdevices");
+    fs::create_directory_symlink("../drive_c", dir / "dosdevices" / "c:");
+    fs::create_directory_symlink("/", dir / "dosdevices" / "z:");
+    return dir;
+}
+
+std::string Key(const std::string& path, const std::string& value) {
+    return "[Software\\\\" + path + "] 1700000000\n\"Install Dir\"=\"" + value + "\"\n\n";
+}
+#endif
 
 } // namespace
 
@@ -63,25 +78,6 @@ TEST(WineRegistryValue, ReadsStringsAsWineWritesThem) {
 }
 
 #ifndef _WIN32
-
-namespace {
-
-// A prefix as wineboot leaves it: system.reg with the given keys, drive_c, and the drive links
-// c: -> ../drive_c and z: -> /.
-fs::path MakePrefix(const fs::path& dir, const std::string& keys = "") {
-    WriteAll(dir / "system.reg", RegHeader + keys);
-    fs::create_directories(dir / "drive_c");
-    fs::create_directories(dir / "dosdevices");
-    fs::create_directory_symlink("../drive_c", dir / "dosdevices" / "c:");
-    fs::create_directory_symlink("/", dir / "dosdevices" / "z:");
-    return dir;
-}
-
-std::string Key(const std::string& path, const std::string& value) {
-    return "[Software\\\\" + path + "] 1700000000\n\"Install Dir\"=\"" + value + "\"\n\n";
-}
-
-} // namespace
 
 TEST(WinePathToLocal, DriveLetterThroughDosdevicesThenNamesInAnyCase) {
     TempDir dir;
