@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include "app/file_system.hpp"
 #include "support/fake_install.hpp"
@@ -42,4 +46,13 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     EXPECT_EQ(
         CopyFileSafe(dir.Text() + "SEASON02\\VEHICLES\\BAR\\BAR.HDV", dir.Text() + "no\\copy").path,
         dir.Text() + "no\\copy");
+#ifndef _WIN32
+    // A pipe where a game file or the version file belongs is refused at once; should the read
+    // wait on it after all, the alarm ends the test as a failure.
+    ASSERT_EQ(mkfifo((dir.Text() + "terrain.ini").c_str(), 0600), 0);
+    alarm(10);
+    std::string content;
+    EXPECT_FALSE(ReadFileText(dir.Text() + "terrain.ini", content).ok);
+    alarm(0);
+#endif
 }

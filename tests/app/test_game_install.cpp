@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <regex>
+
 #include "app/game_install.hpp"
 #include "support/fake_install.hpp"
 
@@ -8,21 +10,18 @@ using namespace korvane::testing;
 
 namespace {
 
-// Every `from` in text replaced by `to` ("~" stands for the directory that holds the games).
-std::string Replaced(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size()) {
-        text.replace(at, from.size(), to);
-    }
-    return text;
+// "~" stands for the directory that holds the games.
+std::string Here(const std::string& text, const std::string& root) {
+    return std::regex_replace(text, std::regex("~"), root);
 }
 
 // Paths | the five flags | the path box texts.
-std::string Described(const GameInstall& i, const std::string& shown, const std::string& root) {
+std::string Described(const GameInstall& i, const std::string& shown) {
     std::string flags;
     for (const bool flag : {i.HasF1_2002, i.HasSeasonQL, i.HasGTR2002, i.HasF1c, i.HasF1cQL2003}) {
         flags += flag ? "1" : "0";
     }
-    return Replaced(i.F1Path + "|" + i.F1cPath + "|" + flags + "|" + shown, root, "~");
+    return i.F1Path + "|" + i.F1cPath + "|" + flags + "|" + shown;
 }
 
 } // namespace
@@ -55,18 +54,18 @@ TEST(GameInstall, DetectsFromTheRegistryFirstAndTheSettingsFileSecond) {
         TempDir dir, program;
         const std::string root = dir.Path().string();
         FakeInstall games(dir.Path(), c.games);
-        const std::string settings = Replaced(std::string("[config]\r\n") + c.settings, "~", root);
+        const std::string settings = Here(std::string("[config]\r\n") + c.settings, root);
         WriteAll(program.Path() / "korvane.ini", settings);
         auto registry = [&](const std::string& key, const std::string& value) {
             EXPECT_EQ(value, "Install Dir");
-            return Replaced(key == "SOFTWARE\\EA SPORTS\\F1 2002"              ? c.f1Registry
-                            : key == "SOFTWARE\\EA SPORTS\\F1 Challenge 99-02" ? c.f1cRegistry
-                                                                               : "",
-                            "~", root);
+            return Here(key == "SOFTWARE\\EA SPORTS\\F1 2002"              ? c.f1Registry
+                        : key == "SOFTWARE\\EA SPORTS\\F1 Challenge 99-02" ? c.f1cRegistry
+                                                                           : "",
+                        root);
         };
         const Detection found = DetectInstallations(Settings{program.Path().string()}, registry);
-        EXPECT_EQ(Described(found.install, found.f1Display + "|" + found.f1cDisplay, root),
-                  c.expected);
+        EXPECT_EQ(Described(found.install, found.f1Display + "|" + found.f1cDisplay),
+                  Here(c.expected, root));
         EXPECT_EQ(ReadAll(program.Text() + "korvane.ini"), settings); // never written
     }
 }
@@ -81,7 +80,7 @@ TEST(GameInstall, PickingAnExecutableStoresItsDirectory) {
     EXPECT_EQ(SelectF1Executable(install, settings, root + "/F1 2002/F1_2002.exe"),
               root + "/F1 2002/F1_2002.exe");
     SelectF1cExecutable(install, settings, root + "/F1C/F1 Challenge 99-02.exe");
-    EXPECT_EQ(Described(install, "", root), "~/F1 2002/|~/F1C/|11111|");
+    EXPECT_EQ(Described(install, ""), Here("~/F1 2002/|~/F1C/|11111|", root));
     EXPECT_EQ(ReadAll(settings.FilePath()),
-              Replaced("[config]\r\nf1path=~/F1 2002/\r\nf1cpath=~/F1C/\r\n", "~", root));
+              Here("[config]\r\nf1path=~/F1 2002/\r\nf1cpath=~/F1C/\r\n", root));
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "app/ini_file.hpp"
-#include "app/settings.hpp"
 #include "support/fake_install.hpp"
 #ifdef _WIN32
 #include <windows.h>
@@ -33,15 +32,7 @@ std::string NewFile(const TempDir& dir, int line, const std::string& content) {
 }
 
 #ifdef _WIN32
-// Where Wine departs from Windows, Windows' rules win: such a case is only noted under Wine.
-bool ComparedWithTheProfileApi(int line, const char* wine) {
-    const HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    if (*wine == '\0' || !ntdll || !GetProcAddress(ntdll, "wine_get_version")) {
-        return true;
-    }
-    std::cout << "[ note     ] line " << line << " not compared under Wine: " << wine << "\n";
-    return false;
-}
+const bool UnderWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
 #endif
 
 TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
@@ -119,19 +110,17 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
             got.resize(GetPrivateProfileStringA(c.section, c.key, c.defaultValue, got.data(),
                                                 c.bufferSize, api.c_str()));
         }
-        if (ComparedWithTheProfileApi(c.line, c.wine)) {
+        // Where Wine departs from Windows, Windows' rules win: such a case is only noted.
+        if (UnderWine && *c.wine != '\0') {
+            std::cout << "[ note     ] line " << c.line << " not compared under Wine: " << c.wine
+                      << "\n";
+        } else {
             EXPECT_EQ(got, c.expected) << "profile API";
         }
 #endif
     }
     EXPECT_FALSE(IniWrite(dir.Text() + "missing\\korvane.ini", "config", "language", "uk"));
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
-}
-
-TEST(Settings, FileBesideTheExecutableAndMailTargets) {
-    EXPECT_EQ(Settings{"C:\\"}.FilePath() + " " + MailtoTarget("a@b.example", "") + " " +
-                  MailtoTarget("a@b.example", "Feedback Korvane"),
-              "C:\\korvane.ini mailto:a@b.example mailto:a@b.example?subject=Feedback Korvane");
 }
 
 } // namespace

@@ -15,11 +15,7 @@
 #include "support/fake_install.hpp"
 
 namespace fs = std::filesystem;
-using korvane::testing::FakeInstall;
-using korvane::testing::FakeOptions;
-using korvane::testing::ReadAll;
-using korvane::testing::TempDir;
-using korvane::testing::WriteAll;
+using namespace korvane::testing;
 
 namespace {
 
@@ -27,10 +23,6 @@ struct Result {
     int status = -1;
     std::string out, err;
 };
-
-std::string Quote(const std::string& text) {
-    return "'" + std::regex_replace(text, std::regex("'"), "'\\''") + "'";
-}
 
 // Every 12-digit hash shown as "#", and each run of indented lines cut to its first line and a
 // count, so that a row states what matters in a few lines.
@@ -47,30 +39,19 @@ std::string Canonical(const std::string& text) {
     return result + std::string(rest, masked.cend());
 }
 
-// Every file's path and content, to show that a refused command touched nothing.
-std::string Tree(const fs::path& root) {
-    std::string tree;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        tree += entry.path().string() + "=" + ReadAll(entry.path().string()) + "\n";
-    }
-    return tree;
-}
-
 const std::string Pc = "[config]\r\nf1path={f1}\r\nf1cpath={f1c}\r\n";
 const std::string None;
 const FakeOptions All;
 const FakeOptions Nothing{false, false, false, false, false};
 const std::string Failed =
     "Finished with errors, 1 step(s) failed:\n{program}/terea.ini: No such file or directory\n";
-const std::string GripOriginal =
-    "grip EA 2002: original, fingerprint #\ngrip Quillon: original, fingerprint #\n";
 const FakeOptions NoGt{true, true, false, true, false}; // nor the 2003 cars
 
 // The LAN routine: this PC's report written as the host writes it, then the given commands.
 std::vector<std::string> Lan(std::vector<std::string> then) {
-    then.insert(then.begin(), {"harmonize f1-2002 --team Williams --ea --quillon",
-                               "grip apply --ea --quillon", "status --json >{temp}/host.json",
-                               "status --files >{temp}/host.txt"});
+    then.insert(then.begin(),
+                {"harmonize f1-2002 --team Williams --ea --quillon", "grip apply --ea --quillon",
+                 "status --json >{temp}/host.json", "status --files >{temp}/host.txt"});
     return then;
 }
 const std::string LanOut =
@@ -94,13 +75,16 @@ class Cli : public ::testing::Test {
     // {f1}, {f1c} and {f1-dir} (without the separator) stand for pc's directories, {program} for
     // the program's, {temp} for one without a game.
     std::string Fill(const FakeInstall& pc, std::string text, bool quote = false) const {
-        for (const auto& [key, value] : {std::pair<std::string, std::string>{"{f1}", pc.f1Path},
-                                         {"{f1c}", pc.f1cPath},
-                                         {"{f1-dir}", fs::path(pc.f1Path).parent_path()},
-                                         {"{program}", program_},
-                                         {"{temp}", temp_.Path()}}) {
+        for (auto [key, value] : {std::pair<std::string, std::string>{"{f1}", pc.f1Path},
+                                  {"{f1c}", pc.f1cPath},
+                                  {"{f1-dir}", fs::path(pc.f1Path).parent_path()},
+                                  {"{program}", program_},
+                                  {"{temp}", temp_.Path()}}) {
+            if (quote) {
+                value = "'" + std::regex_replace(value, std::regex("'"), "'\\''") + "'";
+            }
             for (auto at = text.find(key); at != std::string::npos; at = text.find(key)) {
-                text.replace(at, key.size(), quote ? Quote(value) : value);
+                text.replace(at, key.size(), value);
             }
         }
         return text;
@@ -125,15 +109,6 @@ class Cli : public ::testing::Test {
                 own ? "" : ReadAll(Fill(pc, "{temp}/err"))};
     }
 
-    // The settings file beside the program, or none for an empty text.
-    std::string Settings(const FakeInstall& pc, const std::string& text) {
-        fs::remove(program_ / "korvane.ini");
-        if (!text.empty()) {
-            WriteAll(program_ / "korvane.ini", Fill(pc, text));
-        }
-        return ReadAll((program_ / "korvane.ini").string());
-    }
-
     TempDir temp_;
     fs::path program_ = temp_.Path() / "program";
 };
@@ -145,13 +120,14 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         int status;                        // of the last command
         std::string out;                   // of all commands, canonical
         std::string err;                   // part of the last command's, "" for none at all
-        std::string settings = Pc;
+        std::string settings = Pc;         // beside the program; none when empty
     };
     // clang-format off
     const std::vector<Case> cases = {
-        {All, {"detect", "--f1-path {temp} detect"}, 2,
+        {All, {"detect", "--f1c-path {f1-dir} status"}, 2,
          "F1Path: {f1}\nF1cPath: {f1c}\nHasF1_2002: true\nHasSeasonQL: true\nHasGTR2002: true\n"
-         "HasF1c: true\nHasF1cQL2003: true\n", "--f1-path \"{temp}\" holds no \"f1_2002.exe\""},
+         "HasF1c: true\nHasF1cQL2003: true\n",
+         "--f1c-path \"{f1-dir}\" holds no \"F1 Challenge 99-02.exe\""},
         {{true, false, true, true, false}, {"--f1-path {f1-dir} --f1c-path {f1c} detect",
           "--f1c-path {f1c} harmonize f1c --season 2003 --team Ferrari"}, 2,
          "F1Path: {f1}\nF1cPath: {f1c}\nHasF1_2002: true\nHasSeasonQL: false\nHasGTR2002: true\n"
@@ -163,8 +139,6 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
           "printf '[Software\\\\\\\\EA SPORTS\\\\\\\\F1 2002]\\n\"Install Dir\"=\"Z:%s\"' {f1-dir} "
           ">pfx/system.reg", "WINEPREFIX={temp}/pfx detect --all", "--language fr detect"}, 2,
          "{temp}/pfx\tF1 2002\t{f1-dir}\\\n", "(see --help)", None},
-        {All, {"--f1c-path {f1-dir} status"}, 2, "",
-         "--f1c-path \"{f1-dir}\" holds no \"F1 Challenge 99-02.exe\""},
         {All, {"--f1-path \"\" teams f1-2002"}, 2, "", "--f1-path \"\" holds no \"f1_2002.exe\""},
         {Nothing, {"teams f1c --season 2003", "teams f1c --season 1998"}, 2,
          "BAR\nFerrari\nJaguar\nJordan\nMcLaren\nMinardi\nRenault\nSauber\nToyota\nWilliams\n",
@@ -178,7 +152,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "Performance of all teams is now equal to Lister Storm\n"
          "EA 2002 season: harmonized to McLaren, fingerprint #\n"
          "Quillon season: original, fingerprint #\n"
-         "GT Racing 2002 mod: harmonized to Lister Storm, fingerprint #\n" + GripOriginal,
+         "GT Racing 2002 mod: harmonized to Lister Storm, fingerprint #\n"
+         "grip EA 2002: original, fingerprint #\ngrip Quillon: original, fingerprint #\n",
          "F1 Challenge 99-02 is not installed"},
         {{false, false, false, true, true},
          {"harmonize f1c --season 2003 --team ferrari", "status", "--language de restore f1c",
@@ -258,12 +233,17 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         const fs::path root = temp_.Path() / std::to_string(row);
         fs::create_directories(root);
         const FakeInstall pc(root, c.pc);
-        const std::string settings = Settings(pc, c.settings);
-        std::string out, before;
+        fs::remove(program_ / "korvane.ini");
+        if (!c.settings.empty()) {
+            WriteAll(program_ / "korvane.ini", Fill(pc, c.settings));
+        }
+        const std::string settings = ReadAll((program_ / "korvane.ini").string());
+        std::string out;
+        std::map<std::string, std::string> before;
         Result last;
         for (const std::string& command : c.commands) {
             EXPECT_LE(last.status, 0) << "failed before " << command; // -1 before the first
-            before = Tree(root);
+            before = FilesBelow(root);
             last = Run(pc, command);
             out += last.out;
         }
@@ -274,7 +254,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         if (c.status == 2) {
             EXPECT_TRUE(last.err.starts_with("korvane-cli: ")) << last.err;
             EXPECT_EQ(last.err.find('\n'), last.err.size() - 1) << "one line: " << last.err;
-            EXPECT_EQ(Tree(root), before) << "a refusal touches nothing";
+            EXPECT_EQ(FilesBelow(root), before) << "a refusal touches nothing";
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
     }

@@ -2,7 +2,8 @@
 // body runs every flow and compares the whole tree of files with what it must hold.
 #include <gtest/gtest.h>
 
-#include <map>
+#include <algorithm>
+#include <iterator>
 
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
@@ -18,32 +19,11 @@ namespace {
 
 using Tree = std::map<std::string, std::string>; // path below the root -> content
 
-Tree FilesBelow(const fs::path& root) {
-    Tree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(root)) {
-        if (entry.is_regular_file()) {
-            tree[fs::relative(entry.path(), root).generic_string()] =
-                ReadAll(entry.path().string());
-        }
-    }
-    return tree;
-}
-
-bool Holds(const Tree& tree, const std::string& key, const std::string& content) {
-    const auto found = tree.find(key);
-    return found != tree.end() && found->second == content;
-}
-
-// The paths where the trees differ; empty when they are equal.
+// The files where the trees differ, as each of them holds it; "{}" when they are equal.
 std::string Differences(const Tree& expected, const Tree& actual) {
-    std::string text;
-    for (const auto& [key, content] : expected) {
-        text += Holds(actual, key, content) ? "" : key + "\n";
-    }
-    for (const auto& [key, content] : actual) {
-        text += expected.count(key) ? "" : "extra " + key + "\n";
-    }
-    return text;
+    std::vector<std::pair<std::string, std::string>> differing;
+    std::ranges::set_symmetric_difference(expected, actual, std::back_inserter(differing));
+    return ::testing::PrintToString(differing);
 }
 
 enum class Game { F1_2002, F1c, Grip };
@@ -65,11 +45,9 @@ struct Flow {
     int missing; // backups reported missing by the second restore
     // Texts shown (position, from the end when negative), in German and English.
     std::vector<std::tuple<int, const char*, const char*>> said;
-};
 
-void PrintTo(const Flow& flow, std::ostream* out) {
-    *out << flow.name;
-}
+    friend void PrintTo(const Flow& flow, std::ostream* out) { *out << flow.name; }
+};
 
 const Rule* RuleFor(const Flow& flow, const std::string& key) {
     for (const Rule& rule : flow.rules) {
@@ -81,16 +59,12 @@ const Rule* RuleFor(const Flow& flow, const std::string& key) {
     return nullptr;
 }
 
-std::string BackupOf(const std::string& key) {
-    return key.substr(0, key.rfind('.')) + ".org";
-}
-
 // Every changed file holds its run's source as installed, every backup its file as installed.
 Tree Applied(const Flow& flow, const Tree& installed, int run) {
     Tree tree = installed;
     for (const auto& [key, content] : installed) {
         if (const Rule* rule = RuleFor(flow, key)) {
-            tree[BackupOf(key)] = content;
+            tree[key.substr(0, key.rfind('.')) + ".org"] = content;
             tree[key] = installed.at(rule->dir + std::string(rule->source[run]));
         }
     }
@@ -185,16 +159,14 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
     const auto& [flow, language] = GetParam();
     const Env env(flow);
     const Tree installed = FilesBelow(env.root.Path());
+    const auto changed = [&](auto& file) { return RuleFor(flow, file.first) != nullptr; };
     RecordingSink sink;
     for (int run : {0, 1, 2, 2}) {
         EXPECT_TRUE(env.Act(flow, run, language, sink));
         const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
-        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "") << "run " << run;
+        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "{}") << "run " << run;
         if (run == 0) { // a file gone while its backup stays is written anew
-            fs::remove(env.root.Path() /
-                       std::find_if(installed.begin(), installed.end(), [&](auto& f) {
-                           return RuleFor(flow, f.first);
-                       })->first);
+            fs::remove(env.root.Path() / std::ranges::find_if(installed, changed)->first);
         }
     }
     ASSERT_EQ(sink.texts.size(), language == "unknown" ? 0u : 4u + flow.missing);
@@ -250,12 +222,15 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             failNumber(0);
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
-            for (const auto& [key, content] : FilesBelow(env.root.Path())) { // as was or will be
-                EXPECT_TRUE(Holds(installed, key, content) || Holds(applied, key, content)) << key;
+            for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
+                EXPECT_TRUE(std::ranges::count(installed, file) ||
+                            std::ranges::count(applied, file))
+                    << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
             EXPECT_TRUE(env.Act(flow, run, "uk", sink));
-            EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())), "");
+            EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())),
+                      "{}");
         }
     }
     test_faults::SkipDiskFlush(false);
@@ -270,7 +245,6 @@ INSTANTIATE_TEST_SUITE_P(Games, FailedWrites,
 // found missing aside).
 TEST(Refusals, ChangeNoFile) {
     const struct {
-        int line;
         const char* language;
         const char* team;           // an F1 2002 master for the EA season ("GT:" for GT), or none
         std::pair<int, int> car;    // an F1 Challenge master (season, team)
@@ -278,24 +252,22 @@ TEST(Refusals, ChangeNoFile) {
         bool withoutMaster = false; // the EA season's Ferrari.hdv is gone
     } cases[] = {
         // clang-format off
-        {__LINE__, "uk", "ferrari", {},
+        {"uk", "ferrari", {},
          "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
-        {__LINE__, "unknown", "GT:Ferrari", {},
+        {"unknown", "GT:Ferrari", {},
          "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
-        {__LINE__, "uk", nullptr, {5, 2},
-         "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
-        {__LINE__, "de", nullptr, {0, 3},
+        {"uk", nullptr, {5, 2}, "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
+        {"de", nullptr, {0, 3},
          "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
-        {__LINE__, "uk", nullptr, {4, 12},
-         "Invalid choice (season 4, Team 12).\r\nNo file was changed!"},
-        {__LINE__, "de", "Ferrari", {},
+        {"uk", nullptr, {4, 12}, "Invalid choice (season 4, Team 12).\r\nNo file was changed!"},
+        {"de", "Ferrari", {},
          "Ferrari.org: Sicherung des Masterteams fehlt, keine Datei wurde überschrieben", true},
-        {__LINE__, "uk", "Ferrari", {},
+        {"uk", "Ferrari", {},
          "Ferrari.org: backup of the master team is missing, no file was overwritten", true},
         // clang-format on
     };
     for (const auto& r : cases) {
-        SCOPED_TRACE(r.line);
+        SCOPED_TRACE(r.expected);
         TempDir root;
         const GameInstall install = FakeInstall(root.Path(), {.f1cQL2003 = false}).Install();
         if (r.withoutMaster) {
@@ -312,7 +284,7 @@ TEST(Refusals, ChangeNoFile) {
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
         Tree files = FilesBelow(root.Path());
         std::erase_if(files, [&](auto& f) { return r.withoutMaster && f.first.ends_with(".org"); });
-        EXPECT_EQ(Differences(installed, files), "");
+        EXPECT_EQ(Differences(installed, files), "{}");
     }
 }
 

@@ -58,4 +58,15 @@ void WriteAll(const fs::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
+std::map<std::string, std::string> FilesBelow(const fs::path& root) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(root)) {
+        if (entry.is_regular_file()) {
+            files[fs::relative(entry.path(), root).generic_string()] =
+                ReadAll(entry.path().string());
+        }
+    }
+    return files;
+}
+
 } // namespace korvane::testing

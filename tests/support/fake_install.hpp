@@ -2,6 +2,7 @@
 // A fake game installation in a fresh temporary directory: every catalogue file, each with a
 // content of its own, so that a test can tell exactly which file landed where.
 #include <filesystem>
+#include <map>
 #include <string>
 
 #include "app/game_install.hpp"
@@ -41,5 +42,7 @@ struct FakeInstall {
 // Whole file by path text (resolved like game paths); "<missing>" when it cannot be read.
 std::string ReadAll(const std::string& pathText);
 void WriteAll(const std::filesystem::path& path, const std::string& content);
+// Every regular file below root: its path below root ("/" between names) -> its content.
+std::map<std::string, std::string> FilesBelow(const std::filesystem::path& root);
 
 } // namespace korvane::testing

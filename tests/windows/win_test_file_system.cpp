@@ -10,9 +10,7 @@ namespace korvane {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ReadAll;
-using testing::TempDir;
-using testing::WriteAll;
+using namespace korvane::testing;
 
 TEST(FileSystemOnWindows, DriveLettersAnsiNamesAndLetterCase) {
     // "Größe" in UTF-8, which the program's manifest makes the code page, or in the legacy one.
