@@ -340,8 +340,8 @@ class Batch {
 
     void Reject(std::size_t job, FileResult failure) { results_[job] = std::move(failure); }
 
-    void Stage(std::size_t job, const std::string& targetText, const std::string& content) {
-        const fs::path target = ResolvePath(targetText);
+    void Stage(std::size_t job, const std::string& targetText, const fs::path& target,
+               const std::string& content) {
         if (FileResult refused = CheckTarget(target, targetText); !refused.ok) {
             Reject(job, About(refused, targetText));
             return;
@@ -531,6 +531,11 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
     Batch batch(jobs.size());
     std::map<std::string, std::string> sources;  // most jobs of a pass share one source
     for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const fs::path target = ResolvePath(jobs[i].target);
+        std::error_code ec;
+        if (jobs[i].keepExisting && fs::is_regular_file(fs::status(target, ec))) {
+            continue;
+        }
         auto source = sources.find(jobs[i].source);
         if (source == sources.end()) {
             std::string content;
@@ -540,14 +545,14 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
             }
             source = sources.emplace(jobs[i].source, std::move(content)).first;
         }
-        batch.Stage(i, jobs[i].target, source->second);
+        batch.Stage(i, jobs[i].target, target, source->second);
     }
     return batch.Commit(renames);
 }
 
 FileResult WriteFileSafe(const std::string& targetText, const std::string& content) {
     Batch batch(1);
-    batch.Stage(0, targetText, content);
+    batch.Stage(0, targetText, ResolvePath(targetText), content);
     return batch.Commit(Renames::OnDisk).front();
 }
 

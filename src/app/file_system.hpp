@@ -40,6 +40,7 @@ FileResult CopyFileSafe(const std::string& sourceText, const std::string& target
 struct CopyJob {
     std::string source;
     std::string target;
+    bool keepExisting = false;  // a target that is a file already stays as it is (a backup)
 };
 
 // When the renames of a batch reach the disk: before CopyFilesSafe returns, or with the next

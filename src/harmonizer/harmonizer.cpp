@@ -83,9 +83,7 @@ std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
 void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
     std::vector<CopyJob> jobs;
     for (const auto& [live, backup] : liveAndBackup) {
-        if (!FileExists(backup)) {
-            jobs.push_back({live, backup});
-        }
+        jobs.push_back({live, backup, true});
     }
     CopyPass(jobs, log, Renames::WithNextFlush);
 }
