@@ -10,29 +10,21 @@ namespace korvane {
 
 namespace {
 
-// The folders directly inside dir, sorted by name; none when dir cannot be listed.
-std::vector<fs::path> SubFolders(const fs::path& dir) {
-    std::vector<fs::path> folders;
+// The entries of that type directly inside dir, sorted by name; none when dir cannot be listed.
+std::vector<fs::path> EntriesIn(const fs::path& dir, fs::file_type type) {
+    std::vector<fs::path> entries;
     std::error_code ec;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_directory(ec)) {
-            folders.push_back(it->path());
+        if (it->status(ec).type() == type) {
+            entries.push_back(it->path());
         }
     }
-    std::sort(folders.begin(), folders.end());
-    return folders;
+    std::sort(entries.begin(), entries.end());
+    return entries;
 }
 
-std::vector<fs::path> FilesIn(const fs::path& dir) {
-    std::vector<fs::path> files;
-    std::error_code ec;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        if (it->is_regular_file(ec)) {
-            files.push_back(it->path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+std::vector<fs::path> SubFolders(const fs::path& dir) {
+    return EntriesIn(dir, fs::file_type::directory);
 }
 
 std::string Trim(const std::string& text) {
@@ -109,7 +101,7 @@ std::vector<fs::path> FindWinePrefixes(const UserDirs& dirs) {
     addAll(SubFolders(below(dirs.dataHome, "bottles/bottles")));
     addAll(SubFolders(below(dirs.home, ".var/app/com.usebottles.bottles/data/bottles/bottles")));
     for (const std::string& base : {dirs.configHome, dirs.dataHome}) {
-        for (const fs::path& gameFile : FilesIn(below(base, "lutris/games"))) {
+        for (const fs::path& gameFile : EntriesIn(below(base, "lutris/games"), fs::file_type::regular)) {
             candidates.push_back(LutrisPrefix(gameFile, dirs.home));
         }
     }

@@ -15,18 +15,15 @@ bool WriteFakeGames(const GameInstall& install,
     std::vector<std::string> f1, f1c; // path texts below the game directories
     if (install.HasF1_2002) {
         f1 = {F1ExeShown, GripLiveEA};
-        for (const TeamFiles& team : ComponentFiles(GameInstall{}, Component2002::EA2002)) {
-            f1.push_back(team.live);
-        }
     }
     if (install.HasSeasonQL) {
         f1.push_back(GripLiveQL);
-        for (const TeamFiles& team : ComponentFiles(GameInstall{}, Component2002::QL2002)) {
-            f1.push_back(team.live);
-        }
     }
-    if (install.HasGTR2002) {
-        for (const TeamFiles& team : ComponentFiles(GameInstall{}, Component2002::GT2002)) {
+    for (const auto& [wanted, component] : {std::pair{install.HasF1_2002, Component2002::EA2002},
+                                            {install.HasSeasonQL, Component2002::QL2002},
+                                            {install.HasGTR2002, Component2002::GT2002}}) {
+        for (const TeamFiles& team :
+             wanted ? ComponentFiles(GameInstall{}, component) : std::vector<TeamFiles>()) {
             f1.push_back(team.live);
         }
     }
