@@ -1,8 +1,9 @@
-// Times `korvane-cli harmonize f1c` against a plain copy loop that makes the same 216 copies
-// with std::filesystem::copy_file and no care for crashes. Each round writes two fresh, equal
-// fake installations with game-sized files (a .hdv of some 30 KB, an engine.ini of some 12 KB),
-// flushes them to disk, then times Korvane on one and the plain loop on the other, each going
-// first in every other round.
+// Times `korvane-cli harmonize f1c` against a plain copy loop that writes the same 216 files
+// with std::filesystem::copy_file and no care for crashes (Korvane makes a backup as a second
+// name of its live file where the file system allows; the loop copies). Each round writes two
+// fresh, equal fake installations with game-sized files (a .hdv of some 30 KB, an engine.ini of
+// some 12 KB), flushes them to disk, then times Korvane on one and the plain loop on the other,
+// each going first in every other round.
 //
 // Usage: korvane_harmonize_bench <korvane-cli> [rounds]   (bench/harmonize.sh builds and runs it)
 #include <fcntl.h>

@@ -89,10 +89,12 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
 }
 
 // How a batch of replaced files reaches the disk. Each temporary file's data is on disk before
-// it is renamed over its target, and the renames of a batch are on disk before the batch ends,
-// or at the latest before the next batch renames anything, so a backup is on disk before the
-// live file it protects is replaced in a later batch; a restore deletes a backup only after
-// its copy back is on disk. Flushing a batch together costs little more than flushing one file.
+// it is renamed over its target, and the new names of a batch (renames, and the links of
+// backups) are on disk before the batch ends, or at the latest before the next batch renames
+// anything, so a backup is on disk before the live file it protects is replaced in a later
+// batch (a linked backup's data, which is its live file's, goes with the same flush of the
+// file system); a restore deletes a backup only after its copy back is on disk. Flushing a
+// batch together costs little more than flushing one file.
 //
 // Linux: one syncfs per file system for the data of the whole batch and one for its renames.
 // Flushing file by file costs a flush of the disk's write cache for every file, even when the
@@ -375,6 +377,32 @@ class Batch {
         pending_.push_back(std::move(p));
     }
 
+    // Makes target a second name of source where that is sound (see CopyJob::keepExisting):
+    // true when the job is done so (or failed, or found its target there already), false when
+    // it is left to a copy.
+    bool Link([[maybe_unused]] std::size_t job, [[maybe_unused]] const std::string& targetText,
+              [[maybe_unused]] const fs::path& source, [[maybe_unused]] const fs::path& target) {
+#ifdef _WIN32
+        return false;
+#else
+        struct stat st {};
+        if (lstat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+            (st.st_mode & S_IWUSR) == 0) {
+            return false;
+        }
+        if (link(source.c_str(), target.c_str()) != 0) {
+            return errno == EEXIST; // made meanwhile: it stays as it is
+        }
+        if (NextWriteFails()) {
+            unlink(target.c_str());
+            Reject(job, About(Fail(SimulatedFailure), targetText));
+            return true;
+        }
+        placed_.push_back({job, targetText, target.parent_path()});
+        return true;
+#endif
+    }
+
     // One result per job, in order.
     std::vector<FileResult> Commit(Renames renamesReach) {
         // The data of every temporary file, then the files are closed.
@@ -399,8 +427,7 @@ class Batch {
             }
         }
 
-        // Each rename, then the directories that received one.
-        std::vector<fs::path> dirs;
+        // Each rename, then the directories that received a new name.
         for (Pending* p : Remaining()) {
             std::error_code ec;
             if (renames.Next()) {
@@ -413,12 +440,14 @@ class Batch {
                 continue;
             }
             p->temp.clear();
-            if (std::find(dirs.begin(), dirs.end(), p->target.parent_path()) == dirs.end()) {
-                dirs.push_back(p->target.parent_path());
-            }
+            placed_.push_back({p->job, p->targetText, p->target.parent_path()});
         }
-        if (renamesReach == Renames::WithNextFlush) {
-            dirs.clear();
+        std::vector<fs::path> dirs;
+        for (const Placed& placed : placed_) {
+            if (renamesReach == Renames::OnDisk &&
+                std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
+                dirs.push_back(placed.dir);
+            }
         }
         std::vector<int> entriesFlushed = FlushEntries(dirs);
         for (std::size_t d = 0; d < dirs.size(); ++d) {
@@ -427,11 +456,13 @@ class Batch {
                 continue;
             }
             // The file is new, but that it is there may not survive a crash.
-            for (Pending& p : pending_) {
-                if (results_[p.job].ok && p.target.parent_path() == dirs[d]) {
-                    Drop(p, simulated ? Fail("simulated flush failure")
-                                      : Refused({entriesFlushed[d], std::generic_category()},
-                                                p.targetText));
+            for (const Placed& placed : placed_) {
+                if (results_[placed.job].ok && placed.dir == dirs[d]) {
+                    Reject(placed.job,
+                           About(simulated ? Fail("simulated flush failure")
+                                           : Refused({entriesFlushed[d], std::generic_category()},
+                                                     placed.targetText),
+                                 placed.targetText));
                 }
             }
         }
@@ -495,7 +526,15 @@ class Batch {
         }
     }
 
+    // A target given its new name: renamed or linked.
+    struct Placed {
+        std::size_t job;
+        std::string targetText;
+        fs::path dir;
+    };
+
     std::vector<Pending> pending_;
+    std::vector<Placed> placed_;
     std::vector<FileResult> results_;
 };
 
@@ -533,7 +572,9 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const fs::path target = ResolvePath(jobs[i].target);
         std::error_code ec;
-        if (jobs[i].keepExisting && fs::is_regular_file(fs::status(target, ec))) {
+        if (jobs[i].keepExisting &&
+            (fs::is_regular_file(fs::status(target, ec)) ||
+             batch.Link(i, jobs[i].target, ResolvePath(jobs[i].source), target))) {
             continue;
         }
         auto source = sources.find(jobs[i].source);
@@ -554,6 +595,11 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
     Batch batch(1);
     batch.Stage(0, targetText, ResolvePath(targetText), content);
     return batch.Commit(Renames::OnDisk).front();
+}
+
+bool SameFile(const std::string& aText, const std::string& bText) {
+    std::error_code ec;
+    return fs::equivalent(ResolvePath(aText), ResolvePath(bText), ec);
 }
 
 FileResult DeleteFileText(const std::string& pathText) {

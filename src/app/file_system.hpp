@@ -37,10 +37,17 @@ struct FileResult {
 // refused, as Windows refuses it.
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText);
 
+// A job that keeps an existing target makes a backup: a target that is a file already stays as
+// it is. A new backup becomes, where the file system allows, a second name (a hard link) of its
+// source, the live file, instead of a copy: the live file is about to be replaced by a new file
+// renamed over it, which leaves the old data to the backup alone, unwritten and untouched. Only
+// a regular, writable file with no other name is linked so. Until its live file is replaced the
+// two names share the data, so a caller replaces every live file it backed up, or separates the
+// two with a copy (see SameFile), before it ends.
 struct CopyJob {
     std::string source;
     std::string target;
-    bool keepExisting = false;  // a target that is a file already stays as it is (a backup)
+    bool keepExisting = false;
 };
 
 // When the renames of a batch reach the disk: before CopyFilesSafe returns, or with the next
@@ -63,16 +70,19 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
 
 FileResult DeleteFileText(const std::string& pathText);
 
+// True when both path texts name one and the same existing file (two names of it).
+bool SameFile(const std::string& aText, const std::string& bText);
+
 // Whole content of a file; std::nullopt-like empty result is signalled by ok == false. Only a
 // regular file is read: a directory, a pipe or a device is refused at once.
 FileResult ReadFileText(const std::string& pathText, std::string& content);
 
-// For tests: every copy, write and delete counts as one write; FailWriteNumber(k) makes the
+// For tests: every copy, write, link and delete counts as one write; FailWriteNumber(k) makes the
 // k-th write from now fail (a copy fails half way through its temporary file). 0 disables.
 // Flushes and renames are counted apart: FailFlushNumber(k) makes the k-th flush to disk from
 // now fail (first each temporary file of a batch, in order, then each directory its files were
-// renamed into, unless the renames are left to the next flush), FailRenameNumber(k) the k-th
-// rename of a temporary file over its target.
+// renamed or linked into, unless the renames are left to the next flush), FailRenameNumber(k)
+// the k-th rename of a temporary file over its target.
 namespace test_faults {
 void FailWriteNumber(int k);
 int WritesSoFar();

@@ -77,7 +77,7 @@ std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
 }
 
 // Backup pass: each backup is made once, from the file as it is before the first change. A
-// backup that fails is not there, so the copy pass leaves its live file alone. The renames
+// backup that fails is not there, so the copy pass leaves its live file alone. The new names
 // reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
 // crash only means the backup is made again next time, from the unchanged live file.
 void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
@@ -86,6 +86,20 @@ void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
         jobs.push_back({live, backup, true});
     }
     CopyPass(jobs, log, Renames::WithNextFlush);
+}
+
+// Last step of every harmonize: a backup made as a second name of its live file stays one only
+// where the copy pass did not replace that file (a failed step, or no master's data to copy).
+// Such a live file gets a copy of its own, so that nothing written into it later reaches the
+// backup.
+void SeparatePass(const FilePairs& liveAndBackup, FailureLog& log) {
+    std::vector<CopyJob> jobs;
+    for (const auto& [live, backup] : liveAndBackup) {
+        if (SameFile(live, backup)) {
+            jobs.push_back({backup, live});
+        }
+    }
+    CopyPass(jobs, log);
 }
 
 // Restore pass: each backup goes back over its live file and is deleted only once that copy
@@ -204,17 +218,18 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         BackupPass(PairsOf(files), log);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
+        std::vector<CopyJob> copies;
         if (!FileExists(masterBackup)) {
             log.Add(masterBackup, MasterMissingReason(languageCode));
-            continue;
-        }
-        std::vector<CopyJob> copies;
-        for (const TeamFiles& team : files) {
-            if (FileExists(team.backup)) {
-                copies.push_back({masterBackup, team.live});
+        } else {
+            for (const TeamFiles& team : files) {
+                if (FileExists(team.backup)) {
+                    copies.push_back({masterBackup, team.live});
+                }
             }
         }
         CopyPass(copies, log);
+        SeparatePass(PairsOf(files), log);
     }
     Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
            "Performance of all teams is now equal to " + teamText);
@@ -284,6 +299,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
         }
     }
     CopyPass(copies, log);
+    SeparatePass(pairs, log);
     const std::string& name = TeamsF1c(season, team);
     const std::string& year = SeasonsF1c(season);
     Finish(sink, languageCode, log,

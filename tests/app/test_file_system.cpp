@@ -56,3 +56,30 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     alarm(0);
 #endif
 }
+
+#ifndef _WIN32
+// A read-only file, a file with another name already and a symbolic link are backed up by copies.
+TEST(FileSystem, BackupIsANewNameOnlyOfAWritableFileWithNoOtherName) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const std::pair<const char*, int> cases[] = {
+        {"plain", 2}, {"readonly", 1}, {"named twice", 1}, {"symlink", 1}}; // names of the backup
+    std::vector<CopyJob> jobs;
+    for (const auto& [name, expected] : cases) {
+        WriteAll(dir.Path() / name / "car.hdv", name);
+        jobs.push_back({dir.Text() + name + "\\car.hdv", dir.Text() + name + "\\car.org", true});
+    }
+    fs::permissions(dir.Path() / "readonly/car.hdv", fs::perms::owner_read);
+    fs::create_hard_link(dir.Path() / "named twice/car.hdv", dir.Path() / "named twice/other.hdv");
+    fs::rename(dir.Path() / "symlink/car.hdv", dir.Path() / "symlink/target.hdv");
+    fs::create_symlink("target.hdv", dir.Path() / "symlink/car.hdv");
+    const std::vector<FileResult> results = CopyFilesSafe(jobs, Renames::WithNextFlush);
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const auto& [name, expected] = cases[i];
+        const fs::path backup = dir.Path() / name / "car.org";
+        EXPECT_TRUE(results[i].ok && fs::is_regular_file(fs::symlink_status(backup))) << name;
+        EXPECT_EQ(ReadAll(backup.string()), name);
+        EXPECT_EQ(fs::hard_link_count(backup), expected) << name;
+    }
+}
+#endif

@@ -196,10 +196,10 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
     test_faults::SkipDiskFlush(true);
     const std::tuple<const char*, void (*)(int), int, int> kinds[] = {
         // per two backed-up files: steps of harmonizing, of restoring
-        {"rename", test_faults::FailRenameNumber, 4, 2},
-        {"write", test_faults::FailWriteNumber, 4, 4}, // a restore deletes each backup
+        {"rename", test_faults::FailRenameNumber, 2, 2}, // a backup is a new name, not a rename
+        {"write", test_faults::FailWriteNumber, 4, 4},   // a restore deletes each backup
         // and each directory after the renames, of F1 Challenge one for a car and its engine
-        {"flush", test_faults::FailFlushNumber, flow.game == Game::F1c ? 5 : 6, 4},
+        {"flush", test_faults::FailFlushNumber, flow.game == Game::F1c ? 3 : 4, 4},
     };
     for (const int run : {0, 2}) {
         RecordingSink sink;

@@ -63,7 +63,8 @@ std::map<std::string, std::string> FilesBelow(const fs::path& root) {
     for (const auto& entry : fs::recursive_directory_iterator(root)) {
         if (entry.is_regular_file()) {
             files[fs::relative(entry.path(), root).generic_string()] =
-                ReadAll(entry.path().string());
+                ReadAll(entry.path().string()) +
+                (entry.hard_link_count() > 1 ? " <shares its data with another name>" : "");
         }
     }
     return files;

@@ -42,7 +42,8 @@ struct FakeInstall {
 // Whole file by path text (resolved like game paths); "<missing>" when it cannot be read.
 std::string ReadAll(const std::string& pathText);
 void WriteAll(const std::filesystem::path& path, const std::string& content);
-// Every regular file below root: its path below root ("/" between names) -> its content.
+// Every regular file below root: its path below root ("/" between names) -> its content. A file
+// with a second name (whatever writes into one changes the other) has a mark after its content.
 std::map<std::string, std::string> FilesBelow(const std::filesystem::path& root);
 
 } // namespace korvane::testing
