@@ -383,6 +383,8 @@ class Batch {
     bool Link([[maybe_unused]] std::size_t job, [[maybe_unused]] const std::string& targetText,
               [[maybe_unused]] const fs::path& source, [[maybe_unused]] const fs::path& target) {
 #ifdef _WIN32
+        // Windows flushes file by file only: the live file's data would need a flush of its
+        // own, which costs as much as the copy saves.
         return false;
 #else
         struct stat st {};

@@ -38,12 +38,12 @@ struct FileResult {
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText);
 
 // A job that keeps an existing target makes a backup: a target that is a file already stays as
-// it is. A new backup becomes, where the file system allows, a second name (a hard link) of its
-// source, the live file, instead of a copy: the live file is about to be replaced by a new file
-// renamed over it, which leaves the old data to the backup alone, unwritten and untouched. Only
-// a regular, writable file with no other name is linked so. Until its live file is replaced the
-// two names share the data, so a caller replaces every live file it backed up, or separates the
-// two with a copy (see SameFile), before it ends.
+// it is. A new backup becomes, where the file system allows (not on Windows), a second name (a
+// hard link) of its source, the live file, instead of a copy: the live file is about to be
+// replaced by a new file renamed over it, which leaves the old data to the backup alone,
+// unwritten and untouched. Only a regular, writable file with no other name is linked so. Until
+// its live file is replaced the two names share the data, so a caller replaces every live file
+// it backed up, or separates the two with a copy (see SameFile), before it ends.
 struct CopyJob {
     std::string source;
     std::string target;
