@@ -50,10 +50,10 @@ struct CopyJob {
     bool keepExisting = false;
 };
 
-// When the renames of a batch reach the disk: before CopyFilesSafe returns, or with the next
-// flush of the same file system (at the latest that of the next batch there, which comes before
-// it renames anything). The latter saves a flush where losing a rename in a crash does no harm,
-// since the target then simply stays as it was.
+// When the renames (and the links of backups) of a batch reach the disk: before CopyFilesSafe
+// returns, or with the next flush of the same file system (at the latest that of the next batch
+// there, which comes before it renames anything). The latter saves a flush where losing a new
+// name in a crash does no harm, since the target then simply stays as it was.
 enum class Renames { OnDisk, WithNextFlush };
 
 // Makes each copy as CopyFileSafe does, but flushes them to disk together, which costs little

@@ -101,7 +101,8 @@ std::vector<fs::path> FindWinePrefixes(const UserDirs& dirs) {
     addAll(SubFolders(below(dirs.dataHome, "bottles/bottles")));
     addAll(SubFolders(below(dirs.home, ".var/app/com.usebottles.bottles/data/bottles/bottles")));
     for (const std::string& base : {dirs.configHome, dirs.dataHome}) {
-        for (const fs::path& gameFile : EntriesIn(below(base, "lutris/games"), fs::file_type::regular)) {
+        const fs::path games = below(base, "lutris/games");
+        for (const fs::path& gameFile : EntriesIn(games, fs::file_type::regular)) {
             candidates.push_back(LutrisPrefix(gameFile, dirs.home));
         }
     }
