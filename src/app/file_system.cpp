@@ -7,6 +7,7 @@
 #include <fstream>
 #include <map>
 #include <random>
+#include <set>
 #include <sstream>
 #include <system_error>
 #include <vector>
@@ -15,11 +16,16 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 #endif
 
@@ -31,12 +37,30 @@ namespace korvane {
 
 namespace {
 
+// Steps of every kind, for tests that end the process at the k-th of them.
+int stepsSoFar = 0;
+int endProcessAt = 0;
+
+[[noreturn]] void EndProcess() {
+#ifdef _WIN32
+    TerminateProcess(GetCurrentProcess(), 9);
+#else
+    std::raise(SIGKILL);
+#endif
+    std::_Exit(9);
+}
+
 // A counter of one kind of step, for tests that make the k-th of them fail.
 struct FaultCounter {
     int count = 0;
     int failAt = 0;
     // Counts one step; true when this is the step a test asked to fail.
-    bool Next() { return ++count == failAt; }
+    bool Next() {
+        if (++stepsSoFar == endProcessAt) {
+            EndProcess();
+        }
+        return ++count == failAt;
+    }
     void FailNumber(int k) { failAt = k == 0 ? 0 : count + k; }
 };
 
@@ -44,6 +68,7 @@ FaultCounter writes;
 FaultCounter flushes;
 FaultCounter renames;
 bool skipDiskFlush = false;
+bool flushEachFile = false;
 
 bool NextWriteFails() { return writes.Next(); }
 
@@ -100,7 +125,9 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
 // Flushing file by file costs a flush of the disk's write cache for every file, even when the
 // data was already written (sync_file_range first, then fdatasync of each, still pays it per
 // file); syncfs pays it once, at the price of also writing what else is waiting for the same
-// file system, which the system writes out within seconds anyway.
+// file system, which the system writes out within seconds anyway. Where syncfs is not known to
+// reach the disk (see SyncfsReachesDisk), each file gets an fdatasync and each directory an
+// fsync, and the new names of a batch are flushed before it ends even when they could wait.
 //
 // Windows: FlushFileBuffers (through _commit) of each file handle, after all files of the batch
 // are written. It is the only flush Windows offers a program without administrator rights (a
@@ -109,40 +136,44 @@ FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
 // later one never survives a crash without an earlier one.
 
 #ifndef _WIN32
-// Runs syncfs once for each file system among the paths (open files or directories), through
-// the path's descriptor when it has one. The result of each path is that of its file system:
-// 0 or the system's error number.
-std::vector<int> SyncFileSystems(const std::vector<fs::path>& paths, const std::vector<int>& fds) {
-    std::vector<int> errors(paths.size(), 0);
+// Whether one syncfs puts what was written through this descriptor on disk.
+bool SyncfsTrusted(int fd) {
+    static const std::string release = [] {
+        utsname name{};
+        return uname(&name) == 0 ? std::string(name.release) : std::string();
+    }();
+    struct statfs info {};
+    return !flushEachFile && fstatfs(fd, &info) == 0 &&
+           SyncfsReachesDisk(release, static_cast<unsigned long>(info.f_type));
+}
+
+// Puts each open file (or directory) on disk: by itself where syncfs is not trusted, otherwise
+// with one syncfs for each file system among them. 0 or the system's error number for each.
+std::vector<int> FlushDescriptors(const std::vector<int>& fds, bool dataOnly) {
+    std::vector<int> errors(fds.size(), 0);
     std::vector<std::pair<dev_t, int>> synced; // file system, its result
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const char* path = paths[i].empty() ? "." : paths[i].c_str();
+    for (std::size_t i = 0; i < fds.size(); ++i) {
         struct stat st {};
-        const bool known = fds.empty() ? stat(path, &st) == 0 : fstat(fds[i], &st) == 0;
-        if (!known) {
+        if (fds[i] < 0 || fstat(fds[i], &st) != 0) {
             errors[i] = errno;
-            continue;
-        }
-        auto done = std::find_if(synced.begin(), synced.end(),
-                                 [&](const auto& fsResult) { return fsResult.first == st.st_dev; });
-        if (done == synced.end()) {
-            const int fd = fds.empty() ? open(path, O_RDONLY | O_CLOEXEC) : fds[i];
-            const int err = fd < 0 || syncfs(fd) != 0 ? errno : 0;
-            if (fds.empty() && fd >= 0) {
-                close(fd);
+        } else if (!SyncfsTrusted(fds[i])) {
+            errors[i] = (dataOnly ? fdatasync(fds[i]) : fsync(fds[i])) == 0 ? 0 : errno;
+        } else {
+            auto done = std::find_if(synced.begin(), synced.end(),
+                                     [&](const auto& result) { return result.first == st.st_dev; });
+            if (done == synced.end()) {
+                synced.emplace_back(st.st_dev, syncfs(fds[i]) == 0 ? 0 : errno);
+                done = synced.end() - 1;
             }
-            synced.emplace_back(st.st_dev, err);
-            done = synced.end() - 1;
+            errors[i] = done->second;
         }
-        errors[i] = done->second;
     }
     return errors;
 }
 #endif
 
 // Puts the data of the open files on disk: 0 or the system's error number for each.
-std::vector<int> FlushData([[maybe_unused]] const std::vector<fs::path>& paths,
-                           const std::vector<std::FILE*>& files) {
+std::vector<int> FlushData(const std::vector<std::FILE*>& files) {
     std::vector<int> errors(files.size(), 0);
     if (skipDiskFlush) {
         return errors;
@@ -156,19 +187,144 @@ std::vector<int> FlushData([[maybe_unused]] const std::vector<fs::path>& paths,
     for (std::FILE* file : files) {
         fds.push_back(fileno(file));
     }
-    errors = SyncFileSystems(paths, fds);
+    errors = FlushDescriptors(fds, true);
 #endif
     return errors;
 }
 
 // Puts the entries of the directories on disk: 0 or the system's error number for each.
 std::vector<int> FlushEntries([[maybe_unused]] const std::vector<fs::path>& dirs) {
+    std::vector<int> errors(dirs.size(), 0);
 #ifndef _WIN32
     if (!skipDiskFlush) {
-        return SyncFileSystems(dirs, {});
+        std::vector<int> fds;
+        for (const fs::path& dir : dirs) {
+            fds.push_back(open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+            errors[fds.size() - 1] = fds.back() < 0 ? errno : 0;
+        }
+        const std::vector<int> flushed = FlushDescriptors(fds, false);
+        for (std::size_t i = 0; i < fds.size(); ++i) {
+            if (fds[i] >= 0) {
+                errors[i] = flushed[i];
+                close(fds[i]);
+            }
+        }
     }
 #endif
-    return std::vector<int>(dirs.size(), 0);
+    return errors;
+}
+
+// Whether the new names in this directory may wait for the next batched flush of its file
+// system. Windows has none, and needs none: NTFS keeps renames in the order they happen.
+bool NamesMayWait([[maybe_unused]] const fs::path& dir) {
+#ifdef _WIN32
+    return true;
+#else
+    const int fd = open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool trusted = fd >= 0 && SyncfsTrusted(fd);
+    if (fd >= 0) {
+        close(fd);
+    }
+    return trusted;
+#endif
+}
+
+// Korvane's temporary files: "." + the target's name + ".korvane-" + digits + ".tmp".
+bool IsKorvaneTemp(const fs::path& name) {
+    const std::u8string text = name.u8string();
+    const std::u8string mark = u8".korvane-";
+    const std::size_t at = text.rfind(mark);
+    if (text.size() < 2 || text[0] != u8'.' || at == std::u8string::npos || at < 2 ||
+        !text.ends_with(u8".tmp")) {
+        return false;
+    }
+    const std::size_t first = at + mark.size();
+    const std::size_t last = text.size() - 4;
+    return first < last && std::all_of(text.begin() + static_cast<std::ptrdiff_t>(first),
+                                       text.begin() + static_cast<std::ptrdiff_t>(last),
+                                       [](char8_t c) { return c >= u8'0' && c <= u8'9'; });
+}
+
+// Removes a temporary file that an earlier run left behind, unless a running copy still holds
+// it: such a copy keeps it locked (Linux) or open without leave to delete it (Windows).
+void RemoveIfAbandoned(const fs::path& temp) {
+    std::error_code ignored;
+#ifdef _WIN32
+    fs::remove(temp, ignored);
+#else
+    const int fd = open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    struct stat st {};
+    if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        fs::remove(temp, ignored);
+    }
+    close(fd);
+#endif
+}
+
+// Makes a new temporary file for target and opens it for writing: created afresh (never an
+// existing file, never through a link) and held so that RemoveIfAbandoned leaves it alone.
+// Sets temp to its path; nullptr with errno set (Windows: the system's error) when it fails.
+std::FILE* CreateTemp(const fs::path& target, fs::path& temp, std::error_code& error) {
+    static std::mt19937 random{std::random_device{}()};
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        // Built from path pieces, never through a narrow string: on Windows path::string()
+        // gives UTF-8, while path texts use the ANSI code page.
+        fs::path name(".");
+        name += target.filename();
+        name += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
+        temp = target.parent_path() / name;
+#ifdef _WIN32
+        const HANDLE handle = CreateFileW(temp.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                          CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            error = {static_cast<int>(GetLastError()), std::system_category()};
+            if (error.value() == ERROR_FILE_EXISTS) {
+                continue;
+            }
+            return nullptr;
+        }
+        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        std::FILE* file = fd < 0 ? nullptr : _fdopen(fd, "wb");
+        if (!file) {
+            error = LastError();
+            if (fd < 0) {
+                CloseHandle(handle);
+            } else {
+                _close(fd);
+            }
+            std::error_code ignored;
+            fs::remove(temp, ignored);
+        }
+        return file;
+#else
+        const int fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            error = LastError();
+            if (errno == EEXIST) {
+                continue;
+            }
+            return nullptr;
+        }
+        // Between open and lock another run may have taken it for left behind: then start over.
+        struct stat st {};
+        if (flock(fd, LOCK_EX) != 0 || fstat(fd, &st) != 0 || st.st_nlink == 0) {
+            close(fd);
+            continue;
+        }
+        std::FILE* file = fdopen(fd, "wb");
+        if (!file) {
+            error = LastError();
+            close(fd);
+            unlink(temp.c_str());
+        }
+        return file;
+#endif
+    }
+    error = std::make_error_code(std::errc::file_exists);
+    return nullptr;
 }
 
 #ifndef _WIN32
@@ -348,23 +504,16 @@ class Batch {
             Reject(job, About(refused, targetText));
             return;
         }
-        // Built from path pieces, never through a narrow string: on Windows path::string()
-        // gives UTF-8, while path texts (and fopen) use the ANSI code page.
-        static std::mt19937 random{std::random_device{}()};
-        fs::path tempName(".");
-        tempName += target.filename();
-        tempName += ".korvane-" + std::to_string(random() % 1000000) + ".tmp";
-        Pending p{job, targetText, target, target.parent_path() / tempName, nullptr};
-        const bool simulateFailure = NextWriteFails();
-#ifdef _WIN32
-        p.out = _wfopen(p.temp.c_str(), L"wb");
-#else
-        p.out = std::fopen(p.temp.c_str(), "wb");
-#endif
+        SweepOnce(target.parent_path());
+        Pending p{job, targetText, target, {}, nullptr};
+        std::error_code error;
+        p.out = CreateTemp(target, p.temp, error);
         if (!p.out) {
-            Reject(job, About(Refused(LastError(), targetText), targetText));
+            p.temp.clear();
+            Reject(job, About(Refused(error, targetText), targetText));
             return;
         }
+        const bool simulateFailure = NextWriteFails();
         const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
         if (std::fwrite(content.data(), 1, wanted, p.out) != wanted || std::fflush(p.out) != 0) {
             Drop(p, Refused(LastError(), targetText));
@@ -387,13 +536,16 @@ class Batch {
         // own, which costs as much as the copy saves.
         return false;
 #else
+        // Whatever holds the backup's name already (a link that leads nowhere, a directory, a
+        // pipe) is left to the copy, which replaces it or fails.
         struct stat st {};
-        if (lstat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
-            (st.st_mode & S_IWUSR) == 0) {
+        if (lstat(target.c_str(), &st) == 0 || lstat(source.c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_nlink != 1 || (st.st_mode & S_IWUSR) == 0) {
             return false;
         }
+        SweepOnce(target.parent_path());
         if (link(source.c_str(), target.c_str()) != 0) {
-            return errno == EEXIST; // made meanwhile: it stays as it is
+            return false;
         }
         if (NextWriteFails()) {
             unlink(target.c_str());
@@ -414,13 +566,11 @@ class Batch {
             }
         }
         std::vector<Pending*> open = Remaining();
-        std::vector<fs::path> temps;
         std::vector<std::FILE*> files;
         for (Pending* p : open) {
-            temps.push_back(p->temp);
             files.push_back(p->out);
         }
-        const std::vector<int> flushed = FlushData(temps, files);
+        const std::vector<int> flushed = FlushData(files);
         for (std::size_t i = 0; i < open.size(); ++i) {
             const int closed = std::fclose(open[i]->out) == 0 ? 0 : errno;
             open[i]->out = nullptr;
@@ -446,8 +596,8 @@ class Batch {
         }
         std::vector<fs::path> dirs;
         for (const Placed& placed : placed_) {
-            if (renamesReach == Renames::OnDisk &&
-                std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
+            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end() &&
+                (renamesReach == Renames::OnDisk || !NamesMayWait(placed.dir))) {
                 dirs.push_back(placed.dir);
             }
         }
@@ -492,12 +642,31 @@ class Batch {
             if (fs::is_directory(status)) {
                 return Fail(Reason(EISDIR));
             }
+            if (!fs::is_regular_file(status)) {
+                return Fail("not a regular file");
+            }
             // A read-only file is refused, as the game's platform refuses to overwrite it.
             if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
                 return ReadOnly(targetText);
             }
         }
         return {};
+    }
+
+    // Removes what an earlier run left behind in a directory this batch writes in, once.
+    void SweepOnce(const fs::path& dir) {
+        if (!swept_.insert(dir).second) {
+            return;
+        }
+        std::error_code ec;
+        for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end;
+             !ec && it != end; it.increment(ec)) {
+            std::error_code entryError;
+            if (IsKorvaneTemp(it->path().filename()) &&
+                fs::is_regular_file(it->symlink_status(entryError))) {
+                RemoveIfAbandoned(it->path());
+            }
+        }
     }
 
     // The staged files that no step has failed yet.
@@ -537,6 +706,7 @@ class Batch {
 
     std::vector<Pending> pending_;
     std::vector<Placed> placed_;
+    std::set<fs::path> swept_;
     std::vector<FileResult> results_;
 };
 
@@ -604,16 +774,29 @@ bool SameFile(const std::string& aText, const std::string& bText) {
     return fs::equivalent(ResolvePath(aText), ResolvePath(bText), ec);
 }
 
+bool SyncfsReachesDisk(const std::string& kernelRelease, unsigned long fileSystemType) {
+    constexpr unsigned long FuseSuperMagic = 0x65735546;
+    int major = 0;
+    int minor = 0;
+    if (fileSystemType == FuseSuperMagic ||
+        std::sscanf(kernelRelease.c_str(), "%d.%d", &major, &minor) != 2) {
+        return false;
+    }
+    return major > 5 || (major == 5 && minor >= 8);
+}
+
 FileResult DeleteFileText(const std::string& pathText) {
     return About(DeleteResolved(ResolvePath(pathText), pathText), pathText);
 }
 
 namespace test_faults {
 void FailWriteNumber(int k) { writes.FailNumber(k); }
-int WritesSoFar() { return writes.count; }
+int StepsSoFar() { return stepsSoFar; }
 void FailFlushNumber(int k) { flushes.FailNumber(k); }
 void FailRenameNumber(int k) { renames.FailNumber(k); }
 void SkipDiskFlush(bool skip) { skipDiskFlush = skip; }
+void FlushEachFile(bool each) { flushEachFile = each; }
+void EndProcessAtStep(int k) { endProcessAt = k == 0 ? 0 : stepsSoFar + k; }
 } // namespace test_faults
 
 } // namespace korvane

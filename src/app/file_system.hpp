@@ -34,16 +34,25 @@ struct FileResult {
 // Copies source over target. The new content is written to a temporary file in the target's
 // directory, flushed to disk and renamed over the target, so the target is always either as it
 // was or completely new; the rename itself is on disk when this returns. A read-only target is
-// refused, as Windows refuses it.
+// refused, as Windows refuses it, and so is a target that is neither a file nor a missing name
+// (a directory, a pipe, a link to a directory); a symbolic link that leads nowhere is replaced.
+//
+// The temporary file (".<name>.korvane-<number>.tmp") is made anew, never through a link, and
+// stays locked while it is written. A run that ends half way (killed, power lost) can leave
+// such files behind: the next write into the same directory removes those that no running copy
+// holds.
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText);
 
 // A job that keeps an existing target makes a backup: a target that is a file already stays as
 // it is. A new backup becomes, where the file system allows (not on Windows), a second name (a
 // hard link) of its source, the live file, instead of a copy: the live file is about to be
 // replaced by a new file renamed over it, which leaves the old data to the backup alone,
-// unwritten and untouched. Only a regular, writable file with no other name is linked so. Until
-// its live file is replaced the two names share the data, so a caller replaces every live file
-// it backed up, or separates the two with a copy (see SameFile), before it ends.
+// unwritten and untouched. Only a regular, writable file with no other name is linked so, and
+// only where nothing holds the backup's name: a name held by something else is left to the copy
+// (a link that leads nowhere is replaced, anything else fails). Until its live file is replaced
+// the two names share the data, so a caller replaces every live file it backed up, or separates
+// the two with a copy (see SameFile), before it ends; and since a run can end half way, the next
+// one separates what an earlier run left shared.
 struct CopyJob {
     std::string source;
     std::string target;
@@ -73,6 +82,13 @@ FileResult DeleteFileText(const std::string& pathText);
 // True when both path texts name one and the same existing file (two names of it).
 bool SameFile(const std::string& aText, const std::string& bText);
 
+// Linux: whether one syncfs of a file system puts everything written to it on disk and reports
+// a failure to do so. Kernels before 5.8 report no failure of writing back, and FUSE passes the
+// call on to no file system program (ntfs-3g, where dual-boot players keep their games): there
+// every file and directory is flushed by itself instead. kernelRelease as uname gives it,
+// fileSystemType as statfs gives it.
+bool SyncfsReachesDisk(const std::string& kernelRelease, unsigned long fileSystemType);
+
 // Whole content of a file; std::nullopt-like empty result is signalled by ok == false. Only a
 // regular file is read: a directory, a pipe or a device is refused at once.
 FileResult ReadFileText(const std::string& pathText, std::string& content);
@@ -85,11 +101,16 @@ FileResult ReadFileText(const std::string& pathText, std::string& content);
 // the k-th rename of a temporary file over its target.
 namespace test_faults {
 void FailWriteNumber(int k);
-int WritesSoFar();
+int StepsSoFar(); // of every kind
 void FailFlushNumber(int k);
 void FailRenameNumber(int k);
 // Skips flushing to the disk, for tests that write many thousand files. Flushes still count.
 void SkipDiskFlush(bool skip);
+// Flushes file by file and directory by directory, as where syncfs cannot be trusted.
+void FlushEachFile(bool each);
+// Ends the process at once, as a kill or a power loss would, at the k-th step of any kind
+// (write, link, flush, rename) from now; 0 disables.
+void EndProcessAtStep(int k);
 } // namespace test_faults
 
 } // namespace korvane

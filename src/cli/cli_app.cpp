@@ -405,11 +405,11 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             ok = RestoreF1c(install, languageCode, sink);
         } else if (gripApply->parsed()) {
             RequireComponents(install, chosen, "grip apply");
-            ok = ApplyOptimizedGrip(install.F1Path, programDir, chosen.ea, chosen.quillon,
+            ok = ApplyOptimizedGrip(install, programDir, chosen.ea, chosen.quillon,
                                     languageCode, sink);
         } else if (gripRestore->parsed()) {
             RequireComponents(install, chosen, "grip restore");
-            ok = RestoreOriginalGrip(install.F1Path, chosen.ea, chosen.quillon, languageCode, sink);
+            ok = RestoreOriginalGrip(install, chosen.ea, chosen.quillon, languageCode, sink);
         } else if (status->parsed()) {
             RequireSomeGame(install);
             const std::vector<ComponentStatus> components = CollectStatus(install, programDir);

@@ -60,11 +60,11 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     }
 
     connect(equal, &QPushButton::clicked, this, [this] {
-        ApplyOptimizedGrip(state_.install.F1Path, state_.ProgramDir(), chkEA2002_->isChecked(),
+        ApplyOptimizedGrip(state_.install, state_.ProgramDir(), chkEA2002_->isChecked(),
                        chkQL2002_->isChecked(), state_.languageCode, sink_);
     });
     connect(restore, &QPushButton::clicked, this, [this] {
-        RestoreOriginalGrip(state_.install.F1Path, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
+        RestoreOriginalGrip(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
                          state_.languageCode, sink_);
     });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);

@@ -1,9 +1,10 @@
 #include "grip/grip.hpp"
 
-#include "app/failure_log.hpp"
 #include <vector>
 
+#include "app/failure_log.hpp"
 #include "app/file_system.hpp"
+#include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
 
@@ -29,20 +30,36 @@ std::vector<GripComponent> Components(bool ea2002, bool ql2002) {
 }
 
 // A failed step ends the operation: what failed is shown instead of the success text.
-bool Failed(const FileResult& result, const std::string& languageCode, MessageSink& sink) {
-    if (result.ok) {
-        return false;
+bool Failed(const FailureLog& log, const std::string& languageCode, MessageSink& sink) {
+    if (!log.Empty()) {
+        sink.Show(log.Summary(languageCode));
     }
+    return !log.Empty();
+}
+
+bool Failed(const FileResult& result, const std::string& languageCode, MessageSink& sink) {
     FailureLog log;
-    log.Add(result.path, result.reason);
-    sink.Show(log.Summary(languageCode));
-    return true;
+    if (!result.ok) {
+        log.Add(result.path, result.reason);
+    }
+    return Failed(log, languageCode, sink);
+}
+
+bool SeparationFailed(const GameInstall& install, const std::string& languageCode,
+                      MessageSink& sink) {
+    FailureLog log;
+    SeparateSharedBackups(install, log);
+    return Failed(log, languageCode, sink);
 }
 
 } // namespace
 
-bool ApplyOptimizedGrip(const std::string& f1Path, const std::string& programDir, bool ea2002,
+bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
                         bool ql2002, const std::string& languageCode, MessageSink& sink) {
+    if (SeparationFailed(install, languageCode, sink)) {
+        return false;
+    }
+    const std::string& f1Path = install.F1Path;
     std::string dir = programDir;
     if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) {
         dir += "\\";
@@ -63,8 +80,12 @@ bool ApplyOptimizedGrip(const std::string& f1Path, const std::string& programDir
     return true;
 }
 
-bool RestoreOriginalGrip(const std::string& f1Path, bool ea2002, bool ql2002,
+bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
                          const std::string& languageCode, MessageSink& sink) {
+    if (SeparationFailed(install, languageCode, sink)) {
+        return false;
+    }
+    const std::string& f1Path = install.F1Path;
     for (const GripComponent& c : Components(ea2002, ql2002)) {
         if (!c.ticked) {
             continue;

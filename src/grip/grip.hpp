@@ -3,6 +3,7 @@
 // Quillon season with the tables shipped beside the program, and puts the originals back.
 #include <string>
 
+#include "app/game_install.hpp"
 #include "app/messages.hpp"
 
 namespace korvane {
@@ -14,10 +15,12 @@ inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
 inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
 inline constexpr const char* GripFileQL = "terql.ini";
 
-// Both stop at the first failed step and then show what failed instead of the success text.
-bool ApplyOptimizedGrip(const std::string& f1Path, const std::string& programDir, bool ea2002,
+// Both work on the F1 2002 installation and stop at the first failed step, then show what
+// failed instead of the success text. Like every operation that changes files, both first
+// separate backups that an interrupted run left sharing their data with their game files.
+bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
                         bool ql2002, const std::string& languageCode, MessageSink& sink);
-bool RestoreOriginalGrip(const std::string& f1Path, bool ea2002, bool ql2002,
+bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
                          const std::string& languageCode, MessageSink& sink);
 
 } // namespace korvane

@@ -187,6 +187,23 @@ std::vector<CarFiles> F1cCars(const GameInstall& install) {
     return cars;
 }
 
+void SeparateSharedBackups(const GameInstall& install, FailureLog& log) {
+    FilePairs pairs;
+    if (!install.F1Path.empty()) {
+        for (Component2002 c : {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
+            const FilePairs component = PairsOf(ComponentFiles(install, c));
+            pairs.insert(pairs.end(), component.begin(), component.end());
+        }
+    }
+    if (!install.F1cPath.empty()) {
+        for (const CarFiles& car : F1cCars(install)) {
+            pairs.emplace_back(car.performance, car.performanceBackup);
+            pairs.emplace_back(car.engine, car.engineBackup);
+        }
+    }
+    SeparatePass(pairs, log);
+}
+
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
                       bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink) {
     const Ticked components[] = {{Component2002::EA2002, ea2002},
@@ -210,6 +227,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
     }
 
     FailureLog log;
+    SeparateSharedBackups(install, log);
     for (const Ticked& c : components) {
         if (!c.ticked) {
             continue;
@@ -242,6 +260,7 @@ bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool g
                                  {Component2002::QL2002, ql2002},
                                  {Component2002::GT2002, gt2002}};
     FailureLog log;
+    SeparateSharedBackups(install, log);
     for (const Ticked& c : components) {
         if (!c.ticked) {
             continue;
@@ -274,6 +293,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
 
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
+    SeparateSharedBackups(install, log);
     FilePairs pairs;
     for (const CarFiles& car : cars) {
         pairs.emplace_back(car.performance, car.performanceBackup);
@@ -313,6 +333,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
 bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink) {
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
+    SeparateSharedBackups(install, log);
     auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
         const std::string& name = TeamsF1c(car.season, car.team);
         const std::string& year = SeasonsF1c(car.season);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/failure_log.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
 
@@ -39,6 +40,11 @@ struct CarFiles {
 CarFiles F1cCar(const GameInstall& install, int season, int team);
 // Every car of every season on offer, in season and team order.
 std::vector<CarFiles> F1cCars(const GameInstall& install);
+
+// A run that ended half way can leave a backup sharing its data with its live file (a second
+// name of it): every game file of the installation with such a backup gets a copy of its own.
+// Every operation that changes files does this first, whichever component it is for.
+void SeparateSharedBackups(const GameInstall& install, FailureLog& log);
 
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
                       bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink);

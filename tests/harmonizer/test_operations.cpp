@@ -3,7 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
@@ -92,9 +98,9 @@ struct Env {
                            : RestoreF1c(install, language, sink);
         }
         if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(install.F1Path, root.Text() + "Korvane", ea, ql,
+            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", ea, ql,
                                                 language, sink)
-                           : RestoreOriginalGrip(install.F1Path, ea, ql, language, sink);
+                           : RestoreOriginalGrip(install, ea, ql, language, sink);
         }
         return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink)
                        : RestoreF1_2002(install, ea, ql, gt, language, sink);
@@ -240,6 +246,91 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
 INSTANTIATE_TEST_SUITE_P(Games, FailedWrites,
                          ::testing::Values(AllFlows[0], AllFlows[1], AllFlows[2], AllFlows[4]),
                          [](const auto& info) { return std::string(info.param.name); });
+
+#ifndef _WIN32
+// A backup's name held by something that is no file fails that file's step: its game file stays
+// as it was, the others change, and the closing text names the failure.
+TEST(HeldBackupNames, FailTheirStepAndTheRestGoesOn) {
+    const std::tuple<const Flow&, const char*, const char*, const char*> cases[] = {
+        // flow, the live file whose backup name is held, by what, the failure shown
+        {AllFlows[0], "F1 2002/seasonql02/vehicles/Arrows/Arrows.hdv", "directory",
+         "seasonql02\\vehicles\\Arrows\\Arrows.org: Is a directory"},
+        {AllFlows[4], "F1 2002/seasonql02/tracks/terrain.ini", "pipe",
+         "seasonql02\\tracks\\terrain.org: not a regular file"},
+    };
+    for (const auto& [flow, live, holder, failure] : cases) {
+        SCOPED_TRACE(live);
+        const Env env(flow);
+        const Tree installed = FilesBelow(env.root.Path());
+        const fs::path backup = env.root.Path() / (std::string(live, std::strlen(live) - 4) + ".org");
+        if (holder == std::string("pipe")) {
+            ASSERT_EQ(mkfifo(backup.c_str(), 0600), 0);
+        } else {
+            fs::create_directory(backup);
+        }
+        RecordingSink sink;
+        EXPECT_FALSE(env.Act(flow, 0, "uk", sink));
+        ASSERT_EQ(sink.texts.size(), 1u);
+        EXPECT_EQ(sink.texts[0], "Finished with errors, 1 step(s) failed:\r\n" + env.install.F1Path +
+                                     failure);
+        Tree expected = Applied(flow, installed, 0);
+        expected.erase(backup.lexically_relative(env.root.Path()).generic_string());
+        expected[live] = installed.at(live);
+        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "{}");
+    }
+}
+
+// A run ended at any step (killed, power lost) loses nothing: the next action of any kind leaves
+// no backup sharing its data with its game file, and running the same action again leaves every
+// file right and no temporary file behind. Runs end at steps of every kind spread over the action.
+TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
+    test_faults::SkipDiskFlush(true);
+    for (const auto& [flow, run] : {std::pair{AllFlows[0], 0}, std::pair{AllFlows[3], 0},
+                                    std::pair{AllFlows[3], 2}, std::pair{AllFlows[4], 0}}) {
+        RecordingSink sink;
+        int steps = 0;
+        {
+            const Env env(flow);
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
+            steps = -test_faults::StepsSoFar();
+            env.Act(flow, run, "uk", sink);
+            steps += test_faults::StepsSoFar();
+        }
+        for (int step = 1; step <= steps; step += std::max(1, steps / 8) | 1) {
+            SCOPED_TRACE(std::string(flow.name) + " run " + std::to_string(run) + ", step " +
+                         std::to_string(step) + " of " + std::to_string(steps));
+            const Env env(flow);
+            const Tree installed = FilesBelow(env.root.Path());
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                test_faults::EndProcessAtStep(step);
+                env.Act(flow, run, "uk", sink);
+                _exit(0);
+            }
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            EXPECT_TRUE(WIFSIGNALED(status));
+            // An action on the other game changes no file there, but parts what the ended run
+            // left sharing its data.
+            if (flow.game == Game::F1c) {
+                RestoreOriginalGrip(env.install, true, true, "uk", sink);
+            } else {
+                RestoreF1c(env.install, "uk", sink);
+            }
+            for (const auto& [file, content] : FilesBelow(env.root.Path())) {
+                EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
+            }
+            EXPECT_TRUE(env.Act(flow, run, "uk", sink));
+            EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
+                                  FilesBelow(env.root.Path())),
+                      "{}");
+        }
+    }
+    test_faults::SkipDiskFlush(false);
+}
+#endif
 
 // A refused action shows why and changes no file (backups made before the master's file was
 // found missing aside).
