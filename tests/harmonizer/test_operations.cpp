@@ -332,6 +332,19 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
 }
 #endif
 
+// Where syncfs cannot be trusted every file and directory is flushed by itself, to the same end.
+TEST(FlushingFileByFile, GivesTheSameFiles) {
+    test_faults::FlushEachFile(true);
+    const Env env(AllFlows[0]);
+    const Tree installed = FilesBelow(env.root.Path());
+    RecordingSink sink;
+    EXPECT_TRUE(env.Act(AllFlows[0], 0, "uk", sink));
+    EXPECT_EQ(Differences(Applied(AllFlows[0], installed, 0), FilesBelow(env.root.Path())), "{}");
+    EXPECT_TRUE(env.Act(AllFlows[0], 2, "uk", sink));
+    EXPECT_EQ(Differences(installed, FilesBelow(env.root.Path())), "{}");
+    test_faults::FlushEachFile(false);
+}
+
 // A refused action shows why and changes no file (backups made before the master's file was
 // found missing aside).
 TEST(Refusals, ChangeNoFile) {
