@@ -46,17 +46,18 @@ bool Failed(const FileResult& result, const std::string& languageCode, MessageSi
 }
 
 bool SeparationFailed(const GameInstall& install, const std::string& languageCode,
-                      MessageSink& sink) {
+                      MessageSink& sink, FileFaults& faults) {
     FailureLog log;
-    SeparateSharedBackups(install, log);
+    SeparateSharedBackups(install, log, faults);
     return Failed(log, languageCode, sink);
 }
 
 } // namespace
 
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink) {
-    if (SeparationFailed(install, languageCode, sink)) {
+                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+                        FileFaults& faults) {
+    if (SeparationFailed(install, languageCode, sink, faults)) {
         return false;
     }
     const std::string& f1Path = install.F1Path;
@@ -69,10 +70,10 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
             continue;
         }
         const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup) && Failed(CopyFileSafe(f1Path + c.live, backup), languageCode, sink)) {
+        if (!FileExists(backup) && Failed(CopyFileSafe(f1Path + c.live, backup, faults), languageCode, sink)) {
             return false;
         }
-        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live), languageCode, sink)) {
+        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), languageCode, sink)) {
             return false;
         }
     }
@@ -81,8 +82,9 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
 }
 
 bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink) {
-    if (SeparationFailed(install, languageCode, sink)) {
+                         const std::string& languageCode, MessageSink& sink,
+                         FileFaults& faults) {
+    if (SeparationFailed(install, languageCode, sink, faults)) {
         return false;
     }
     const std::string& f1Path = install.F1Path;
@@ -95,8 +97,8 @@ bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
             Say(sink, languageCode, c.germanMissing, c.englishMissing);
             continue;
         }
-        if (Failed(CopyFileSafe(backup, f1Path + c.live), languageCode, sink) ||
-            Failed(DeleteFileText(backup), languageCode, sink)) {
+        if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), languageCode, sink) ||
+            Failed(DeleteFileText(backup, faults), languageCode, sink)) {
             return false;
         }
     }

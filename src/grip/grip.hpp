@@ -3,6 +3,7 @@
 // Quillon season with the tables shipped beside the program, and puts the originals back.
 #include <string>
 
+#include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
 
@@ -19,8 +20,10 @@ inline constexpr const char* GripFileQL = "terql.ini";
 // failed instead of the success text. Like every operation that changes files, both first
 // separate backups that an interrupted run left sharing their data with their game files.
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink);
+                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+                        FileFaults& faults = NoFaults());
 bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink);
+                         const std::string& languageCode, MessageSink& sink,
+                         FileFaults& faults = NoFaults());
 
 } // namespace korvane

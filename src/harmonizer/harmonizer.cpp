@@ -66,10 +66,10 @@ FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
 
 // Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
 // in order.
-std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
+std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, FileFaults& faults,
                            Renames renames = Renames::OnDisk) {
     std::vector<bool> done;
-    for (const FileResult& result : CopyFilesSafe(jobs, renames)) {
+    for (const FileResult& result : CopyFilesSafe(jobs, renames, faults)) {
         Record(result, log);
         done.push_back(result.ok);
     }
@@ -80,32 +80,33 @@ std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log,
 // backup that fails is not there, so the copy pass leaves its live file alone. The new names
 // reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
 // crash only means the backup is made again next time, from the unchanged live file.
-void BackupPass(const FilePairs& liveAndBackup, FailureLog& log) {
+void BackupPass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
     std::vector<CopyJob> jobs;
     for (const auto& [live, backup] : liveAndBackup) {
         jobs.push_back({live, backup, true});
     }
-    CopyPass(jobs, log, Renames::WithNextFlush);
+    CopyPass(jobs, log, faults, Renames::WithNextFlush);
 }
 
 // Last step of every harmonize: a backup made as a second name of its live file stays one only
 // where the copy pass did not replace that file (a failed step, or no master's data to copy).
 // Such a live file gets a copy of its own, so that nothing written into it later reaches the
 // backup.
-void SeparatePass(const FilePairs& liveAndBackup, FailureLog& log) {
+void SeparatePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
     std::vector<CopyJob> jobs;
     for (const auto& [live, backup] : liveAndBackup) {
         if (SameFile(live, backup)) {
             jobs.push_back({backup, live});
         }
     }
-    CopyPass(jobs, log);
+    CopyPass(jobs, log, faults);
 }
 
 // Restore pass: each backup goes back over its live file and is deleted only once that copy
 // is on disk. Calls missing(i) for each entry whose backup does not exist.
 template <typename Missing>
-void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, Missing missing) {
+void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults,
+                 Missing missing) {
     std::vector<CopyJob> jobs;
     for (std::size_t i = 0; i < liveAndBackup.size(); ++i) {
         const auto& [live, backup] = liveAndBackup[i];
@@ -115,10 +116,10 @@ void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, Missing missin
             missing(i);
         }
     }
-    const std::vector<bool> done = CopyPass(jobs, log);
+    const std::vector<bool> done = CopyPass(jobs, log, faults);
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         if (done[i]) {
-            Record(DeleteFileText(jobs[i].source), log);
+            Record(DeleteFileText(jobs[i].source, faults), log);
         }
     }
 }
@@ -187,7 +188,7 @@ std::vector<CarFiles> F1cCars(const GameInstall& install) {
     return cars;
 }
 
-void SeparateSharedBackups(const GameInstall& install, FailureLog& log) {
+void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaults& faults) {
     FilePairs pairs;
     if (!install.F1Path.empty()) {
         for (Component2002 c : {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
@@ -201,11 +202,12 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log) {
             pairs.emplace_back(car.engine, car.engineBackup);
         }
     }
-    SeparatePass(pairs, log);
+    SeparatePass(pairs, log, faults);
 }
 
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink) {
+                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+                      FileFaults& faults) {
     const Ticked components[] = {{Component2002::EA2002, ea2002},
                                  {Component2002::QL2002, ql2002},
                                  {Component2002::GT2002, gt2002}};
@@ -227,13 +229,13 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
     }
 
     FailureLog log;
-    SeparateSharedBackups(install, log);
+    SeparateSharedBackups(install, log, faults);
     for (const Ticked& c : components) {
         if (!c.ticked) {
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
-        BackupPass(PairsOf(files), log);
+        BackupPass(PairsOf(files), log, faults);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
         std::vector<CopyJob> copies;
@@ -246,8 +248,8 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
                 }
             }
         }
-        CopyPass(copies, log);
-        SeparatePass(PairsOf(files), log);
+        CopyPass(copies, log, faults);
+        SeparatePass(PairsOf(files), log, faults);
     }
     Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
            "Performance of all teams is now equal to " + teamText);
@@ -255,18 +257,18 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
 }
 
 bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink) {
+                    const std::string& languageCode, MessageSink& sink, FileFaults& faults) {
     const Ticked components[] = {{Component2002::EA2002, ea2002},
                                  {Component2002::QL2002, ql2002},
                                  {Component2002::GT2002, gt2002}};
     FailureLog log;
-    SeparateSharedBackups(install, log);
+    SeparateSharedBackups(install, log, faults);
     for (const Ticked& c : components) {
         if (!c.ticked) {
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
-        RestorePass(PairsOf(files), log, [&](std::size_t i) {
+        RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
             Say(sink, languageCode,
                 "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +
                     "da original Performancedatei fehlt!",
@@ -280,7 +282,7 @@ bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool g
 }
 
 bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
-                  MessageSink& sink) {
+                  MessageSink& sink, FileFaults& faults) {
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
@@ -293,13 +295,13 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
 
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
-    SeparateSharedBackups(install, log);
+    SeparateSharedBackups(install, log, faults);
     FilePairs pairs;
     for (const CarFiles& car : cars) {
         pairs.emplace_back(car.performance, car.performanceBackup);
         pairs.emplace_back(car.engine, car.engineBackup);
     }
-    BackupPass(pairs, log);
+    BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
@@ -318,8 +320,8 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
             copies.push_back({master.engineBackup, car.engine});
         }
     }
-    CopyPass(copies, log);
-    SeparatePass(pairs, log);
+    CopyPass(copies, log, faults);
+    SeparatePass(pairs, log, faults);
     const std::string& name = TeamsF1c(season, team);
     const std::string& year = SeasonsF1c(season);
     Finish(sink, languageCode, log,
@@ -330,10 +332,11 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     return log.Empty();
 }
 
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink) {
+bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+                FileFaults& faults) {
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
-    SeparateSharedBackups(install, log);
+    SeparateSharedBackups(install, log, faults);
     auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
         const std::string& name = TeamsF1c(car.season, car.team);
         const std::string& year = SeasonsF1c(car.season);
@@ -350,11 +353,11 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
         performance.emplace_back(car.performance, car.performanceBackup);
         engine.emplace_back(car.engine, car.engineBackup);
     }
-    RestorePass(performance, log, [&](std::size_t i) {
+    RestorePass(performance, log, faults, [&](std::size_t i) {
         missing(cars[i], "da original Performancedatei fehlt!",
                 "as original performance file is missing!");
     });
-    RestorePass(engine, log, [&](std::size_t i) {
+    RestorePass(engine, log, faults, [&](std::size_t i) {
         missing(cars[i], "da original engine.ini Datei fehlt!",
                 "as original engine.ini file is missing!");
     });

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/failure_log.hpp"
+#include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
 
@@ -44,16 +45,20 @@ std::vector<CarFiles> F1cCars(const GameInstall& install);
 // A run that ended half way can leave a backup sharing its data with its live file (a second
 // name of it): every game file of the installation with such a backup gets a copy of its own.
 // Every operation that changes files does this first, whichever component it is for.
-void SeparateSharedBackups(const GameInstall& install, FailureLog& log);
+void SeparateSharedBackups(const GameInstall& install, FailureLog& log,
+                           FileFaults& faults = NoFaults());
 
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink);
+                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+                      FileFaults& faults = NoFaults());
 bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink);
+                    const std::string& languageCode, MessageSink& sink,
+                    FileFaults& faults = NoFaults());
 
 // season and team are catalogue indexes (list position + 1).
 bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
-                  MessageSink& sink);
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink);
+                  MessageSink& sink, FileFaults& faults = NoFaults());
+bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+                FileFaults& faults = NoFaults());
 
 } // namespace korvane

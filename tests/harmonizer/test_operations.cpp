@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <csignal>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -77,6 +78,28 @@ Tree Applied(const Flow& flow, const Tree& installed, int run) {
     return tree;
 }
 
+// A disk whose k-th step of a kind fails, or that ends the process at its k-th step of any kind
+// as a kill or a power loss would.
+struct StepFaults : FileFaults {
+    std::map<Step, int> failAt; // the step of each kind that fails, counted from 1
+    int endAt = 0;
+    bool flushToDisk = false; // these tests write many thousand files
+    bool eachFile = false;
+    std::map<Step, int> counts;
+    int steps = 0;
+
+    bool Fails(Step step) override {
+#ifndef _WIN32
+        if (++steps == endAt) {
+            raise(SIGKILL);
+        }
+#endif
+        return ++counts[step] == failAt[step];
+    }
+    bool FlushToDisk() const override { return flushToDisk; }
+    bool FlushEachFile() const override { return eachFile; }
+};
+
 struct Env {
     explicit Env(const Flow& flow)
         : fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
@@ -90,20 +113,21 @@ struct Env {
     GameInstall install = fake.Install();
 
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
-    bool Act(const Flow& f, int run, const std::string& language, MessageSink& sink) const {
+    bool Act(const Flow& f, int run, const std::string& language, MessageSink& sink,
+             FileFaults& disk = NoFaults()) const {
         const auto [ea, ql, gt] = f.ticked;
         if (f.game == Game::F1c) {
             return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
-                                          sink)
-                           : RestoreF1c(install, language, sink);
+                                          sink, disk)
+                           : RestoreF1c(install, language, sink, disk);
         }
         if (f.game == Game::Grip) {
             return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", ea, ql,
-                                                language, sink)
-                           : RestoreOriginalGrip(install, ea, ql, language, sink);
+                                                language, sink, disk)
+                           : RestoreOriginalGrip(install, ea, ql, language, sink, disk);
         }
-        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink)
-                       : RestoreF1_2002(install, ea, ql, gt, language, sink);
+        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink, disk)
+                       : RestoreF1_2002(install, ea, ql, gt, language, sink, disk);
     }
 };
 
@@ -199,13 +223,13 @@ class FailedWrites : public ::testing::TestWithParam<Flow> {};
 // or the engines the cars) and every sixth part.
 TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
     const Flow& flow = GetParam();
-    test_faults::SkipDiskFlush(true);
-    const std::tuple<const char*, void (*)(int), int, int> kinds[] = {
+    using Step = FileFaults::Step;
+    const std::tuple<const char*, Step, int, int> kinds[] = {
         // per two backed-up files: steps of harmonizing, of restoring
-        {"rename", test_faults::FailRenameNumber, 2, 2}, // a backup is a new name, not a rename
-        {"write", test_faults::FailWriteNumber, 4, 4},   // a restore deletes each backup
+        {"rename", Step::Rename, 2, 2}, // a backup is a new name, not a rename
+        {"write", Step::Write, 4, 4},   // a restore deletes each backup
         // and each directory after the renames, of F1 Challenge one for a car and its engine
-        {"flush", test_faults::FailFlushNumber, flow.game == Game::F1c ? 3 : 4, 4},
+        {"flush", Step::Flush, flow.game == Game::F1c ? 3 : 4, 4},
     };
     for (const int run : {0, 2}) {
         RecordingSink sink;
@@ -215,17 +239,18 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
                 k % (writes / 6) != 0) {
                 continue;
             }
-            const auto& [kind, failNumber, apply, restore] = kinds[k % 3];
+            const auto& [kind, failing, apply, restore] = kinds[k % 3];
             const int step = (k * (run == 0 ? apply : restore) + 3) / 4;
             SCOPED_TRACE("run " + std::to_string(run) + ", " + kind + " " + std::to_string(step));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
             const Tree applied = Applied(flow, installed, 0);
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
+            StepFaults quiet;
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
             sink.texts.clear();
-            failNumber(step);
-            EXPECT_FALSE(env.Act(flow, run, "uk", sink));
-            failNumber(0);
+            StepFaults faults;
+            faults.failAt[failing] = step;
+            EXPECT_FALSE(env.Act(flow, run, "uk", sink, faults));
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
             for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
@@ -234,12 +259,11 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
                     << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
-            EXPECT_TRUE(env.Act(flow, run, "uk", sink));
+            EXPECT_TRUE(env.Act(flow, run, "uk", sink, quiet));
             EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())),
                       "{}");
         }
     }
-    test_faults::SkipDiskFlush(false);
 }
 
 // F1 Challenge without the 2003 cars takes the same steps as with them.
@@ -284,29 +308,30 @@ TEST(HeldBackupNames, FailTheirStepAndTheRestGoesOn) {
 // no backup sharing its data with its game file, and running the same action again leaves every
 // file right and no temporary file behind. Runs end at steps of every kind spread over the action.
 TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
-    test_faults::SkipDiskFlush(true);
     for (const auto& [flow, run] : {std::pair{AllFlows[0], 0}, std::pair{AllFlows[3], 0},
                                     std::pair{AllFlows[3], 2}, std::pair{AllFlows[4], 0}}) {
         RecordingSink sink;
+        StepFaults quiet;
         int steps = 0;
         {
             const Env env(flow);
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
-            steps = -test_faults::StepsSoFar();
-            env.Act(flow, run, "uk", sink);
-            steps += test_faults::StepsSoFar();
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
+            StepFaults counted;
+            env.Act(flow, run, "uk", sink, counted);
+            steps = counted.steps;
         }
         for (int step = 1; step <= steps; step += std::max(1, steps / 8) | 1) {
             SCOPED_TRACE(std::string(flow.name) + " run " + std::to_string(run) + ", step " +
                          std::to_string(step) + " of " + std::to_string(steps));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
-                test_faults::EndProcessAtStep(step);
-                env.Act(flow, run, "uk", sink);
+                StepFaults ending;
+                ending.endAt = step;
+                env.Act(flow, run, "uk", sink, ending);
                 _exit(0);
             }
             int status = 0;
@@ -315,34 +340,34 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, true, true, "uk", sink);
+                RestoreOriginalGrip(env.install, true, true, "uk", sink, quiet);
             } else {
-                RestoreF1c(env.install, "uk", sink);
+                RestoreF1c(env.install, "uk", sink, quiet);
             }
             for (const auto& [file, content] : FilesBelow(env.root.Path())) {
                 EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
             }
-            EXPECT_TRUE(env.Act(flow, run, "uk", sink));
+            EXPECT_TRUE(env.Act(flow, run, "uk", sink, quiet));
             EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
                                   FilesBelow(env.root.Path())),
                       "{}");
         }
     }
-    test_faults::SkipDiskFlush(false);
 }
 #endif
 
 // Where syncfs cannot be trusted every file and directory is flushed by itself, to the same end.
 TEST(FlushingFileByFile, GivesTheSameFiles) {
-    test_faults::FlushEachFile(true);
+    StepFaults eachFile;
+    eachFile.flushToDisk = true;
+    eachFile.eachFile = true;
     const Env env(AllFlows[0]);
     const Tree installed = FilesBelow(env.root.Path());
     RecordingSink sink;
-    EXPECT_TRUE(env.Act(AllFlows[0], 0, "uk", sink));
+    EXPECT_TRUE(env.Act(AllFlows[0], 0, "uk", sink, eachFile));
     EXPECT_EQ(Differences(Applied(AllFlows[0], installed, 0), FilesBelow(env.root.Path())), "{}");
-    EXPECT_TRUE(env.Act(AllFlows[0], 2, "uk", sink));
+    EXPECT_TRUE(env.Act(AllFlows[0], 2, "uk", sink, eachFile));
     EXPECT_EQ(Differences(installed, FilesBelow(env.root.Path())), "{}");
-    test_faults::FlushEachFile(false);
 }
 
 // A refused action shows why and changes no file (backups made before the master's file was

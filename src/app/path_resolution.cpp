@@ -1,0 +1,150 @@
+// Path texts to real files: the exact name first, else the one entry equal without regard to case.
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
+#include "app/file_system.hpp"
+#include "app/text_compare.hpp"
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+
+namespace {
+
+#ifndef _WIN32
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// The entry of dir that is called name: the exact name first (unless the caller knows it is not
+// there), otherwise the single entry equal to it without regard to case. A name that matches
+// nothing (or several) stays as given.
+fs::path MatchComponent(const fs::path& dir, const std::string& name, bool exactMissing = false) {
+    std::error_code ec;
+    fs::path exact = dir / name;
+    if (name == "." || name == ".." ||
+        (!exactMissing && fs::symlink_status(exact, ec).type() != fs::file_type::not_found)) {
+        return exact;
+    }
+    fs::path found;
+    int matches = 0;
+    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        const std::string entry = it->path().filename().string();
+        if (EqualNoCase(entry, name)) {
+            found = dir / entry;
+            ++matches;
+        }
+    }
+    return matches == 1 ? found : exact;
+}
+#endif
+
+} // namespace
+
+fs::path ResolvePath(const std::string& pathText) {
+#ifdef _WIN32
+    // A path made from a narrow string widens its bytes one by one, as if they were Latin-1;
+    // path texts are in the ANSI code page (UTF-8 where the manifest makes it so).
+    const int size = static_cast<int>(pathText.size());
+    std::wstring wide(static_cast<std::size_t>(
+                          MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, nullptr, 0)),
+                      L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return fs::path(wide);
+#else
+    fs::path root;
+    std::vector<std::string> names;
+    std::size_t start = 0;
+    if (!pathText.empty() && IsSeparator(pathText[0])) {
+        root = "/";
+        start = 1;
+    }
+    while (start <= pathText.size()) {
+        std::size_t end = start;
+        while (end < pathText.size() && !IsSeparator(pathText[end])) {
+            ++end;
+        }
+        if (end > start) {
+            names.push_back(pathText.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    auto exactly = [&](std::size_t count) {
+        fs::path path = root;
+        for (std::size_t i = 0; i < count; ++i) {
+            path /= names[i];
+        }
+        return path;
+    };
+    auto exists = [](const fs::path& path) {
+        std::error_code ec;
+        return fs::symlink_status(path.empty() ? fs::path(".") : path, ec).type() !=
+               fs::file_type::not_found;
+    };
+    // Where every name exists as given, each one matches exactly: the whole path, or all but
+    // its last name, needs no search of the directories on the way.
+    const fs::path whole = exactly(names.size());
+    if (names.empty() || exists(whole)) {
+        return whole;
+    }
+    std::size_t matched = names.size() - 1;
+    fs::path result = exactly(matched);
+    if (!exists(result)) {
+        result = root;
+        matched = 0;
+    }
+    for (std::size_t i = matched; i < names.size(); ++i) {
+        // All but the last name existing as given, the whole path did not: the last one is not.
+        result = MatchComponent(result, names[i], matched == names.size() - 1);
+    }
+    return result;
+#endif
+}
+
+bool PathExists(const std::string& pathText) {
+    std::error_code ec;
+    const fs::path path = ResolvePath(pathText);
+    if (path.empty()) {
+        return false;
+    }
+    const bool wantsDirectory =
+        !pathText.empty() && (pathText.back() == '\\' || pathText.back() == '/');
+    return wantsDirectory ? fs::is_directory(path, ec) : fs::exists(path, ec);
+}
+
+bool DirectoryWritable(const std::string& dirText) {
+    std::error_code ec;
+    const fs::path dir = ResolvePath(dirText);
+    if (dir.empty() || !fs::is_directory(dir, ec)) {
+        return false;
+    }
+    static std::mt19937 random{std::random_device{}()};
+    const fs::path probe = dir / (".korvane-probe-" + std::to_string(random() % 1000000) + ".tmp");
+    std::ofstream out(probe, std::ios::binary);
+    const bool made = out.is_open();
+    out.close();
+    fs::remove(probe, ec);
+    return made;
+}
+
+bool FileExists(const std::string& pathText) {
+    std::error_code ec;
+    const fs::path path = ResolvePath(pathText);
+    return !path.empty() && fs::is_regular_file(fs::status(path, ec));
+}
+
+bool SameFile(const std::string& aText, const std::string& bText) {
+    std::error_code ec;
+    return fs::equivalent(ResolvePath(aText), ResolvePath(bText), ec);
+}
+
+} // namespace korvane
