@@ -11,6 +11,7 @@
 #include "info/qt_twips.hpp"
 #include "info/update_texts.hpp"
 #include "info/version.hpp"
+#include "info/version_file.hpp"
 
 using namespace korvane;
 

@@ -1,9 +1,6 @@
 #pragma once
-// What the update window shows, and how it reads the version file fetched from the homepage.
-//
-// The version file is an INI file with one section "version" and the keys "version", "date",
-// "newsde1", "newsde2", "newsuk1", "newsuk2", "homepagede" and "homepageuk". It comes from
-// the network, so nothing in it is trusted: a missing key reads as "unknown".
+// What the update window shows, and which keys of the version file (info/version_file.hpp) it
+// reads in each language.
 #include <string>
 
 namespace korvane {
@@ -39,23 +36,5 @@ struct UpdateTexts {
 
 // The texts of "de" or "uk"; nullptr for any other code.
 const UpdateTexts* UpdateTextsFor(const std::string& languageCode);
-
-inline constexpr const char* VersionFileSection = "version";
-inline constexpr const char* VersionFileName = "webver.ini";
-
-// Where the downloaded copy lives: the directory followed by "\webver.ini". The windows give it
-// the settings file's directory, which is the program's unless that cannot be written.
-std::string VersionFilePath(const std::string& programDir);
-
-// One key of section "version", read from the file anew; "unknown" when the file, the section
-// or the key is missing.
-std::string ReadVersionFileKey(const std::string& localPath, const std::string& key);
-
-// Only a web page is handed to the desktop shell: the version file could otherwise name a
-// local program, a document or a network share to open. A web page is http:// or https://, a
-// host name or address (letters, digits, dots, hyphens, or an IPv6 address in brackets), an
-// optional port and an optional path; no user name or password, no blank, quote or control
-// character anywhere.
-bool IsWebPageAddress(const std::string& address);
 
 } // namespace korvane
