@@ -1,7 +1,7 @@
 # The program's pictures (logo, flags), built into korvane_ui as the resource "korvane". Drawn
 # from their SVG sources with Qt Svg where Qt has it. A Qt without it (the Windows cross build)
 # gets PNGs instead, rendered here at four times their drawing size by rsvg-convert and scaled
-# down by the program (src/app/qt_artwork.cpp).
+# down by the program (src/app/gui/qt_artwork.cpp).
 find_package(Qt6 QUIET OPTIONAL_COMPONENTS Svg)
 if(TARGET Qt6::Svg)
   target_sources(korvane_ui PRIVATE data/korvane.qrc)

@@ -6,6 +6,11 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
+# The windows, Qt adapters and window texts of every subsystem; the desktop program's main.cpp
+# lies among them but is the program's own.
+file(GLOB KORVANE_UI_SOURCES CONFIGURE_DEPENDS
+     src/app/gui/*.cpp src/harmonizer/gui/*.cpp src/grip/gui/*.cpp src/info/gui/*.cpp)
+list(REMOVE_ITEM KORVANE_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/app/gui/main.cpp)
 add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
 target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network)
 include(cmake/artwork.cmake)
@@ -17,8 +22,8 @@ if(qt_core_type STREQUAL "STATIC_LIBRARY")
 endif()
 korvane_warnings(korvane_ui)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/main.cpp)
-  add_executable(korvane WIN32 src/app/main.cpp)
+if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/gui/main.cpp)
+  add_executable(korvane WIN32 src/app/gui/main.cpp)
   korvane_windows_manifest(korvane)
   korvane_windows_version(korvane
     "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")

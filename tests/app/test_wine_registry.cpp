@@ -6,7 +6,7 @@
 #include "app/settings.hpp"
 #include "app/wine_prefixes.hpp"
 #include "app/wine_registry.hpp"
-#include "info/update_texts.hpp"
+#include "info/version_file.hpp"
 #include "support/fake_install.hpp"
 
 using namespace korvane;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "info/update_texts.hpp"
 #include "info/version.hpp"
+#include "info/version_file.hpp"
 #include "support/fake_install.hpp"
 
 using namespace korvane;

@@ -3,12 +3,12 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "app/qt_english_captions.hpp"
+#include "app/gui/qt_english_captions.hpp"
 #include "app/settings.hpp"
-#include "info/frm_about.hpp"
-#include "info/frm_history.hpp"
-#include "info/frm_info_menu.hpp"
-#include "info/frm_update.hpp"
+#include "info/gui/frm_about.hpp"
+#include "info/gui/frm_history.hpp"
+#include "info/gui/frm_info_menu.hpp"
+#include "info/gui/frm_update.hpp"
 #include "shot_registry.hpp"
 
 namespace {

@@ -2,13 +2,13 @@
 #include <QCoreApplication>
 #include <QEnterEvent>
 
-#include "app/frm_language.hpp"
-#include "app/frm_main.hpp"
-#include "app/frm_splash.hpp"
-#include "app/main_window_texts.hpp"
-#include "app/qt_english_captions.hpp"
-#include "grip/frm_grip.hpp"
-#include "harmonizer/frm_harmonizer.hpp"
+#include "app/gui/frm_language.hpp"
+#include "app/gui/frm_main.hpp"
+#include "app/gui/frm_splash.hpp"
+#include "app/gui/main_window_texts.hpp"
+#include "app/gui/qt_english_captions.hpp"
+#include "grip/gui/frm_grip.hpp"
+#include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/version.hpp"
 #include "shot_registry.hpp"
 

@@ -1,0 +1,81 @@
+#include "app/gui/frm_language.hpp"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "app/gui/qt_artwork.hpp"
+#include "app/gui/qt_english_captions.hpp"
+#include "app/language.hpp"
+
+namespace korvane {
+
+namespace {
+
+constexpr QSize FlagSize(30, 16);
+
+QPushButton* LanguageButton(QWidget* parent, const char* name, QLabel*& flag, const char* flagName,
+                            const char* artwork) {
+    auto* button = new QPushButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setMinimumSize(150, 40);
+    flag = new QLabel(button);
+    flag->setObjectName(QLatin1String(flagName));
+    flag->setPixmap(Artwork(QLatin1String(artwork), FlagSize));
+    flag->setFixedSize(FlagSize);
+    flag->move(12, (40 - FlagSize.height()) / 2);
+    return button;
+}
+
+} // namespace
+
+frmLanguage::frmLanguage(AppState& state, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
+      state_(state) {
+    setObjectName(QStringLiteral("frmLanguage"));
+    auto* uk = LanguageButton(this, "CmdLangUK", flagUK_, "Picture1", "flag_uk");
+    auto* de = LanguageButton(this, "CmdLangDE", flagDE_, "Picture2", "flag_de");
+    SetControlTexts(this, LanguageChooserTexts(), false);
+
+    connect(uk, &QPushButton::clicked, this, [this] { Choose("uk"); });
+    connect(de, &QPushButton::clicked, this, [this] { Choose("de"); });
+    flagUK_->installEventFilter(this);
+    flagDE_->installEventFilter(this);
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(16, 16, 16, 16);
+    layout->setSpacing(16);
+    layout->addWidget(uk);
+    layout->addWidget(de);
+    setFixedSize(sizeHint());
+}
+
+bool frmLanguage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        if (watched == flagUK_) {
+            Choose("uk");
+            return true;
+        }
+        if (watched == flagDE_) {
+            Choose("de");
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void frmLanguage::Choose(const char* code) {
+    SetLanguage(state_, code);
+    accept();
+}
+
+void ShowLanguageChooser(AppState& state, QWidget* over) {
+    frmLanguage chooser(state, over);
+    chooser.exec();
+}
+
+} // namespace korvane

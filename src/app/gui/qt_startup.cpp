@@ -1,0 +1,80 @@
+#include "app/gui/qt_startup.hpp"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include "app/gui/frm_language.hpp"
+#include "app/gui/frm_splash.hpp"
+#include "app/gui/qt_english_captions.hpp"
+#include "app/user_dirs.hpp"
+#include "info/version.hpp"
+
+namespace korvane {
+
+QString InstanceLockPath(const QString& exeBaseName) {
+#ifdef Q_OS_WIN
+    const QString dir = QDir::tempPath();
+#else
+    // The temporary directory is shared by every user of the computer.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+#endif
+    return QDir(dir).filePath(exeBaseName + QStringLiteral(".lock"));
+}
+
+Settings ProgramSettings() {
+    const QFileInfo exe(QCoreApplication::applicationFilePath());
+    const QString dir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+    return LocateSettings(dir.toLocal8Bit().toStdString(),
+                          exe.completeBaseName().toLocal8Bit().toStdString(),
+                          UserConfigDirectory());
+}
+
+std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& lock,
+                                 const StartupOptions& options) {
+    // A lock left by a copy that still runs is never taken over, however old it is.
+    lock.setStaleLockTime(0);
+    if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
+        return nullptr;
+    }
+
+    auto splash = std::make_unique<frmSplash>();
+    splash->show();
+    QCoreApplication::processEvents();
+
+    auto main = std::make_unique<frmMain>(state, sink);
+    const Detection found = options.registry ? DetectInstallations(state.settings, options.registry)
+                                             : DetectInstallations(state.settings);
+    state.install = found.install;
+    main->SetPathTexts(found.f1Display, found.f1cDisplay);
+    state.languageCode = ReadSetting(state.settings, "config", "language");
+    main->SetVersionText(VersionText());
+    if (options.beforeWait) {
+        options.beforeWait(*main);
+    }
+
+    // The splash stays painted while it waits; it takes no input.
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < options.splashTime.count()) {
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        QThread::msleep(10);
+    }
+    splash.reset();
+
+    main->show();
+    if (state.languageCode == Unknown) {
+        if (options.chooseLanguage) {
+            options.chooseLanguage(state, main.get());
+        } else {
+            ShowLanguageChooser(state, main.get());
+        }
+    }
+    ApplyEnglishCaptions(state.languageCode);
+    return main;
+}
+
+} // namespace korvane

@@ -1,0 +1,34 @@
+#pragma once
+// The grass and gravel grip window: which seasons, and the two actions.
+#include <QDialog>
+
+#include "app/app_state.hpp"
+#include "app/gui/qt_english_captions.hpp"
+#include "app/messages.hpp"
+#include "grip/grip.hpp"
+
+class QCheckBox;
+class QLabel;
+
+namespace korvane {
+
+class frmGrip : public QDialog, public HasEnglishCaptions {
+    Q_OBJECT
+  public:
+    frmGrip(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
+
+    void SetEnglishCaptions() override;
+    void SetInfoText(const std::string& text);
+    // What the main window sets right after loading: the EA box ticked when F1 2002 is there,
+    // the Quillon box offered but not ticked when the extension is there.
+    void AdjustForInstall(const GameInstall& install);
+
+  private:
+    AppState& state_;
+    MessageSink& sink_;
+    QCheckBox* chkEA2002_ = nullptr;
+    QCheckBox* chkQL2002_ = nullptr;
+    QLabel* info_ = nullptr;
+};
+
+} // namespace korvane

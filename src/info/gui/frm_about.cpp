@@ -1,0 +1,132 @@
+#include "info/gui/frm_about.hpp"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/gui/qt_artwork.hpp"
+#include "app/gui/qt_shell.hpp"
+#include "build_config.hpp"
+#include "info/gui/about_texts.hpp"
+#include "info/gui/qt_click_label.hpp"
+#include "info/version.hpp"
+
+using namespace korvane;
+
+namespace {
+
+constexpr int LogoSize = 64;
+
+template <typename T> T* Make(QWidget* parent, const char* name) {
+    auto* widget = new T(parent);
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+void MakeLink(ClickLabel* label, bool bold, const QString& toolTip) {
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    label->setPalette(palette);
+    QFont font = label->font();
+    font.setBold(bold);
+    label->setFont(font);
+    label->setToolTip(toolTip);
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget* owner, std::string languageCode)
+    : QDialog(owner), languageCode_(std::move(languageCode)) {
+    setObjectName("frmAbout");
+
+    auto* Image1 = Make<QLabel>(this, "Image1");
+    Image1->setPixmap(Artwork(QStringLiteral("logo"), QSize(LogoSize, LogoSize)));
+    Image1->setFixedSize(LogoSize, LogoSize);
+    auto* lblTitle = Make<QLabel>(this, "lblTitle");
+    auto* lblVersion = Make<QLabel>(this, "lblVersion");
+    auto* lblDescription = Make<QLabel>(this, "lblDescription");
+    auto* LblFeedbackText = Make<QLabel>(this, "LblFeedbackText");
+    auto* Label3 = Make<ClickLabel>(this, "Label3");
+    auto* LblHomepagetext = Make<QLabel>(this, "LblHomepagetext");
+    auto* LblHomepage = Make<ClickLabel>(this, "LblHomepage");
+    auto* Line1 = Make<QFrame>(this, "Line1");
+    auto* lblDisclaimer = Make<QLabel>(this, "lblDisclaimer");
+    cmdOK_ = Make<QPushButton>(this, "cmdOK");
+
+    SetControlTexts(this, AboutControlTexts(), false);
+    Label3->setText(QString::fromLocal8Bit(build::FeedbackMail));
+    lblDisclaimer->setText(QString::fromUtf8(AboutDisclaimer));
+    lblDescription->setWordWrap(true);
+
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(12);
+    titleFont.setBold(true);
+    titleFont.setItalic(true);
+    lblTitle->setFont(titleFont);
+    lblTitle->setText(QStringLiteral("Korvane"));
+    lblVersion->setText(QString::fromLocal8Bit(VersionText().c_str()));
+
+    MakeLink(Label3, false, QString::fromUtf8(FeedbackToolTip));
+    MakeLink(LblHomepage, true, QString::fromLocal8Bit(HomepagePage("de").c_str()));
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    cmdOK_->setDefault(true);
+    cmdOK_->setMinimumWidth(88);
+
+    auto* texts = new QVBoxLayout;
+    texts->setSpacing(2);
+    texts->addWidget(lblTitle);
+    texts->addWidget(lblVersion);
+    texts->addWidget(lblDescription);
+    texts->addSpacing(10);
+    texts->addWidget(LblFeedbackText);
+    texts->addWidget(Label3);
+    texts->addSpacing(10);
+    texts->addWidget(LblHomepagetext);
+    texts->addWidget(LblHomepage);
+    texts->addStretch();
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(16);
+    grid->addWidget(Image1, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    grid->addLayout(texts, 0, 1, 1, 2);
+    grid->addWidget(Line1, 1, 0, 1, 3);
+    grid->addWidget(lblDisclaimer, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(cmdOK_, 2, 2, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(Label3, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
+    connect(LblHomepage, &ClickLabel::clicked, this, &frmAbout::LblHomepage_Click);
+}
+
+void frmAbout::SetEnglishCaptions() {
+    SetControlTexts(this, AboutControlTexts(), true);
+}
+
+void frmAbout::keyPressEvent(QKeyEvent* event) {
+    // Escape, like Enter, goes through the OK button, so both end the same way.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        cmdOK_->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmAbout::Label3_Click() {
+    if (languageCode_ == "de" || languageCode_ == "uk") {
+        ComposeMail(this, build::FeedbackMail, FeedbackSubject);
+    }
+}
+
+void frmAbout::LblHomepage_Click() {
+    const std::string page = HomepagePage(languageCode_);
+    if (!page.empty()) {
+        OpenDocument(this, page);
+    }
+    accept();
+}

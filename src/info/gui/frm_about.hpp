@@ -1,0 +1,33 @@
+#pragma once
+// The About box: program, version, feedback address and homepage.
+#include <string>
+
+#include <QDialog>
+
+#include "app/gui/qt_english_captions.hpp"
+
+class QLabel;
+class QPushButton;
+
+namespace korvane {
+class ClickLabel;
+}
+
+// The window keeps its historical name, which is also its objectName.
+class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
+    Q_OBJECT
+  public:
+    frmAbout(QWidget* owner, std::string languageCode);
+
+    void SetEnglishCaptions() override;
+
+  protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void Label3_Click();
+    void LblHomepage_Click();
+
+    std::string languageCode_;
+    QPushButton* cmdOK_;
+};

@@ -1,0 +1,35 @@
+#include "info/gui/frm_info_menu.hpp"
+
+#include "app/gui/qt_english_captions.hpp"
+#include "build_config.hpp"
+#include "info/gui/frm_about.hpp"
+#include "info/gui/frm_history.hpp"
+#include "info/gui/frm_update.hpp"
+#include "info/history.hpp"
+
+namespace korvane {
+
+void ShowUpdateWindow(QWidget* owner, AppState& state) {
+    frmUpdate window(owner, state, build::VersionUrl);
+    window.exec();
+}
+
+void ShowAboutBox(QWidget* owner, AppState& state) {
+    frmAbout window(owner, state.languageCode);
+    ApplyEnglishCaptions(state.languageCode);
+    window.exec();
+}
+
+QString HistoryDisplayText(const std::string& languageCode) {
+    QString text = QString::fromUtf8(HistoryText(languageCode).c_str());
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+void ShowHistory(QWidget* owner, const AppState& state) {
+    FrmHistory window(owner);
+    window.SetHistoryText(HistoryDisplayText(state.languageCode));
+    window.exec();
+}
+
+} // namespace korvane
