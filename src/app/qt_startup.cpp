@@ -70,7 +70,7 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
         if (options.chooseLanguage) {
             options.chooseLanguage(state, main.get());
         } else {
-            ShowLanguageChooser(state, main.get());
+            ShowLanguageChooser(state, sink, main.get());
         }
     }
     ApplyEnglishCaptions(state.languageCode);

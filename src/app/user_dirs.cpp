@@ -32,6 +32,12 @@ std::string UserConfigDirectory() {
     return result;
 }
 
+std::string TemporaryDirectory() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, buffer);
+    return length > 0 && length <= MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
 #else
 
 namespace {
@@ -64,6 +70,11 @@ UserDirs UserDirsFromEnvironment() {
 std::string UserConfigDirectory() {
     const std::string configHome = UserDirsFromEnvironment().configHome;
     return configHome.empty() ? "" : configHome + "/korvane";
+}
+
+std::string TemporaryDirectory() {
+    const std::string dir = Environment("TMPDIR");
+    return dir.empty() ? "/tmp" : dir;
 }
 
 #endif

@@ -1,7 +1,7 @@
 #pragma once
 // Platform piece: the player's own directories. On Linux they come from the environment, and
-// only from HOME, WINEPREFIX, XDG_CONFIG_HOME and XDG_DATA_HOME; on Windows from the system,
-// and no environment variable is read there.
+// only from HOME, WINEPREFIX, XDG_CONFIG_HOME, XDG_DATA_HOME and TMPDIR; on Windows from
+// the system, and no environment variable is read there.
 #include <string>
 
 namespace korvane {
@@ -21,5 +21,9 @@ UserDirs UserDirsFromEnvironment();
 // configuration directory on Linux, "Korvane" in the roaming application data folder on Windows.
 // Empty text when there is none.
 std::string UserConfigDirectory();
+
+// The system's temporary directory: TMPDIR, else /tmp, on Linux; the user's temporary folder on
+// Windows.
+std::string TemporaryDirectory();
 
 } // namespace korvane

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <regex>
 
-#include "app/settings.hpp"
+#include "app/file_system.hpp"
+#include "app/user_dirs.hpp"
 
 namespace korvane {
 
@@ -69,8 +70,9 @@ const UpdateTexts* UpdateTextsFor(const std::string& languageCode) {
     return nullptr;
 }
 
-std::string VersionFilePath(const std::string& programDir) {
-    std::string path = programDir;
+std::string VersionFilePath(const Settings& settings) {
+    const std::string& settingsDir = settings.FileDirectory();
+    std::string path = DirectoryWritable(settingsDir) ? settingsDir : TemporaryDirectory();
     if (path.empty() || (path.back() != '\\' && path.back() != '/')) {
         path += '\\';
     }
