@@ -2,16 +2,19 @@
 // by its output and exit status. What the operations do to the game files is the logic tests'
 // business; a row here shows that a command line reaches the right operation, and its output.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/instance_lock.hpp"
 #include "support/fake_install.hpp"
 
 namespace fs = std::filesystem;
@@ -59,12 +62,16 @@ const std::string LanOut =
 const std::string GripSame = "grip EA 2002: same\ngrip Quillon: same\n";
 const std::string Same =
     "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame;
+const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 
 // Every test has its own copy of the program, so that the settings file beside it is its own.
 class Cli : public ::testing::Test {
   protected:
     void SetUp() override {
         fs::create_directories(program_);
+        // The runtime directory, where the lock lies: the user's own, closed to others.
+        fs::create_directory(temp_.Path() / "run");
+        fs::permissions(temp_.Path() / "run", fs::perms::owner_all);
         const fs::path built = KORVANE_CLI_PATH;
         for (const fs::path& file :
              {built, built.parent_path() / "terea.ini", built.parent_path() / "terql.ini"}) {
@@ -73,13 +80,14 @@ class Cli : public ::testing::Test {
     }
 
     // {f1}, {f1c} and {f1-dir} (without the separator) stand for pc's directories, {program} for
-    // the program's, {temp} for one without a game.
+    // the program's, {temp} for one without a game, {pid} for this process's id.
     std::string Fill(const FakeInstall& pc, std::string text, bool quote = false) const {
         for (auto [key, value] : {std::pair<std::string, std::string>{"{f1}", pc.f1Path},
                                   {"{f1c}", pc.f1cPath},
                                   {"{f1-dir}", fs::path(pc.f1Path).parent_path()},
                                   {"{program}", program_},
-                                  {"{temp}", temp_.Path()}}) {
+                                  {"{temp}", temp_.Path()},
+                                  {"{pid}", std::to_string(getpid())}}) {
             if (quote) {
                 value = "'" + std::regex_replace(value, std::regex("'"), "'\\''") + "'";
             }
@@ -91,16 +99,24 @@ class Cli : public ::testing::Test {
     }
 
     // A command line for korvane-cli, run by the shell, after assignments to WINEPREFIX, its
-    // output kept unless the line sends it elsewhere; a line starting with "!" is a shell command
-    // of its own (a player's hand at work).
-    Result Run(const FakeInstall& pc, const std::string& line) {
+    // output kept unless the line sends it elsewhere; after "locked " while this test holds the
+    // lock of a running copy. A line starting with "!" is a shell command of its own (a player's
+    // hand at work).
+    Result Run(const FakeInstall& pc, std::string line) {
+        std::optional<korvane::InstanceLock> lock;
+        if (line.starts_with("locked ")) {
+            line.erase(0, 7);
+            EXPECT_EQ(lock.emplace(temp_.Path() / "run" / "korvane.lock").TryLock(),
+                      korvane::LockResult::Locked);
+        }
         const bool own = line.starts_with("!");
         const bool kept = !own && line.find(" >") == std::string::npos;
         const auto cli = line.starts_with("WINEPREFIX=") ? line.find(' ') + 1 : 0;
         // A home of its own: no Wine prefix or settings file of the user's takes part.
         const std::string command =
             own ? line.substr(1)
-                : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} " +
+                : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} "
+                  "XDG_RUNTIME_DIR={temp}/run " +
                       line.substr(0, cli) + "{program}/korvane-cli " + line.substr(cli) +
                       (kept ? " >{temp}/out" : "") + " 2>{temp}/err";
         const int status = std::system(Fill(pc, command, true).c_str());
@@ -183,6 +199,11 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n",
          "the Quillon season extension is not installed", Pc + "language=de\r\n"},
         {Nothing, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
+        // While another copy runs, files are looked at but not changed.
+        {Ea, {"locked status", "locked harmonize f1-2002 --team Ferrari --ea"}, 2,
+         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
+         "korvane-cli: another copy of Korvane is running (korvane_cli_tests, process {pid}, "
+         "holding {temp}/run/korvane.lock); try again when it has ended\n"},
         // verify: what differs from the host's report, read from a file or standard input.
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
                     "verify {temp}/host.json"}), 1, LanOut +
@@ -257,6 +278,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
             EXPECT_EQ(FilesBelow(root), before) << "a refusal touches nothing";
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
+        EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
     }
 }
 
