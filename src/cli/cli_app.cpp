@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <iostream>
 #include <optional>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 
@@ -127,21 +126,36 @@ void RequireSomeGame(const GameInstall& install) {
     }
 }
 
+// A report of every component and file is some 30 KB; anything much larger is something else,
+// which is refused before it is read into memory.
+constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
+
 // Another PC's report, from a file or "-" for standard input.
 std::vector<ComponentStatus> ReadReport(const std::string& source) {
+    const std::string name = source == "-" ? "the report on standard input" : source;
+    const Refusal tooLarge(name + ": larger than 1 MiB, too large for a status report");
     std::string text;
     if (source == "-") {
-        std::ostringstream buffer;
-        buffer << std::cin.rdbuf();
-        text = buffer.str();
-    } else if (const FileResult read = ReadFileText(source, text); !read.ok) {
-        throw Refusal("cannot read " + source + ": " + read.reason);
+        text.resize(MaxReportBytes + 1);
+        std::cin.read(text.data(), std::streamsize(text.size()));
+        text.resize(std::size_t(std::cin.gcount()));
+    } else {
+        std::error_code ec;
+        if (FileExists(source) &&
+            std::filesystem::file_size(ResolvePath(source), ec) > MaxReportBytes && !ec) {
+            throw tooLarge;
+        }
+        if (const FileResult read = ReadFileText(source, text); !read.ok) {
+            throw Refusal("cannot read " + source + ": " + read.reason);
+        }
+    }
+    if (text.size() > MaxReportBytes) { // grown since, or on standard input
+        throw tooLarge;
     }
     try {
         return ParseReport(text);
     } catch (const ReportError& error) {
-        throw Refusal((source == "-" ? "the report on standard input" : source) + ": " +
-                      error.what());
+        throw Refusal(name + ": " + error.what());
     }
 }
 

@@ -244,6 +244,16 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"!: >{temp}/r", "verify {temp}/r"}, 2, "", "{temp}/r: empty"},
         {All, {"verify {temp}/none.json"}, 2, "", "{temp}/none.json"},
+        // A report is read only up to 1 MiB (1,048,576 bytes), blank lines included.
+        {All, {"status --files >{temp}/r",
+          "!head -c $((1048576 - $(stat -c %s {temp}/r))) /dev/zero | tr '\\0' '\\n' >>{temp}/r",
+          "verify - <{temp}/r", "!echo >>{temp}/r", "verify {temp}/r"}, 2,
+         "EA 2002 season: same\nQuillon season: same\nGT Racing 2002 mod: same\n"
+         "F1 Challenge: same\n" + GripSame,
+         "korvane-cli: {temp}/r: larger than 1 MiB, too large for a status report\n"},
+        {All, {"!head -c 2097152 /dev/zero >{temp}/r", "verify - <{temp}/r"}, 2, "",
+         "korvane-cli: the report on standard input: larger than 1 MiB, too large for a status "
+         "report\n"},
         // Last: it takes a shipped file away.
         {All, {"!rm {program}/terea.ini", "grip apply --ea"}, 1, Failed, Failed},
     };
