@@ -27,11 +27,11 @@ struct Result {
     std::string out, err;
 };
 
-// Every 12-digit hash shown as "#", and each run of indented lines cut to its first line and a
-// count, so that a row states what matters in a few lines.
+// Every 12-digit hash shown as "#", and each run of file lines cut to its first line and a count,
+// so that a row states what matters in a few lines; a remark below a file line stays.
 std::string Canonical(const std::string& text) {
     const std::string masked = std::regex_replace(text, std::regex("\\b[0-9a-f]{12}\\b"), "#");
-    static const std::regex run("(\n  [^.\n][^\n]*)((\n  [^.\n][^\n]*)+)");
+    static const std::regex run("(\n  [^. \n][^\n]*)((\n  [^. \n][^\n]*)+)");
     std::string result;
     auto rest = masked.cbegin();
     for (std::sregex_iterator it(masked.begin(), masked.end(), run), end; it != end; ++it) {
@@ -204,6 +204,18 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
          "korvane-cli: another copy of Korvane is running (korvane_cli_tests, process {pid}, "
          "holding {temp}/run/korvane.lock); try again when it has ended\n"},
+        // A backup still sharing its file's data, as a harmonize cut off half way leaves it.
+        {Ea, {"harmonize f1-2002 --team Ferrari --ea",
+          "!cd {f1}season02/vehicles/Arrows && ln -f Arrows.org Arrows.hdv", "status --files",
+          "status --files >{temp}/r", "verify {temp}/r"}, 0,
+         "Performance of all teams is now equal to Ferrari\n"
+         "EA 2002 season: changed, fingerprint #\n"
+         "  season02\\vehicles\\Arrows\\Arrows.hdv: original, #\n"
+         "    shares its data with its backup season02\\vehicles\\Arrows\\Arrows.org (two names "
+         "of one file); harmonize or restore again to separate them\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: Ferrari, #\n  ... 9 more\n"
+         "grip EA 2002: original, fingerprint #\n  season02\\tracks\\terrain.ini: original, #\n"
+         "EA 2002 season: same\ngrip EA 2002: same\n", None},
         // verify: what differs from the host's report, read from a file or standard input.
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
                     "verify {temp}/host.json"}), 1, LanOut +
