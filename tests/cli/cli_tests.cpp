@@ -101,7 +101,7 @@ class Cli : public ::testing::Test {
     // A command line for korvane-cli, run by the shell, after assignments to WINEPREFIX, its
     // output kept unless the line sends it elsewhere; after "locked " while this test holds the
     // lock of a running copy. A line starting with "!" is a shell command of its own (a player's
-    // hand at work).
+    // hand at work), its output kept.
     Result Run(const FakeInstall& pc, std::string line) {
         std::optional<korvane::InstanceLock> lock;
         if (line.starts_with("locked ")) {
@@ -110,11 +110,11 @@ class Cli : public ::testing::Test {
                       korvane::LockResult::Locked);
         }
         const bool own = line.starts_with("!");
-        const bool kept = !own && line.find(" >") == std::string::npos;
+        const bool kept = own || line.find(" >") == std::string::npos;
         const auto cli = line.starts_with("WINEPREFIX=") ? line.find(' ') + 1 : 0;
         // A home of its own: no Wine prefix or settings file of the user's takes part.
         const std::string command =
-            own ? line.substr(1)
+            own ? "{ " + line.substr(1) + "; } >{temp}/out"
                 : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} "
                   "XDG_RUNTIME_DIR={temp}/run " +
                       line.substr(0, cli) + "{program}/korvane-cli " + line.substr(cli) +
@@ -204,6 +204,12 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
          "korvane-cli: another copy of Korvane is running (korvane_cli_tests, process {pid}, "
          "holding {temp}/run/korvane.lock); try again when it has ended\n"},
+        // The fingerprint covers each byte: an edit that keeps the length changes it.
+        {Ea, {"!echo GearRatio=1.20 >{f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/a",
+          "!sed -i s/1.20/1.90/ {f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/b",
+          "!diff {temp}/a {temp}/b"}, 1,
+         "1c1\n< EA 2002 season: original, fingerprint #\n---\n"
+         "> EA 2002 season: original, fingerprint #\n", None},
         // A backup still sharing its file's data, as a harmonize cut off half way leaves it.
         {Ea, {"harmonize f1-2002 --team Ferrari --ea",
           "!cd {f1}season02/vehicles/Arrows && ln -f Arrows.org Arrows.hdv", "status --files",
@@ -230,6 +236,16 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          LanOut + "EA 2002 season: differs\n"
          "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, None},
+        // A file in one list only, here or in the report.
+        {NoGt, Lan({"!sed -i '/^  season02.vehicles.Toyota/d' {temp}/host.txt",
+                    "verify {temp}/host.txt"}), 1, LanOut +
+         "EA 2002 season: differs\n  season02\\vehicles\\Toyota\\Toyota.hdv: here only\n"
+         "Quillon season: same\nF1 Challenge: same\n" + GripSame, None},
+        {NoGt, Lan({"!sed -i '/seasonql02.vehicles.Toyota/{p;s/Toyota.hdv/Toyota2.hdv/}' "
+                    "{temp}/host.txt", "verify {temp}/host.txt"}), 1, LanOut +
+         "EA 2002 season: same\nQuillon season: differs\n"
+         "  seasonql02\\vehicles\\Toyota\\Toyota2.hdv: in the reference only\n"
+         "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!rm -r {f1}seasonql02", "verify - <{temp}/host.txt"}), 1, LanOut +
          "EA 2002 season: same\nQuillon season: installed in the reference only\n"
          "F1 Challenge: same\ngrip EA 2002: same\ngrip Quillon: installed in the reference only\n",
