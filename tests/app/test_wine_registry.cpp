@@ -215,7 +215,7 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
         for (std::string text : sink.texts) {
             for (auto at = text.find(dir.Text()); at != std::string::npos;
                  at = text.find(dir.Text())) {
-                text.replace(at, dir.Text().size(), "~");
+                text = text.substr(0, at) + "~" + text.substr(at + dir.Text().size());
             }
             seen += " | " + text;
         }
