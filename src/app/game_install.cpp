@@ -101,19 +101,21 @@ Detection DetectInstallations(const Settings& settings,
     return found;
 }
 
-std::string SelectF1Executable(GameInstall& install, const Settings& settings, const std::string& chosenFile) {
+std::string SelectF1Executable(GameInstall& install, Settings& settings, MessageSink& sink,
+                               const std::string& languageCode, const std::string& chosenFile) {
     install.HasF1_2002 = true;
     install.F1Path = DirectoryOf(chosenFile, std::strlen(F1ExeTested));
     DetectF1AddOns(install);
-    WriteSetting(settings, "config", "f1path", install.F1Path);
+    KeepSetting(settings, sink, languageCode, "config", "f1path", install.F1Path);
     return chosenFile;
 }
 
-std::string SelectF1cExecutable(GameInstall& install, const Settings& settings, const std::string& chosenFile) {
+std::string SelectF1cExecutable(GameInstall& install, Settings& settings, MessageSink& sink,
+                                const std::string& languageCode, const std::string& chosenFile) {
     install.HasF1c = true;
     install.F1cPath = DirectoryOf(chosenFile, std::strlen(F1cExe));
     install.HasF1cQL2003 = HasQL2003(install.F1cPath);
-    WriteSetting(settings, "config", "f1cpath", install.F1cPath);
+    KeepSetting(settings, sink, languageCode, "config", "f1cpath", install.F1cPath);
     return chosenFile;
 }
 

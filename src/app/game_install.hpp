@@ -46,9 +46,11 @@ Detection DetectInstallations(const Settings& settings, const RegistryReader& re
 // it does not locate stay empty.
 Detection FindInRegistry(const RegistryReader& registry);
 
-// The user picked a game executable: update the model, store the directory, return the
-// text for the path box (the chosen file itself).
-std::string SelectF1Executable(GameInstall& install, const Settings& settings, const std::string& chosenFile);
-std::string SelectF1cExecutable(GameInstall& install, const Settings& settings, const std::string& chosenFile);
+// The user picked a game executable: update the model, store the directory (see KeepSetting),
+// return the text for the path box (the chosen file itself).
+std::string SelectF1Executable(GameInstall& install, Settings& settings, MessageSink& sink,
+                               const std::string& languageCode, const std::string& chosenFile);
+std::string SelectF1cExecutable(GameInstall& install, Settings& settings, MessageSink& sink,
+                                const std::string& languageCode, const std::string& chosenFile);
 
 } // namespace korvane

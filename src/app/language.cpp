@@ -19,9 +19,9 @@ std::span<const ControlText> LanguageChooserTexts() {
     return ChooserTexts;
 }
 
-void SetLanguage(AppState& state, const std::string& code) {
+void SetLanguage(AppState& state, MessageSink& sink, const std::string& code) {
     state.languageCode = code;
-    WriteSetting(state.settings, "config", "language", code);
+    KeepSetting(state.settings, sink, code, "config", "language", code);
 }
 
 } // namespace korvane

@@ -15,8 +15,7 @@ std::span<const ControlText> LanguageChooserTexts();
 inline constexpr const char* RestartForGermanMessage =
     "Programm jetzt bitte neu starten für deutsches Userinterface.";
 
-// Takes the code for this run and stores it for the next start. A failed write goes unnoticed:
-// the choice then holds until the program ends.
-void SetLanguage(AppState& state, const std::string& code);
+// Takes the code for this run and stores it for the next start (see KeepSetting).
+void SetLanguage(AppState& state, MessageSink& sink, const std::string& code);
 
 } // namespace korvane

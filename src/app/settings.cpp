@@ -13,16 +13,32 @@ std::string Settings::FilePath() const {
     return dir + (endsInSeparator ? "" : "\\") + exeBaseName + ".ini";
 }
 
+namespace {
+
+// IniWrite puts a new file beside the old one and renames it over it, and refuses a read-only file.
+bool CanWrite(const Settings& settings) {
+    if (!DirectoryWritable(settings.FileDirectory())) {
+        return false;
+    }
+    std::error_code ec;
+    const auto status = std::filesystem::status(ResolvePath(settings.FilePath()), ec);
+    return !std::filesystem::exists(status) ||
+           (status.permissions() & std::filesystem::perms::owner_write) !=
+               std::filesystem::perms::none;
+}
+
+} // namespace
+
 Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
                         const std::string& userConfigDir) {
-    Settings settings{programDir, exeBaseName};
-    if (userConfigDir.empty() || FileExists(settings.FilePath()) || DirectoryWritable(programDir)) {
-        return settings;
+    const Settings beside{programDir, exeBaseName};
+    if (userConfigDir.empty() || CanWrite(beside)) {
+        return beside;
     }
-    settings.userDirectory = userConfigDir;
+    const Settings user{programDir, exeBaseName, userConfigDir};
     std::error_code ec;
     std::filesystem::create_directories(ResolvePath(userConfigDir), ec);
-    return settings;
+    return CanWrite(user) || !FileExists(beside.FilePath()) ? user : beside;
 }
 
 std::string ReadSetting(const Settings& settings, const std::string& section, const std::string& key) {
@@ -32,6 +48,23 @@ std::string ReadSetting(const Settings& settings, const std::string& section, co
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value) {
     return IniWrite(settings.FilePath(), section, key, value) ? 1 : 0;
+}
+
+bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& languageCode,
+                 const std::string& section, const std::string& key, const std::string& value) {
+    if (WriteSetting(settings, section, key, value) != 0) {
+        return true;
+    }
+    if (!settings.toldNotKept) {
+        settings.toldNotKept = true;
+        const std::string path = settings.FilePath();
+        sink.Show(languageCode == "uk"
+                      ? "Korvane cannot write its settings file" + std::string(CrLf) + path + CrLf +
+                            "Your choice holds only until Korvane is closed."
+                      : "Korvane kann seine Einstellungsdatei nicht schreiben" + std::string(CrLf) +
+                            path + CrLf + "Ihre Auswahl gilt nur, bis Korvane beendet wird.");
+    }
+    return false;
 }
 
 std::string ReadIniValue(const std::string& fileText, const std::string& section, const std::string& key) {

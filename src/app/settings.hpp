@@ -1,8 +1,10 @@
 #pragma once
 // The settings file: named after the executable, lying beside it, or in the user's configuration
-// directory where the program's directory cannot be written. Sections "config" ("f1path",
-// "f1cpath", "language") and "version" ("date"). Nothing is cached.
+// directory where the file beside it cannot be written. Sections "config" ("f1path", "f1cpath",
+// "language") and "version" ("date"). Nothing is cached.
 #include <string>
+
+#include "app/messages.hpp"
 
 namespace korvane {
 
@@ -12,6 +14,7 @@ struct Settings {
     std::string directory;                // the program's directory
     std::string exeBaseName = "korvane";  // the executable's name without extension
     std::string userDirectory{};          // when set, the file lies there instead
+    bool toldNotKept = false;             // the player was told a choice could not be stored
 
     // The directory of the settings file, which is also where the program may write.
     const std::string& FileDirectory() const {
@@ -21,16 +24,24 @@ struct Settings {
     std::string FilePath() const;
 };
 
-// Beside the program when a settings file lies there or the program's directory can be written
-// (portable use); otherwise in userConfigDir, which is made when missing. Without a
-// userConfigDir the file stays beside the program.
+// One file to read and to write: beside the program when the file there can be written, or made
+// (portable use, a copy on a USB stick); otherwise in userConfigDir, which is made when missing,
+// so that a file beside the program that only an administrator can write (left by one run as
+// administrator below "C:\Program Files") does not hide the user's own. When neither can be
+// written, an existing file beside the program is at least read. Without a userConfigDir the
+// file stays beside the program.
 Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
                         const std::string& userConfigDir);
 
 std::string ReadSetting(const Settings& settings, const std::string& section, const std::string& key);
-// Nonzero on success; the callers in this program ignore it.
+// Nonzero on success.
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
+// Stores a choice of the player's. When the settings file cannot be written, the choice holds only
+// until the program ends, and the player is told so once a run: in German unless languageCode is
+// "uk", so that no language leaves the text unshown. True when the choice was stored.
+bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& languageCode,
+                 const std::string& section, const std::string& key, const std::string& value);
 // Any INI file, 1024-character buffer, default "unknown".
 std::string ReadIniValue(const std::string& fileText, const std::string& section, const std::string& key);
 

@@ -7,7 +7,13 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 #else
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <vector>
 #endif
 
 namespace korvane {
@@ -30,6 +36,19 @@ std::string UserConfigDirectory() {
     }
     CoTaskMemFree(wide);
     return result;
+}
+
+std::string TemporaryDirectory() {
+    char buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathA(MAX_PATH + 1, buffer);
+    return length > 0 && length <= MAX_PATH ? std::string(buffer, length) : std::string();
+}
+
+std::filesystem::path LockDirectory() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, buffer);
+    return length > 0 && length <= MAX_PATH ? std::filesystem::path(std::wstring(buffer, length))
+                                            : std::filesystem::path();
 }
 
 #else
@@ -64,6 +83,51 @@ UserDirs UserDirsFromEnvironment() {
 std::string UserConfigDirectory() {
     const std::string configHome = UserDirsFromEnvironment().configHome;
     return configHome.empty() ? "" : configHome + "/korvane";
+}
+
+std::string TemporaryDirectory() {
+    const std::string dir = Environment("TMPDIR");
+    return dir.empty() ? "/tmp" : dir;
+}
+
+namespace {
+
+// Qt's test of a runtime directory: made with mode 0700 if it is missing, otherwise a directory
+// (not a link to one) owned by this user with mode 0700 exactly.
+bool SuitableRuntimeDirectory(const std::string& dir) {
+    if (mkdir(dir.c_str(), 0700) == 0) {
+        return true;
+    }
+    struct stat status {};
+    if (errno != EEXIST || lstat(dir.c_str(), &status) != 0) {
+        return false;
+    }
+    return S_ISDIR(status.st_mode) && status.st_uid == geteuid() && (status.st_mode & 0777) == 0700;
+}
+
+std::string UserName() {
+    std::vector<char> buffer(16384);
+    struct passwd entry {};
+    struct passwd* found = nullptr;
+    getpwuid_r(geteuid(), &entry, buffer.data(), buffer.size(), &found);
+    return found ? found->pw_name : "";
+}
+
+} // namespace
+
+std::filesystem::path LockDirectory() {
+    const std::string runtime = Environment("XDG_RUNTIME_DIR");
+    if (!runtime.empty() && SuitableRuntimeDirectory(runtime)) {
+        return runtime;
+    }
+    std::error_code ec;
+    std::filesystem::path temp = std::filesystem::canonical(TemporaryDirectory(), ec);
+    if (ec) {
+        temp = TemporaryDirectory();
+    }
+    const std::string fallback = temp.string() + "/runtime-" + UserName();
+    return SuitableRuntimeDirectory(fallback) ? std::filesystem::path(fallback)
+                                              : std::filesystem::path();
 }
 
 #endif

@@ -1,7 +1,8 @@
 #pragma once
 // Platform piece: the player's own directories. On Linux they come from the environment, and
-// only from HOME, WINEPREFIX, XDG_CONFIG_HOME and XDG_DATA_HOME; on Windows from the system,
-// and no environment variable is read there.
+// only from HOME, WINEPREFIX, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR and TMPDIR; on
+// Windows from the system, and no environment variable is read there.
+#include <filesystem>
 #include <string>
 
 namespace korvane {
@@ -21,5 +22,16 @@ UserDirs UserDirsFromEnvironment();
 // configuration directory on Linux, "Korvane" in the roaming application data folder on Windows.
 // Empty text when there is none.
 std::string UserConfigDirectory();
+
+// The system's temporary directory: TMPDIR, else /tmp, on Linux; the user's temporary folder on
+// Windows.
+std::string TemporaryDirectory();
+
+// Where a running copy of Korvane keeps its lock, found as Qt 6 finds the runtime location, so
+// that the desktop program and korvane-cli meet there. On Linux XDG_RUNTIME_DIR, else TMPDIR (or
+// /tmp) + "/runtime-" + the user's name; either only when it is a directory (made when missing,
+// not a link) of the user's own that nobody else may enter (mode 0700). The user's temporary
+// folder on Windows. Empty when there is none.
+std::filesystem::path LockDirectory();
 
 } // namespace korvane

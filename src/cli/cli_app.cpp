@@ -6,12 +6,13 @@
 #include <cctype>
 #include <filesystem>
 #include <iostream>
-#include <sstream>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
 #include "app/file_system.hpp"
 #include "app/game_install.hpp"
+#include "app/instance_lock.hpp"
 #include "app/settings.hpp"
 #include "app/user_dirs.hpp"
 #include "cli/component_status.hpp"
@@ -125,22 +126,52 @@ void RequireSomeGame(const GameInstall& install) {
     }
 }
 
+// A report of every component and file is some 30 KB; anything much larger is something else,
+// which is refused before it is read into memory.
+constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
+
 // Another PC's report, from a file or "-" for standard input.
 std::vector<ComponentStatus> ReadReport(const std::string& source) {
+    const std::string name = source == "-" ? "the report on standard input" : source;
+    const Refusal tooLarge(name + ": larger than 1 MiB, too large for a status report");
     std::string text;
     if (source == "-") {
-        std::ostringstream buffer;
-        buffer << std::cin.rdbuf();
-        text = buffer.str();
-    } else if (const FileResult read = ReadFileText(source, text); !read.ok) {
-        throw Refusal("cannot read " + source + ": " + read.reason);
+        text.resize(MaxReportBytes + 1);
+        std::cin.read(text.data(), std::streamsize(text.size()));
+        text.resize(std::size_t(std::cin.gcount()));
+    } else {
+        std::error_code ec;
+        if (FileExists(source) &&
+            std::filesystem::file_size(ResolvePath(source), ec) > MaxReportBytes && !ec) {
+            throw tooLarge;
+        }
+        if (const FileResult read = ReadFileText(source, text); !read.ok) {
+            throw Refusal("cannot read " + source + ": " + read.reason);
+        }
+    }
+    if (text.size() > MaxReportBytes) { // grown since, or on standard input
+        throw tooLarge;
     }
     try {
         return ParseReport(text);
     } catch (const ReportError& error) {
-        throw Refusal((source == "-" ? "the report on standard input" : source) + ": " +
-                      error.what());
+        throw Refusal(name + ": " + error.what());
     }
+}
+
+// korvane-cli takes the desktop program's lock while it changes files, so that neither changes
+// them under the other, nor two scripts at once. A lock that cannot be made at all (no runtime
+// directory) does not stop it, as it does not stop the desktop program.
+void TakeLock(std::optional<InstanceLock>& lock) {
+    const std::filesystem::path file = InstanceLockFile("korvane");
+    if (lock.emplace(file).TryLock() != LockResult::HeldByOther) {
+        return;
+    }
+    const std::optional<LockHolder> holder = ReadLockHolder(file);
+    throw Refusal("another copy of Korvane is running (" +
+                  (holder ? holder->program + ", process " + std::to_string(holder->pid) + ", "
+                          : std::string()) +
+                  "holding " + file.string() + "); try again when it has ended");
 }
 
 void RequireComponents(const GameInstall& install, const Components& chosen,
@@ -273,7 +304,8 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "korvane-cli"};
     app.footer("Exit status: 0 done (verify: all the same), 1 a step failed (verify: something "
                "differs) or an unexpected error, 2 usage error, unknown name or season, game or "
-               "component not installed, or a report that cannot be read.");
+               "component not installed, a report that cannot be read, or another copy of "
+               "Korvane running while files are to be changed.");
     app.require_subcommand(1);
     app.fallthrough();
 
@@ -367,7 +399,15 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     const std::string languageCode = ChooseLanguage(language, settings);
     ConsoleSink sink(out);
 
+    // Only the commands that change files take the lock: status and verify run beside anything.
+    std::optional<InstanceLock> lock;
+    const bool changesFiles = harmonize2002->parsed() || harmonizeF1c->parsed() ||
+                              restore2002->parsed() || restoreF1c->parsed() ||
+                              gripApply->parsed() || gripRestore->parsed();
     try {
+        if (changesFiles) {
+            TakeLock(lock);
+        }
         if (*f1PathOption) {
             UseF1Path(install, f1Path);
         }

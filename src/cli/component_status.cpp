@@ -31,19 +31,21 @@ std::string ShortSha256(const std::string& bytes) {
     return hash.Hex().substr(0, FingerprintDigits);
 }
 
-FileStatus MakeFile(const std::string& relative, const Content& content, const std::string& holds) {
-    if (!content) {
-        return {relative, "missing", ""};
-    }
-    return {relative, holds, ShortSha256(*content)};
-}
-
 // One file of a component: its path below the game directory, the live file and its backup.
 struct Slot {
     std::string relative;
     std::string live;
     std::string backup;
+    std::string backupRelative;
 };
+
+FileStatus MakeFile(const Slot& slot, const Content& content, const std::string& holds) {
+    if (!content) {
+        return {slot.relative, "missing", ""};
+    }
+    return {slot.relative, holds, ShortSha256(*content),
+            SameFile(slot.live, slot.backup) ? slot.backupRelative : ""};
+}
 
 // What a harmonize copies from as one master: a team (one file) or a car (two files).
 struct Unit {
@@ -55,7 +57,7 @@ struct Unit {
 using Contents = std::vector<std::vector<Content>>;
 
 Slot MakeSlot(const std::string& gameDir, const std::string& live, const std::string& backup) {
-    return {live.substr(gameDir.size()), live, backup};
+    return {live.substr(gameDir.size()), live, backup, backup.substr(gameDir.size())};
 }
 
 // The path text is part of what is hashed, and so is the length, so that neither a renamed
@@ -135,8 +137,7 @@ ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<U
         for (std::size_t k = 0; k < units[u].slots.size(); ++k) {
             const Slot& slot = units[u].slots[k];
             AddToFingerprint(hash, slot.relative, live[u][k]);
-            status.files.push_back(
-                MakeFile(slot.relative, live[u][k], Holds(units, live, backups, u, k)));
+            status.files.push_back(MakeFile(slot, live[u][k], Holds(units, live, backups, u, k)));
         }
     }
     status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
@@ -179,7 +180,8 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
                               : !saved || content == saved ? "original"
                                                            : "changed";
     ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
-    status.files.push_back(MakeFile(live, content, holds));
+    status.files.push_back(
+        MakeFile(MakeSlot(f1Path, f1Path + live, f1Path + backup), content, holds));
     return status;
 }
 
@@ -224,7 +226,13 @@ std::string StatusLine(const ComponentStatus& status) {
 }
 
 std::string FileLine(const FileStatus& file) {
-    return "  " + file.path + ": " + file.holds + (file.sha256.empty() ? "" : ", " + file.sha256);
+    std::string line =
+        "  " + file.path + ": " + file.holds + (file.sha256.empty() ? "" : ", " + file.sha256);
+    if (!file.sharedWith.empty()) {
+        line += "\n    shares its data with its backup " + file.sharedWith +
+                " (two names of one file); harmonize or restore again to separate them";
+    }
+    return line;
 }
 
 } // namespace korvane::cli

@@ -14,6 +14,10 @@ struct FileStatus {
     std::string holds;  // "original", a master ("Ferrari", "McLaren 1999"), "optimized",
                         // "changed" (equal to no backup and no shipped file) or "missing"
     std::string sha256; // first 12 hex digits of the SHA-256 of its bytes; empty when missing
+    // The backup's path when the live file and its backup are still one file under two names
+    // (a harmonize that was cut off between making the backup and replacing the file leaves
+    // that); empty otherwise.
+    std::string sharedWith{};
 };
 
 struct ComponentStatus {
@@ -30,7 +34,8 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
 // "NAME: STATE, fingerprint HEX[, missing FILE, FILE ...]"
 std::string StatusLine(const ComponentStatus& status);
 
-// "  PATH: HOLDS, HEX", or "  PATH: missing"
+// "  PATH: HOLDS, HEX", or "  PATH: missing"; followed by a line for a backup that shares the
+// file's data: "    shares its data with its backup BACKUP (...)".
 std::string FileLine(const FileStatus& file);
 
 } // namespace korvane::cli

@@ -70,8 +70,8 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
         }
         ComponentStatus component;
         FileStatus file;
-        if (line.empty()) {
-            continue;
+        if (line.empty() || (!components.empty() && line.starts_with("    "))) {
+            continue; // a remark below a file line
         } else if (ParseComponentLine(line, component)) {
             components.push_back(component);
         } else if (!components.empty() && ParseFileLine(line, file)) {

@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <regex>
 
+#include "app/file_system.hpp"
 #include "app/settings.hpp"
+#include "app/user_dirs.hpp"
 
 namespace korvane {
 
-std::string VersionFilePath(const std::string& programDir) {
-    std::string path = programDir;
+std::string VersionFilePath(const Settings& settings) {
+    const std::string& settingsDir = settings.FileDirectory();
+    std::string path = DirectoryWritable(settingsDir) ? settingsDir : TemporaryDirectory();
     if (path.empty() || (path.back() != '\\' && path.back() != '/')) {
         path += '\\';
     }

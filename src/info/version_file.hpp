@@ -7,14 +7,16 @@
 // the network, so nothing in it is trusted: a missing key reads as "unknown".
 #include <string>
 
+#include "app/settings.hpp"
+
 namespace korvane {
 
 inline constexpr const char* VersionFileSection = "version";
 inline constexpr const char* VersionFileName = "webver.ini";
 
-// Where the downloaded copy lives: the directory followed by "\webver.ini". The windows give it
-// the settings file's directory, which is the program's unless that cannot be written.
-std::string VersionFilePath(const std::string& programDir);
+// Where the downloaded copy lives: "webver.ini" beside the settings file, or in the temporary
+// directory when the settings file's directory cannot be written either.
+std::string VersionFilePath(const Settings& settings);
 
 // One key of section "version", read from the file anew; "unknown" when the file, the section
 // or the key is missing.

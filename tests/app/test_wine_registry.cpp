@@ -146,16 +146,81 @@ TEST(WinePrefixes, InTheOrderOfTheFrontEndsEachOnce) {
 
 #endif
 
-TEST(SettingsLocation, InTheUserDirectoryOnlyWhenTheProgramDirectoryCannotBeWritten) {
-    TempDir dir;
-    const std::string user = (dir.Path() / "config" / "korvane").string();
-    EXPECT_EQ(LocateSettings(dir.Text(), "korvane", user).FilePath(), dir.Text() + "korvane.ini");
+// Settings are read from and written to one file, which can be written wherever that is possible.
+TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
+    const struct {
+        int line;
+        bool programWritable;
+        const char* beside; // "", "rw" or "ro": no settings file beside the program, or one
+        const char* user;   // "", "file" or "blocked": the user's directory cannot be made
+        const char* language;
+        const char* expected; // where, language read first, language read after two choices
+    } cases[] = {
+        // clang-format off
+        {__LINE__, true, "", "", "uk", "beside unknown kept, webver.ini beside"},
+        // A portable copy on a USB stick keeps its own settings.
+        {__LINE__, true, "rw", "file", "uk", "beside beside kept, webver.ini beside"},
+        // Left by one run as administrator: the user's own file is read and written.
+        {__LINE__, true, "ro", "file", "uk", "user user kept, webver.ini user"},
+        {__LINE__, false, "", "", "uk", "user unknown kept, webver.ini user"},
+        // Neither can be written: the file there is read, and the player told once.
+        {__LINE__, true, "ro", "blocked", "uk", "beside beside beside, webver.ini beside | Korvane "
+         "cannot write its settings file\r\n~program\\korvane.ini\r\nYour choice holds only until "
+         "Korvane is closed."},
+        {__LINE__, false, "", "blocked", "unknown", "user unknown unknown, webver.ini temp | Korvane "
+         "kann seine Einstellungsdatei nicht schreiben\r\n~file/user\\korvane.ini\r\nIhre Auswahl "
+         "gilt nur, bis Korvane beendet wird."},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line);
+        TempDir dir;
+        // Below a file no directory can be made, not even by root.
+        WriteAll(dir.Path() / "file", "");
+        const std::string program = dir.Text() + (c.programWritable ? "program" : "file/program");
+        const std::string user =
+            dir.Text() + (c.user == std::string("blocked") ? "file/user" : "user");
+        const fs::path besideFile = fs::path(program) / "korvane.ini";
+        if (c.programWritable) {
+            fs::create_directories(program);
+        }
+        if (*c.beside) {
+            WriteAll(besideFile, "[config]\r\nlanguage=beside\r\n");
+        }
+        if (c.beside == std::string("ro")) {
+            fs::permissions(besideFile,
+                            fs::perms::owner_write | fs::perms::group_write |
+                                fs::perms::others_write,
+                            fs::perm_options::remove);
+        }
+        if (c.user == std::string("file")) {
+            WriteAll(fs::path(user) / "korvane.ini", "[config]\r\nlanguage=user\r\n");
+        }
 
-    // Below a file: no directory that anybody, root included, could write.
-    WriteAll(dir.Path() / "file", "");
-    const std::string unwritable = (dir.Path() / "file" / "bin").string();
-    const Settings settings = LocateSettings(unwritable, "korvane", user);
-    EXPECT_NE(WriteSetting(settings, "config", "language", "uk"), 0);
-    EXPECT_EQ(ReadSetting(LocateSettings(unwritable, "korvane", user), "config", "language"), "uk");
-    EXPECT_EQ(VersionFilePath(settings.FileDirectory()), user + "\\webver.ini");
+        Settings settings = LocateSettings(program, "korvane", user);
+        const std::string read = ReadSetting(settings, "config", "language");
+        RecordingSink sink;
+        KeepSetting(settings, sink, c.language, "config", "language", "kept");
+        KeepSetting(settings, sink, c.language, "config", "f1path", "C:\\Games\\");
+        auto where = [&](const std::string& path) -> std::string {
+            return path.starts_with(program)                              ? "beside"
+                   : path.starts_with(user)                               ? "user"
+                   : path.starts_with(fs::temp_directory_path().string()) ? "temp"
+                                                                          : path;
+        };
+        std::string seen =
+            where(settings.FilePath()) + " " + read + " " +
+            ReadSetting(LocateSettings(program, "korvane", user), "config", "language") +
+            ", webver.ini " + where(VersionFilePath(settings));
+        for (std::string text : sink.texts) {
+            for (auto at = text.find(dir.Text()); at != std::string::npos;
+                 at = text.find(dir.Text())) {
+                text = text.substr(0, at) + "~" + text.substr(at + dir.Text().size());
+            }
+            seen += " | " + text;
+        }
+        EXPECT_EQ(seen, c.expected);
+        std::error_code ignored;
+        fs::permissions(besideFile, fs::perms::owner_write, fs::perm_options::add, ignored);
+    }
 }

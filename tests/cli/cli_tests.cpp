@@ -2,16 +2,19 @@
 // by its output and exit status. What the operations do to the game files is the logic tests'
 // business; a row here shows that a command line reaches the right operation, and its output.
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "app/instance_lock.hpp"
 #include "support/fake_install.hpp"
 
 namespace fs = std::filesystem;
@@ -24,11 +27,11 @@ struct Result {
     std::string out, err;
 };
 
-// Every 12-digit hash shown as "#", and each run of indented lines cut to its first line and a
-// count, so that a row states what matters in a few lines.
+// Every 12-digit hash shown as "#", and each run of file lines cut to its first line and a count,
+// so that a row states what matters in a few lines; a remark below a file line stays.
 std::string Canonical(const std::string& text) {
     const std::string masked = std::regex_replace(text, std::regex("\\b[0-9a-f]{12}\\b"), "#");
-    static const std::regex run("(\n  [^.\n][^\n]*)((\n  [^.\n][^\n]*)+)");
+    static const std::regex run("(\n  [^. \n][^\n]*)((\n  [^. \n][^\n]*)+)");
     std::string result;
     auto rest = masked.cbegin();
     for (std::sregex_iterator it(masked.begin(), masked.end(), run), end; it != end; ++it) {
@@ -59,12 +62,16 @@ const std::string LanOut =
 const std::string GripSame = "grip EA 2002: same\ngrip Quillon: same\n";
 const std::string Same =
     "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame;
+const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 
 // Every test has its own copy of the program, so that the settings file beside it is its own.
 class Cli : public ::testing::Test {
   protected:
     void SetUp() override {
         fs::create_directories(program_);
+        // The runtime directory, where the lock lies: the user's own, closed to others.
+        fs::create_directory(temp_.Path() / "run");
+        fs::permissions(temp_.Path() / "run", fs::perms::owner_all);
         const fs::path built = KORVANE_CLI_PATH;
         for (const fs::path& file :
              {built, built.parent_path() / "terea.ini", built.parent_path() / "terql.ini"}) {
@@ -73,13 +80,14 @@ class Cli : public ::testing::Test {
     }
 
     // {f1}, {f1c} and {f1-dir} (without the separator) stand for pc's directories, {program} for
-    // the program's, {temp} for one without a game.
+    // the program's, {temp} for one without a game, {pid} for this process's id.
     std::string Fill(const FakeInstall& pc, std::string text, bool quote = false) const {
         for (auto [key, value] : {std::pair<std::string, std::string>{"{f1}", pc.f1Path},
                                   {"{f1c}", pc.f1cPath},
                                   {"{f1-dir}", fs::path(pc.f1Path).parent_path()},
                                   {"{program}", program_},
-                                  {"{temp}", temp_.Path()}}) {
+                                  {"{temp}", temp_.Path()},
+                                  {"{pid}", std::to_string(getpid())}}) {
             if (quote) {
                 value = "'" + std::regex_replace(value, std::regex("'"), "'\\''") + "'";
             }
@@ -91,16 +99,24 @@ class Cli : public ::testing::Test {
     }
 
     // A command line for korvane-cli, run by the shell, after assignments to WINEPREFIX, its
-    // output kept unless the line sends it elsewhere; a line starting with "!" is a shell command
-    // of its own (a player's hand at work).
-    Result Run(const FakeInstall& pc, const std::string& line) {
+    // output kept unless the line sends it elsewhere; after "locked " while this test holds the
+    // lock of a running copy. A line starting with "!" is a shell command of its own (a player's
+    // hand at work), its output kept.
+    Result Run(const FakeInstall& pc, std::string line) {
+        std::optional<korvane::InstanceLock> lock;
+        if (line.starts_with("locked ")) {
+            line.erase(0, 7);
+            EXPECT_EQ(lock.emplace(temp_.Path() / "run" / "korvane.lock").TryLock(),
+                      korvane::LockResult::Locked);
+        }
         const bool own = line.starts_with("!");
-        const bool kept = !own && line.find(" >") == std::string::npos;
+        const bool kept = own || line.find(" >") == std::string::npos;
         const auto cli = line.starts_with("WINEPREFIX=") ? line.find(' ') + 1 : 0;
         // A home of its own: no Wine prefix or settings file of the user's takes part.
         const std::string command =
-            own ? line.substr(1)
-                : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} " +
+            own ? "{ " + line.substr(1) + "; } >{temp}/out"
+                : "env -u WINEPREFIX -u XDG_CONFIG_HOME -u XDG_DATA_HOME HOME={temp} "
+                  "XDG_RUNTIME_DIR={temp}/run " +
                       line.substr(0, cli) + "{program}/korvane-cli " + line.substr(cli) +
                       (kept ? " >{temp}/out" : "") + " 2>{temp}/err";
         const int status = std::system(Fill(pc, command, true).c_str());
@@ -183,6 +199,29 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n",
          "the Quillon season extension is not installed", Pc + "language=de\r\n"},
         {Nothing, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
+        // While another copy runs, files are looked at but not changed.
+        {Ea, {"locked status", "locked harmonize f1-2002 --team Ferrari --ea"}, 2,
+         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
+         "korvane-cli: another copy of Korvane is running (korvane_cli_tests, process {pid}, "
+         "holding {temp}/run/korvane.lock); try again when it has ended\n"},
+        // The fingerprint covers each byte: an edit that keeps the length changes it.
+        {Ea, {"!echo GearRatio=1.20 >{f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/a",
+          "!sed -i s/1.20/1.90/ {f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/b",
+          "!diff {temp}/a {temp}/b"}, 1,
+         "1c1\n< EA 2002 season: original, fingerprint #\n---\n"
+         "> EA 2002 season: original, fingerprint #\n", None},
+        // A backup still sharing its file's data, as a harmonize cut off half way leaves it.
+        {Ea, {"harmonize f1-2002 --team Ferrari --ea",
+          "!cd {f1}season02/vehicles/Arrows && ln -f Arrows.org Arrows.hdv", "status --files",
+          "status --files >{temp}/r", "verify {temp}/r"}, 0,
+         "Performance of all teams is now equal to Ferrari\n"
+         "EA 2002 season: changed, fingerprint #\n"
+         "  season02\\vehicles\\Arrows\\Arrows.hdv: original, #\n"
+         "    shares its data with its backup season02\\vehicles\\Arrows\\Arrows.org (two names "
+         "of one file); harmonize or restore again to separate them\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: Ferrari, #\n  ... 9 more\n"
+         "grip EA 2002: original, fingerprint #\n  season02\\tracks\\terrain.ini: original, #\n"
+         "EA 2002 season: same\ngrip EA 2002: same\n", None},
         // verify: what differs from the host's report, read from a file or standard input.
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
                     "verify {temp}/host.json"}), 1, LanOut +
@@ -197,6 +236,16 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          LanOut + "EA 2002 season: differs\n"
          "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, None},
+        // A file in one list only, here or in the report.
+        {NoGt, Lan({"!sed -i '/^  season02.vehicles.Toyota/d' {temp}/host.txt",
+                    "verify {temp}/host.txt"}), 1, LanOut +
+         "EA 2002 season: differs\n  season02\\vehicles\\Toyota\\Toyota.hdv: here only\n"
+         "Quillon season: same\nF1 Challenge: same\n" + GripSame, None},
+        {NoGt, Lan({"!sed -i '/seasonql02.vehicles.Toyota/{p;s/Toyota.hdv/Toyota2.hdv/}' "
+                    "{temp}/host.txt", "verify {temp}/host.txt"}), 1, LanOut +
+         "EA 2002 season: same\nQuillon season: differs\n"
+         "  seasonql02\\vehicles\\Toyota\\Toyota2.hdv: in the reference only\n"
+         "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!rm -r {f1}seasonql02", "verify - <{temp}/host.txt"}), 1, LanOut +
          "EA 2002 season: same\nQuillon season: installed in the reference only\n"
          "F1 Challenge: same\ngrip EA 2002: same\ngrip Quillon: installed in the reference only\n",
@@ -223,6 +272,16 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"!: >{temp}/r", "verify {temp}/r"}, 2, "", "{temp}/r: empty"},
         {All, {"verify {temp}/none.json"}, 2, "", "{temp}/none.json"},
+        // A report is read only up to 1 MiB (1,048,576 bytes), blank lines included.
+        {All, {"status --files >{temp}/r",
+          "!head -c $((1048576 - $(stat -c %s {temp}/r))) /dev/zero | tr '\\0' '\\n' >>{temp}/r",
+          "verify - <{temp}/r", "!echo >>{temp}/r", "verify {temp}/r"}, 2,
+         "EA 2002 season: same\nQuillon season: same\nGT Racing 2002 mod: same\n"
+         "F1 Challenge: same\n" + GripSame,
+         "korvane-cli: {temp}/r: larger than 1 MiB, too large for a status report\n"},
+        {All, {"!head -c 2097152 /dev/zero >{temp}/r", "verify - <{temp}/r"}, 2, "",
+         "korvane-cli: the report on standard input: larger than 1 MiB, too large for a status "
+         "report\n"},
         // Last: it takes a shipped file away.
         {All, {"!rm {program}/terea.ini", "grip apply --ea"}, 1, Failed, Failed},
     };
@@ -257,6 +316,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
             EXPECT_EQ(FilesBelow(root), before) << "a refusal touches nothing";
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
+        EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
     }
 }
 

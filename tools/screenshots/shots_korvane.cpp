@@ -35,8 +35,9 @@ const bool registered = [] {
         QCoreApplication::sendEvent(button, &enter);
         return window;
     });
-    shots::Register("language",
-                    [](shots::Context& ctx) { return std::make_unique<frmLanguage>(ctx.state); });
+    shots::Register("language", [](shots::Context& ctx) {
+        return std::make_unique<frmLanguage>(ctx.state, ctx.sink);
+    });
     shots::Register("harmonizer", [](shots::Context& ctx) {
         auto window = std::make_unique<frmHarmonizer>(ctx.state, ctx.sink);
         window->SetInfoText(HarmonizerInstructionText(ctx.languageCode));

@@ -31,10 +31,10 @@ QPushButton* LanguageButton(QWidget* parent, const char* name, QLabel*& flag, co
 
 } // namespace
 
-frmLanguage::frmLanguage(AppState& state, QWidget* parent)
+frmLanguage::frmLanguage(AppState& state, MessageSink& sink, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::MSWindowsFixedSizeDialogHint),
-      state_(state) {
+      state_(state), sink_(sink) {
     setObjectName(QStringLiteral("frmLanguage"));
     auto* uk = LanguageButton(this, "CmdLangUK", flagUK_, "Picture1", "flag_uk");
     auto* de = LanguageButton(this, "CmdLangDE", flagDE_, "Picture2", "flag_de");
@@ -69,12 +69,12 @@ bool frmLanguage::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmLanguage::Choose(const char* code) {
-    SetLanguage(state_, code);
+    SetLanguage(state_, sink_, code);
     accept();
 }
 
-void ShowLanguageChooser(AppState& state, QWidget* over) {
-    frmLanguage chooser(state, over);
+void ShowLanguageChooser(AppState& state, MessageSink& sink, QWidget* over) {
+    frmLanguage chooser(state, sink, over);
     chooser.exec();
 }
 

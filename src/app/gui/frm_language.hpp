@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include "app/app_state.hpp"
+#include "app/messages.hpp"
 
 class QLabel;
 
@@ -11,7 +12,7 @@ namespace korvane {
 class frmLanguage : public QDialog {
     Q_OBJECT
   public:
-    explicit frmLanguage(AppState& state, QWidget* parent = nullptr);
+    frmLanguage(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -20,11 +21,12 @@ class frmLanguage : public QDialog {
     void Choose(const char* code);
 
     AppState& state_;
+    MessageSink& sink_;
     QLabel* flagUK_ = nullptr;
     QLabel* flagDE_ = nullptr;
 };
 
 // Shows frmLanguage modally over the given window; returns when it is closed.
-void ShowLanguageChooser(AppState& state, QWidget* over = nullptr);
+void ShowLanguageChooser(AppState& state, MessageSink& sink, QWidget* over = nullptr);
 
 } // namespace korvane

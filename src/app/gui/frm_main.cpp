@@ -204,7 +204,8 @@ void frmMain::BrowseF1() {
     if (chosen.isEmpty()) {
         return;
     }
-    txtF1path_->setText(Local(SelectF1Executable(state_.install, state_.settings, Local(chosen))));
+    txtF1path_->setText(Local(SelectF1Executable(state_.install, state_.settings, sink_,
+                                                 state_.languageCode, Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
 
@@ -216,7 +217,8 @@ void frmMain::BrowseF1c() {
         return;
     }
     txtF1cpath_->setText(
-        Local(SelectF1cExecutable(state_.install, state_.settings, Local(chosen))));
+        Local(SelectF1cExecutable(state_.install, state_.settings, sink_, state_.languageCode,
+                                  Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
 
@@ -247,7 +249,7 @@ void frmMain::OpenGripModule() {
 }
 
 void frmMain::ChangeLanguage() {
-    ShowLanguageChooser(state_, this);
+    ShowLanguageChooser(state_, sink_, this);
     if (state_.languageCode == "de") {
         sink_.Show(RestartForGermanMessage);
     } else if (state_.languageCode == "uk") {

@@ -3,26 +3,27 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QThread>
 
 #include "app/gui/frm_language.hpp"
 #include "app/gui/frm_splash.hpp"
 #include "app/gui/qt_english_captions.hpp"
+#include "app/instance_lock.hpp"
 #include "app/user_dirs.hpp"
 #include "info/version.hpp"
 
 namespace korvane {
 
+// korvane-cli finds the same file.
 QString InstanceLockPath(const QString& exeBaseName) {
+    const std::filesystem::path file = InstanceLockFile(exeBaseName.toLocal8Bit().toStdString());
 #ifdef Q_OS_WIN
-    const QString dir = QDir::tempPath();
+    return QString::fromStdWString(file.native());
 #else
-    // The temporary directory is shared by every user of the computer.
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QFile::decodeName(file.c_str());
 #endif
-    return QDir(dir).filePath(exeBaseName + QStringLiteral(".lock"));
 }
 
 Settings ProgramSettings() {
@@ -70,7 +71,7 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
         if (options.chooseLanguage) {
             options.chooseLanguage(state, main.get());
         } else {
-            ShowLanguageChooser(state, main.get());
+            ShowLanguageChooser(state, sink, main.get());
         }
     }
     ApplyEnglishCaptions(state.languageCode);

@@ -16,7 +16,8 @@
 namespace korvane {
 
 // The lock a running copy holds: named after the executable, in a directory of the user's own
-// (the runtime directory on Linux, the user's temporary directory on Windows).
+// (the runtime directory on Linux, the user's temporary directory on Windows; see
+// InstanceLockFile, which korvane-cli takes as well).
 QString InstanceLockPath(const QString& exeBaseName);
 
 // The settings of the executable that is running: its directory in native separators, its name,

@@ -59,7 +59,7 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionUrl,
                      std::chrono::milliseconds downloadTimeout)
     : QDialog(owner), languageCode_(state.languageCode), versionUrl_(std::move(versionUrl)),
-      localPath_(VersionFilePath(state.settings.FileDirectory())),
+      localPath_(VersionFilePath(state.settings)),
       downloadTimeout_(downloadTimeout) {
     setObjectName("frmUpdate");
     setFixedSize(TwipSize(5970, 4185));

@@ -148,8 +148,8 @@ class FrmUpdateTest : public QObject {
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("trusted");
         QTest::addColumn<int>("result");
-        QTest::newRow("largest") << "/end" << false << int(DownloadOk);
-        QTest::newRow("one byte too many") << "/over" << false << int(DownloadTooLarge);
+        QTest::newRow("64 KiB") << "/end" << false << int(DownloadOk);
+        QTest::newRow("64 KiB and one byte") << "/over" << false << int(DownloadTooLarge);
         QTest::newRow("not found") << "/gone" << false << int(DownloadFailed);
         QTest::newRow("silent server") << "/silent" << false << int(DownloadTimedOut);
         QTest::newRow("nobody listening") << "closed" << false << int(DownloadFailed);
@@ -175,14 +175,14 @@ class FrmUpdateTest : public QObject {
             trusting.addCaCertificate(QSslCertificate(QByteArray(LocalCertificatePem)));
             QSslConfiguration::setDefaultConfiguration(trusting);
         }
-        const QByteArray largest(int(MaxDownloadBytes), 'x');
+        const QByteArray largest(65536, 'x');
         http.answers["/end"] = {200, largest};
         https.answers["/end"] = {200, largest};
         for (int i = 1; i <= 6; ++i) {
             http.answers["/" + QByteArray::number(i)] = {
                 302, i < 6 ? "/" + QByteArray::number(i + 1) : "/end"};
         }
-        http.answers["/over"] = {200, largest + "y"};
+        http.answers["/over"] = {200, QByteArray(65537, 'y')};
         http.answers["/silent"] = {0, {}};
         http.answers["/to-tls"] = {302, QByteArray::fromStdString(https.Url("/end"))};
         https.answers["/to-http"] = {302, QByteArray::fromStdString(http.Url("/end"))};
