@@ -56,14 +56,13 @@ bool SyncfsReachesDisk(const std::string& kernelRelease, unsigned long fileSyste
 namespace {
 
 #ifndef _WIN32
-// Whether one syncfs puts what was written through this descriptor on disk.
-bool SyncfsTrusted(int fd, const FileFaults& faults) {
+// Whether one syncfs puts on disk what was written to a file system, given its statfs.
+bool SyncfsTrusted(int statfsResult, const struct statfs& info, const FileFaults& faults) {
     static const std::string release = [] {
         utsname name{};
         return uname(&name) == 0 ? std::string(name.release) : std::string();
     }();
-    struct statfs info {};
-    return !faults.FlushEachFile() && fstatfs(fd, &info) == 0 &&
+    return !faults.FlushEachFile() && statfsResult == 0 &&
            SyncfsReachesDisk(release, static_cast<unsigned long>(info.f_type));
 }
 
@@ -72,22 +71,34 @@ bool SyncfsTrusted(int fd, const FileFaults& faults) {
 std::vector<int> FlushDescriptors(const std::vector<int>& fds, bool dataOnly,
                                   const FileFaults& faults) {
     std::vector<int> errors(fds.size(), 0);
-    std::vector<std::pair<dev_t, int>> synced; // file system, its result
+    struct FileSystem {
+        dev_t device;
+        bool trusted;
+        int synced; // -1 until its syncfs, then 0 or the system's error number
+    };
+    std::vector<FileSystem> seen;
     for (std::size_t i = 0; i < fds.size(); ++i) {
         struct stat st {};
         if (fds[i] < 0 || fstat(fds[i], &st) != 0) {
             errors[i] = errno;
-        } else if (!SyncfsTrusted(fds[i], faults)) {
-            errors[i] = (dataOnly ? fdatasync(fds[i]) : fsync(fds[i])) == 0 ? 0 : errno;
-        } else {
-            auto done = std::find_if(synced.begin(), synced.end(),
-                                     [&](const auto& result) { return result.first == st.st_dev; });
-            if (done == synced.end()) {
-                synced.emplace_back(st.st_dev, syncfs(fds[i]) == 0 ? 0 : errno);
-                done = synced.end() - 1;
-            }
-            errors[i] = done->second;
+            continue;
         }
+        auto fileSystem = std::find_if(seen.begin(), seen.end(),
+                                       [&](const FileSystem& f) { return f.device == st.st_dev; });
+        if (fileSystem == seen.end()) {
+            struct statfs info {};
+            const int result = fstatfs(fds[i], &info);
+            seen.push_back({st.st_dev, SyncfsTrusted(result, info, faults), -1});
+            fileSystem = seen.end() - 1;
+        }
+        if (!fileSystem->trusted) {
+            errors[i] = (dataOnly ? fdatasync(fds[i]) : fsync(fds[i])) == 0 ? 0 : errno;
+            continue;
+        }
+        if (fileSystem->synced < 0) {
+            fileSystem->synced = syncfs(fds[i]) == 0 ? 0 : errno;
+        }
+        errors[i] = fileSystem->synced;
     }
     return errors;
 }
@@ -144,12 +155,8 @@ bool NamesMayWait([[maybe_unused]] const fs::path& dir, [[maybe_unused]] const F
 #ifdef _WIN32
     return true; // no flush of a directory: NTFS keeps renames in the order they happen
 #else
-    const int fd = OpenDirectory(dir);
-    const bool trusted = fd >= 0 && SyncfsTrusted(fd, faults);
-    if (fd >= 0) {
-        close(fd);
-    }
-    return trusted;
+    struct statfs info {};
+    return SyncfsTrusted(statfs(dir.empty() ? "." : dir.c_str(), &info), info, faults);
 #endif
 }
 

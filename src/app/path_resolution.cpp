@@ -143,8 +143,12 @@ bool FileExists(const std::string& pathText) {
 }
 
 bool SameFile(const std::string& aText, const std::string& bText) {
+    // A file with one name shares it with nothing: no need to look for the other name, which
+    // costs a search of its directory when it does not exist.
     std::error_code ec;
-    return fs::equivalent(ResolvePath(aText), ResolvePath(bText), ec);
+    const fs::path a = ResolvePath(aText);
+    const auto names = fs::hard_link_count(a, ec);
+    return !ec && names > 1 && fs::equivalent(a, ResolvePath(bText), ec);
 }
 
 } // namespace korvane
