@@ -29,6 +29,9 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/gui/main.cpp)
     "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")
   target_link_libraries(korvane PRIVATE korvane_ui)
   korvane_warnings(korvane)
+  if(WIN32)
+    include(cmake/icon.cmake)
+  endif()
   install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})
 
   # Linux menus: a desktop entry that starts the installed program where it lies (its settings

@@ -4,14 +4,28 @@
 # writable for a player, so the settings file goes to the player's configuration directory.
 # On Windows: a zip of the programs with the grip tables and a short text on their use, by
 # `cpack -G ZIP` in the build of the `windows` preset (korvane-cli) or of `windows-gui` (with
-# korvane.exe).
+# korvane.exe); the latter also makes a setup program of the same files, by `cpack -G NSIS`
+# (makensis of Debian's nsis; the setup itself is cmake/NSIS.template.in).
 if(WIN32)
   if(TARGET korvane)
     set(CPACK_PACKAGE_FILE_NAME korvane-${PROJECT_VERSION}-windows-x64)
+    set(CPACK_PACKAGE_VENDOR "Korvane")
+    set(CPACK_PACKAGE_INSTALL_DIRECTORY "Korvane")
+    set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "Korvane")
+    set(CPACK_NSIS_DISPLAY_NAME "Korvane")
+    set(CPACK_NSIS_PACKAGE_NAME "Korvane ${PROJECT_VERSION}")
+    if(KORVANE_ICON)
+      set(CPACK_NSIS_MUI_ICON ${KORVANE_ICON})
+      set(CPACK_NSIS_MUI_UNIICON ${KORVANE_ICON})
+    endif()
+    set(CPACK_MODULE_PATH ${PROJECT_SOURCE_DIR}/cmake)
+    # Read by cpack once per generator: the setup is named korvane-<version>-windows-x64-setup.exe.
+    set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/cmake/cpack_setup_name.cmake)
     set(KORVANE_DESKTOP_NOTE "
-korvane.exe is the desktop program: unpack the zip into a folder of its own and start it there.
-It keeps its settings (korvane.ini) beside itself, or in %APPDATA%\\Korvane when that folder
-cannot be written. It needs nothing else: Qt is built into it.
+korvane.exe is the desktop program. The setup puts it into the Start menu as \"Korvane\"; from the
+zip, unpack it into a folder of its own and start it there. It keeps its settings (korvane.ini)
+beside itself, or in %APPDATA%\\Korvane when that folder cannot be written (as below
+C:\\Program Files). It needs nothing else: Qt is built into it.
 ")
   else()
     set(CPACK_PACKAGE_FILE_NAME korvane-cli-${PROJECT_VERSION}-windows-x64)

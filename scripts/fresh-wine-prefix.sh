@@ -5,8 +5,9 @@
 export WINEPREFIX="$1"
 export WINEARCH=win64
 export WINEDEBUG=-all
-# No Mono or Gecko installers: they would ask for a display and are not needed.
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No Mono or Gecko installers: they would ask for a display and are not needed. No menu builder:
+# it would copy the prefix's Start menu and file types into the desktop menus of the Linux user.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
 wineserver -k 2>/dev/null || true

@@ -6,14 +6,18 @@
 #   - checks that https requests (the update check) go through Windows' own TLS (Schannel),
 #   - renders the main, harmonizer and grip windows on an Xvfb display through Wine's window
 #     system to docs/screenshots/windows-<window>-<de|uk>.png,
-#   - packs build-windows-gui/korvane-<version>-windows-x64.zip and starts korvane.exe from it.
+#   - packs build-windows-gui/korvane-<version>-windows-x64.zip and starts korvane.exe from it,
+#   - makes the setup korvane-<version>-windows-x64-setup.exe of the same files and tries it
+#     (scripts/test-windows-setup.sh: install, start, uninstall, update, a picture of the wizard).
 # Fails when any of it fails. Usage: scripts/test-windows-gui.sh
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# fonts-wine: Wine's Tahoma, the face of Windows' dialogs; librsvg2-bin renders the pictures;
-# xdotool moves the pointer out of the way of the screenshots.
-scripts/install-deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine librsvg2-bin xdotool
+# fonts-wine: Wine's Tahoma, the face of Windows' dialogs; librsvg2-bin renders the pictures and
+# icoutils packs them into the setup's icon; xdotool moves the pointer out of the way of the
+# screenshots and imagemagick takes the one of the setup; nsis makes the setup.
+scripts/install-deps.sh g++-mingw-w64-x86-64 wine wine64 fonts-wine librsvg2-bin xdotool \
+  nsis icoutils imagemagick
 scripts/build-qt-windows.sh
 
 build_dir="$PWD/build-windows-gui"
@@ -64,3 +68,10 @@ if [ "$status" -ne 124 ]; then
   exit 1
 fi
 echo "$zip: korvane.exe starts under Wine"
+
+# The setup of the same files (korvane-<version>-windows-x64-setup.exe), installed, used and
+# uninstalled again in a prefix of its own.
+rm -f "$build_dir"/korvane-*-windows-x64-setup.exe
+(cd "$build_dir" && cpack -G NSIS >/dev/null)
+ls "$build_dir"/korvane-*-windows-x64-setup.exe
+scripts/test-windows-setup.sh "$build_dir"
