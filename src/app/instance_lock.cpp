@@ -279,7 +279,8 @@ LockResult InstanceLock::TryLock() {
                 Unlock();
                 return LockResult::Failed; // a full disk
             }
-            fdatasync(fd);
+            // Unlike QLockFile, no flush to the disk: a lock need not outlive a crash, and the
+            // flush would cost every run a wait for the disk where the runtime directory is on one.
             return LockResult::Locked;
         }
         const bool taken = errno == EEXIST;

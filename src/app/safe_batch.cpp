@@ -160,7 +160,6 @@ class Batch {
             !S_ISREG(st.st_mode) || st.st_nlink != 1 || (st.st_mode & S_IWUSR) == 0) {
             return false;
         }
-        SweepOnce(target.parent_path());
         if (link(source.c_str(), target.c_str()) != 0) {
             return false;
         }
@@ -270,7 +269,8 @@ class Batch {
         return {};
     }
 
-    // Removes what an earlier run left behind in a directory this batch writes in, once.
+    // Removes what an earlier run left behind in a directory this batch writes a temporary file
+    // in, once (a link of a backup makes none).
     void SweepOnce(const fs::path& dir) {
         if (swept_.insert(dir).second) {
             RemoveAbandonedTemps(dir);
