@@ -144,8 +144,7 @@ class Batch {
     }
 
     // Makes target a second name of source where that is sound (see CopyJob::keepExisting):
-    // true when the job is done so (or failed, or found its target there already), false when
-    // it is left to a copy.
+    // true when the job is done so (or failed), false when it is left to a copy.
     bool Link([[maybe_unused]] std::size_t job, [[maybe_unused]] const std::string& targetText,
               [[maybe_unused]] const fs::path& source, [[maybe_unused]] const fs::path& target) {
 #ifdef _WIN32

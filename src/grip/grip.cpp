@@ -70,7 +70,8 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
             continue;
         }
         const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup) && Failed(CopyFileSafe(f1Path + c.live, backup, faults), languageCode, sink)) {
+        if (!FileExists(backup) &&
+            Failed(CopyFileSafe(f1Path + c.live, backup, faults), languageCode, sink)) {
             return false;
         }
         if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), languageCode, sink)) {

@@ -64,6 +64,16 @@ FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
     return pairs;
 }
 
+// Each car's performance file, then its engine file.
+FilePairs PairsOf(const std::vector<CarFiles>& cars) {
+    FilePairs pairs;
+    for (const CarFiles& car : cars) {
+        pairs.emplace_back(car.performance, car.performanceBackup);
+        pairs.emplace_back(car.engine, car.engineBackup);
+    }
+    return pairs;
+}
+
 // Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
 // in order.
 std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, FileFaults& faults,
@@ -189,17 +199,11 @@ std::vector<CarFiles> F1cCars(const GameInstall& install) {
 }
 
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaults& faults) {
-    FilePairs pairs;
+    FilePairs pairs = install.F1cPath.empty() ? FilePairs{} : PairsOf(F1cCars(install));
     if (!install.F1Path.empty()) {
         for (Component2002 c : {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
             const FilePairs component = PairsOf(ComponentFiles(install, c));
             pairs.insert(pairs.end(), component.begin(), component.end());
-        }
-    }
-    if (!install.F1cPath.empty()) {
-        for (const CarFiles& car : F1cCars(install)) {
-            pairs.emplace_back(car.performance, car.performanceBackup);
-            pairs.emplace_back(car.engine, car.engineBackup);
         }
     }
     SeparatePass(pairs, log, faults);
@@ -296,11 +300,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    FilePairs pairs;
-    for (const CarFiles& car : cars) {
-        pairs.emplace_back(car.performance, car.performanceBackup);
-        pairs.emplace_back(car.engine, car.engineBackup);
-    }
+    const FilePairs pairs = PairsOf(cars);
     BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
     const bool performanceSource = FileExists(master.performanceBackup);
