@@ -209,12 +209,15 @@ class Batch {
             p->temp.clear();
             placed_.push_back({p->job, p->targetText, p->target.parent_path()});
         }
+        // Each directory is asked once whether its new names may wait for the next batch.
         std::vector<fs::path> dirs;
         for (const Placed& placed : placed_) {
-            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end() &&
-                (renamesReach == Renames::OnDisk || !NamesMayWait(placed.dir, faults_))) {
+            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
                 dirs.push_back(placed.dir);
             }
+        }
+        if (renamesReach != Renames::OnDisk) {
+            std::erase_if(dirs, [&](const fs::path& dir) { return NamesMayWait(dir, faults_); });
         }
         std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
         for (std::size_t d = 0; d < dirs.size(); ++d) {
