@@ -15,15 +15,16 @@
 #include "app/instance_lock.hpp"
 #include "app/settings.hpp"
 #include "app/user_dirs.hpp"
-#include "cli/component_status.hpp"
 #include "cli/console_sink.hpp"
-#include "cli/report_compare.hpp"
-#include "cli/status_report.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
+#include "lancheck/report_compare.hpp"
+#include "lancheck/status_report.hpp"
 
 namespace korvane::cli {
+
+using namespace lancheck;
 
 namespace {
 
