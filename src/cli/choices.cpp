@@ -1,40 +1,11 @@
 // The team names and seasons a command line may name.
-#include <algorithm>
-#include <cctype>
+#include <optional>
 
+#include "app/text_compare.hpp"
 #include "cli/commands.hpp"
 #include "harmonizer/catalogue.hpp"
 
 namespace korvane::cli {
-
-namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
-// The catalogue picks names by exact text; people type them as they remember them. An exact
-// match wins, otherwise the single name that differs only in letter case. -1 for none.
-int FindName(const std::vector<std::string>& names, const std::string& text) {
-    const auto exact = std::find(names.begin(), names.end(), text);
-    if (exact != names.end()) {
-        return static_cast<int>(exact - names.begin());
-    }
-    int found = -1;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (Lower(names[i]) == Lower(text)) {
-            if (found >= 0) {
-                return -1;
-            }
-            found = static_cast<int>(i);
-        }
-    }
-    return found;
-}
-
-} // namespace
 
 std::string Join(const std::vector<std::string>& items) {
     std::string text;
@@ -70,11 +41,12 @@ std::vector<std::string> NamesF1c(int season) {
 
 std::string TeamName(const std::vector<std::string>& names, const std::string& text,
                      const std::string& where) {
-    const int index = FindName(names, text);
-    if (index < 0) {
+    // The catalogue picks names by exact text; people type them as they remember them.
+    const std::optional<std::size_t> index = MatchName(names, text);
+    if (!index) {
         throw Refusal("unknown team \"" + text + "\"" + where + "; valid names: " + Join(names));
     }
-    return names[static_cast<std::size_t>(index)];
+    return names[*index];
 }
 
 int SeasonIndex(const std::string& year, bool with2003) {
