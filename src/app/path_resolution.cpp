@@ -1,5 +1,6 @@
 // Path texts to real files: the exact name first, else the one entry equal without regard to case.
 #include <fstream>
+#include <optional>
 #include <random>
 #include <string>
 #include <system_error>
@@ -34,17 +35,13 @@ fs::path MatchComponent(const fs::path& dir, const std::string& name, bool exact
         (!exactMissing && fs::symlink_status(exact, ec).type() != fs::file_type::not_found)) {
         return exact;
     }
-    fs::path found;
-    int matches = 0;
+    std::vector<std::string> entries;
     for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
          it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (EqualNoCase(entry, name)) {
-            found = dir / entry;
-            ++matches;
-        }
+        entries.push_back(it->path().filename().string());
     }
-    return matches == 1 ? found : exact;
+    const std::optional<std::size_t> found = MatchName(entries, name);
+    return found ? dir / entries[*found] : exact;
 }
 #endif
 

@@ -1,7 +1,10 @@
 #pragma once
-// Names (INI sections and keys, registry keys, file names) compared as Windows compares them:
-// without regard to the letter case of A to Z.
+// Names (INI sections and keys, registry keys, file names, team names) compared as Windows
+// compares them: without regard to the letter case of A to Z.
+#include <algorithm>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace korvane {
 
@@ -19,6 +22,26 @@ inline bool EqualNoCase(const std::string& a, const std::string& b) {
         }
     }
     return true;
+}
+
+// The one of names that name stands for: the exact name first, otherwise the single one equal to
+// it without regard to case. None when nothing matches, or several do and none exactly.
+inline std::optional<std::size_t> MatchName(const std::vector<std::string>& names,
+                                            const std::string& name) {
+    const auto exact = std::find(names.begin(), names.end(), name);
+    if (exact != names.end()) {
+        return static_cast<std::size_t>(exact - names.begin());
+    }
+    std::optional<std::size_t> found;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (EqualNoCase(names[i], name)) {
+            if (found) {
+                return std::nullopt;
+            }
+            found = i;
+        }
+    }
+    return found;
 }
 
 } // namespace korvane

@@ -6,7 +6,7 @@
 
 #include "app/game_install.hpp"
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 // One live file of a component.
 struct FileStatus {
@@ -38,4 +38,4 @@ std::string StatusLine(const ComponentStatus& status);
 // file's data: "    shares its data with its backup BACKUP (...)".
 std::string FileLine(const FileStatus& file);
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

@@ -2,7 +2,7 @@
 // SHA-256 from the system's own cryptography: CNG on Windows, OpenSSL's libcrypto elsewhere.
 #include <string>
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 class Sha256 {
   public:
@@ -18,4 +18,4 @@ class Sha256 {
     void* state_ = nullptr;
 };
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

@@ -1,5 +1,5 @@
 // Platform piece: the digest comes from the system, never from code of our own.
-#include "cli/sha256.hpp"
+#include "lancheck/sha256.hpp"
 
 #include <stdexcept>
 
@@ -10,7 +10,7 @@
 #include <openssl/evp.h>
 #endif
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 namespace {
 
@@ -102,4 +102,4 @@ std::string Sha256::Hex() {
 
 #endif
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

@@ -1,10 +1,10 @@
-#include "cli/report_compare.hpp"
+#include "lancheck/report_compare.hpp"
 
 #include <algorithm>
 #include <cctype>
 #include <string>
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 namespace {
 
@@ -76,4 +76,4 @@ bool CompareWithReport(const std::vector<ComponentStatus>& here,
     return same;
 }
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

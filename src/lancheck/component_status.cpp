@@ -1,15 +1,15 @@
-#include "cli/component_status.hpp"
+#include "lancheck/component_status.hpp"
 
 #include <optional>
 #include <stdexcept>
 
 #include "app/file_system.hpp"
-#include "cli/sha256.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
+#include "lancheck/sha256.hpp"
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 namespace {
 
@@ -235,4 +235,4 @@ std::string FileLine(const FileStatus& file) {
     return line;
 }
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

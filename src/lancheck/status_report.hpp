@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "cli/component_status.hpp"
+#include "lancheck/component_status.hpp"
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 // Raised when the layout changes in a way that would mislead an older reader.
 inline constexpr int ReportVersion = 1;
@@ -31,4 +31,4 @@ class ReportError : public std::runtime_error {
 // A report without file lines cannot be compared file by file and is refused as well.
 std::vector<ComponentStatus> ParseReport(const std::string& written);
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

@@ -1,11 +1,11 @@
-#include "cli/status_report.hpp"
+#include "lancheck/status_report.hpp"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 namespace {
 
@@ -191,4 +191,4 @@ std::vector<ComponentStatus> ParseReport(const std::string& written) {
     return components;
 }
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

@@ -3,9 +3,9 @@
 #include <ostream>
 #include <vector>
 
-#include "cli/component_status.hpp"
+#include "lancheck/component_status.hpp"
 
-namespace korvane::cli {
+namespace korvane::lancheck {
 
 // Prints "NAME: same" per component that matches, otherwise each file that differs with both
 // sides, files and components on one side only. Paths and names match without regard to
@@ -14,4 +14,4 @@ namespace korvane::cli {
 bool CompareWithReport(const std::vector<ComponentStatus>& here,
                        const std::vector<ComponentStatus>& reference, std::ostream& out);
 
-} // namespace korvane::cli
+} // namespace korvane::lancheck

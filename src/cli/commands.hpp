@@ -1,0 +1,70 @@
+#pragma once
+// korvane-cli's commands. Each Add...Commands function puts its subcommands with their own
+// options on the command line and adds, per subcommand, the handler that runs once the line has
+// been parsed.
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "app/game_install.hpp"
+#include "cli/cli_app.hpp"
+#include "cli/console_sink.hpp"
+
+namespace korvane::cli {
+
+// Anything that makes the command impossible before a file is touched: an unknown name, a
+// missing game or component, a command line the options alone cannot judge.
+class Refusal : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// What a command works on: the games as detected or given on the command line.
+struct Context {
+    const GameInstall& install;
+    const std::vector<RegistrySource>& registries;
+    const std::string& language;
+    const std::string& programDir; // holds the shipped grip files
+    ConsoleSink& sink;             // the operations' messages
+    std::ostream& out;
+    std::ostream& err;
+};
+
+struct Command {
+    CLI::App* subcommand;
+    bool changesFiles;                      // takes the desktop program's lock first
+    std::function<int(const Context&)> run; // returns the exit status
+};
+
+// A subcommand whose handler runs with the subcommand's own options.
+template <typename Options>
+void AddCommand(std::vector<Command>& commands, CLI::App* subcommand, bool changesFiles,
+                std::shared_ptr<Options> options, int (*handler)(const Options&, const Context&)) {
+    commands.push_back({subcommand, changesFiles,
+                        [options, handler](const Context& c) { return handler(*options, c); }});
+}
+
+// detect, teams (info_commands.cpp); harmonize, restore, grip (operation_commands.cpp); status,
+// verify (report_commands.cpp): in this order, as --help lists them.
+void AddInfoCommands(CLI::App& app, std::vector<Command>& commands);
+void AddOperationCommands(CLI::App& app, std::vector<Command>& commands);
+void AddReportCommands(CLI::App& app, std::vector<Command>& commands);
+
+// The names and seasons to choose from (choices.cpp).
+std::string Join(const std::vector<std::string>& items);
+std::vector<std::string> Names2002();
+std::vector<std::string> NamesGT();
+std::vector<std::string> NamesF1c(int season);
+// The name of names that text means, exactly or but for letter case; where tells the refusal
+// in which list it looked.
+std::string TeamName(const std::vector<std::string>& names, const std::string& text,
+                     const std::string& where);
+// The season's number; with2003: whether the Quillon 2003 cars count as a season on offer.
+int SeasonIndex(const std::string& year, bool with2003);
+
+} // namespace korvane::cli

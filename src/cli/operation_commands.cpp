@@ -1,0 +1,170 @@
+// harmonize, restore and grip: the commands that change game files.
+#include <algorithm>
+#include <memory>
+
+#include "cli/commands.hpp"
+#include "grip/grip.hpp"
+#include "harmonizer/catalogue.hpp"
+#include "harmonizer/harmonizer.hpp"
+
+namespace korvane::cli {
+
+namespace {
+
+struct Components {
+    bool ea = false;
+    bool quillon = false;
+    bool gt = false;
+};
+
+// The options of the F1 2002 commands: the components, and the master team for harmonize.
+struct F1_2002Options {
+    Components chosen;
+    std::string team;
+};
+
+// The options of harmonize f1c: the master team of one season.
+struct SeasonOptions {
+    std::string season;
+    std::string team;
+};
+
+void RequireF1_2002(const GameInstall& install) {
+    if (!install.HasF1_2002) {
+        throw Refusal("F1 2002 is not installed (no f1_2002.exe found; give its directory with "
+                      "--f1-path)");
+    }
+}
+
+void RequireF1c(const GameInstall& install) {
+    if (!install.HasF1c) {
+        throw Refusal("F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; "
+                      "give its directory with --f1c-path)");
+    }
+}
+
+void RequireComponents(const GameInstall& install, const Components& chosen,
+                       const std::string& command) {
+    if (!chosen.ea && !chosen.quillon && !chosen.gt) {
+        throw Refusal(command + " needs at least one of --ea, --quillon" +
+                      (command.starts_with("grip") ? "" : ", --gt"));
+    }
+    RequireF1_2002(install);
+    if (chosen.quillon && !install.HasSeasonQL) {
+        throw Refusal("the Quillon season extension is not installed (no seasonql02 below " +
+                      install.F1Path + ")");
+    }
+    if (chosen.gt && !install.HasGTR2002) {
+        throw Refusal("the GT Racing 2002 mod is not installed (no GTR2002season below " +
+                      install.F1Path + ")");
+    }
+}
+
+// A failed step's summary has been shown already; it goes to the error stream as well.
+int Outcome(const Context& c, bool ok) {
+    if (!ok) {
+        c.err << PlainLines(c.sink.Last()) << '\n';
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
+// The flags of an F1 2002 command: the components, and the master team when withTeam is set.
+std::shared_ptr<F1_2002Options> AddF1_2002Options(CLI::App* command, bool withTeam, bool withGt) {
+    auto options = std::make_shared<F1_2002Options>();
+    if (withTeam) {
+        command->add_option("--team", options->team, "the master team")->required();
+    }
+    Components& chosen = options->chosen;
+    CLI::Option* ea = command->add_flag("--ea", chosen.ea, "EA's own 2002 season");
+    CLI::Option* quillon =
+        command->add_flag("--quillon", chosen.quillon, "the Quillon season extension");
+    if (withGt) {
+        command
+            ->add_flag("--gt", chosen.gt,
+                       "the GT Racing 2002 mod (goes with neither of the others)")
+            ->excludes(ea)
+            ->excludes(quillon);
+    }
+    return options;
+}
+
+int Harmonize2002(const F1_2002Options& options, const Context& c) {
+    const Components& chosen = options.chosen;
+    RequireComponents(c.install, chosen, "harmonize f1-2002");
+    const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), options.team, "");
+    return Outcome(c, HarmonizeF1_2002(c.install, master, chosen.ea, chosen.quillon, chosen.gt,
+                                       c.language, c.sink));
+}
+
+int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
+    RequireF1c(c.install);
+    const int s = SeasonIndex(options.season, c.install.HasF1cQL2003);
+    const std::vector<std::string> names = NamesF1c(s);
+    const std::string master = TeamName(names, options.team, " in season " + options.season);
+    const auto position = std::find(names.begin(), names.end(), master) - names.begin();
+    return Outcome(c,
+                   HarmonizeF1c(c.install, s, static_cast<int>(position) + 1, c.language, c.sink));
+}
+
+int Restore2002(const F1_2002Options& options, const Context& c) {
+    const Components& chosen = options.chosen;
+    RequireComponents(c.install, chosen, "restore f1-2002");
+    return Outcome(
+        c, RestoreF1_2002(c.install, chosen.ea, chosen.quillon, chosen.gt, c.language, c.sink));
+}
+
+int RestoreSeasons(const Context& c) {
+    RequireF1c(c.install);
+    return Outcome(c, RestoreF1c(c.install, c.language, c.sink));
+}
+
+int GripApply(const F1_2002Options& options, const Context& c) {
+    RequireComponents(c.install, options.chosen, "grip apply");
+    return Outcome(c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen.ea,
+                                         options.chosen.quillon, c.language, c.sink));
+}
+
+int GripRestore(const F1_2002Options& options, const Context& c) {
+    RequireComponents(c.install, options.chosen, "grip restore");
+    return Outcome(c, RestoreOriginalGrip(c.install, options.chosen.ea, options.chosen.quillon,
+                                          c.language, c.sink));
+}
+
+} // namespace
+
+void AddOperationCommands(CLI::App& app, std::vector<Command>& commands) {
+    CLI::App* harmonize =
+        app.add_subcommand("harmonize", "give every team the performance of one master team");
+    harmonize->require_subcommand(1);
+    CLI::App* harmonize2002 =
+        harmonize->add_subcommand("f1-2002", "F1 2002: the chosen components, one master team");
+    AddCommand(commands, harmonize2002, true, AddF1_2002Options(harmonize2002, true, true),
+               Harmonize2002);
+    CLI::App* harmonizeF1c = harmonize->add_subcommand(
+        "f1c", "F1 Challenge 99-02: every season on offer gets one season's master team");
+    auto season = std::make_shared<SeasonOptions>();
+    harmonizeF1c->add_option("--season", season->season, "the master team's season (year)")
+        ->required();
+    harmonizeF1c->add_option("--team", season->team, "the master team, as named in that season")
+        ->required();
+    AddCommand(commands, harmonizeF1c, true, season, HarmonizeSeason);
+
+    CLI::App* restore = app.add_subcommand("restore", "put back every team's own performance");
+    restore->require_subcommand(1);
+    CLI::App* restore2002 = restore->add_subcommand("f1-2002", "F1 2002: the chosen components");
+    AddCommand(commands, restore2002, true, AddF1_2002Options(restore2002, false, true),
+               Restore2002);
+    commands.push_back({restore->add_subcommand("f1c", "F1 Challenge 99-02: every season on offer"),
+                        true, RestoreSeasons});
+
+    CLI::App* grip = app.add_subcommand("grip", "grass and gravel grip tables");
+    grip->require_subcommand(1);
+    CLI::App* apply = grip->add_subcommand("apply", "put the shipped grip tables in place");
+    AddCommand(commands, apply, true, AddF1_2002Options(apply, false, false), GripApply);
+    CLI::App* gripRestore = grip->add_subcommand("restore", "put the game's own grip tables back");
+    AddCommand(commands, gripRestore, true, AddF1_2002Options(gripRestore, false, false),
+               GripRestore);
+}
+
+} // namespace korvane::cli
