@@ -14,6 +14,7 @@
 #endif
 
 #include "app/file_system.hpp"
+#include "app/path_text.hpp"
 #include "app/text_compare.hpp"
 
 namespace fs = std::filesystem;
@@ -23,8 +24,6 @@ namespace korvane {
 namespace {
 
 #ifndef _WIN32
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
 // The entry of dir that is called name: the exact name first (unless the caller knows it is not
 // there), otherwise the single entry equal to it without regard to case. A name that matches
 // nothing (or several) stays as given.
@@ -113,9 +112,7 @@ bool PathExists(const std::string& pathText) {
     if (path.empty()) {
         return false;
     }
-    const bool wantsDirectory =
-        !pathText.empty() && (pathText.back() == '\\' || pathText.back() == '/');
-    return wantsDirectory ? fs::is_directory(path, ec) : fs::exists(path, ec);
+    return EndsInSeparator(pathText) ? fs::is_directory(path, ec) : fs::exists(path, ec);
 }
 
 bool DirectoryWritable(const std::string& dirText) {

@@ -4,13 +4,13 @@
 
 #include "app/file_system.hpp"
 #include "app/ini_file.hpp"
+#include "app/path_text.hpp"
 
 namespace korvane {
 
 std::string Settings::FilePath() const {
     const std::string& dir = FileDirectory();
-    const bool endsInSeparator = !dir.empty() && (dir.back() == '\\' || dir.back() == '/');
-    return dir + (endsInSeparator ? "" : "\\") + exeBaseName + ".ini";
+    return dir + (EndsInSeparator(dir) ? "" : "\\") + exeBaseName + ".ini";
 }
 
 namespace {

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/file_system.hpp"
+#include "app/path_text.hpp"
 #include "app/text_compare.hpp"
 
 namespace fs = std::filesystem;
@@ -191,8 +192,7 @@ std::string WinePathToLocal(const fs::path& prefix, const std::string& windowsPa
         drive = (device.parent_path() / drive).lexically_normal();
     }
     std::string local = ResolvePath(drive.string() + "/" + windowsPath.substr(2)).string();
-    const char last = windowsPath.back();
-    if ((last == '\\' || last == '/') && (local.empty() || local.back() != '/')) {
+    if (EndsInSeparator(windowsPath) && (local.empty() || local.back() != '/')) {
         local += '/';
     }
     return local;

@@ -7,6 +7,7 @@
 
 #include "app/file_system.hpp"
 #include "app/instance_lock.hpp"
+#include "app/path_text.hpp"
 #include "app/settings.hpp"
 #include "app/user_dirs.hpp"
 #include "cli/commands.hpp"
@@ -31,7 +32,7 @@ void TakeLock(std::optional<InstanceLock>& lock) {
 }
 
 std::string WithSeparator(std::string dir) {
-    if (!dir.empty() && dir.back() != '/' && dir.back() != '\\') {
+    if (!dir.empty() && !EndsInSeparator(dir)) {
         dir += static_cast<char>(std::filesystem::path::preferred_separator);
     }
     return dir;

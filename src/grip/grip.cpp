@@ -4,6 +4,7 @@
 
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
+#include "app/path_text.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
@@ -62,7 +63,7 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
     }
     const std::string& f1Path = install.F1Path;
     std::string dir = programDir;
-    if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) {
+    if (!EndsInSeparator(dir)) {
         dir += "\\";
     }
     for (const GripComponent& c : Components(ea2002, ql2002)) {

@@ -4,6 +4,7 @@
 #include <regex>
 
 #include "app/file_system.hpp"
+#include "app/path_text.hpp"
 #include "app/settings.hpp"
 #include "app/user_dirs.hpp"
 
@@ -12,7 +13,7 @@ namespace korvane {
 std::string VersionFilePath(const Settings& settings) {
     const std::string& settingsDir = settings.FileDirectory();
     std::string path = DirectoryWritable(settingsDir) ? settingsDir : TemporaryDirectory();
-    if (path.empty() || (path.back() != '\\' && path.back() != '/')) {
+    if (!EndsInSeparator(path)) {
         path += '\\';
     }
     return path + VersionFileName;
