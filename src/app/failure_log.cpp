@@ -8,8 +8,8 @@ namespace {
 constexpr std::size_t ListedAtMost = 10;
 }
 
-std::string FailureLog::Summary(const std::string& languageCode) const {
-    const bool english = languageCode == "uk";
+std::string FailureLog::Summary(Language language) const {
+    const bool english = language == Language::English;
     const std::string count = std::to_string(entries_.size());
     std::string text = english ? "Finished with errors, " + count + " step(s) failed:"
                                : "Mit Fehlern beendet, " + count + " Schritt(e) fehlgeschlagen:";

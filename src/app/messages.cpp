@@ -2,11 +2,11 @@
 
 namespace korvane {
 
-void Say(MessageSink& sink, const std::string& languageCode, const std::string& german,
+void Say(MessageSink& sink, Language language, const std::string& german,
          const std::string& english) {
-    if (languageCode == "de") {
+    if (language == Language::German) {
         sink.Show(german);
-    } else if (languageCode == "uk") {
+    } else if (language == Language::English) {
         sink.Show(english);
     }
 }

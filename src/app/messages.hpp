@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/language.hpp"
+
 namespace korvane {
 
 inline constexpr const char* CrLf = "\r\n";
@@ -20,8 +22,8 @@ class RecordingSink : public MessageSink {
     std::vector<std::string> texts;
 };
 
-// Shows the German text for "de", the English one for "uk", and nothing for any other code.
-void Say(MessageSink& sink, const std::string& languageCode, const std::string& german,
+// Shows the German or the English text, and nothing while the language is unknown.
+void Say(MessageSink& sink, Language language, const std::string& german,
          const std::string& english);
 
 } // namespace korvane

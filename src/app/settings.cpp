@@ -50,7 +50,7 @@ int WriteSetting(const Settings& settings, const std::string& section, const std
     return IniWrite(settings.FilePath(), section, key, value) ? 1 : 0;
 }
 
-bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& languageCode,
+bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
                  const std::string& section, const std::string& key, const std::string& value) {
     if (WriteSetting(settings, section, key, value) != 0) {
         return true;
@@ -58,7 +58,7 @@ bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& langu
     if (!settings.toldNotKept) {
         settings.toldNotKept = true;
         const std::string path = settings.FilePath();
-        sink.Show(languageCode == "uk"
+        sink.Show(language == Language::English
                       ? "Korvane cannot write its settings file" + std::string(CrLf) + path + CrLf +
                             "Your choice holds only until Korvane is closed."
                       : "Korvane kann seine Einstellungsdatei nicht schreiben" + std::string(CrLf) +

@@ -242,11 +242,9 @@ void UseF1cPath(GameInstall& install, const std::string& dir) {
 
 // The desktop program's choice when it made one, English otherwise: a script must never run
 // silently, which a stored "unknown" would make the operations do.
-std::string ChooseLanguage(const std::string& given, const Settings& settings) {
-    if (!given.empty()) {
-        return given;
-    }
-    return ReadSetting(settings, "config", "language") == "de" ? "de" : "uk";
+Language ChooseLanguage(const std::string& given, const Settings& settings) {
+    const std::string code = given.empty() ? ReadSetting(settings, "config", "language") : given;
+    return LanguageOfCode(code) == Language::German ? Language::German : Language::English;
 }
 
 const char* YesNo(bool flag) {
@@ -396,7 +394,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
     const std::vector<RegistrySource> registries = SystemRegistries();
     GameInstall install = DetectInstallations(settings, registries).install;
-    const std::string languageCode = ChooseLanguage(language, settings);
+    const Language chosenLanguage = ChooseLanguage(language, settings);
     ConsoleSink sink(out);
 
     // Only the commands that change files take the lock: status and verify run beside anything.
@@ -429,27 +427,27 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             RequireComponents(install, chosen, "harmonize f1-2002");
             const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), team, "");
             ok = HarmonizeF1_2002(install, master, chosen.ea, chosen.quillon, chosen.gt,
-                                  languageCode, sink);
+                                  chosenLanguage, sink);
         } else if (harmonizeF1c->parsed()) {
             RequireF1c(install);
             const int s = SeasonIndex(season, install.HasF1cQL2003);
             const std::vector<std::string> names = NamesF1c(s);
             const std::string master = TeamName(names, team, " in season " + season);
             const auto position = std::find(names.begin(), names.end(), master) - names.begin();
-            ok = HarmonizeF1c(install, s, static_cast<int>(position) + 1, languageCode, sink);
+            ok = HarmonizeF1c(install, s, static_cast<int>(position) + 1, chosenLanguage, sink);
         } else if (restore2002->parsed()) {
             RequireComponents(install, chosen, "restore f1-2002");
-            ok = RestoreF1_2002(install, chosen.ea, chosen.quillon, chosen.gt, languageCode, sink);
+            ok = RestoreF1_2002(install, chosen.ea, chosen.quillon, chosen.gt, chosenLanguage, sink);
         } else if (restoreF1c->parsed()) {
             RequireF1c(install);
-            ok = RestoreF1c(install, languageCode, sink);
+            ok = RestoreF1c(install, chosenLanguage, sink);
         } else if (gripApply->parsed()) {
             RequireComponents(install, chosen, "grip apply");
             ok = ApplyOptimizedGrip(install, programDir, chosen.ea, chosen.quillon,
-                                    languageCode, sink);
+                                    chosenLanguage, sink);
         } else if (gripRestore->parsed()) {
             RequireComponents(install, chosen, "grip restore");
-            ok = RestoreOriginalGrip(install, chosen.ea, chosen.quillon, languageCode, sink);
+            ok = RestoreOriginalGrip(install, chosen.ea, chosen.quillon, chosenLanguage, sink);
         } else if (status->parsed()) {
             RequireSomeGame(install);
             const std::vector<ComponentStatus> components = CollectStatus(install, programDir);

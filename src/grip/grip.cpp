@@ -30,34 +30,34 @@ std::vector<GripComponent> Components(bool ea2002, bool ql2002) {
 }
 
 // A failed step ends the operation: what failed is shown instead of the success text.
-bool Failed(const FailureLog& log, const std::string& languageCode, MessageSink& sink) {
+bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
     if (!log.Empty()) {
-        sink.Show(log.Summary(languageCode));
+        sink.Show(log.Summary(language));
     }
     return !log.Empty();
 }
 
-bool Failed(const FileResult& result, const std::string& languageCode, MessageSink& sink) {
+bool Failed(const FileResult& result, Language language, MessageSink& sink) {
     FailureLog log;
     if (!result.ok) {
         log.Add(result.path, result.reason);
     }
-    return Failed(log, languageCode, sink);
+    return Failed(log, language, sink);
 }
 
-bool SeparationFailed(const GameInstall& install, const std::string& languageCode,
+bool SeparationFailed(const GameInstall& install, Language language,
                       MessageSink& sink, FileFaults& faults) {
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    return Failed(log, languageCode, sink);
+    return Failed(log, language, sink);
 }
 
 } // namespace
 
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+                        bool ql2002, Language language, MessageSink& sink,
                         FileFaults& faults) {
-    if (SeparationFailed(install, languageCode, sink, faults)) {
+    if (SeparationFailed(install, language, sink, faults)) {
         return false;
     }
     const std::string& f1Path = install.F1Path;
@@ -71,21 +71,21 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
         }
         const std::string backup = f1Path + c.backup;
         if (!FileExists(backup) &&
-            Failed(CopyFileSafe(f1Path + c.live, backup, faults), languageCode, sink)) {
+            Failed(CopyFileSafe(f1Path + c.live, backup, faults), language, sink)) {
             return false;
         }
-        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), languageCode, sink)) {
+        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), language, sink)) {
             return false;
         }
     }
-    Say(sink, languageCode, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully");
+    Say(sink, language, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully");
     return true;
 }
 
 bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink,
+                         Language language, MessageSink& sink,
                          FileFaults& faults) {
-    if (SeparationFailed(install, languageCode, sink, faults)) {
+    if (SeparationFailed(install, language, sink, faults)) {
         return false;
     }
     const std::string& f1Path = install.F1Path;
@@ -95,15 +95,15 @@ bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
         }
         const std::string backup = f1Path + c.backup;
         if (!FileExists(backup)) {
-            Say(sink, languageCode, c.germanMissing, c.englishMissing);
+            Say(sink, language, c.germanMissing, c.englishMissing);
             continue;
         }
-        if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), languageCode, sink) ||
-            Failed(DeleteFileText(backup, faults), languageCode, sink)) {
+        if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), language, sink) ||
+            Failed(DeleteFileText(backup, faults), language, sink)) {
             return false;
         }
     }
-    Say(sink, languageCode, "Gripwerte erfolgreich wiederhergestellt",
+    Say(sink, language, "Gripwerte erfolgreich wiederhergestellt",
         "Original grip values restored successfully");
     return true;
 }

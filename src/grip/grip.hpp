@@ -20,10 +20,10 @@ inline constexpr const char* GripFileQL = "terql.ini";
 // failed instead of the success text. Like every operation that changes files, both first
 // separate backups that an interrupted run left sharing their data with their game files.
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+                        bool ql2002, Language language, MessageSink& sink,
                         FileFaults& faults = NoFaults());
 bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink,
+                         Language language, MessageSink& sink,
                          FileFaults& faults = NoFaults());
 
 } // namespace korvane

@@ -134,24 +134,24 @@ void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& fa
     }
 }
 
-std::string MasterMissingReason(const std::string& languageCode) {
-    return languageCode == "uk" ? "backup of the master team is missing, no file was overwritten"
+std::string MasterMissingReason(Language language) {
+    return language == Language::English ? "backup of the master team is missing, no file was overwritten"
                                 : "Sicherung des Masterteams fehlt, keine Datei wurde überschrieben";
 }
 
 // Failures are shown in every language, so that none goes unseen.
-void Finish(MessageSink& sink, const std::string& languageCode, const FailureLog& log,
+void Finish(MessageSink& sink, Language language, const FailureLog& log,
             const std::string& german, const std::string& english) {
     if (log.Empty()) {
-        Say(sink, languageCode, german, english);
+        Say(sink, language, german, english);
     } else {
-        sink.Show(log.Summary(languageCode));
+        sink.Show(log.Summary(language));
     }
 }
 
-void Refuse(MessageSink& sink, const std::string& languageCode, const std::string& german,
+void Refuse(MessageSink& sink, Language language, const std::string& german,
             const std::string& english) {
-    sink.Show(languageCode == "uk" ? english : german);
+    sink.Show(language == Language::English ? english : german);
 }
 
 struct Ticked {
@@ -210,7 +210,7 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaul
 }
 
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+                      bool ql2002, bool gt2002, Language language, MessageSink& sink,
                       FileFaults& faults) {
     const Ticked components[] = {{Component2002::EA2002, ea2002},
                                  {Component2002::QL2002, ql2002},
@@ -224,7 +224,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         }
     }
     if (!fitsEveryComponent) {
-        Refuse(sink, languageCode,
+        Refuse(sink, language,
                "Das Masterteam \"" + teamText + "\" gibt es hier nicht." + CrLf +
                    "Es wurde keine Datei verändert!",
                "The master team \"" + teamText + "\" is not available here." + CrLf +
@@ -244,7 +244,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
         std::vector<CopyJob> copies;
         if (!FileExists(masterBackup)) {
-            log.Add(masterBackup, MasterMissingReason(languageCode));
+            log.Add(masterBackup, MasterMissingReason(language));
         } else {
             for (const TeamFiles& team : files) {
                 if (FileExists(team.backup)) {
@@ -255,13 +255,13 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         CopyPass(copies, log, faults);
         SeparatePass(PairsOf(files), log, faults);
     }
-    Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
+    Finish(sink, language, log, "Performance aller Teams entspricht jetzt der von " + teamText,
            "Performance of all teams is now equal to " + teamText);
     return log.Empty();
 }
 
 bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink, FileFaults& faults) {
+                    Language language, MessageSink& sink, FileFaults& faults) {
     const Ticked components[] = {{Component2002::EA2002, ea2002},
                                  {Component2002::QL2002, ql2002},
                                  {Component2002::GT2002, gt2002}};
@@ -273,25 +273,25 @@ bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool g
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
         RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
-            Say(sink, languageCode,
+            Say(sink, language,
                 "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +
                     "da original Performancedatei fehlt!",
                 "Performance of " + files[i].team + " could not be restored," + CrLf +
                     "as original performance file is missing!");
         });
     }
-    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
+    Finish(sink, language, log, "Original Performance erfolgreich wiederhergestellt!",
            "Original performance restored successfully!");
     return log.Empty();
 }
 
-bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
                   MessageSink& sink, FileFaults& faults) {
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
         const std::string numbers = std::to_string(season) + ", Team " + std::to_string(team);
-        Refuse(sink, languageCode,
+        Refuse(sink, language,
                "Ungültige Auswahl (Saison " + numbers + ")." + CrLf + "Es wurde keine Datei verändert!",
                "Invalid choice (season " + numbers + ")." + CrLf + "No file was changed!");
         return false;
@@ -306,10 +306,10 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
     if (!performanceSource) {
-        log.Add(master.performanceBackup, MasterMissingReason(languageCode));
+        log.Add(master.performanceBackup, MasterMissingReason(language));
     }
     if (!engineSource) {
-        log.Add(master.engineBackup, MasterMissingReason(languageCode));
+        log.Add(master.engineBackup, MasterMissingReason(language));
     }
     std::vector<CopyJob> copies;
     for (const CarFiles& car : cars) {
@@ -324,7 +324,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     SeparatePass(pairs, log, faults);
     const std::string& name = TeamsF1c(season, team);
     const std::string& year = SeasonsF1c(season);
-    Finish(sink, languageCode, log,
+    Finish(sink, language, log,
            "Die Performance aller Teams entspricht jetzt" + std::string(CrLf) + "der von " + name +
                " in der Saison " + year + ".",
            "Performance of all teams is now equal" + std::string(CrLf) + "to " + name +
@@ -332,7 +332,7 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     return log.Empty();
 }
 
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                 FileFaults& faults) {
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
@@ -340,7 +340,7 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
     auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
         const std::string& name = TeamsF1c(car.season, car.team);
         const std::string& year = SeasonsF1c(car.season);
-        Say(sink, languageCode,
+        Say(sink, language,
             "Konnte Performance für " + name + " in Saison " + year + " nicht wiederherstellen," +
                 CrLf + german,
             "Performance of " + name + " in season " + year + " could not be restored," + CrLf +
@@ -361,7 +361,7 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
         missing(cars[i], "da original engine.ini Datei fehlt!",
                 "as original engine.ini file is missing!");
     });
-    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
+    Finish(sink, language, log, "Original Performance erfolgreich wiederhergestellt!",
            "Original performance restored successfully!");
     return log.Empty();
 }

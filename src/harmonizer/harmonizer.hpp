@@ -49,16 +49,16 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log,
                            FileFaults& faults = NoFaults());
 
 bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+                      bool ql2002, bool gt2002, Language language, MessageSink& sink,
                       FileFaults& faults = NoFaults());
 bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink,
+                    Language language, MessageSink& sink,
                     FileFaults& faults = NoFaults());
 
 // season and team are catalogue indexes (list position + 1).
-bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
                   MessageSink& sink, FileFaults& faults = NoFaults());
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                 FileFaults& faults = NoFaults());
 
 } // namespace korvane

@@ -61,11 +61,11 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
 
     connect(equal, &QPushButton::clicked, this, [this] {
         ApplyOptimizedGrip(state_.install, state_.ProgramDir(), chkEA2002_->isChecked(),
-                       chkQL2002_->isChecked(), state_.languageCode, sink_);
+                       chkQL2002_->isChecked(), state_.language, sink_);
     });
     connect(restore, &QPushButton::clicked, this, [this] {
         RestoreOriginalGrip(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                         state_.languageCode, sink_);
+                         state_.language, sink_);
     });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 

@@ -168,21 +168,21 @@ void frmHarmonizer::Mirror() {
 void frmHarmonizer::Harmonize() {
     if (chkF1c_->isChecked()) {
         HarmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1,
-                              cmbTeam_->currentIndex() + 1, state_.languageCode, sink_);
+                              cmbTeam_->currentIndex() + 1, state_.language, sink_);
     } else {
         HarmonizeF1_2002(state_.install,
                                   cmbTeam_->currentText().toLocal8Bit().toStdString(),
                                   chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                                  chkGT2002_->isChecked(), state_.languageCode, sink_);
+                                  chkGT2002_->isChecked(), state_.language, sink_);
     }
 }
 
 void frmHarmonizer::Restore() {
     if (chkF1c_->isChecked()) {
-        RestoreF1c(state_.install, state_.languageCode, sink_);
+        RestoreF1c(state_.install, state_.language, sink_);
     } else {
         RestoreF1_2002(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                                chkGT2002_->isChecked(), state_.languageCode, sink_);
+                                chkGT2002_->isChecked(), state_.language, sink_);
     }
 }
 
