@@ -34,11 +34,7 @@ class Refusal : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-struct Components {
-    bool ea = false;
-    bool quillon = false;
-    bool gt = false;
-};
+using Components = Components2002;
 
 std::string Join(const std::vector<std::string>& items) {
     std::string text;
@@ -426,8 +422,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         } else if (harmonize2002->parsed()) {
             RequireComponents(install, chosen, "harmonize f1-2002");
             const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), team, "");
-            ok = HarmonizeF1_2002(install, master, chosen.ea, chosen.quillon, chosen.gt,
-                                  chosenLanguage, sink);
+            ok = HarmonizeF1_2002(install, master, chosen, chosenLanguage, sink);
         } else if (harmonizeF1c->parsed()) {
             RequireF1c(install);
             const int s = SeasonIndex(season, install.HasF1cQL2003);
@@ -437,17 +432,16 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
             ok = HarmonizeF1c(install, s, static_cast<int>(position) + 1, chosenLanguage, sink);
         } else if (restore2002->parsed()) {
             RequireComponents(install, chosen, "restore f1-2002");
-            ok = RestoreF1_2002(install, chosen.ea, chosen.quillon, chosen.gt, chosenLanguage, sink);
+            ok = RestoreF1_2002(install, chosen, chosenLanguage, sink);
         } else if (restoreF1c->parsed()) {
             RequireF1c(install);
             ok = RestoreF1c(install, chosenLanguage, sink);
         } else if (gripApply->parsed()) {
             RequireComponents(install, chosen, "grip apply");
-            ok = ApplyOptimizedGrip(install, programDir, chosen.ea, chosen.quillon,
-                                    chosenLanguage, sink);
+            ok = ApplyOptimizedGrip(install, programDir, chosen, chosenLanguage, sink);
         } else if (gripRestore->parsed()) {
             RequireComponents(install, chosen, "grip restore");
-            ok = RestoreOriginalGrip(install, chosen.ea, chosen.quillon, chosenLanguage, sink);
+            ok = RestoreOriginalGrip(install, chosen, chosenLanguage, sink);
         } else if (status->parsed()) {
             RequireSomeGame(install);
             const std::vector<ComponentStatus> components = CollectStatus(install, programDir);

@@ -20,11 +20,11 @@ struct GripComponent {
 };
 
 // The EA season always comes before the Quillon season.
-std::vector<GripComponent> Components(bool ea2002, bool ql2002) {
-    return {{ea2002, GripLiveEA, GripBackupEA, GripFileEA,
+std::vector<GripComponent> Components(Components2002 components) {
+    return {{components.ea, GripLiveEA, GripBackupEA, GripFileEA,
              "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
              "Grip values could not be restored for EA as terrain.org was missing"},
-            {ql2002, GripLiveQL, GripBackupQL, GripFileQL,
+            {components.quillon, GripLiveQL, GripBackupQL, GripFileQL,
              "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
              "Grip values could not be restored for Quillon as terrain.org was missing"}};
 }
@@ -54,8 +54,8 @@ bool SeparationFailed(const GameInstall& install, Language language,
 
 } // namespace
 
-bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, Language language, MessageSink& sink,
+bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
+                        Components2002 components, Language language, MessageSink& sink,
                         FileFaults& faults) {
     if (SeparationFailed(install, language, sink, faults)) {
         return false;
@@ -65,7 +65,7 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
     if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) {
         dir += "\\";
     }
-    for (const GripComponent& c : Components(ea2002, ql2002)) {
+    for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
@@ -82,14 +82,14 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
     return true;
 }
 
-bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
+bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
                          Language language, MessageSink& sink,
                          FileFaults& faults) {
     if (SeparationFailed(install, language, sink, faults)) {
         return false;
     }
     const std::string& f1Path = install.F1Path;
-    for (const GripComponent& c : Components(ea2002, ql2002)) {
+    for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }

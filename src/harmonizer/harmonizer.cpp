@@ -154,10 +154,8 @@ void Refuse(MessageSink& sink, Language language, const std::string& german,
     sink.Show(language == Language::English ? english : german);
 }
 
-struct Ticked {
-    Component2002 component;
-    bool ticked;
-};
+constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002::QL2002,
+                                            Component2002::GT2002};
 
 } // namespace
 
@@ -201,7 +199,7 @@ std::vector<CarFiles> F1cCars(const GameInstall& install) {
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaults& faults) {
     FilePairs pairs = install.F1cPath.empty() ? FilePairs{} : PairsOf(F1cCars(install));
     if (!install.F1Path.empty()) {
-        for (Component2002 c : {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
+        for (Component2002 c : EveryComponent) {
             const FilePairs component = PairsOf(ComponentFiles(install, c));
             pairs.insert(pairs.end(), component.begin(), component.end());
         }
@@ -209,17 +207,14 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaul
     SeparatePass(pairs, log, faults);
 }
 
-bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, Language language, MessageSink& sink,
+bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
+                      Components2002 components, Language language, MessageSink& sink,
                       FileFaults& faults) {
-    const Ticked components[] = {{Component2002::EA2002, ea2002},
-                                 {Component2002::QL2002, ql2002},
-                                 {Component2002::GT2002, gt2002}};
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
                                MasterIndex(Component2002::GT2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
-    for (const Ticked& c : components) {
-        if (c.ticked && MasterIndex(c.component, teamText) == 0) {
+    for (Component2002 c : EveryComponent) {
+        if (components.Has(c) && MasterIndex(c, teamText) == 0) {
             fitsEveryComponent = false;
         }
     }
@@ -234,14 +229,14 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
 
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    for (const Ticked& c : components) {
-        if (!c.ticked) {
+    for (Component2002 c : EveryComponent) {
+        if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        const std::vector<TeamFiles> files = ComponentFiles(install, c);
         BackupPass(PairsOf(files), log, faults);
         // Every team, the master included, gets the master's data as the game installed it.
-        const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
+        const std::string& masterBackup = files[MasterIndex(c, teamText) - 1].backup;
         std::vector<CopyJob> copies;
         if (!FileExists(masterBackup)) {
             log.Add(masterBackup, MasterMissingReason(language));
@@ -260,18 +255,15 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
     return log.Empty();
 }
 
-bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    Language language, MessageSink& sink, FileFaults& faults) {
-    const Ticked components[] = {{Component2002::EA2002, ea2002},
-                                 {Component2002::QL2002, ql2002},
-                                 {Component2002::GT2002, gt2002}};
+bool RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
+                    MessageSink& sink, FileFaults& faults) {
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    for (const Ticked& c : components) {
-        if (!c.ticked) {
+    for (Component2002 c : EveryComponent) {
+        if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        const std::vector<TeamFiles> files = ComponentFiles(install, c);
         RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
             Say(sink, language,
                 "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +

@@ -43,7 +43,7 @@ struct Rule {
 struct Flow {
     const char* name;
     Game game;
-    bool ticked[3];              // EA season, Quillon season, GT mod (grip: EA, Quillon)
+    Components2002 ticked;
     const char* teams[2];        // the masters of the first and the second run (F1 2002)
     std::pair<int, int> cars[2]; // season and team (F1 Challenge)
     bool with2003;
@@ -114,19 +114,18 @@ struct Env {
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
     bool Act(const Flow& f, int run, Language language, MessageSink& sink,
              FileFaults& disk = NoFaults()) const {
-        const auto [ea, ql, gt] = f.ticked;
         if (f.game == Game::F1c) {
             return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
                                           sink, disk)
                            : RestoreF1c(install, language, sink, disk);
         }
         if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", ea, ql,
-                                                language, sink, disk)
-                           : RestoreOriginalGrip(install, ea, ql, language, sink, disk);
+            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked, language,
+                                                sink, disk)
+                           : RestoreOriginalGrip(install, f.ticked, language, sink, disk);
         }
-        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink, disk)
-                       : RestoreF1_2002(install, ea, ql, gt, language, sink, disk);
+        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], f.ticked, language, sink, disk)
+                       : RestoreF1_2002(install, f.ticked, language, sink, disk);
     }
 };
 
@@ -317,7 +316,7 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, true, true, Language::English, sink, quiet);
+                RestoreOriginalGrip(env.install, {.ea = true, .quillon = true}, Language::English, sink, quiet);
             } else {
                 RestoreF1c(env.install, Language::English, sink, quiet);
             }
@@ -369,8 +368,8 @@ TEST(Refusals, ChangeNoFile) {
         const std::string team = r.team ? r.team : "";
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
-        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
-                                               r.language, sink)
+        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0),
+                                               {.ea = !gt, .gt = gt}, r.language, sink)
                             : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
         ASSERT_EQ(sink.texts.size(), 1u);
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
