@@ -15,6 +15,13 @@ std::string Settings::FilePath() const {
 
 namespace {
 
+// {1}: the settings file.
+constexpr MessageText NotKept{
+    "Korvane kann seine Einstellungsdatei nicht schreiben\r\n{1}\r\n"
+    "Ihre Auswahl gilt nur, bis Korvane beendet wird.",
+    "Korvane cannot write its settings file\r\n{1}\r\nYour choice holds only until Korvane is "
+    "closed."};
+
 // IniWrite puts a new file beside the old one and renames it over it, and refuses a read-only file.
 bool CanWrite(const Settings& settings) {
     if (!DirectoryWritable(settings.FileDirectory())) {
@@ -57,12 +64,7 @@ bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
     }
     if (!settings.toldNotKept) {
         settings.toldNotKept = true;
-        const std::string path = settings.FilePath();
-        sink.Show(language == Language::English
-                      ? "Korvane cannot write its settings file" + std::string(CrLf) + path + CrLf +
-                            "Your choice holds only until Korvane is closed."
-                      : "Korvane kann seine Einstellungsdatei nicht schreiben" + std::string(CrLf) +
-                            path + CrLf + "Ihre Auswahl gilt nur, bis Korvane beendet wird.");
+        sink.Show(TextIn(language, NotKept, {settings.FilePath()}));
     }
     return false;
 }

@@ -4,6 +4,7 @@
 
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
+#include "grip/grip_texts.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
@@ -15,18 +16,14 @@ struct GripComponent {
     const char* live;
     const char* backup;
     const char* gripFile;
-    const char* germanMissing;
-    const char* englishMissing;
+    const MessageText& missing;
 };
 
 // The EA season always comes before the Quillon season.
 std::vector<GripComponent> Components(Components2002 components) {
-    return {{components.ea, GripLiveEA, GripBackupEA, GripFileEA,
-             "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
-             "Grip values could not be restored for EA as terrain.org was missing"},
+    return {{components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
             {components.quillon, GripLiveQL, GripBackupQL, GripFileQL,
-             "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
-             "Grip values could not be restored for Quillon as terrain.org was missing"}};
+             grip_texts::NotRestoredQuillon}};
 }
 
 // A failed step ends the operation: what failed is shown instead of the success text.
@@ -78,7 +75,7 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
             return false;
         }
     }
-    Say(sink, language, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully");
+    Say(sink, language, grip_texts::Applied);
     return true;
 }
 
@@ -95,7 +92,7 @@ bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
         }
         const std::string backup = f1Path + c.backup;
         if (!FileExists(backup)) {
-            Say(sink, language, c.germanMissing, c.englishMissing);
+            Say(sink, language, c.missing);
             continue;
         }
         if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), language, sink) ||
@@ -103,8 +100,7 @@ bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
             return false;
         }
     }
-    Say(sink, language, "Gripwerte erfolgreich wiederhergestellt",
-        "Original grip values restored successfully");
+    Say(sink, language, grip_texts::Restored);
     return true;
 }
 

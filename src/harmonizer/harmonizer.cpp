@@ -3,6 +3,7 @@
 #include "app/failure_log.hpp"
 #include "app/file_system.hpp"
 #include "harmonizer/catalogue.hpp"
+#include "harmonizer/harmonizer_texts.hpp"
 
 #include <utility>
 
@@ -134,24 +135,14 @@ void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& fa
     }
 }
 
-std::string MasterMissingReason(Language language) {
-    return language == Language::English ? "backup of the master team is missing, no file was overwritten"
-                                : "Sicherung des Masterteams fehlt, keine Datei wurde überschrieben";
-}
-
 // Failures are shown in every language, so that none goes unseen.
-void Finish(MessageSink& sink, Language language, const FailureLog& log,
-            const std::string& german, const std::string& english) {
+void Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
+            const std::vector<std::string>& values) {
     if (log.Empty()) {
-        Say(sink, language, german, english);
+        Say(sink, language, done, values);
     } else {
         sink.Show(log.Summary(language));
     }
-}
-
-void Refuse(MessageSink& sink, Language language, const std::string& german,
-            const std::string& english) {
-    sink.Show(language == Language::English ? english : german);
 }
 
 constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002::QL2002,
@@ -219,11 +210,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
         }
     }
     if (!fitsEveryComponent) {
-        Refuse(sink, language,
-               "Das Masterteam \"" + teamText + "\" gibt es hier nicht." + CrLf +
-                   "Es wurde keine Datei verändert!",
-               "The master team \"" + teamText + "\" is not available here." + CrLf +
-                   "No file was changed!");
+        sink.Show(TextIn(language, harmonizer_texts::MasterNotHere, {teamText}));
         return false;
     }
 
@@ -239,7 +226,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
         const std::string& masterBackup = files[MasterIndex(c, teamText) - 1].backup;
         std::vector<CopyJob> copies;
         if (!FileExists(masterBackup)) {
-            log.Add(masterBackup, MasterMissingReason(language));
+            log.Add(masterBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
         } else {
             for (const TeamFiles& team : files) {
                 if (FileExists(team.backup)) {
@@ -250,8 +237,7 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
         CopyPass(copies, log, faults);
         SeparatePass(PairsOf(files), log, faults);
     }
-    Finish(sink, language, log, "Performance aller Teams entspricht jetzt der von " + teamText,
-           "Performance of all teams is now equal to " + teamText);
+    Finish(sink, language, log, harmonizer_texts::Harmonized2002, {teamText});
     return log.Empty();
 }
 
@@ -265,15 +251,10 @@ bool RestoreF1_2002(const GameInstall& install, Components2002 components, Langu
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c);
         RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
-            Say(sink, language,
-                "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +
-                    "da original Performancedatei fehlt!",
-                "Performance of " + files[i].team + " could not be restored," + CrLf +
-                    "as original performance file is missing!");
+            Say(sink, language, harmonizer_texts::NotRestored2002, {files[i].team});
         });
     }
-    Finish(sink, language, log, "Original Performance erfolgreich wiederhergestellt!",
-           "Original performance restored successfully!");
+    Finish(sink, language, log, harmonizer_texts::Restored, {});
     return log.Empty();
 }
 
@@ -282,10 +263,8 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, Language lan
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
-        const std::string numbers = std::to_string(season) + ", Team " + std::to_string(team);
-        Refuse(sink, language,
-               "Ungültige Auswahl (Saison " + numbers + ")." + CrLf + "Es wurde keine Datei verändert!",
-               "Invalid choice (season " + numbers + ")." + CrLf + "No file was changed!");
+        sink.Show(TextIn(language, harmonizer_texts::InvalidChoice,
+                         {std::to_string(season), std::to_string(team)}));
         return false;
     }
 
@@ -298,10 +277,10 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, Language lan
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
     if (!performanceSource) {
-        log.Add(master.performanceBackup, MasterMissingReason(language));
+        log.Add(master.performanceBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
     }
     if (!engineSource) {
-        log.Add(master.engineBackup, MasterMissingReason(language));
+        log.Add(master.engineBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
     }
     std::vector<CopyJob> copies;
     for (const CarFiles& car : cars) {
@@ -314,13 +293,8 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, Language lan
     }
     CopyPass(copies, log, faults);
     SeparatePass(pairs, log, faults);
-    const std::string& name = TeamsF1c(season, team);
-    const std::string& year = SeasonsF1c(season);
-    Finish(sink, language, log,
-           "Die Performance aller Teams entspricht jetzt" + std::string(CrLf) + "der von " + name +
-               " in der Saison " + year + ".",
-           "Performance of all teams is now equal" + std::string(CrLf) + "to " + name +
-               " during season " + year + ".");
+    Finish(sink, language, log, harmonizer_texts::HarmonizedF1c,
+           {TeamsF1c(season, team), SeasonsF1c(season)});
     return log.Empty();
 }
 
@@ -329,14 +303,8 @@ bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
-        const std::string& name = TeamsF1c(car.season, car.team);
-        const std::string& year = SeasonsF1c(car.season);
-        Say(sink, language,
-            "Konnte Performance für " + name + " in Saison " + year + " nicht wiederherstellen," +
-                CrLf + german,
-            "Performance of " + name + " in season " + year + " could not be restored," + CrLf +
-                english);
+    auto missing = [&](const CarFiles& car, const MessageText& text) {
+        Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };
     // All performance files first, then all engine files.
     FilePairs performance;
@@ -346,15 +314,12 @@ bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink
         engine.emplace_back(car.engine, car.engineBackup);
     }
     RestorePass(performance, log, faults, [&](std::size_t i) {
-        missing(cars[i], "da original Performancedatei fehlt!",
-                "as original performance file is missing!");
+        missing(cars[i], harmonizer_texts::PerformanceNotRestoredF1c);
     });
     RestorePass(engine, log, faults, [&](std::size_t i) {
-        missing(cars[i], "da original engine.ini Datei fehlt!",
-                "as original engine.ini file is missing!");
+        missing(cars[i], harmonizer_texts::EngineNotRestoredF1c);
     });
-    Finish(sink, language, log, "Original Performance erfolgreich wiederhergestellt!",
-           "Original performance restored successfully!");
+    Finish(sink, language, log, harmonizer_texts::Restored, {});
     return log.Empty();
 }
 
