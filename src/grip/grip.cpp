@@ -2,8 +2,7 @@
 
 #include <vector>
 
-#include "app/failure_log.hpp"
-#include "app/file_system.hpp"
+#include "app/backups.hpp"
 #include "grip/grip_texts.hpp"
 #include "harmonizer/harmonizer.hpp"
 
@@ -17,6 +16,10 @@ struct GripComponent {
     const char* backup;
     const char* gripFile;
     const MessageText& missing;
+
+    FilePairs Pair(const GameInstall& install) const {
+        return {{install.F1Path + live, install.F1Path + backup}};
+    }
 };
 
 // The EA season always comes before the Quillon season.
@@ -26,7 +29,8 @@ std::vector<GripComponent> Components(Components2002 components) {
              grip_texts::NotRestoredQuillon}};
 }
 
-// A failed step ends the operation: what failed is shown instead of the success text.
+// What failed is shown instead of the success text, and the operation ends there: the first
+// failed step of a component stops the components after it.
 bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
     if (!log.Empty()) {
         sink.Show(log.Summary(language));
@@ -34,30 +38,16 @@ bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
     return !log.Empty();
 }
 
-bool Failed(const FileResult& result, Language language, MessageSink& sink) {
-    FailureLog log;
-    if (!result.ok) {
-        log.Add(result.path, result.reason);
-    }
-    return Failed(log, language, sink);
-}
-
-bool SeparationFailed(const GameInstall& install, Language language,
-                      MessageSink& sink, FileFaults& faults) {
-    FailureLog log;
-    SeparateSharedBackups(install, log, faults);
-    return Failed(log, language, sink);
-}
-
 } // namespace
 
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
                         Components2002 components, Language language, MessageSink& sink,
                         FileFaults& faults) {
-    if (SeparationFailed(install, language, sink, faults)) {
+    FailureLog log;
+    SeparateSharedBackups(install, log, faults);
+    if (Failed(log, language, sink)) {
         return false;
     }
-    const std::string& f1Path = install.F1Path;
     std::string dir = programDir;
     if (dir.empty() || (dir.back() != '\\' && dir.back() != '/')) {
         dir += "\\";
@@ -66,12 +56,13 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
         if (!c.ticked) {
             continue;
         }
-        const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup) &&
-            Failed(CopyFileSafe(f1Path + c.live, backup, faults), language, sink)) {
-            return false;
+        const FilePairs table = c.Pair(install);
+        BackupPass(table, log, faults);
+        if (log.Empty()) {
+            CopyPass({{dir + c.gripFile, table[0].first}}, log, faults);
         }
-        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), language, sink)) {
+        SeparatePass(table, log, faults);
+        if (Failed(log, language, sink)) {
             return false;
         }
     }
@@ -80,23 +71,19 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
 }
 
 bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
-                         Language language, MessageSink& sink,
-                         FileFaults& faults) {
-    if (SeparationFailed(install, language, sink, faults)) {
+                         Language language, MessageSink& sink, FileFaults& faults) {
+    FailureLog log;
+    SeparateSharedBackups(install, log, faults);
+    if (Failed(log, language, sink)) {
         return false;
     }
-    const std::string& f1Path = install.F1Path;
     for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup)) {
-            Say(sink, language, c.missing);
-            continue;
-        }
-        if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), language, sink) ||
-            Failed(DeleteFileText(backup, faults), language, sink)) {
+        RestorePass(c.Pair(install), log, faults,
+                    [&](std::size_t) { Say(sink, language, c.missing); });
+        if (Failed(log, language, sink)) {
             return false;
         }
     }

@@ -1,11 +1,9 @@
 #include "harmonizer/harmonizer.hpp"
 
-#include "app/failure_log.hpp"
-#include "app/file_system.hpp"
+#include "app/backups.hpp"
+#include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer_texts.hpp"
-
-#include <utility>
 
 namespace korvane {
 
@@ -48,15 +46,6 @@ int MasterIndex(Component2002 component, const std::string& teamText) {
     return found;
 }
 
-void Record(const FileResult& result, FailureLog& log) {
-    if (!result.ok) {
-        log.Add(result.path, result.reason);
-    }
-}
-
-// Live file and backup path texts.
-using FilePairs = std::vector<std::pair<std::string, std::string>>;
-
 FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
     FilePairs pairs;
     for (const TeamFiles& team : teams) {
@@ -75,66 +64,6 @@ FilePairs PairsOf(const std::vector<CarFiles>& cars) {
     return pairs;
 }
 
-// Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
-// in order.
-std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, FileFaults& faults,
-                           Renames renames = Renames::OnDisk) {
-    std::vector<bool> done;
-    for (const FileResult& result : CopyFilesSafe(jobs, renames, faults)) {
-        Record(result, log);
-        done.push_back(result.ok);
-    }
-    return done;
-}
-
-// Backup pass: each backup is made once, from the file as it is before the first change. A
-// backup that fails is not there, so the copy pass leaves its live file alone. The new names
-// reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
-// crash only means the backup is made again next time, from the unchanged live file.
-void BackupPass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
-    std::vector<CopyJob> jobs;
-    for (const auto& [live, backup] : liveAndBackup) {
-        jobs.push_back({live, backup, true});
-    }
-    CopyPass(jobs, log, faults, Renames::WithNextFlush);
-}
-
-// Last step of every harmonize: a backup made as a second name of its live file stays one only
-// where the copy pass did not replace that file (a failed step, or no master's data to copy).
-// Such a live file gets a copy of its own, so that nothing written into it later reaches the
-// backup.
-void SeparatePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
-    std::vector<CopyJob> jobs;
-    for (const auto& [live, backup] : liveAndBackup) {
-        if (SameFile(live, backup)) {
-            jobs.push_back({backup, live});
-        }
-    }
-    CopyPass(jobs, log, faults);
-}
-
-// Restore pass: each backup goes back over its live file and is deleted only once that copy
-// is on disk. Calls missing(i) for each entry whose backup does not exist.
-template <typename Missing>
-void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults,
-                 Missing missing) {
-    std::vector<CopyJob> jobs;
-    for (std::size_t i = 0; i < liveAndBackup.size(); ++i) {
-        const auto& [live, backup] = liveAndBackup[i];
-        if (FileExists(backup)) {
-            jobs.push_back({backup, live});
-        } else {
-            missing(i);
-        }
-    }
-    const std::vector<bool> done = CopyPass(jobs, log, faults);
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        if (done[i]) {
-            Record(DeleteFileText(jobs[i].source, faults), log);
-        }
-    }
-}
-
 // Failures are shown in every language, so that none goes unseen.
 void Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
             const std::vector<std::string>& values) {
@@ -149,15 +78,6 @@ constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002
                                             Component2002::GT2002};
 
 } // namespace
-
-std::string BackupPathOf(const std::string& livePath) {
-    const std::size_t separator = livePath.find_last_of("\\/");
-    const std::size_t dot = livePath.rfind('.');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
-        return livePath + ".org";
-    }
-    return livePath.substr(0, dot) + ".org";
-}
 
 std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component) {
     const ComponentTables tables = TablesOf(component);
@@ -194,6 +114,8 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaul
             const FilePairs component = PairsOf(ComponentFiles(install, c));
             pairs.insert(pairs.end(), component.begin(), component.end());
         }
+        pairs.emplace_back(install.F1Path + GripLiveEA, install.F1Path + GripBackupEA);
+        pairs.emplace_back(install.F1Path + GripLiveQL, install.F1Path + GripBackupQL);
     }
     SeparatePass(pairs, log, faults);
 }

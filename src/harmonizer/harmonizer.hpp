@@ -7,15 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "app/backups.hpp"
 #include "app/failure_log.hpp"
 #include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
 
 namespace korvane {
-
-// The backup of a game file: the same path with ".org" in place of its extension.
-std::string BackupPathOf(const std::string& livePath);
 
 // The parts of F1 2002: EA's own 2002 season, the Quillon season extension, the GT Racing 2002 mod.
 enum class Component2002 { EA2002, QL2002, GT2002 };
@@ -57,7 +55,8 @@ CarFiles F1cCar(const GameInstall& install, int season, int team);
 std::vector<CarFiles> F1cCars(const GameInstall& install);
 
 // A run that ended half way can leave a backup sharing its data with its live file (a second
-// name of it): every game file of the installation with such a backup gets a copy of its own.
+// name of it): every game file of the installation with such a backup (the grip tables
+// included) gets a copy of its own.
 // Every operation that changes files does this first, whichever component it is for.
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log,
                            FileFaults& faults = NoFaults());
