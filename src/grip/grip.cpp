@@ -24,9 +24,9 @@ struct GripComponent {
 
 // The EA season always comes before the Quillon season.
 std::vector<GripComponent> Components(Components2002 components) {
-    return {{components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
-            {components.quillon, GripLiveQL, GripBackupQL, GripFileQL,
-             grip_texts::NotRestoredQuillon}};
+    return {
+        {components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
+        {components.quillon, GripLiveQL, GripBackupQL, GripFileQL, grip_texts::NotRestoredQuillon}};
 }
 
 // What failed is shown instead of the success text, and the operation ends there: the first
@@ -70,8 +70,8 @@ bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDi
     return true;
 }
 
-bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
-                         Language language, MessageSink& sink, FileFaults& faults) {
+bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
+                         MessageSink& sink, FileFaults& faults) {
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
     if (Failed(log, language, sink)) {

@@ -24,8 +24,7 @@ inline constexpr const char* GripFileQL = "terql.ini";
 bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
                         Components2002 components, Language language, MessageSink& sink,
                         FileFaults& faults = NoFaults());
-bool RestoreOriginalGrip(const GameInstall& install, Components2002 components,
-                         Language language, MessageSink& sink,
-                         FileFaults& faults = NoFaults());
+bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
+                         MessageSink& sink, FileFaults& faults = NoFaults());
 
 } // namespace korvane
