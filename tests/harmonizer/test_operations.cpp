@@ -17,6 +17,13 @@
 #include "harmonizer/harmonizer.hpp"
 #include "support/fake_install.hpp"
 
+namespace korvane {
+// Test names and failures show the language as its code.
+void PrintTo(Language language, std::ostream* out) {
+    *out << CodeOf(language);
+}
+} // namespace korvane
+
 using namespace korvane;
 using namespace korvane::testing;
 namespace fs = std::filesystem;
