@@ -1,9 +1,10 @@
 #pragma once
 // The process-wide state of one run: where the settings file is, what was detected, and the
-// interface language ("de", "uk" or "unknown").
+// interface language.
 #include <string>
 
 #include "app/game_install.hpp"
+#include "app/language.hpp"
 #include "app/settings.hpp"
 
 namespace korvane {
@@ -11,7 +12,7 @@ namespace korvane {
 struct AppState {
     Settings settings;
     GameInstall install;
-    std::string languageCode = Unknown;
+    Language language = Language::Unknown;
 
     const std::string& ProgramDir() const { return settings.directory; }
 };

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "app/language.hpp"
+
 namespace korvane {
 
 class FailureLog {
@@ -19,8 +21,8 @@ class FailureLog {
     const std::vector<Entry>& Entries() const { return entries_; }
 
     // "Finished with errors ..." naming each failed file and its reason (the first ten, then
-    // a count of the rest). German for every code but "uk", so that no failure goes unseen.
-    std::string Summary(const std::string& languageCode) const;
+    // a count of the rest). German unless the language is English, so that no failure goes unseen.
+    std::string Summary(Language language) const;
 
   private:
     std::vector<Entry> entries_;

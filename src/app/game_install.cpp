@@ -102,20 +102,20 @@ Detection DetectInstallations(const Settings& settings,
 }
 
 std::string SelectF1Executable(GameInstall& install, Settings& settings, MessageSink& sink,
-                               const std::string& languageCode, const std::string& chosenFile) {
+                               Language language, const std::string& chosenFile) {
     install.HasF1_2002 = true;
     install.F1Path = DirectoryOf(chosenFile, std::strlen(F1ExeTested));
     DetectF1AddOns(install);
-    KeepSetting(settings, sink, languageCode, "config", "f1path", install.F1Path);
+    KeepSetting(settings, sink, language, "config", "f1path", install.F1Path);
     return chosenFile;
 }
 
 std::string SelectF1cExecutable(GameInstall& install, Settings& settings, MessageSink& sink,
-                                const std::string& languageCode, const std::string& chosenFile) {
+                                Language language, const std::string& chosenFile) {
     install.HasF1c = true;
     install.F1cPath = DirectoryOf(chosenFile, std::strlen(F1cExe));
     install.HasF1cQL2003 = HasQL2003(install.F1cPath);
-    KeepSetting(settings, sink, languageCode, "config", "f1cpath", install.F1cPath);
+    KeepSetting(settings, sink, language, "config", "f1cpath", install.F1cPath);
     return chosenFile;
 }
 

@@ -49,8 +49,8 @@ Detection FindInRegistry(const RegistryReader& registry);
 // The user picked a game executable: update the model, store the directory (see KeepSetting),
 // return the text for the path box (the chosen file itself).
 std::string SelectF1Executable(GameInstall& install, Settings& settings, MessageSink& sink,
-                               const std::string& languageCode, const std::string& chosenFile);
+                               Language language, const std::string& chosenFile);
 std::string SelectF1cExecutable(GameInstall& install, Settings& settings, MessageSink& sink,
-                                const std::string& languageCode, const std::string& chosenFile);
+                                Language language, const std::string& chosenFile);
 
 } // namespace korvane

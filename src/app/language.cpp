@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "app/app_state.hpp"
+
 namespace korvane {
 
 namespace {
@@ -19,9 +21,25 @@ std::span<const ControlText> LanguageChooserTexts() {
     return ChooserTexts;
 }
 
-void SetLanguage(AppState& state, MessageSink& sink, const std::string& code) {
-    state.languageCode = code;
-    KeepSetting(state.settings, sink, code, "config", "language", code);
+Language LanguageOfCode(const std::string& code) {
+    return code == "de" ? Language::German : code == "uk" ? Language::English : Language::Unknown;
+}
+
+const char* CodeOf(Language language) {
+    switch (language) {
+    case Language::German:
+        return "de";
+    case Language::English:
+        return "uk";
+    case Language::Unknown:
+        break;
+    }
+    return Unknown;
+}
+
+void SetLanguage(AppState& state, MessageSink& sink, Language language) {
+    state.language = language;
+    KeepSetting(state.settings, sink, language, "config", "language", CodeOf(language));
 }
 
 } // namespace korvane

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/language.hpp"
+
 namespace korvane {
 
 inline constexpr const char* CrLf = "\r\n";
@@ -20,8 +22,20 @@ class RecordingSink : public MessageSink {
     std::vector<std::string> texts;
 };
 
-// Shows the German text for "de", the English one for "uk", and nothing for any other code.
-void Say(MessageSink& sink, const std::string& languageCode, const std::string& german,
-         const std::string& english);
+// A message in both languages, a row of its subsystem's text table. "{1}" to "{9}" stand for
+// the values put in when it is shown.
+struct MessageText {
+    const char* german;
+    const char* english;
+};
+
+// The English text for English, the German one otherwise, with the values put in.
+std::string TextIn(Language language, const MessageText& text,
+                   const std::vector<std::string>& values = {});
+
+// Shows the German or the English text, and nothing while the language is unknown; failures
+// and refusals, which must never go unseen, are shown with TextIn instead.
+void Say(MessageSink& sink, Language language, const MessageText& text,
+         const std::vector<std::string>& values = {});
 
 } // namespace korvane

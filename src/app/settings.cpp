@@ -15,6 +15,13 @@ std::string Settings::FilePath() const {
 
 namespace {
 
+// {1}: the settings file.
+constexpr MessageText NotKept{
+    "Korvane kann seine Einstellungsdatei nicht schreiben\r\n{1}\r\n"
+    "Ihre Auswahl gilt nur, bis Korvane beendet wird.",
+    "Korvane cannot write its settings file\r\n{1}\r\nYour choice holds only until Korvane is "
+    "closed."};
+
 // IniWrite puts a new file beside the old one and renames it over it, and refuses a read-only file.
 bool CanWrite(const Settings& settings) {
     if (!DirectoryWritable(settings.FileDirectory())) {
@@ -50,19 +57,14 @@ int WriteSetting(const Settings& settings, const std::string& section, const std
     return IniWrite(settings.FilePath(), section, key, value) ? 1 : 0;
 }
 
-bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& languageCode,
+bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
                  const std::string& section, const std::string& key, const std::string& value) {
     if (WriteSetting(settings, section, key, value) != 0) {
         return true;
     }
     if (!settings.toldNotKept) {
         settings.toldNotKept = true;
-        const std::string path = settings.FilePath();
-        sink.Show(languageCode == "uk"
-                      ? "Korvane cannot write its settings file" + std::string(CrLf) + path + CrLf +
-                            "Your choice holds only until Korvane is closed."
-                      : "Korvane kann seine Einstellungsdatei nicht schreiben" + std::string(CrLf) +
-                            path + CrLf + "Ihre Auswahl gilt nur, bis Korvane beendet wird.");
+        sink.Show(TextIn(language, NotKept, {settings.FilePath()}));
     }
     return false;
 }

@@ -38,9 +38,9 @@ std::string ReadSetting(const Settings& settings, const std::string& section, co
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
 // Stores a choice of the player's. When the settings file cannot be written, the choice holds only
-// until the program ends, and the player is told so once a run: in German unless languageCode is
-// "uk", so that no language leaves the text unshown. True when the choice was stored.
-bool KeepSetting(Settings& settings, MessageSink& sink, const std::string& languageCode,
+// until the program ends, and the player is told so once a run: in German unless language is
+// English, so that no language leaves the text unshown. True when the choice was stored.
+bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
                  const std::string& section, const std::string& key, const std::string& value);
 // Any INI file, 1024-character buffer, default "unknown".
 std::string ReadIniValue(const std::string& fileText, const std::string& section, const std::string& key);

@@ -65,11 +65,9 @@ void UseF1cPath(GameInstall& install, const std::string& dir) {
 
 // The desktop program's choice when it made one, English otherwise: a script must never run
 // silently, which a stored "unknown" would make the operations do.
-std::string ChooseLanguage(const std::string& given, const Settings& settings) {
-    if (!given.empty()) {
-        return given;
-    }
-    return ReadSetting(settings, "config", "language") == "de" ? "de" : "uk";
+Language ChooseLanguage(const std::string& given, const Settings& settings) {
+    const std::string code = given.empty() ? ReadSetting(settings, "config", "language") : given;
+    return LanguageOfCode(code) == Language::German ? Language::German : Language::English;
 }
 
 // The options before the command, which every command shares.
@@ -130,7 +128,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
     const std::vector<RegistrySource> registries = SystemRegistries();
     GameInstall install = DetectInstallations(settings, registries).install;
-    const std::string language = ChooseLanguage(global.language, settings);
+    const Language language = ChooseLanguage(global.language, settings);
     ConsoleSink sink(out);
 
     // Only the commands that change files take the lock: status and verify run beside anything.

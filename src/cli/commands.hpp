@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/game_install.hpp"
+#include "app/language.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/console_sink.hpp"
 
@@ -28,7 +29,7 @@ class Refusal : public std::runtime_error {
 struct Context {
     const GameInstall& install;
     const std::vector<RegistrySource>& registries;
-    const std::string& language;
+    Language language;
     const std::string& programDir; // holds the shipped grip files
     ConsoleSink& sink;             // the operations' messages
     std::ostream& out;

@@ -11,11 +11,7 @@ namespace korvane::cli {
 
 namespace {
 
-struct Components {
-    bool ea = false;
-    bool quillon = false;
-    bool gt = false;
-};
+using Components = Components2002;
 
 // The options of the F1 2002 commands: the components, and the master team for harmonize.
 struct F1_2002Options {
@@ -93,8 +89,7 @@ int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "harmonize f1-2002");
     const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), options.team, "");
-    return Outcome(c, HarmonizeF1_2002(c.install, master, chosen.ea, chosen.quillon, chosen.gt,
-                                       c.language, c.sink));
+    return Outcome(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
 }
 
 int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
@@ -110,8 +105,7 @@ int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
 int Restore2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "restore f1-2002");
-    return Outcome(
-        c, RestoreF1_2002(c.install, chosen.ea, chosen.quillon, chosen.gt, c.language, c.sink));
+    return Outcome(c, RestoreF1_2002(c.install, chosen, c.language, c.sink));
 }
 
 int RestoreSeasons(const Context& c) {
@@ -121,14 +115,13 @@ int RestoreSeasons(const Context& c) {
 
 int GripApply(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip apply");
-    return Outcome(c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen.ea,
-                                         options.chosen.quillon, c.language, c.sink));
+    return Outcome(c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language,
+                                         c.sink));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip restore");
-    return Outcome(c, RestoreOriginalGrip(c.install, options.chosen.ea, options.chosen.quillon,
-                                          c.language, c.sink));
+    return Outcome(c, RestoreOriginalGrip(c.install, options.chosen, c.language, c.sink));
 }
 
 } // namespace

@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "app/failure_log.hpp"
-#include "app/file_system.hpp"
+#include "app/backups.hpp"
 #include "app/path_text.hpp"
+#include "grip/grip_texts.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
@@ -16,96 +16,79 @@ struct GripComponent {
     const char* live;
     const char* backup;
     const char* gripFile;
-    const char* germanMissing;
-    const char* englishMissing;
+    const MessageText& missing;
+
+    FilePairs Pair(const GameInstall& install) const {
+        return {{install.F1Path + live, install.F1Path + backup}};
+    }
 };
 
 // The EA season always comes before the Quillon season.
-std::vector<GripComponent> Components(bool ea2002, bool ql2002) {
-    return {{ea2002, GripLiveEA, GripBackupEA, GripFileEA,
-             "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
-             "Grip values could not be restored for EA as terrain.org was missing"},
-            {ql2002, GripLiveQL, GripBackupQL, GripFileQL,
-             "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
-             "Grip values could not be restored for Quillon as terrain.org was missing"}};
+std::vector<GripComponent> Components(Components2002 components) {
+    return {
+        {components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
+        {components.quillon, GripLiveQL, GripBackupQL, GripFileQL, grip_texts::NotRestoredQuillon}};
 }
 
-// A failed step ends the operation: what failed is shown instead of the success text.
-bool Failed(const FailureLog& log, const std::string& languageCode, MessageSink& sink) {
+// What failed is shown instead of the success text, and the operation ends there: the first
+// failed step of a component stops the components after it.
+bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
     if (!log.Empty()) {
-        sink.Show(log.Summary(languageCode));
+        sink.Show(log.Summary(language));
     }
     return !log.Empty();
 }
 
-bool Failed(const FileResult& result, const std::string& languageCode, MessageSink& sink) {
-    FailureLog log;
-    if (!result.ok) {
-        log.Add(result.path, result.reason);
-    }
-    return Failed(log, languageCode, sink);
-}
-
-bool SeparationFailed(const GameInstall& install, const std::string& languageCode,
-                      MessageSink& sink, FileFaults& faults) {
-    FailureLog log;
-    SeparateSharedBackups(install, log, faults);
-    return Failed(log, languageCode, sink);
-}
-
 } // namespace
 
-bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
+                        Components2002 components, Language language, MessageSink& sink,
                         FileFaults& faults) {
-    if (SeparationFailed(install, languageCode, sink, faults)) {
+    FailureLog log;
+    SeparateSharedBackups(install, log, faults);
+    if (Failed(log, language, sink)) {
         return false;
     }
-    const std::string& f1Path = install.F1Path;
     std::string dir = programDir;
     if (!EndsInSeparator(dir)) {
         dir += "\\";
     }
-    for (const GripComponent& c : Components(ea2002, ql2002)) {
+    for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup) &&
-            Failed(CopyFileSafe(f1Path + c.live, backup, faults), languageCode, sink)) {
-            return false;
+        const FilePairs table = c.Pair(install);
+        BackupPass(table, log, faults);
+        if (log.Empty()) {
+            CopyPass({{dir + c.gripFile, table[0].first}}, log, faults);
         }
-        if (Failed(CopyFileSafe(dir + c.gripFile, f1Path + c.live, faults), languageCode, sink)) {
+        SeparatePass(table, log, faults);
+        if (Failed(log, language, sink)) {
             return false;
         }
     }
-    Say(sink, languageCode, "Gripwerte erfolgreich modifiziert", "Grip values adjusted successfully");
+    Say(sink, language, grip_texts::Applied);
     return true;
 }
 
-bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink,
-                         FileFaults& faults) {
-    if (SeparationFailed(install, languageCode, sink, faults)) {
+bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
+                         MessageSink& sink, FileFaults& faults) {
+    FailureLog log;
+    SeparateSharedBackups(install, log, faults);
+    if (Failed(log, language, sink)) {
         return false;
     }
-    const std::string& f1Path = install.F1Path;
-    for (const GripComponent& c : Components(ea2002, ql2002)) {
+    for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        const std::string backup = f1Path + c.backup;
-        if (!FileExists(backup)) {
-            Say(sink, languageCode, c.germanMissing, c.englishMissing);
-            continue;
-        }
-        if (Failed(CopyFileSafe(backup, f1Path + c.live, faults), languageCode, sink) ||
-            Failed(DeleteFileText(backup, faults), languageCode, sink)) {
+        RestorePass(c.Pair(install), log, faults,
+                    [&](std::size_t) { Say(sink, language, c.missing); });
+        if (Failed(log, language, sink)) {
             return false;
         }
     }
-    Say(sink, languageCode, "Gripwerte erfolgreich wiederhergestellt",
-        "Original grip values restored successfully");
+    Say(sink, language, grip_texts::Restored);
     return true;
 }
 

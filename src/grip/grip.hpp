@@ -6,6 +6,7 @@
 #include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
+#include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
 
@@ -16,14 +17,14 @@ inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
 inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
 inline constexpr const char* GripFileQL = "terql.ini";
 
-// Both work on the F1 2002 installation and stop at the first failed step, then show what
+// Both work on the F1 2002 installation, on its EA and Quillon seasons (the GT mod has no grip
+// table), and stop at the first failed step, then show what
 // failed instead of the success text. Like every operation that changes files, both first
 // separate backups that an interrupted run left sharing their data with their game files.
-bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir, bool ea2002,
-                        bool ql2002, const std::string& languageCode, MessageSink& sink,
+bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
+                        Components2002 components, Language language, MessageSink& sink,
                         FileFaults& faults = NoFaults());
-bool RestoreOriginalGrip(const GameInstall& install, bool ea2002, bool ql2002,
-                         const std::string& languageCode, MessageSink& sink,
-                         FileFaults& faults = NoFaults());
+bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
+                         MessageSink& sink, FileFaults& faults = NoFaults());
 
 } // namespace korvane

@@ -1,10 +1,9 @@
 #include "harmonizer/harmonizer.hpp"
 
-#include "app/failure_log.hpp"
-#include "app/file_system.hpp"
+#include "app/backups.hpp"
+#include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
-
-#include <utility>
+#include "harmonizer/harmonizer_texts.hpp"
 
 namespace korvane {
 
@@ -47,15 +46,6 @@ int MasterIndex(Component2002 component, const std::string& teamText) {
     return found;
 }
 
-void Record(const FileResult& result, FailureLog& log) {
-    if (!result.ok) {
-        log.Add(result.path, result.reason);
-    }
-}
-
-// Live file and backup path texts.
-using FilePairs = std::vector<std::pair<std::string, std::string>>;
-
 FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
     FilePairs pairs;
     for (const TeamFiles& team : teams) {
@@ -74,101 +64,20 @@ FilePairs PairsOf(const std::vector<CarFiles>& cars) {
     return pairs;
 }
 
-// Makes the copies of one pass together; failures go to the log. Whether each job succeeded,
-// in order.
-std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, FileFaults& faults,
-                           Renames renames = Renames::OnDisk) {
-    std::vector<bool> done;
-    for (const FileResult& result : CopyFilesSafe(jobs, renames, faults)) {
-        Record(result, log);
-        done.push_back(result.ok);
-    }
-    return done;
-}
-
-// Backup pass: each backup is made once, from the file as it is before the first change. A
-// backup that fails is not there, so the copy pass leaves its live file alone. The new names
-// reach the disk with the copy pass's flush, before it replaces any live file; one lost in a
-// crash only means the backup is made again next time, from the unchanged live file.
-void BackupPass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
-    std::vector<CopyJob> jobs;
-    for (const auto& [live, backup] : liveAndBackup) {
-        jobs.push_back({live, backup, true});
-    }
-    CopyPass(jobs, log, faults, Renames::WithNextFlush);
-}
-
-// Last step of every harmonize: a backup made as a second name of its live file stays one only
-// where the copy pass did not replace that file (a failed step, or no master's data to copy).
-// Such a live file gets a copy of its own, so that nothing written into it later reaches the
-// backup.
-void SeparatePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults) {
-    std::vector<CopyJob> jobs;
-    for (const auto& [live, backup] : liveAndBackup) {
-        if (SameFile(live, backup)) {
-            jobs.push_back({backup, live});
-        }
-    }
-    CopyPass(jobs, log, faults);
-}
-
-// Restore pass: each backup goes back over its live file and is deleted only once that copy
-// is on disk. Calls missing(i) for each entry whose backup does not exist.
-template <typename Missing>
-void RestorePass(const FilePairs& liveAndBackup, FailureLog& log, FileFaults& faults,
-                 Missing missing) {
-    std::vector<CopyJob> jobs;
-    for (std::size_t i = 0; i < liveAndBackup.size(); ++i) {
-        const auto& [live, backup] = liveAndBackup[i];
-        if (FileExists(backup)) {
-            jobs.push_back({backup, live});
-        } else {
-            missing(i);
-        }
-    }
-    const std::vector<bool> done = CopyPass(jobs, log, faults);
-    for (std::size_t i = 0; i < jobs.size(); ++i) {
-        if (done[i]) {
-            Record(DeleteFileText(jobs[i].source, faults), log);
-        }
-    }
-}
-
-std::string MasterMissingReason(const std::string& languageCode) {
-    return languageCode == "uk" ? "backup of the master team is missing, no file was overwritten"
-                                : "Sicherung des Masterteams fehlt, keine Datei wurde überschrieben";
-}
-
 // Failures are shown in every language, so that none goes unseen.
-void Finish(MessageSink& sink, const std::string& languageCode, const FailureLog& log,
-            const std::string& german, const std::string& english) {
+void Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
+            const std::vector<std::string>& values) {
     if (log.Empty()) {
-        Say(sink, languageCode, german, english);
+        Say(sink, language, done, values);
     } else {
-        sink.Show(log.Summary(languageCode));
+        sink.Show(log.Summary(language));
     }
 }
 
-void Refuse(MessageSink& sink, const std::string& languageCode, const std::string& german,
-            const std::string& english) {
-    sink.Show(languageCode == "uk" ? english : german);
-}
-
-struct Ticked {
-    Component2002 component;
-    bool ticked;
-};
+constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002::QL2002,
+                                            Component2002::GT2002};
 
 } // namespace
-
-std::string BackupPathOf(const std::string& livePath) {
-    const std::size_t separator = livePath.find_last_of("\\/");
-    const std::size_t dot = livePath.rfind('.');
-    if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) {
-        return livePath + ".org";
-    }
-    return livePath.substr(0, dot) + ".org";
-}
 
 std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component) {
     const ComponentTables tables = TablesOf(component);
@@ -201,50 +110,45 @@ std::vector<CarFiles> F1cCars(const GameInstall& install) {
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaults& faults) {
     FilePairs pairs = install.F1cPath.empty() ? FilePairs{} : PairsOf(F1cCars(install));
     if (!install.F1Path.empty()) {
-        for (Component2002 c : {Component2002::EA2002, Component2002::QL2002, Component2002::GT2002}) {
+        for (Component2002 c : EveryComponent) {
             const FilePairs component = PairsOf(ComponentFiles(install, c));
             pairs.insert(pairs.end(), component.begin(), component.end());
         }
+        pairs.emplace_back(install.F1Path + GripLiveEA, install.F1Path + GripBackupEA);
+        pairs.emplace_back(install.F1Path + GripLiveQL, install.F1Path + GripBackupQL);
     }
     SeparatePass(pairs, log, faults);
 }
 
-bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
+                      Components2002 components, Language language, MessageSink& sink,
                       FileFaults& faults) {
-    const Ticked components[] = {{Component2002::EA2002, ea2002},
-                                 {Component2002::QL2002, ql2002},
-                                 {Component2002::GT2002, gt2002}};
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
                                MasterIndex(Component2002::GT2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
-    for (const Ticked& c : components) {
-        if (c.ticked && MasterIndex(c.component, teamText) == 0) {
+    for (Component2002 c : EveryComponent) {
+        if (components.Has(c) && MasterIndex(c, teamText) == 0) {
             fitsEveryComponent = false;
         }
     }
     if (!fitsEveryComponent) {
-        Refuse(sink, languageCode,
-               "Das Masterteam \"" + teamText + "\" gibt es hier nicht." + CrLf +
-                   "Es wurde keine Datei verändert!",
-               "The master team \"" + teamText + "\" is not available here." + CrLf +
-                   "No file was changed!");
+        sink.Show(TextIn(language, harmonizer_texts::MasterNotHere, {teamText}));
         return false;
     }
 
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    for (const Ticked& c : components) {
-        if (!c.ticked) {
+    for (Component2002 c : EveryComponent) {
+        if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        const std::vector<TeamFiles> files = ComponentFiles(install, c);
         BackupPass(PairsOf(files), log, faults);
         // Every team, the master included, gets the master's data as the game installed it.
-        const std::string& masterBackup = files[MasterIndex(c.component, teamText) - 1].backup;
+        const std::string& masterBackup = files[MasterIndex(c, teamText) - 1].backup;
         std::vector<CopyJob> copies;
         if (!FileExists(masterBackup)) {
-            log.Add(masterBackup, MasterMissingReason(languageCode));
+            log.Add(masterBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
         } else {
             for (const TeamFiles& team : files) {
                 if (FileExists(team.backup)) {
@@ -255,45 +159,34 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, b
         CopyPass(copies, log, faults);
         SeparatePass(PairsOf(files), log, faults);
     }
-    Finish(sink, languageCode, log, "Performance aller Teams entspricht jetzt der von " + teamText,
-           "Performance of all teams is now equal to " + teamText);
+    Finish(sink, language, log, harmonizer_texts::Harmonized2002, {teamText});
     return log.Empty();
 }
 
-bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink, FileFaults& faults) {
-    const Ticked components[] = {{Component2002::EA2002, ea2002},
-                                 {Component2002::QL2002, ql2002},
-                                 {Component2002::GT2002, gt2002}};
+bool RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
+                    MessageSink& sink, FileFaults& faults) {
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    for (const Ticked& c : components) {
-        if (!c.ticked) {
+    for (Component2002 c : EveryComponent) {
+        if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c.component);
+        const std::vector<TeamFiles> files = ComponentFiles(install, c);
         RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
-            Say(sink, languageCode,
-                "Konnte Performance für " + files[i].team + " nicht wiederherstellen," + CrLf +
-                    "da original Performancedatei fehlt!",
-                "Performance of " + files[i].team + " could not be restored," + CrLf +
-                    "as original performance file is missing!");
+            Say(sink, language, harmonizer_texts::NotRestored2002, {files[i].team});
         });
     }
-    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
-           "Original performance restored successfully!");
+    Finish(sink, language, log, harmonizer_texts::Restored, {});
     return log.Empty();
 }
 
-bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
                   MessageSink& sink, FileFaults& faults) {
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
-        const std::string numbers = std::to_string(season) + ", Team " + std::to_string(team);
-        Refuse(sink, languageCode,
-               "Ungültige Auswahl (Saison " + numbers + ")." + CrLf + "Es wurde keine Datei verändert!",
-               "Invalid choice (season " + numbers + ")." + CrLf + "No file was changed!");
+        sink.Show(TextIn(language, harmonizer_texts::InvalidChoice,
+                         {std::to_string(season), std::to_string(team)}));
         return false;
     }
 
@@ -306,10 +199,10 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     const bool performanceSource = FileExists(master.performanceBackup);
     const bool engineSource = FileExists(master.engineBackup);
     if (!performanceSource) {
-        log.Add(master.performanceBackup, MasterMissingReason(languageCode));
+        log.Add(master.performanceBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
     }
     if (!engineSource) {
-        log.Add(master.engineBackup, MasterMissingReason(languageCode));
+        log.Add(master.engineBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
     }
     std::vector<CopyJob> copies;
     for (const CarFiles& car : cars) {
@@ -322,29 +215,18 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::s
     }
     CopyPass(copies, log, faults);
     SeparatePass(pairs, log, faults);
-    const std::string& name = TeamsF1c(season, team);
-    const std::string& year = SeasonsF1c(season);
-    Finish(sink, languageCode, log,
-           "Die Performance aller Teams entspricht jetzt" + std::string(CrLf) + "der von " + name +
-               " in der Saison " + year + ".",
-           "Performance of all teams is now equal" + std::string(CrLf) + "to " + name +
-               " during season " + year + ".");
+    Finish(sink, language, log, harmonizer_texts::HarmonizedF1c,
+           {TeamsF1c(season, team), SeasonsF1c(season)});
     return log.Empty();
 }
 
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                 FileFaults& faults) {
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
-    auto missing = [&](const CarFiles& car, const std::string& german, const std::string& english) {
-        const std::string& name = TeamsF1c(car.season, car.team);
-        const std::string& year = SeasonsF1c(car.season);
-        Say(sink, languageCode,
-            "Konnte Performance für " + name + " in Saison " + year + " nicht wiederherstellen," +
-                CrLf + german,
-            "Performance of " + name + " in season " + year + " could not be restored," + CrLf +
-                english);
+    auto missing = [&](const CarFiles& car, const MessageText& text) {
+        Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };
     // All performance files first, then all engine files.
     FilePairs performance;
@@ -354,15 +236,12 @@ bool RestoreF1c(const GameInstall& install, const std::string& languageCode, Mes
         engine.emplace_back(car.engine, car.engineBackup);
     }
     RestorePass(performance, log, faults, [&](std::size_t i) {
-        missing(cars[i], "da original Performancedatei fehlt!",
-                "as original performance file is missing!");
+        missing(cars[i], harmonizer_texts::PerformanceNotRestoredF1c);
     });
     RestorePass(engine, log, faults, [&](std::size_t i) {
-        missing(cars[i], "da original engine.ini Datei fehlt!",
-                "as original engine.ini file is missing!");
+        missing(cars[i], harmonizer_texts::EngineNotRestoredF1c);
     });
-    Finish(sink, languageCode, log, "Original Performance erfolgreich wiederhergestellt!",
-           "Original performance restored successfully!");
+    Finish(sink, language, log, harmonizer_texts::Restored, {});
     return log.Empty();
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/backups.hpp"
 #include "app/failure_log.hpp"
 #include "app/file_faults.hpp"
 #include "app/game_install.hpp"
@@ -14,10 +15,21 @@
 
 namespace korvane {
 
-// The backup of a game file: the same path with ".org" in place of its extension.
-std::string BackupPathOf(const std::string& livePath);
-
+// The parts of F1 2002: EA's own 2002 season, the Quillon season extension, the GT Racing 2002 mod.
 enum class Component2002 { EA2002, QL2002, GT2002 };
+
+// The components an action is for, e.g. {.ea = true, .quillon = true}.
+struct Components2002 {
+    bool ea = false;
+    bool quillon = false;
+    bool gt = false;
+
+    bool Has(Component2002 component) const {
+        return component == Component2002::EA2002   ? ea
+               : component == Component2002::QL2002 ? quillon
+                                                    : gt;
+    }
+};
 
 struct TeamFiles {
     std::string team;    // the catalogue name shown in messages
@@ -43,22 +55,22 @@ CarFiles F1cCar(const GameInstall& install, int season, int team);
 std::vector<CarFiles> F1cCars(const GameInstall& install);
 
 // A run that ended half way can leave a backup sharing its data with its live file (a second
-// name of it): every game file of the installation with such a backup gets a copy of its own.
+// name of it): every game file of the installation with such a backup (the grip tables
+// included) gets a copy of its own.
 // Every operation that changes files does this first, whichever component it is for.
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log,
                            FileFaults& faults = NoFaults());
 
-bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText, bool ea2002,
-                      bool ql2002, bool gt2002, const std::string& languageCode, MessageSink& sink,
+bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
+                      Components2002 components, Language language, MessageSink& sink,
                       FileFaults& faults = NoFaults());
-bool RestoreF1_2002(const GameInstall& install, bool ea2002, bool ql2002, bool gt2002,
-                    const std::string& languageCode, MessageSink& sink,
-                    FileFaults& faults = NoFaults());
+bool RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
+                    MessageSink& sink, FileFaults& faults = NoFaults());
 
 // season and team are catalogue indexes (list position + 1).
-bool HarmonizeF1c(const GameInstall& install, int season, int team, const std::string& languageCode,
+bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
                   MessageSink& sink, FileFaults& faults = NoFaults());
-bool RestoreF1c(const GameInstall& install, const std::string& languageCode, MessageSink& sink,
+bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                 FileFaults& faults = NoFaults());
 
 } // namespace korvane

@@ -42,19 +42,19 @@ const char* const EnglishEntries[] = {
 
 } // namespace
 
-std::span<const char* const> HistoryEntries(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::span<const char* const> HistoryEntries(Language language) {
+    if (language == Language::German) {
         return GermanEntries;
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return EnglishEntries;
     }
     return {};
 }
 
-std::string HistoryText(const std::string& languageCode) {
+std::string HistoryText(Language language) {
     std::string text;
-    for (const char* entry : HistoryEntries(languageCode)) {
+    for (const char* entry : HistoryEntries(language)) {
         if (!text.empty()) {
             text += CrLf;
             text += CrLf;

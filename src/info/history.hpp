@@ -3,12 +3,14 @@
 #include <span>
 #include <string>
 
+#include "app/language.hpp"
+
 namespace korvane {
 
-// The ten entries of one language; empty for a code other than "de" and "uk".
-std::span<const char* const> HistoryEntries(const std::string& languageCode);
+// The ten entries of one language; empty while the language is unknown.
+std::span<const char* const> HistoryEntries(Language language);
 
 // The entries joined by an empty line (CR LF CR LF), nothing after the last one.
-std::string HistoryText(const std::string& languageCode);
+std::string HistoryText(Language language);
 
 } // namespace korvane

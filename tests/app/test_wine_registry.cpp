@@ -153,22 +153,22 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
         bool programWritable;
         const char* beside; // "", "rw" or "ro": no settings file beside the program, or one
         const char* user;   // "", "file" or "blocked": the user's directory cannot be made
-        const char* language;
+        Language language;
         const char* expected; // where, language read first, language read after two choices
     } cases[] = {
         // clang-format off
-        {__LINE__, true, "", "", "uk", "beside unknown kept, webver.ini beside"},
+        {__LINE__, true, "", "", Language::English, "beside unknown kept, webver.ini beside"},
         // A portable copy on a USB stick keeps its own settings.
-        {__LINE__, true, "rw", "file", "uk", "beside beside kept, webver.ini beside"},
+        {__LINE__, true, "rw", "file", Language::English, "beside beside kept, webver.ini beside"},
         // Left by one run as administrator: the user's own file is read and written.
-        {__LINE__, true, "ro", "file", "uk", "user user kept, webver.ini user"},
-        {__LINE__, false, "", "", "uk", "user unknown kept, webver.ini user"},
+        {__LINE__, true, "ro", "file", Language::English, "user user kept, webver.ini user"},
+        {__LINE__, false, "", "", Language::English, "user unknown kept, webver.ini user"},
         // Neither can be written: the file there is read, and the player told once.
-        {__LINE__, true, "ro", "blocked", "uk", "beside beside beside, webver.ini beside | Korvane "
-         "cannot write its settings file\r\n~program\\korvane.ini\r\nYour choice holds only until "
+        {__LINE__, true, "ro", "blocked", Language::English,
+         "beside beside beside, webver.ini beside | Korvane cannot write its settings file\r\n~program\\korvane.ini\r\nYour choice holds only until "
          "Korvane is closed."},
-        {__LINE__, false, "", "blocked", "unknown", "user unknown unknown, webver.ini temp | Korvane "
-         "kann seine Einstellungsdatei nicht schreiben\r\n~file/user\\korvane.ini\r\nIhre Auswahl "
+        {__LINE__, false, "", "blocked", Language::Unknown,
+         "user unknown unknown, webver.ini temp | Korvane kann seine Einstellungsdatei nicht schreiben\r\n~file/user\\korvane.ini\r\nIhre Auswahl "
          "gilt nur, bis Korvane beendet wird."},
         // clang-format on
     };

@@ -17,6 +17,13 @@
 #include "harmonizer/harmonizer.hpp"
 #include "support/fake_install.hpp"
 
+namespace korvane {
+// Test names and failures show the language as its code.
+void PrintTo(Language language, std::ostream* out) {
+    *out << CodeOf(language);
+}
+} // namespace korvane
+
 using namespace korvane;
 using namespace korvane::testing;
 namespace fs = std::filesystem;
@@ -43,7 +50,7 @@ struct Rule {
 struct Flow {
     const char* name;
     Game game;
-    bool ticked[3];              // EA season, Quillon season, GT mod (grip: EA, Quillon)
+    Components2002 ticked;
     const char* teams[2];        // the masters of the first and the second run (F1 2002)
     std::pair<int, int> cars[2]; // season and team (F1 Challenge)
     bool with2003;
@@ -112,21 +119,20 @@ struct Env {
     GameInstall install = fake.Install();
 
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
-    bool Act(const Flow& f, int run, const std::string& language, MessageSink& sink,
+    bool Act(const Flow& f, int run, Language language, MessageSink& sink,
              FileFaults& disk = NoFaults()) const {
-        const auto [ea, ql, gt] = f.ticked;
         if (f.game == Game::F1c) {
             return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
                                           sink, disk)
                            : RestoreF1c(install, language, sink, disk);
         }
         if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", ea, ql,
-                                                language, sink, disk)
-                           : RestoreOriginalGrip(install, ea, ql, language, sink, disk);
+            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked, language,
+                                                sink, disk)
+                           : RestoreOriginalGrip(install, f.ticked, language, sink, disk);
         }
-        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], ea, ql, gt, language, sink, disk)
-                       : RestoreF1_2002(install, ea, ql, gt, language, sink, disk);
+        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], f.ticked, language, sink, disk)
+                       : RestoreF1_2002(install, f.ticked, language, sink, disk);
     }
 };
 
@@ -180,7 +186,7 @@ const Flow AllFlows[] = {
 };
 // clang-format on
 
-class Flows : public ::testing::TestWithParam<std::tuple<Flow, std::string>> {};
+class Flows : public ::testing::TestWithParam<std::tuple<Flow, Language>> {};
 
 // Applying twice keeps the first backups and takes the data from them; restoring twice reports
 // every backup missing the second time.
@@ -198,19 +204,20 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
             fs::remove(env.root.Path() / std::ranges::find_if(installed, changed)->first);
         }
     }
-    ASSERT_EQ(sink.texts.size(), language == "unknown" ? 0u : 4u + flow.missing);
-    for (const auto& [at, de, uk] : language == "unknown" ? decltype(flow.said){} : flow.said) {
+    ASSERT_EQ(sink.texts.size(), language == Language::Unknown ? 0u : 4u + flow.missing);
+    for (const auto& [at, de, uk] : language == Language::Unknown ? decltype(flow.said){} : flow.said) {
         const std::size_t i = at < 0 ? sink.texts.size() + at : at;
-        EXPECT_EQ(sink.texts.at(i), language == "de" ? de : uk) << "text " << i;
+        EXPECT_EQ(sink.texts.at(i), language == Language::German ? de : uk) << "text " << i;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Games, Flows,
                          ::testing::Combine(::testing::ValuesIn(AllFlows),
-                                            ::testing::Values("de", "uk", "unknown")),
+                                            ::testing::Values(Language::German, Language::English,
+                                                              Language::Unknown)),
                          [](const auto& info) {
                              return std::string(std::get<0>(info.param).name) + "_" +
-                                    std::get<1>(info.param);
+                                    CodeOf(std::get<1>(info.param));
                          });
 
 class FailedWrites : public ::testing::TestWithParam<Flow> {};
@@ -245,11 +252,11 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             const Tree installed = FilesBelow(env.root.Path());
             const Tree applied = Applied(flow, installed, 0);
             StepFaults quiet;
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
             sink.texts.clear();
             StepFaults faults;
             faults.failAt[failing] = step;
-            EXPECT_FALSE(env.Act(flow, run, "uk", sink, faults));
+            EXPECT_FALSE(env.Act(flow, run, Language::English, sink, faults));
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
             for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
@@ -258,7 +265,7 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
                     << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
-            EXPECT_TRUE(env.Act(flow, run, "uk", sink, quiet));
+            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, quiet));
             EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())),
                       "{}");
         }
@@ -286,10 +293,10 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // The whole action, flushed file by file as where syncfs cannot be trusted.
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
             StepFaults counted;
             counted.flushToDisk = counted.eachFile = true;
-            EXPECT_TRUE(env.Act(flow, run, "uk", sink, counted));
+            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, counted));
             EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
                                   FilesBelow(env.root.Path())),
                       "{}");
@@ -300,14 +307,14 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
                          std::to_string(step) + " of " + std::to_string(steps));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, "uk", sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
                 StepFaults ending; // takes the steps of the counted run
                 ending.endAt = step;
                 ending.eachFile = true;
-                env.Act(flow, run, "uk", sink, ending);
+                env.Act(flow, run, Language::English, sink, ending);
                 _exit(0);
             }
             int status = 0;
@@ -316,14 +323,14 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, true, true, "uk", sink, quiet);
+                RestoreOriginalGrip(env.install, {.ea = true, .quillon = true}, Language::English, sink, quiet);
             } else {
-                RestoreF1c(env.install, "uk", sink, quiet);
+                RestoreF1c(env.install, Language::English, sink, quiet);
             }
             for (const auto& [file, content] : FilesBelow(env.root.Path())) {
                 EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
             }
-            EXPECT_TRUE(env.Act(flow, run, "uk", sink, quiet));
+            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, quiet));
             EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
                                   FilesBelow(env.root.Path())),
                       "{}");
@@ -336,24 +343,24 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
 // found missing aside).
 TEST(Refusals, ChangeNoFile) {
     const struct {
-        const char* language;
+        Language language;
         const char* team;           // an F1 2002 master for the EA season ("GT:" for GT), or none
         std::pair<int, int> car;    // an F1 Challenge master (season, team)
         const char* expected;       // the text shown, or a part of it
         bool withoutMaster = false; // the EA season's Ferrari.hdv is gone
     } cases[] = {
         // clang-format off
-        {"uk", "ferrari", {},
+        {Language::English, "ferrari", {},
          "The master team \"ferrari\" is not available here.\r\nNo file was changed!"},
-        {"unknown", "GT:Ferrari", {},
+        {Language::Unknown, "GT:Ferrari", {},
          "Das Masterteam \"Ferrari\" gibt es hier nicht.\r\nEs wurde keine Datei verändert!"},
-        {"uk", nullptr, {5, 2}, "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
-        {"de", nullptr, {0, 3},
+        {Language::English, nullptr, {5, 2}, "Invalid choice (season 5, Team 2).\r\nNo file was changed!"},
+        {Language::German, nullptr, {0, 3},
          "Ungültige Auswahl (Saison 0, Team 3).\r\nEs wurde keine Datei verändert!"},
-        {"uk", nullptr, {4, 12}, "Invalid choice (season 4, Team 12).\r\nNo file was changed!"},
-        {"de", "Ferrari", {},
+        {Language::English, nullptr, {4, 12}, "Invalid choice (season 4, Team 12).\r\nNo file was changed!"},
+        {Language::German, "Ferrari", {},
          "Ferrari.org: Sicherung des Masterteams fehlt, keine Datei wurde überschrieben", true},
-        {"uk", "Ferrari", {},
+        {Language::English, "Ferrari", {},
          "Ferrari.org: backup of the master team is missing, no file was overwritten", true},
         // clang-format on
     };
@@ -368,8 +375,8 @@ TEST(Refusals, ChangeNoFile) {
         const std::string team = r.team ? r.team : "";
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
-        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), !gt, false, gt,
-                                               r.language, sink)
+        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0),
+                                               {.ea = !gt, .gt = gt}, r.language, sink)
                             : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
         ASSERT_EQ(sink.texts.size(), 1u);
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
@@ -387,9 +394,9 @@ TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
         log.Add("file" + std::to_string(i), "reason");
         listed += i <= 10 ? "\r\nfile" + std::to_string(i) + ": reason" : "";
     }
-    EXPECT_EQ(log.Summary("uk"),
+    EXPECT_EQ(log.Summary(Language::English),
               "Finished with errors, 11 step(s) failed:" + listed + "\r\n... and 1 more");
-    EXPECT_EQ(log.Summary("unknown"), "Mit Fehlern beendet, 11 Schritt(e) fehlgeschlagen:" +
+    EXPECT_EQ(log.Summary(Language::Unknown), "Mit Fehlern beendet, 11 Schritt(e) fehlgeschlagen:" +
                                           listed + "\r\n... und 1 weitere");
 }
 

@@ -66,7 +66,7 @@ QImage Render(QWidget& window) {
 
 korvane::AppState SampleState(const QTemporaryDir& scratch, const char* language) {
     korvane::AppState state;
-    state.languageCode = language;
+    state.language = korvane::LanguageOfCode(language);
     state.settings = {scratch.path().toLocal8Bit().toStdString(), "korvane"};
     auto& install = state.install;
     install.F1Path = "C:\\Spiele\\F1 2002\\";
@@ -95,7 +95,8 @@ int main(int argc, char* argv[]) {
         }
         for (const char* language : {"de", "uk"}) {
             QTemporaryDir scratch;
-            korvane::shots::Context ctx{language, SampleState(scratch, language), {}};
+            korvane::shots::Context ctx{korvane::LanguageOfCode(language),
+                                        SampleState(scratch, language), {}};
             std::unique_ptr<QWidget> window = shot.make(ctx);
             window->show();
             Settle(300);

@@ -15,12 +15,12 @@
 namespace korvane::shots {
 
 struct Context {
-    std::string languageCode; // "de" or "uk"
+    Language language;        // German or English
     AppState state;           // settings in a scratch directory; every game component present
     RecordingSink sink;       // messages are recorded, never shown
 };
 
-// Builds the window as the program shows it in ctx.languageCode (English captions applied);
+// Builds the window as the program shows it in ctx.language (English captions applied);
 // the tool shows it, renders it and then destroys it.
 using Factory = std::function<std::unique_ptr<QWidget>(Context& ctx)>;
 

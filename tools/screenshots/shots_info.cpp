@@ -77,13 +77,13 @@ const bool registered = [] {
         return window;
     });
     shots::Register("about", [](shots::Context& ctx) {
-        auto window = std::make_unique<frmAbout>(nullptr, ctx.languageCode);
-        ApplyEnglishCaptions(ctx.languageCode);
+        auto window = std::make_unique<frmAbout>(nullptr, ctx.language);
+        ApplyEnglishCaptions(ctx.language);
         return window;
     });
     shots::Register("history", [](shots::Context& ctx) {
         auto window = std::make_unique<FrmHistory>(nullptr);
-        window->SetHistoryText(HistoryDisplayText(ctx.languageCode));
+        window->SetHistoryText(HistoryDisplayText(ctx.language));
         return window;
     });
     return true;

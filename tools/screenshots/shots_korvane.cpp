@@ -20,7 +20,7 @@ std::unique_ptr<frmMain> MainWindow(shots::Context& ctx) {
     auto window = std::make_unique<frmMain>(ctx.state, ctx.sink);
     window->SetPathTexts(ctx.state.install.F1Path + F1ExeShown, ctx.state.install.F1cPath + F1cExe);
     window->SetVersionText(VersionText());
-    ApplyEnglishCaptions(ctx.languageCode);
+    ApplyEnglishCaptions(ctx.language);
     return window;
 }
 
@@ -40,14 +40,14 @@ const bool registered = [] {
     });
     shots::Register("harmonizer", [](shots::Context& ctx) {
         auto window = std::make_unique<frmHarmonizer>(ctx.state, ctx.sink);
-        window->SetInfoText(HarmonizerInstructionText(ctx.languageCode));
-        ApplyEnglishCaptions(ctx.languageCode);
+        window->SetInfoText(HarmonizerInstructionText(ctx.language));
+        ApplyEnglishCaptions(ctx.language);
         return window;
     });
     shots::Register("grip", [](shots::Context& ctx) {
         auto window = std::make_unique<frmGrip>(ctx.state, ctx.sink);
-        window->SetInfoText(GripInstructionText(ctx.languageCode));
-        ApplyEnglishCaptions(ctx.languageCode);
+        window->SetInfoText(GripInstructionText(ctx.language));
+        ApplyEnglishCaptions(ctx.language);
         window->AdjustForInstall(ctx.state.install);
         return window;
     });

@@ -40,8 +40,8 @@ frmLanguage::frmLanguage(AppState& state, MessageSink& sink, QWidget* parent)
     auto* de = LanguageButton(this, "CmdLangDE", flagDE_, "Picture2", "flag_de");
     SetControlTexts(this, LanguageChooserTexts(), false);
 
-    connect(uk, &QPushButton::clicked, this, [this] { Choose("uk"); });
-    connect(de, &QPushButton::clicked, this, [this] { Choose("de"); });
+    connect(uk, &QPushButton::clicked, this, [this] { Choose(Language::English); });
+    connect(de, &QPushButton::clicked, this, [this] { Choose(Language::German); });
     flagUK_->installEventFilter(this);
     flagDE_->installEventFilter(this);
 
@@ -57,19 +57,19 @@ bool frmLanguage::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         if (watched == flagUK_) {
-            Choose("uk");
+            Choose(Language::English);
             return true;
         }
         if (watched == flagDE_) {
-            Choose("de");
+            Choose(Language::German);
             return true;
         }
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void frmLanguage::Choose(const char* code) {
-    SetLanguage(state_, sink_, code);
+void frmLanguage::Choose(Language language) {
+    SetLanguage(state_, sink_, language);
     accept();
 }
 

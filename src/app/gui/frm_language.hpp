@@ -18,7 +18,7 @@ class frmLanguage : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    void Choose(const char* code);
+    void Choose(Language language);
 
     AppState& state_;
     MessageSink& sink_;

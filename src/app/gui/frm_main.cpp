@@ -205,7 +205,7 @@ void frmMain::BrowseF1() {
         return;
     }
     txtF1path_->setText(Local(SelectF1Executable(state_.install, state_.settings, sink_,
-                                                 state_.languageCode, Local(chosen))));
+                                                 state_.language, Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
 
@@ -217,7 +217,7 @@ void frmMain::BrowseF1c() {
         return;
     }
     txtF1cpath_->setText(
-        Local(SelectF1cExecutable(state_.install, state_.settings, sink_, state_.languageCode,
+        Local(SelectF1cExecutable(state_.install, state_.settings, sink_, state_.language,
                                   Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
@@ -232,33 +232,33 @@ void frmMain::Present(QDialog* window) {
 }
 
 void frmMain::OpenHarmonizer() {
-    const std::string instruction = HarmonizerInstructionText(state_.languageCode);
+    const std::string instruction = HarmonizerInstructionText(state_.language);
     auto* window = new frmHarmonizer(state_, sink_);
     window->SetInfoText(instruction);
-    ApplyEnglishCaptions(state_.languageCode);
+    ApplyEnglishCaptions(state_.language);
     Present(window);
 }
 
 void frmMain::OpenGripModule() {
-    const std::string instruction = GripInstructionText(state_.languageCode);
+    const std::string instruction = GripInstructionText(state_.language);
     auto* window = new frmGrip(state_, sink_);
     window->SetInfoText(instruction);
-    ApplyEnglishCaptions(state_.languageCode);
+    ApplyEnglishCaptions(state_.language);
     window->AdjustForInstall(state_.install);
     Present(window);
 }
 
 void frmMain::ChangeLanguage() {
     ShowLanguageChooser(state_, sink_, this);
-    if (state_.languageCode == "de") {
+    if (state_.language == Language::German) {
         sink_.Show(RestartForGermanMessage);
-    } else if (state_.languageCode == "uk") {
-        ApplyEnglishCaptions(state_.languageCode);
+    } else if (state_.language == Language::English) {
+        ApplyEnglishCaptions(state_.language);
     }
 }
 
 void frmMain::OpenHomepage() {
-    const std::string address = HomepageAddress(state_.languageCode);
+    const std::string address = HomepageAddress(state_.language);
     if (!address.empty()) {
         OpenDocument(this, address);
     }
@@ -272,12 +272,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     const bool entered = event->type() == QEvent::Enter;
     const bool moved = event->type() == QEvent::MouseMove;
     if ((entered || moved) && watched == btnHarmonize_) {
-        ShowInfo(HarmonizerOverviewText(state_.languageCode));
+        ShowInfo(HarmonizerOverviewText(state_.language));
     } else if ((entered || moved) && watched == btnGrip_) {
-        ShowInfo(GripOverviewText(state_.languageCode));
+        ShowInfo(GripOverviewText(state_.language));
     } else if (moved && watched == frmModul_) {
         // Only a real move over the frame: a window opening or closing above it sends Enter.
-        if (const char* prompt = ModulePromptText(state_.languageCode)) {
+        if (const char* prompt = ModulePromptText(state_.language)) {
             ShowInfo(prompt);
         }
     }

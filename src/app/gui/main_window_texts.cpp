@@ -53,8 +53,8 @@ std::span<const ControlText> MainWindowTexts() {
     return MainTexts;
 }
 
-std::string HarmonizerInstructionText(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string HarmonizerInstructionText(Language language) {
+    if (language == Language::German) {
         return Join<5>(
             {"Als erstes auswählen für welche Komponente(n) die Performance angeglichen werden "
              "soll.",
@@ -67,7 +67,7 @@ std::string HarmonizerInstructionText(const std::string& languageCode) {
              "hergestellt."},
             {1, 2, 2, 2, 1});
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return Join<4>(
             {"First choose the component that the action should apply to (F1 Challenge, "
              "Original EA 2002, Quillon update for EA 2002 or GT Racing 2002 mod for EA 2002)",
@@ -81,8 +81,8 @@ std::string HarmonizerInstructionText(const std::string& languageCode) {
     return "";
 }
 
-std::string GripInstructionText(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string GripInstructionText(Language language) {
+    if (language == Language::German) {
         return Join<4>(
             {"Dieses Modul verändert die Gripwerte für Gras und Kies damit man dort nicht genauso "
              "schnell fahren kann wie auf der Strecke (und es wird dort \"holpriger\").",
@@ -95,7 +95,7 @@ std::string GripInstructionText(const std::string& languageCode) {
              "Ihr vor der Benutzung des Programms hattet wieder eingestellt."},
             {2, 2, 1, 1});
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return Join<4>(
             {"This module changes the grip values for gras and gravel in a way that you can´t "
              "drive on them with the same speed as on the lane (and Gras and Gravel will be more "
@@ -111,8 +111,8 @@ std::string GripInstructionText(const std::string& languageCode) {
     return "";
 }
 
-std::string HarmonizerOverviewText(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string HarmonizerOverviewText(Language language) {
+    if (language == Language::German) {
         return Join<4>(
             {"Mit diesem Modul kann die Performance aller mitfahrenden Teams auf einen "
              "einheitlichen Wert (den des Masterteams) gesetzt werden.",
@@ -124,7 +124,7 @@ std::string HarmonizerOverviewText(const std::string& languageCode) {
              "zurücksetzt (oder natürlich F1 2002 neu installiert)."},
             {2, 2, 1, 0});
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return Join<4>(
             {"This module allows to set all teams to equal performance levels.",
              "This can be useful for LAN parties where participants want to drive different "
@@ -137,8 +137,8 @@ std::string HarmonizerOverviewText(const std::string& languageCode) {
     return "";
 }
 
-std::string GripOverviewText(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string GripOverviewText(Language language) {
+    if (language == Language::German) {
         return Join<4>(
             {"Mit diesem Modul können die Gripwerte sowie die \"Holprigkeit\" für Gras und Kies "
              "verändert werden.",
@@ -149,7 +149,7 @@ std::string GripOverviewText(const std::string& languageCode) {
              "Die Änderungen können mit einem Mausclick wieder rückgängig gemacht werden."},
             {2, 2, 2, 0});
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return Join<4>(
             {"This module allows you to easily change the grip values and bumpyness for gras and "
              "gravel.",
@@ -162,21 +162,21 @@ std::string GripOverviewText(const std::string& languageCode) {
     return "";
 }
 
-const char* ModulePromptText(const std::string& languageCode) {
-    if (languageCode == "de") {
+const char* ModulePromptText(Language language) {
+    if (language == Language::German) {
         return MainTexts[8].german;
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return MainTexts[8].english;
     }
     return nullptr;
 }
 
-std::string HomepageAddress(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string HomepageAddress(Language language) {
+    if (language == Language::German) {
         return std::string(build::HomepageHostDe) + "/software/korvane/korvane.html";
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return std::string(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
     }
     return "";

@@ -1,11 +1,11 @@
 #pragma once
 // The texts of the main window and of the module explanations it shows, as data. Texts that
-// depend on the language compare the code exactly with "de" and "uk"; any other code gives
-// empty text (or nullptr where the caller must keep what it shows).
+// depend on the language give, while it is unknown, empty text (or nullptr where the caller must keep what it shows).
 #include <span>
 #include <string>
 
 #include "app/interface_texts.hpp"
+#include "app/language.hpp"
 
 namespace korvane {
 
@@ -26,17 +26,17 @@ inline constexpr const char* BrowseF1cFilterName = "F1 Challenge 99-02.exe";
 inline constexpr const char* BrowseF1cFilterPattern = "f1 challenge 99-02.exe";
 
 // Put into LblHarmonizerInfo of the module windows when they open.
-std::string HarmonizerInstructionText(const std::string& languageCode);
-std::string GripInstructionText(const std::string& languageCode);
+std::string HarmonizerInstructionText(Language language);
+std::string GripInstructionText(Language language);
 
 // Shown on LblInfo while the mouse rests on a module button.
-std::string HarmonizerOverviewText(const std::string& languageCode);
-std::string GripOverviewText(const std::string& languageCode);
+std::string HarmonizerOverviewText(Language language);
+std::string GripOverviewText(Language language);
 // Shown on LblInfo when the mouse is back on the module frame; nullptr: keep the label's text.
-const char* ModulePromptText(const std::string& languageCode);
+const char* ModulePromptText(Language language);
 
 // The homepage of the language, or empty text when there is none for the code.
-std::string HomepageAddress(const std::string& languageCode);
+std::string HomepageAddress(Language language);
 
 // The splash is shown before the language is known, so it has one set of texts.
 inline constexpr const char* SplashProductName = "Korvane";

@@ -10,8 +10,8 @@
 
 namespace korvane {
 
-void ApplyEnglishCaptions(const std::string& languageCode) {
-    if (languageCode != "uk") {
+void ApplyEnglishCaptions(Language language) {
+    if (language != Language::English) {
         return;
     }
     for (const char* name : {"frmMain", "frmHarmonizer", "frmGrip", "frmAbout"}) {

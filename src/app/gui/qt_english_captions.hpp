@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "app/interface_texts.hpp"
+#include "app/language.hpp"
 
 namespace korvane {
 
@@ -16,9 +17,9 @@ class HasEnglishCaptions {
     virtual void SetEnglishCaptions() = 0;
 };
 
-// When languageCode is "uk": frmMain, then frmHarmonizer, frmGrip and frmAbout, each only when
+// When language is English: frmMain, then frmHarmonizer, frmGrip and frmAbout, each only when
 // such a window exists, get their English texts. Otherwise nothing happens. Creates no window.
-void ApplyEnglishCaptions(const std::string& languageCode);
+void ApplyEnglishCaptions(Language language);
 
 // Sets the German (english == false) or English texts of a table on a window and its children,
 // found by object name: window title, buttons, labels, group boxes, menus and actions.

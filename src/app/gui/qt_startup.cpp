@@ -51,7 +51,9 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
                                              : DetectInstallations(state.settings);
     state.install = found.install;
     main->SetPathTexts(found.f1Display, found.f1cDisplay);
-    state.languageCode = ReadSetting(state.settings, "config", "language");
+    // A code stored by hand that is neither "de" nor "uk" does not bring the chooser back.
+    const std::string storedCode = ReadSetting(state.settings, "config", "language");
+    state.language = LanguageOfCode(storedCode);
     main->SetVersionText(VersionText());
     if (options.beforeWait) {
         options.beforeWait(*main);
@@ -67,14 +69,14 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
     splash.reset();
 
     main->show();
-    if (state.languageCode == Unknown) {
+    if (storedCode == Unknown) {
         if (options.chooseLanguage) {
             options.chooseLanguage(state, main.get());
         } else {
             ShowLanguageChooser(state, sink, main.get());
         }
     }
-    ApplyEnglishCaptions(state.languageCode);
+    ApplyEnglishCaptions(state.language);
     return main;
 }
 

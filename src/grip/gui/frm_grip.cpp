@@ -60,16 +60,17 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     }
 
     connect(equal, &QPushButton::clicked, this, [this] {
-        ApplyOptimizedGrip(state_.install, state_.ProgramDir(), chkEA2002_->isChecked(),
-                       chkQL2002_->isChecked(), state_.languageCode, sink_);
+        ApplyOptimizedGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
     });
-    connect(restore, &QPushButton::clicked, this, [this] {
-        RestoreOriginalGrip(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                         state_.languageCode, sink_);
-    });
+    connect(restore, &QPushButton::clicked, this,
+            [this] { RestoreOriginalGrip(state_.install, Ticked(), state_.language, sink_); });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
     setFixedSize(sizeHint());
+}
+
+Components2002 frmGrip::Ticked() const {
+    return {.ea = chkEA2002_->isChecked(), .quillon = chkQL2002_->isChecked()};
 }
 
 void frmGrip::SetEnglishCaptions() {

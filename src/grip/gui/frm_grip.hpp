@@ -24,6 +24,8 @@ class frmGrip : public QDialog, public HasEnglishCaptions {
     void AdjustForInstall(const GameInstall& install);
 
   private:
+    Components2002 Ticked() const;
+
     AppState& state_;
     MessageSink& sink_;
     QCheckBox* chkEA2002_ = nullptr;

@@ -165,24 +165,27 @@ void frmHarmonizer::Mirror() {
     Put(cmbTeam_, choice_.teams, choice_.team);
 }
 
+Components2002 frmHarmonizer::Ticked() const {
+    return {.ea = chkEA2002_->isChecked(),
+            .quillon = chkQL2002_->isChecked(),
+            .gt = chkGT2002_->isChecked()};
+}
+
 void frmHarmonizer::Harmonize() {
     if (chkF1c_->isChecked()) {
-        HarmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1,
-                              cmbTeam_->currentIndex() + 1, state_.languageCode, sink_);
+        HarmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1, cmbTeam_->currentIndex() + 1,
+                     state_.language, sink_);
     } else {
-        HarmonizeF1_2002(state_.install,
-                                  cmbTeam_->currentText().toLocal8Bit().toStdString(),
-                                  chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                                  chkGT2002_->isChecked(), state_.languageCode, sink_);
+        HarmonizeF1_2002(state_.install, cmbTeam_->currentText().toLocal8Bit().toStdString(),
+                         Ticked(), state_.language, sink_);
     }
 }
 
 void frmHarmonizer::Restore() {
     if (chkF1c_->isChecked()) {
-        RestoreF1c(state_.install, state_.languageCode, sink_);
+        RestoreF1c(state_.install, state_.language, sink_);
     } else {
-        RestoreF1_2002(state_.install, chkEA2002_->isChecked(), chkQL2002_->isChecked(),
-                                chkGT2002_->isChecked(), state_.languageCode, sink_);
+        RestoreF1_2002(state_.install, Ticked(), state_.language, sink_);
     }
 }
 

@@ -28,6 +28,7 @@ class frmHarmonizer : public QDialog, public HasEnglishCaptions {
     void BoxToggled(HarmonizerBox box, bool ticked);
     void SeasonPicked(int position);
     void Mirror(); // puts choice_ on the controls
+    Components2002 Ticked() const;
     void Harmonize();
     void Restore();
 

@@ -23,11 +23,11 @@ std::span<const ControlText> AboutControlTexts() {
     return AboutTexts;
 }
 
-std::string HomepagePage(const std::string& languageCode) {
-    if (languageCode == "de") {
+std::string HomepagePage(Language language) {
+    if (language == Language::German) {
         return std::string(build::HomepageHostDe) + "/software/korvane/korvane.html";
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return std::string(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
     }
     return {};

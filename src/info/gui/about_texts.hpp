@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/interface_texts.hpp"
+#include "app/language.hpp"
 
 namespace korvane {
 
@@ -16,7 +17,7 @@ inline constexpr const char* FeedbackToolTip = "Click here to send feedback via 
 inline constexpr const char* AboutDisclaimer =
     "This program is freeware and comes without any  warranty.";
 
-// The homepage page of the language ("de": German host, "uk": English host); empty otherwise.
-std::string HomepagePage(const std::string& languageCode);
+// The homepage page of the language (German host, English host); empty when it is unknown.
+std::string HomepagePage(Language language);
 
 } // namespace korvane

@@ -38,8 +38,8 @@ void MakeLink(ClickLabel* label, bool bold, const QString& toolTip) {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* owner, std::string languageCode)
-    : QDialog(owner), languageCode_(std::move(languageCode)) {
+frmAbout::frmAbout(QWidget* owner, Language language)
+    : QDialog(owner), language_(std::move(language)) {
     setObjectName("frmAbout");
 
     auto* Image1 = Make<QLabel>(this, "Image1");
@@ -70,7 +70,7 @@ frmAbout::frmAbout(QWidget* owner, std::string languageCode)
     lblVersion->setText(QString::fromLocal8Bit(VersionText().c_str()));
 
     MakeLink(Label3, false, QString::fromUtf8(FeedbackToolTip));
-    MakeLink(LblHomepage, true, QString::fromLocal8Bit(HomepagePage("de").c_str()));
+    MakeLink(LblHomepage, true, QString::fromLocal8Bit(HomepagePage(Language::German).c_str()));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     cmdOK_->setDefault(true);
@@ -118,13 +118,13 @@ void frmAbout::keyPressEvent(QKeyEvent* event) {
 }
 
 void frmAbout::Label3_Click() {
-    if (languageCode_ == "de" || languageCode_ == "uk") {
+    if (language_ != Language::Unknown) {
         ComposeMail(this, build::FeedbackMail, FeedbackSubject);
     }
 }
 
 void frmAbout::LblHomepage_Click() {
-    const std::string page = HomepagePage(languageCode_);
+    const std::string page = HomepagePage(language_);
     if (!page.empty()) {
         OpenDocument(this, page);
     }

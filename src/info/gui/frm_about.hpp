@@ -17,7 +17,7 @@ class ClickLabel;
 class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
     Q_OBJECT
   public:
-    frmAbout(QWidget* owner, std::string languageCode);
+    frmAbout(QWidget* owner, korvane::Language language);
 
     void SetEnglishCaptions() override;
 
@@ -28,6 +28,6 @@ class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
     void Label3_Click();
     void LblHomepage_Click();
 
-    std::string languageCode_;
+    korvane::Language language_;
     QPushButton* cmdOK_;
 };

@@ -15,20 +15,20 @@ void ShowUpdateWindow(QWidget* owner, AppState& state) {
 }
 
 void ShowAboutBox(QWidget* owner, AppState& state) {
-    frmAbout window(owner, state.languageCode);
-    ApplyEnglishCaptions(state.languageCode);
+    frmAbout window(owner, state.language);
+    ApplyEnglishCaptions(state.language);
     window.exec();
 }
 
-QString HistoryDisplayText(const std::string& languageCode) {
-    QString text = QString::fromUtf8(HistoryText(languageCode).c_str());
+QString HistoryDisplayText(Language language) {
+    QString text = QString::fromUtf8(HistoryText(language).c_str());
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     return text;
 }
 
 void ShowHistory(QWidget* owner, const AppState& state) {
     FrmHistory window(owner);
-    window.SetHistoryText(HistoryDisplayText(state.languageCode));
+    window.SetHistoryText(HistoryDisplayText(state.language));
     window.exec();
 }
 

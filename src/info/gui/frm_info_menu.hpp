@@ -13,6 +13,6 @@ void ShowAboutBox(QWidget* owner, AppState& state);
 void ShowHistory(QWidget* owner, const AppState& state);
 
 // The history text as the text box shows it (Qt's text widgets break lines at LF alone).
-QString HistoryDisplayText(const std::string& languageCode);
+QString HistoryDisplayText(Language language);
 
 } // namespace korvane

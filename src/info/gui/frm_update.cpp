@@ -58,7 +58,7 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 
 frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionUrl,
                      std::chrono::milliseconds downloadTimeout)
-    : QDialog(owner), languageCode_(state.languageCode), versionUrl_(std::move(versionUrl)),
+    : QDialog(owner), language_(state.language), versionUrl_(std::move(versionUrl)),
       localPath_(VersionFilePath(state.settings)),
       downloadTimeout_(downloadTimeout) {
     setObjectName("frmUpdate");
@@ -112,7 +112,7 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     connect(lblResult_, &ClickLabel::clicked, this, &frmUpdate::lblResult_Click);
 
     // Opening shows only what is known here; nothing goes over the network yet.
-    const UpdateTexts* texts = UpdateTextsFor(languageCode_);
+    const UpdateTexts* texts = UpdateTextsFor(language_);
     if (!texts) {
         return;
     }
@@ -152,7 +152,7 @@ void frmUpdate::BtnCheckUpdate_Click() {
     // The request itself bypasses every cache, so no separate cache removal is needed.
     const int result = DownloadFile(versionUrl_, localPath_, downloadTimeout_);
 
-    const UpdateTexts* texts = UpdateTextsFor(languageCode_);
+    const UpdateTexts* texts = UpdateTextsFor(language_);
     if (!texts) {
         return;
     }
@@ -175,7 +175,7 @@ void frmUpdate::BtnCheckUpdate_Click() {
 }
 
 void frmUpdate::lblResult_Click() {
-    if (const UpdateTexts* texts = UpdateTextsFor(languageCode_)) {
+    if (const UpdateTexts* texts = UpdateTextsFor(language_)) {
         const std::string address = ReadVersionFileKey(localPath_, texts->homepageKey);
         if (IsWebPageAddress(address)) {
             OpenDocument(this, address);

@@ -37,7 +37,7 @@ class frmUpdate : public QDialog {
     void DeleteLocalCopy();
     QString FileValue(const char* key) const;
 
-    std::string languageCode_;
+    korvane::Language language_;
     std::string versionUrl_;
     std::string localPath_;
     std::chrono::milliseconds downloadTimeout_;

@@ -54,11 +54,11 @@ const UpdateTexts EnglishTexts{
 
 } // namespace
 
-const UpdateTexts* UpdateTextsFor(const std::string& languageCode) {
-    if (languageCode == "de") {
+const UpdateTexts* UpdateTextsFor(Language language) {
+    if (language == Language::German) {
         return &GermanTexts;
     }
-    if (languageCode == "uk") {
+    if (language == Language::English) {
         return &EnglishTexts;
     }
     return nullptr;

@@ -3,9 +3,11 @@
 // reads in each language.
 #include <string>
 
+#include "app/language.hpp"
+
 namespace korvane {
 
-// The texts the window is created with; a language other than "de" and "uk" keeps them all.
+// The texts the window is created with; an unknown language keeps them all.
 namespace update_design {
 inline constexpr const char* Caption = "Überprüfung auf vorhandenes Update";
 inline constexpr const char* CheckButton = "Auf neue Version prüfen";
@@ -34,7 +36,7 @@ struct UpdateTexts {
     const char* homepageKey;
 };
 
-// The texts of "de" or "uk"; nullptr for any other code.
-const UpdateTexts* UpdateTextsFor(const std::string& languageCode);
+// The texts of German or English; nullptr while the language is unknown.
+const UpdateTexts* UpdateTextsFor(Language language);
 
 } // namespace korvane

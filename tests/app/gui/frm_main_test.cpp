@@ -160,18 +160,18 @@ const TextRow AboutTexts[] = {
     {"cmdOK", "OK"},
 };
 
-QString Language() {
+QString LanguageTag() {
     QFETCH_GLOBAL(QString, language);
     return language;
 }
 
 QString For(const ByLanguage& text) {
-    return QString::fromUtf8(Language() == "de" ? text.de : Language() == "uk" ? text.uk : "");
+    return QString::fromUtf8(LanguageTag() == "de" ? text.de : LanguageTag() == "uk" ? text.uk : "");
 }
 
 // The controls that do not show their text of the language, with what they show.
 QString Mismatches(QWidget* window, std::span<const TextRow> rows,
-                   bool english = Language() == "uk") {
+                   bool english = LanguageTag() == "uk") {
     QString wrong;
     for (const TextRow& row : rows) {
         const QString shown = ShownText(window, row.name);
@@ -186,9 +186,9 @@ QString Mismatches(QWidget* window, std::span<const TextRow> rows,
 struct Main {
     explicit Main(MessageSink& sink) : window(state, sink) {
         state.settings = Settings{dir.Path().string(), "korvane"};
-        state.languageCode = Language().toStdString();
+        state.language = LanguageOfCode(LanguageTag().toStdString());
         window.show();
-        ApplyEnglishCaptions(state.languageCode);
+        ApplyEnglishCaptions(state.language);
     }
     TempDir dir;
     AppState state;
@@ -256,8 +256,8 @@ class FrmMainTest : public QObject {
     // a second copy shows nothing, asks nothing and ends; once the first has ended, one runs.
     void startAsksForTheLanguageUntilOneIsStored() {
         Main m(sink_); // for its settings
-        if (Language() != "unknown") {
-            WriteSetting(m.state.settings, "config", "language", Language().toStdString());
+        if (LanguageTag() != "unknown") {
+            WriteSetting(m.state.settings, "config", "language", LanguageTag().toStdString());
         }
         QStringList seen; // at each start: the splash, the chooser when asked, the main window
         for (const char* answer : {"", "Picture1", ""}) { // closed, English flag, closed
@@ -281,7 +281,7 @@ class FrmMainTest : public QObject {
             });
             auto main = StartUp(m.state, sink_, lock, options);
             seen << ShownText(main.get(), "LblVersionMain") + ' ' +
-                        ShownText(main.get(), "BtnBrowse") + ' ' + m.state.languageCode.c_str();
+                        ShownText(main.get(), "BtnBrowse") + ' ' + CodeOf(m.state.language);
             QLockFile second(locks_.filePath("korvane.lock"));
             const qsizetype windows = QApplication::topLevelWidgets().size();
             QVERIFY(!StartUp(m.state, sink_, second, Quick()));
@@ -291,7 +291,7 @@ class FrmMainTest : public QObject {
         const QString splash = "Korvane Version 0.6.0";
         const QString chooser = "Choose your language:|      English|      Deutsch";
         const QString main = "Version 0.6.0 " + For({"Suchen de", "browse uk"});
-        QCOMPARE(seen, (Language() == "unknown"
+        QCOMPARE(seen, (LanguageTag() == "unknown"
                             ? QStringList{splash, chooser, "Version 0.6.0 Suchen unknown", splash,
                                           chooser, "Version 0.6.0 browse uk", splash,
                                           "Version 0.6.0 browse uk"}
@@ -307,7 +307,7 @@ class FrmMainTest : public QObject {
         QTest::mouseMove(Child(&m.window, "FrameStatus")); // elsewhere: no change
         QCOMPARE(ShownText(&m.window, "LblInfo"), For(GripOverview));
         QTest::mouseMove(Child(&m.window, "frmModul"), QPoint(3, 3)); // no prompt: no change
-        QCOMPARE(ShownText(&m.window, "LblInfo"), Language() == "unknown" ? QString() : prompt);
+        QCOMPARE(ShownText(&m.window, "LblInfo"), LanguageTag() == "unknown" ? QString() : prompt);
         // The browse buttons take the picked game.
         FakeInstall fake(m.dir.Path());
         const QString f1 =
@@ -406,7 +406,7 @@ class FrmMainTest : public QObject {
         Click(&m.window, "mnuViewChangeLang");
         QCOMPARE(ReadSetting(m.state.settings, "config", "language"), english ? "uk" : "de");
         // English at once; German, whatever the language was, at the next start.
-        QCOMPARE(Mismatches(&m.window, MainTexts, english || Language() == "uk"), QString());
+        QCOMPARE(Mismatches(&m.window, MainTexts, english || LanguageTag() == "uk"), QString());
         QCOMPARE(box, english ? QString()
                               : QStringLiteral("Korvane | Programm jetzt bitte neu starten für "
                                                "deutsches Userinterface. | icon 0 | 1 button"));

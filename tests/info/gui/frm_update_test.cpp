@@ -109,7 +109,7 @@ class FrmUpdateTest : public QObject {
         SetShellOpenerForTests([&opened](const QUrl& url) { opened << url.toString(); });
         AppState state;
         state.settings.directory = dir_.Text();
-        state.languageCode = language.toStdString();
+        state.language = LanguageOfCode(language.toStdString());
         frmUpdate window(nullptr, state, server_.Url("/version.txt"), 2s);
         window.show();
         const QStringList before = Screen(&window);
