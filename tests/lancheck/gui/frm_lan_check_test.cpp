@@ -60,26 +60,32 @@ class FrmLanCheckTest : public QObject {
 
     void saveThenCompare_data() {
         QTest::addColumn<QString>("language");
-        QTest::addColumn<bool>("carLost"); // on the second PC
-        QTest::addColumn<bool>("dropped"); // else chosen in the dialog
+        QTest::addColumn<QStringList>("lost"); // cars of the EA season the second PC has lost
+        QTest::addColumn<bool>("dropped");     // else chosen in the dialog
         QTest::addColumn<QString>("shown");
+        const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
+                             "grip EA 2002: %1\ngrip Quillon: %1\n";
         QTest::newRow("same, dropped")
-            << "uk" << false << true
-            << "All files are the same as in the report.|EA 2002 season: same\nQuillon season: "
-               "same\nGT Racing 2002 mod: same\nF1 Challenge: same\ngrip EA 2002: same\ngrip "
-               "Quillon: same\n";
+            << "uk" << QStringList() << true
+            << "All files are the same as in the report.|EA 2002 season: same\n" + rest.arg("same");
         QTest::newRow("one file differs, chosen")
-            << "de" << true << false
+            << "de" << QStringList{"Sauber"} << false
             << "1 Datei weicht vom Bericht ab.|EA 2002 season: verschieden\n"
                "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
-               "        hier: missing, im Bericht: original\nQuillon season: gleich\nGT Racing "
-               "2002 "
-               "mod: gleich\nF1 Challenge: gleich\ngrip EA 2002: gleich\ngrip Quillon: gleich\n";
+               "        hier: missing, im Bericht: original\n" +
+                   rest.arg("gleich");
+        QTest::newRow("two files of one component differ")
+            << "uk" << QStringList{"Bar", "Toyota"} << false
+            << "2 files differ from the report.|EA 2002 season: differs\n"
+               "    season02\\vehicles\\Bar\\Bar.hdv\n        here: missing, report: original\n"
+               "    season02\\vehicles\\Toyota\\Toyota.hdv\n"
+               "        here: missing, report: original\n" +
+                   rest.arg("same");
     }
 
     void saveThenCompare() {
         QFETCH(QString, language);
-        QFETCH(bool, carLost);
+        QFETCH(QStringList, lost);
         QFETCH(bool, dropped);
         TwoPcs pcs(language);
         QStringList asked;
@@ -91,8 +97,9 @@ class FrmLanCheckTest : public QObject {
                  QStringList(language == "uk"
                                  ? "Save report | korvane-status | Reports (*.json *.txt)"
                                  : "Bericht speichern | korvane-status | Berichte (*.json *.txt)"));
-        if (carLost) {
-            std::filesystem::remove(pcs.guestFake.f1Path + "season02/vehicles/Sauber/Sauber.hdv");
+        for (const QString& car : lost) {
+            std::filesystem::remove(pcs.guestFake.f1Path + "season02/vehicles/" +
+                                    car.toStdString() + '/' + car.toStdString() + ".hdv");
         }
         frmLanCheck window(pcs.guest, pcs.sink);
         window.show();
