@@ -16,7 +16,7 @@ using namespace korvane::testing;
 
 namespace {
 
-// Two PCs with the same games; the second loses one car file when told.
+// Two PCs with the same games, each with its own fake installation.
 struct TwoPcs {
     explicit TwoPcs(const QString& language) {
         for (AppState* state : {&host, &guest}) {
