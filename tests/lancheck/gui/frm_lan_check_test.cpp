@@ -31,7 +31,7 @@ struct TwoPcs {
     FakeInstall guestFake{dir.Path() / "guest"};
     AppState host, guest;
     RecordingSink sink;
-    std::string report = dir.Text() + "report.json";
+    std::string report = (dir.Path() / "report.json").string(); // as messages name it
 };
 
 // What the window shows of a comparison: the verdict, then the list.
