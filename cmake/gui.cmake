@@ -1,4 +1,4 @@
-# The desktop program: Qt windows on top of korvane_core.
+# The desktop program: Qt windows on top of korvane_core and korvane_lancheck.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   include(cmake/qt-windows.cmake)
 endif()
@@ -9,10 +9,11 @@ set(CMAKE_AUTORCC ON)
 # The windows, Qt adapters and window texts of every subsystem; the desktop program's main.cpp
 # lies among them but is the program's own.
 file(GLOB KORVANE_UI_SOURCES CONFIGURE_DEPENDS
-     src/app/gui/*.cpp src/harmonizer/gui/*.cpp src/grip/gui/*.cpp src/info/gui/*.cpp)
+     src/app/gui/*.cpp src/harmonizer/gui/*.cpp src/grip/gui/*.cpp src/info/gui/*.cpp
+     src/lancheck/gui/*.cpp)
 list(REMOVE_ITEM KORVANE_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/app/gui/main.cpp)
 add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
-target_link_libraries(korvane_ui PUBLIC korvane_core Qt6::Widgets Qt6::Network)
+target_link_libraries(korvane_ui PUBLIC korvane_core korvane_lancheck Qt6::Widgets Qt6::Network)
 include(cmake/artwork.cmake)
 # A static Qt links only the default platform plugin into a program; the window tests run on the
 # offscreen one.
@@ -56,7 +57,7 @@ file(GLOB KORVANE_SHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scree
 if(KORVANE_SHOT_SOURCES)
   add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
   target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
-  target_link_libraries(korvane_screenshots PRIVATE korvane_ui)
+  target_link_libraries(korvane_screenshots PRIVATE korvane_ui korvane_fake_games)
   korvane_warnings(korvane_screenshots)
 endif()
 

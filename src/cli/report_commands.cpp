@@ -1,9 +1,7 @@
 // status and verify: this PC's report, and the comparison with another PC's. Both only read,
 // so they run beside a copy that changes files.
-#include <filesystem>
 #include <iostream>
 
-#include "app/file_system.hpp"
 #include "cli/commands.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
@@ -20,35 +18,21 @@ void RequireSomeGame(const GameInstall& install) {
     }
 }
 
-// A report of every component and file is some 30 KB; anything much larger is something else,
-// which is refused before it is read into memory.
-constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
-
 // Another PC's report, from a file or "-" for standard input.
 std::vector<ComponentStatus> ReadReport(const std::string& source) {
-    const std::string name = source == "-" ? "the report on standard input" : source;
-    const Refusal tooLarge(name + ": larger than 1 MiB, too large for a status report");
-    std::string text;
-    if (source == "-") {
-        text.resize(MaxReportBytes + 1);
+    try {
+        if (source != "-") {
+            return ReadReportFile(source);
+        }
+        std::string text(MaxReportBytes + 1, '\0'); // one byte more tells a larger one
         std::cin.read(text.data(), std::streamsize(text.size()));
         text.resize(std::size_t(std::cin.gcount()));
-    } else {
-        std::error_code ec;
-        if (FileExists(source) &&
-            std::filesystem::file_size(ResolvePath(source), ec) > MaxReportBytes && !ec) {
-            throw tooLarge;
-        }
-        if (const FileResult read = ReadFileText(source, text); !read.ok) {
-            throw Refusal("cannot read " + source + ": " + read.reason);
-        }
-    }
-    if (text.size() > MaxReportBytes) { // grown since, or on standard input
-        throw tooLarge;
-    }
-    try {
         return ParseReport(text);
     } catch (const ReportError& error) {
+        if (error.Problem() == ReportProblem::Unreadable) {
+            throw Refusal("cannot read " + source + ": " + error.what());
+        }
+        const std::string name = source == "-" ? "the report on standard input" : source;
         throw Refusal(name + ": " + error.what());
     }
 }
@@ -69,8 +53,10 @@ int Status(const StatusOptions& options, const Context& c) {
 int Verify(const std::string& source, const Context& c) {
     RequireSomeGame(c.install);
     const std::vector<ComponentStatus> reference = ReadReport(source);
-    const bool same = CompareWithReport(CollectStatus(c.install, c.programDir), reference, c.out);
-    return same ? ExitDone : ExitFailed;
+    const Comparison comparison =
+        CompareWithReport(CollectStatus(c.install, c.programDir), reference);
+    PrintComparison(comparison, c.out);
+    return comparison.AllSame() ? ExitDone : ExitFailed;
 }
 
 } // namespace

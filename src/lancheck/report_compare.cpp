@@ -30,50 +30,97 @@ std::string Side(const FileStatus& file, const FileStatus& other) {
     return file.holds == other.holds ? file.holds + " (" + file.sha256 + ")" : file.holds;
 }
 
-// The lines of the files that differ; none when the component matches.
-std::string FileDifferences(const ComponentStatus& here, const ComponentStatus& reference) {
-    std::string lines;
+// The files that differ; none when the component matches.
+std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
+                                            const ComponentStatus& reference) {
+    std::vector<FileDifference> files;
     for (const FileStatus& theirs : reference.files) {
         const FileStatus* ours = FindByKey(here.files, theirs.path, &FileStatus::path);
         if (ours == nullptr) {
-            lines += "  " + theirs.path + ": in the reference only\n";
+            files.push_back({theirs.path, std::nullopt, theirs.holds});
         } else if (Key(ours->sha256) != Key(theirs.sha256)) {
-            lines += "  " + theirs.path + ": here " + Side(*ours, theirs) + ", reference " +
-                     Side(theirs, *ours) + "\n";
+            files.push_back({theirs.path, Side(*ours, theirs), Side(theirs, *ours)});
         }
     }
     for (const FileStatus& ours : here.files) {
         if (FindByKey(reference.files, ours.path, &FileStatus::path) == nullptr) {
-            lines += "  " + ours.path + ": here only\n";
+            files.push_back({ours.path, ours.holds, std::nullopt});
         }
     }
-    return lines;
+    return files;
+}
+
+// Every file of a component that the other side does not have at all.
+ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness) {
+    ComponentComparison result{component.name, sameness, {}};
+    for (const FileStatus& file : component.files) {
+        const bool here = sameness == Sameness::HereOnly;
+        result.files.push_back({file.path, here ? std::optional(file.holds) : std::nullopt,
+                                here ? std::nullopt : std::optional(file.holds)});
+    }
+    return result;
 }
 
 } // namespace
 
-bool CompareWithReport(const std::vector<ComponentStatus>& here,
-                       const std::vector<ComponentStatus>& reference, std::ostream& out) {
-    bool same = true;
+bool Comparison::AllSame() const {
+    return std::all_of(components.begin(), components.end(),
+                       [](const auto& component) { return component.sameness == Sameness::Same; });
+}
+
+std::size_t Comparison::DifferingFiles() const {
+    std::size_t count = 0;
+    for (const ComponentComparison& component : components) {
+        count += component.files.size();
+    }
+    return count;
+}
+
+Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
+                             const std::vector<ComponentStatus>& reference) {
+    Comparison comparison;
     for (const ComponentStatus& theirs : reference) {
         const ComponentStatus* ours = FindByKey(here, theirs.name, &ComponentStatus::name);
-        const std::string differences = ours ? FileDifferences(*ours, theirs) : "";
         if (ours == nullptr) {
-            out << theirs.name << ": installed in the reference only\n";
-        } else if (differences.empty()) {
-            out << theirs.name << ": same\n";
-        } else {
-            out << theirs.name << ": differs\n" << differences;
+            comparison.components.push_back(OneSided(theirs, Sameness::ReferenceOnly));
+            continue;
         }
-        same = same && ours != nullptr && differences.empty();
+        std::vector<FileDifference> files = FileDifferences(*ours, theirs);
+        const Sameness sameness = files.empty() ? Sameness::Same : Sameness::Differs;
+        comparison.components.push_back({theirs.name, sameness, std::move(files)});
     }
     for (const ComponentStatus& ours : here) {
         if (FindByKey(reference, ours.name, &ComponentStatus::name) == nullptr) {
-            out << ours.name << ": installed here only\n";
-            same = false;
+            comparison.components.push_back(OneSided(ours, Sameness::HereOnly));
         }
     }
-    return same;
+    return comparison;
+}
+
+void PrintComparison(const Comparison& comparison, std::ostream& out) {
+    for (const ComponentComparison& component : comparison.components) {
+        switch (component.sameness) {
+        case Sameness::Same:
+            out << component.name << ": same\n";
+            continue;
+        case Sameness::ReferenceOnly:
+            out << component.name << ": installed in the reference only\n";
+            continue;
+        case Sameness::HereOnly:
+            out << component.name << ": installed here only\n";
+            continue;
+        case Sameness::Differs:
+            out << component.name << ": differs\n";
+            break;
+        }
+        for (const FileDifference& file : component.files) {
+            out << "  " << file.path << ": "
+                << (!file.here        ? "in the reference only"
+                    : !file.reference ? "here only"
+                                      : "here " + *file.here + ", reference " + *file.reference)
+                << '\n';
+        }
+    }
 }
 
 } // namespace korvane::lancheck

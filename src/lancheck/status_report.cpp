@@ -4,12 +4,19 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+
+#include "app/file_system.hpp"
 
 namespace korvane::lancheck {
 
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+ReportError TooLarge() {
+    return ReportError(ReportProblem::TooLarge, "larger than 1 MiB, too large for a status report");
+}
 
 bool IsShortSha256(const std::string& text) {
     if (text.size() != 12) {
@@ -77,9 +84,9 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
         } else if (!components.empty() && ParseFileLine(line, file)) {
             components.back().files.push_back(file);
         } else if (components.empty()) {
-            throw ReportError("not a status report of korvane-cli");
+            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
         } else {
-            throw ReportError("damaged at line " + std::to_string(number));
+            throw ReportError(ReportProblem::Damaged, "damaged at line " + std::to_string(number));
         }
     }
     return components;
@@ -97,7 +104,7 @@ std::string WithoutByteOrderMark(const std::string& text) {
     std::string narrow;
     for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
         if (text[i + 1] != '\0' || static_cast<unsigned char>(text[i]) >= 0x80) {
-            throw ReportError("damaged (a character other than ASCII)");
+            throw ReportError(ReportProblem::Damaged, "damaged (a character other than ASCII)");
         }
         narrow += text[i];
     }
@@ -109,12 +116,14 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
     try {
         const Json report = Json::parse(text);
         if (!report.is_object() || report.value("format", "") != ReportFormat) {
-            throw ReportError("not a status report of korvane-cli");
+            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
         }
         const int version = report.at("version").get<int>();
         if (version != ReportVersion) {
-            throw ReportError("report version " + std::to_string(version) +
-                              ", this korvane-cli reads version " + std::to_string(ReportVersion));
+            const std::string reason = "report version " + std::to_string(version) +
+                                       ", this korvane-cli reads version " +
+                                       std::to_string(ReportVersion);
+            throw ReportError(ReportProblem::OtherVersion, reason);
         }
         for (const Json& entry : report.at("components")) {
             ComponentStatus& component = components.emplace_back();
@@ -130,7 +139,8 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
     } catch (const Json::exception& e) {
         // The library's text starts with its own error code in brackets.
         const std::string reason = e.what();
-        throw ReportError("damaged (" + reason.substr(reason.find("] ") + 2) + ")");
+        throw ReportError(ReportProblem::Damaged,
+                          "damaged (" + reason.substr(reason.find("] ") + 2) + ")");
     }
     return components;
 }
@@ -173,22 +183,39 @@ std::string ReportJson(const std::vector<ComponentStatus>& components) {
 }
 
 std::vector<ComponentStatus> ParseReport(const std::string& written) {
+    if (written.size() > MaxReportBytes) {
+        throw TooLarge();
+    }
     const std::string text = WithoutByteOrderMark(written);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
-        throw ReportError("empty");
+        throw ReportError(ReportProblem::NotAReport, "empty");
     }
     const std::vector<ComponentStatus> components =
         text[first] == '{' ? ParseJson(text) : ParseText(text);
     if (components.empty()) {
-        throw ReportError("lists no component");
+        throw ReportError(ReportProblem::NotAReport, "lists no component");
     }
     for (const ComponentStatus& component : components) {
         if (component.files.empty()) {
-            throw ReportError("no file lines; write it with status --files or status --json");
+            throw ReportError(ReportProblem::NoFileLines,
+                              "no file lines; write it with status --files or status --json");
         }
     }
     return components;
+}
+
+std::vector<ComponentStatus> ReadReportFile(const std::string& pathText) {
+    std::error_code ec;
+    if (FileExists(pathText) &&
+        std::filesystem::file_size(ResolvePath(pathText), ec) > MaxReportBytes && !ec) {
+        throw TooLarge();
+    }
+    std::string text;
+    if (const FileResult read = ReadFileText(pathText, text); !read.ok) {
+        throw ReportError(ReportProblem::Unreadable, read.reason);
+    }
+    return ParseReport(text); // refuses it when it has grown since
 }
 
 } // namespace korvane::lancheck

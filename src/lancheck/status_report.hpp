@@ -2,6 +2,7 @@
 // The state report in its two written forms: the lines of `status` (with `--files`, each file
 // below its component) and one JSON document for scripts. verify reads either form back, as
 // another PC wrote it.
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,14 +22,29 @@ std::string ReportText(const std::vector<ComponentStatus>& components, bool with
 // "files": [{"path", "holds", "sha256"}]}]}; a missing file has no "sha256".
 std::string ReportJson(const std::vector<ComponentStatus>& components);
 
-// A report that cannot be read back; what() is a one-line reason.
+// A report of every component and file is some 30 KB; anything much larger is something else,
+// which is refused before it is read into memory.
+inline constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
+
+// Why a report cannot be read back, for a window to say in its own words.
+enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLarge, Unreadable };
+
+// A report that cannot be read back; what() is a one-line reason in English.
 class ReportError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    ReportError(ReportProblem problem, const std::string& reason)
+        : std::runtime_error(reason), problem_(problem) {}
+    ReportProblem Problem() const { return problem_; }
+
+  private:
+    ReportProblem problem_;
 };
 
 // Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
 // A report without file lines cannot be compared file by file and is refused as well.
 std::vector<ComponentStatus> ParseReport(const std::string& written);
+
+// A report file as ParseReport reads it; one larger than MaxReportBytes is refused unread.
+std::vector<ComponentStatus> ReadReportFile(const std::string& pathText);
 
 } // namespace korvane::lancheck

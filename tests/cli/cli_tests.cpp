@@ -246,6 +246,9 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: same\nQuillon season: differs\n"
          "  seasonql02\\vehicles\\Toyota\\Toyota2.hdv: in the reference only\n"
          "F1 Challenge: same\n" + GripSame, None},
+        {NoGt, Lan({"!sed -i '/^grip Quillon/,$d' {temp}/host.txt", "verify {temp}/host.txt"}),
+         1, LanOut + "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n"
+         "grip EA 2002: same\ngrip Quillon: installed here only\n", None},
         {NoGt, Lan({"!rm -r {f1}seasonql02", "verify - <{temp}/host.txt"}), 1, LanOut +
          "EA 2002 season: same\nQuillon season: installed in the reference only\n"
          "F1 Challenge: same\ngrip EA 2002: same\ngrip Quillon: installed in the reference only\n",

@@ -28,6 +28,7 @@
 #include "grip/gui/frm_grip.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/gui/frm_info_menu.hpp"
+#include "lancheck/gui/frm_lan_check.hpp"
 
 namespace korvane {
 
@@ -164,6 +165,8 @@ void frmMain::BuildMenus() {
     auto addSeparator = [](QMenu* menu, const char* name) { Named(menu->addSeparator(), name); };
 
     QMenu* file = addMenu("mnuFile");
+    connect(addItem(file, "mnuFileLanCheck"), &QAction::triggered, this, &frmMain::OpenLanCheck);
+    addSeparator(file, "mnuFileBar1");
     connect(addItem(file, "mnuFileExit"), &QAction::triggered, this, &QWidget::close);
 
     QMenu* view = addMenu("mnuView");
@@ -246,6 +249,10 @@ void frmMain::OpenGripModule() {
     ApplyEnglishCaptions(state_.language);
     window->AdjustForInstall(state_.install);
     Present(window);
+}
+
+void frmMain::OpenLanCheck() {
+    Present(new frmLanCheck(state_, sink_));
 }
 
 void frmMain::ChangeLanguage() {

@@ -28,6 +28,7 @@ class frmMain : public QMainWindow, public HasEnglishCaptions {
 
     void OpenHarmonizer();
     void OpenGripModule();
+    void OpenLanCheck();
     void ChangeLanguage();
 
     // The information windows are wired from outside: each returns the menu item by its name.

@@ -9,7 +9,7 @@ namespace korvane {
 
 namespace {
 
-constexpr std::array<ControlText, 18> MainTexts{{
+constexpr std::array<ControlText, 19> MainTexts{{
     {"frmMain", MainWindowTitle, nullptr},
     {"FrameStatus", "Pfad zu \"F1_2002.exe\" festlegen...",
      "Please select the path to \"F1_2002.exe\" ..."},
@@ -23,6 +23,7 @@ constexpr std::array<ControlText, 18> MainTexts{{
      "Change grip settings for grass and gravel"},
     {"LblInfo", "Mauszeiger auf einen Modulbutton bewegen für Erläuterungen zum Modul ...",
      "Move mouse onto a module button for explanation ..."},
+    {"mnuFileLanCheck", "&LAN-Check ...", "LAN check ..."},
     {"mnuFileExit", "Be&enden", "Quit program"},
     {"mnuFile", "&Datei", "File"},
     {"mnuView", "&Ansicht", "View"},

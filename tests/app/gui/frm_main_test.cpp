@@ -44,6 +44,7 @@ const TextRow MainTexts[] = {
     {"LblInfo", "Mauszeiger auf einen Modulbutton bewegen für Erläuterungen zum Modul ...",
      "Move mouse onto a module button for explanation ..."},
     {"sbStatusBarPanel1", "Status"},
+    {"mnuFileLanCheck", "&LAN-Check ...", "LAN check ..."},
     {"mnuFileExit", "Be&enden", "Quit program"},
     {"mnuFile", "&Datei", "File"},
     {"mnuView", "&Ansicht", "View"},
@@ -143,6 +144,23 @@ const TextRow GripTexts[] = {
     {"BtnEqual", "Gripwerte optimieren", "Apply optimized grip settings"},
     {"BtnRestore", "Original Gripwerte wiederherstellen", "Restore original grip settings"},
     {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
+};
+
+const TextRow LanCheckTexts[] = {
+    {"frmLanCheck", "LAN-Check", "LAN check"},
+    {"FrmStatus", "Dieser PC:", "This PC:"},
+    {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
+    {"LblVerdict", "Bericht wählen oder auf dieses Fenster ziehen ...",
+     "Choose a report or drop it onto this window ..."},
+    {"BtnCopy", "Zeilen kopieren", "Copy lines"},
+    {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
+    {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
+    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
+    {"LblHint",
+     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Jede Datei, die "
+     "abweicht, steht unten mit beiden Seiten.",
+     "Save the report on one PC and compare with it on every other one. Each file that differs "
+     "is listed below with both sides."},
 };
 
 const TextRow AboutTexts[] = {
@@ -344,6 +362,7 @@ class FrmMainTest : public QObject {
                 {"BtnHarmonize", "frmHarmonizer", HarmonizerTexts, "LblHarmonizerInfo",
                  For(HarmonizerInstruction)},
                 {"BtnGripModul", "frmGrip", GripTexts, "LblHarmonizerInfo", For(GripInstruction)},
+                {"mnuFileLanCheck", "frmLanCheck", LanCheckTexts, "-", "<none>"},
                 {"mnuHelpAbout", "frmAbout", AboutTexts, "-", "<none>"},
                 {"mnuUpdate", "frmUpdate", {}, "-", "<none>"},
                 {"mnuHistory", "FrmHistory", {}, "TxtHistory", For(FirstHistoryEntry)}};

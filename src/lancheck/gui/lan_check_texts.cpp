@@ -1,0 +1,151 @@
+#include "lancheck/gui/lan_check_texts.hpp"
+
+#include <array>
+#include <cctype>
+
+#include "app/messages.hpp"
+
+namespace korvane {
+
+namespace {
+
+using lancheck::Sameness;
+
+constexpr std::array<ControlText, 9> Texts{{
+    {"frmLanCheck", "LAN-Check", "LAN check"},
+    {"FrmStatus", "Dieser PC:", "This PC:"},
+    {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
+    {"LblVerdict", "Bericht wählen oder auf dieses Fenster ziehen ...",
+     "Choose a report or drop it onto this window ..."},
+    {"BtnCopy", "Zeilen kopieren", "Copy lines"},
+    {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
+    {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
+    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
+    {"LblHint",
+     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Jede Datei, "
+     "die abweicht, steht unten mit beiden Seiten.",
+     "Save the report on one PC and compare with it on every other one. Each file that "
+     "differs is listed below with both sides."},
+}};
+
+std::string Pick(bool english, const std::string& german, const std::string& englishText) {
+    return english ? englishText : german;
+}
+
+std::string Side(const std::optional<std::string>& holds, bool english) {
+    return holds ? *holds : Pick(english, "(keine solche Datei)", "(no such file)");
+}
+
+std::string SamenessText(Sameness sameness, bool english) {
+    switch (sameness) {
+    case Sameness::Same:
+        return Pick(english, "gleich", "same");
+    case Sameness::Differs:
+        return Pick(english, "verschieden", "differs");
+    case Sameness::ReferenceOnly:
+        return Pick(english, "nur im Bericht installiert", "installed in the report only");
+    case Sameness::HereOnly:
+        return Pick(english, "nur auf diesem PC installiert", "installed on this PC only");
+    }
+    return {};
+}
+
+std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail, bool english) {
+    using lancheck::ReportProblem;
+    switch (problem) {
+    case ReportProblem::NotAReport:
+        return Pick(english, "Diese Datei ist kein Bericht von Korvane.",
+                    "This file is not a report of Korvane.");
+    case ReportProblem::Damaged:
+        return Pick(english, "Dieser Bericht ist beschädigt oder unvollständig.",
+                    "This report is damaged or cut off.");
+    case ReportProblem::OtherVersion:
+        return Pick(english,
+                    "Dieser Bericht stammt von einer anderen Version von Korvane und kann "
+                    "hier nicht gelesen werden.",
+                    "This report was written by another version of Korvane and cannot be "
+                    "read here.");
+    case ReportProblem::NoFileLines:
+        return Pick(english,
+                    "Dieser Bericht nennt keine einzelnen Dateien. Bitte mit \"Bericht "
+                    "speichern\" oder korvane-cli status --json schreiben.",
+                    "This report lists no single files. Please write it with \"Save report\" "
+                    "or korvane-cli status --json.");
+    case ReportProblem::TooLarge:
+        return Pick(english, "Diese Datei ist größer als 1 MiB und damit kein Bericht.",
+                    "This file is larger than 1 MiB, too large for a report.");
+    case ReportProblem::Unreadable:
+        return Pick(english, "Die Datei kann nicht gelesen werden: ", "The file cannot be read: ") +
+               detail;
+    }
+    return {};
+}
+
+} // namespace
+
+std::span<const ControlText> LanCheckWindowTexts() {
+    return Texts;
+}
+
+std::string InLanguage(const LanCheckText& text, Language language) {
+    return language == Language::English ? text.english : text.german;
+}
+
+std::string DefaultReportName(const std::string& computerName) {
+    std::string name;
+    for (const char c : computerName) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+        name += plain ? c : '_';
+    }
+    return name.empty() ? "korvane-status.json" : "korvane-status-" + name + ".json";
+}
+
+std::string ReportSavedText(const std::string& path, Language language) {
+    return Pick(language == Language::English,
+                "Der Bericht ist gespeichert:", "The report is saved:") +
+           CrLf + path;
+}
+
+std::string ReportNotSavedText(const std::string& path, const std::string& reason,
+                               Language language) {
+    return Pick(language == Language::English,
+                "Der Bericht konnte nicht gespeichert werden:", "The report could not be saved:") +
+           CrLf + path + CrLf + CrLf + reason;
+}
+
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportError& error,
+                                 Language language) {
+    return path + CrLf + CrLf +
+           ProblemText(error.Problem(), error.what(), language == Language::English);
+}
+
+std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
+    const bool english = language == Language::English;
+    const std::size_t count = comparison.DifferingFiles();
+    if (comparison.AllSame()) {
+        return Pick(english, "Alle Dateien sind gleich wie im Bericht.",
+                    "All files are the same as in the report.");
+    }
+    const std::string number = std::to_string(count);
+    if (count == 1) {
+        return Pick(english, "1 Datei weicht vom Bericht ab.", "1 file differs from the report.");
+    }
+    return number +
+           Pick(english, " Dateien weichen vom Bericht ab.", " files differ from the report.");
+}
+
+std::string ComparisonText(const lancheck::Comparison& comparison, Language language) {
+    const bool english = language == Language::English;
+    std::string text;
+    for (const lancheck::ComponentComparison& component : comparison.components) {
+        text += component.name + ": " + SamenessText(component.sameness, english) + '\n';
+        for (const lancheck::FileDifference& file : component.files) {
+            text += "    " + file.path + '\n' + "        " + Pick(english, "hier: ", "here: ") +
+                    Side(file.here, english) + Pick(english, ", im Bericht: ", ", report: ") +
+                    Side(file.reference, english) + '\n';
+        }
+    }
+    return text;
+}
+
+} // namespace korvane

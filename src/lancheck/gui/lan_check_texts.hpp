@@ -1,0 +1,47 @@
+#pragma once
+// The texts of the LAN check window, as data, and the lines it makes of a comparison.
+#include <span>
+#include <string>
+
+#include "app/interface_texts.hpp"
+#include "app/language.hpp"
+#include "lancheck/report_compare.hpp"
+#include "lancheck/status_report.hpp"
+
+namespace korvane {
+
+// Rows of frmLanCheck; rows without English text are the same in both languages.
+std::span<const ControlText> LanCheckWindowTexts();
+
+// A text of the window that is no control's caption: German, or English for "uk".
+struct LanCheckText {
+    const char* german;
+    const char* english;
+};
+std::string InLanguage(const LanCheckText& text, Language language);
+
+inline constexpr LanCheckText ColumnComponent{"Komponente", "Component"};
+inline constexpr LanCheckText ColumnState{"Zustand", "State"};
+inline constexpr LanCheckText ColumnFingerprint{"Fingerabdruck", "Fingerprint"};
+inline constexpr LanCheckText SaveReportTitle{"Bericht speichern", "Save report"};
+inline constexpr LanCheckText OpenReportTitle{"Bericht öffnen", "Open report"};
+inline constexpr LanCheckText ReportFilter{"Berichte", "Reports"};
+inline constexpr const char* ReportFilterPattern = "*.json *.txt";
+
+// "korvane-status-NAME.json", with the computer's name made safe for a file name.
+std::string DefaultReportName(const std::string& computerName);
+
+std::string ReportSavedText(const std::string& path, Language language);
+std::string ReportNotSavedText(const std::string& path, const std::string& reason,
+                               Language language);
+// Why a report cannot be read, naming the file.
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportError& error,
+                                 Language language);
+
+// One line over the result: all the same, or how many files differ.
+std::string VerdictText(const lancheck::Comparison& comparison, Language language);
+// Per component "NAME: same" or what differs; below it each differing file's path on a line of
+// its own and both sides on the next, so that long paths need no wide window.
+std::string ComparisonText(const lancheck::Comparison& comparison, Language language);
+
+} // namespace korvane
