@@ -34,12 +34,6 @@ namespace korvane {
 
 namespace {
 
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
-}
-std::string Local(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
 
 QGroupBox* PathFrame(QWidget* parent, const char* frameName, const char* editName,
                      const char* buttonName, QLineEdit*& edit, QPushButton*& button) {

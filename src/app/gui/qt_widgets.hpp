@@ -4,8 +4,20 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QString>
+
+#include <string>
 
 namespace korvane {
+
+// Path and message texts of the logic are in the ANSI code page (UTF-8 where the manifest gets
+// it), as the game files and the Windows functions hold them.
+inline QString Local(const std::string& text) {
+    return QString::fromLocal8Bit(text.c_str());
+}
+inline std::string Local(const QString& text) {
+    return text.toLocal8Bit().toStdString();
+}
 
 // Controls carry the system's own names as object names, so tests and accessibility tools
 // find them.

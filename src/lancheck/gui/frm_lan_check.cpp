@@ -25,12 +25,6 @@ namespace korvane {
 
 namespace {
 
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
-}
-std::string Local(const QString& text) {
-    return text.toLocal8Bit().toStdString();
-}
 QString Text(const std::string& text) {
     return QString::fromUtf8(text.c_str());
 }
