@@ -16,7 +16,9 @@ class FailureLog {
         std::string reason;
     };
 
-    void Add(const std::string& path, const std::string& reason) { entries_.push_back({path, reason}); }
+    void Add(const std::string& path, const std::string& reason) {
+        entries_.push_back({path, reason});
+    }
     bool Empty() const { return entries_.empty(); }
     const std::vector<Entry>& Entries() const { return entries_; }
 

@@ -17,12 +17,15 @@ void DetectF1AddOns(GameInstall& install) {
     }
 }
 
-bool HasQL2003(const std::string& f1cPath) { return PathExists(f1cPath + F1cQL2003Marker); }
+bool HasQL2003(const std::string& f1cPath) {
+    return PathExists(f1cPath + F1cQL2003Marker);
+}
 
 // The chosen file less the executable's name: the directory with its separator.
 std::string DirectoryOf(const std::string& chosenFile, std::size_t exeNameLength) {
-    return chosenFile.size() >= exeNameLength ? chosenFile.substr(0, chosenFile.size() - exeNameLength)
-                                              : std::string();
+    return chosenFile.size() >= exeNameLength
+               ? chosenFile.substr(0, chosenFile.size() - exeNameLength)
+               : std::string();
 }
 
 } // namespace

@@ -17,8 +17,9 @@ inline constexpr const char* F1cExe = "F1 Challenge 99-02.exe";
 inline constexpr const char* F1cQL2003Marker = "SeasonData\\Vehicles\\Ferrari\\2003QL_F2003GA";
 
 struct GameInstall {
-    std::string F1Path;   // ends in a separator, empty when not found
-    std::string F1cPath;  // as stored in the registry, or ending in a separator; empty when not found
+    std::string F1Path; // ends in a separator, empty when not found
+    std::string
+        F1cPath; // as stored in the registry, or ending in a separator; empty when not found
     std::string DirSeason02 = "season02\\vehicles\\";
     std::string DirSeasonQL02 = "seasonql02\\vehicles\\";
     std::string DirGTR2002 = "GTR2002season\\vehicles\\";
@@ -32,8 +33,8 @@ struct GameInstall {
 
 struct Detection {
     GameInstall install;
-    std::string f1Display;   // set only when F1 2002 was found through the registry
-    std::string f1cDisplay;  // set only when F1 Challenge was found through the registry
+    std::string f1Display;  // set only when F1 2002 was found through the registry
+    std::string f1cDisplay; // set only when F1 Challenge was found through the registry
 };
 
 // The registries first, the settings file second. For each game the first registry that

@@ -51,10 +51,11 @@ fs::path ResolvePath(const std::string& pathText) {
     // A path made from a narrow string widens its bytes one by one, as if they were Latin-1;
     // path texts are in the ANSI code page (UTF-8 where the manifest makes it so).
     const int size = static_cast<int>(pathText.size());
-    std::wstring wide(static_cast<std::size_t>(
-                          MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, nullptr, 0)),
-                      L'\0');
-    MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(), static_cast<int>(wide.size()));
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_ACP, 0, pathText.data(), size, wide.data(),
+                        static_cast<int>(wide.size()));
     return fs::path(wide);
 #else
     fs::path root;

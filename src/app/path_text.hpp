@@ -5,7 +5,9 @@
 
 namespace korvane {
 
-inline bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool IsSeparator(char c) {
+    return c == '\\' || c == '/';
+}
 
 inline bool EndsInSeparator(std::string_view path) {
     return !path.empty() && IsSeparator(path.back());

@@ -26,12 +26,20 @@ namespace {
 
 const char* SimulatedFailure = "simulated write failure";
 
-FileResult Fail(std::string reason) { return {false, std::move(reason), {}}; }
+FileResult Fail(std::string reason) {
+    return {false, std::move(reason), {}};
+}
 
-std::string Reason(const std::error_code& ec) { return ec.message(); }
-std::string Reason(int err) { return std::generic_category().message(err); }
+std::string Reason(const std::error_code& ec) {
+    return ec.message();
+}
+std::string Reason(int err) {
+    return std::generic_category().message(err);
+}
 // The reason of the C library call that just failed; some fail without setting one.
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno ? errno : EIO, std::generic_category()};
+}
 
 using Step = FileFaults::Step;
 
@@ -245,7 +253,7 @@ class Batch {
         std::size_t job;
         std::string targetText;
         fs::path target;
-        fs::path temp;  // empty once renamed or removed
+        fs::path temp; // empty once renamed or removed
         std::FILE* out;
     };
 
@@ -353,7 +361,7 @@ FileResult CopyFileSafe(const std::string& sourceText, const std::string& target
 std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames renames,
                                       FileFaults& faults) {
     Batch batch(jobs.size(), faults);
-    std::map<std::string, std::string> sources;  // most jobs of a pass share one source
+    std::map<std::string, std::string> sources; // most jobs of a pass share one source
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const fs::path target = ResolvePath(jobs[i].target);
         std::error_code ec;
@@ -386,6 +394,5 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
 FileResult DeleteFileText(const std::string& pathText, FileFaults& faults) {
     return About(DeleteResolved(ResolvePath(pathText), pathText, faults), pathText);
 }
-
 
 } // namespace korvane

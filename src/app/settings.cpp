@@ -48,7 +48,8 @@ Settings LocateSettings(const std::string& programDir, const std::string& exeBas
     return CanWrite(user) || !FileExists(beside.FilePath()) ? user : beside;
 }
 
-std::string ReadSetting(const Settings& settings, const std::string& section, const std::string& key) {
+std::string ReadSetting(const Settings& settings, const std::string& section,
+                        const std::string& key) {
     return ReadIniValue(settings.FilePath(), section, key);
 }
 
@@ -69,7 +70,8 @@ bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
     return false;
 }
 
-std::string ReadIniValue(const std::string& fileText, const std::string& section, const std::string& key) {
+std::string ReadIniValue(const std::string& fileText, const std::string& section,
+                         const std::string& key) {
     return IniRead(fileText, section, key, Unknown, IniBufferSize);
 }
 

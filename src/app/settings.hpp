@@ -11,10 +11,10 @@ namespace korvane {
 inline constexpr const char* Unknown = "unknown";
 
 struct Settings {
-    std::string directory;                // the program's directory
-    std::string exeBaseName = "korvane";  // the executable's name without extension
-    std::string userDirectory{};          // when set, the file lies there instead
-    bool toldNotKept = false;             // the player was told a choice could not be stored
+    std::string directory;               // the program's directory
+    std::string exeBaseName = "korvane"; // the executable's name without extension
+    std::string userDirectory{};         // when set, the file lies there instead
+    bool toldNotKept = false;            // the player was told a choice could not be stored
 
     // The directory of the settings file, which is also where the program may write.
     const std::string& FileDirectory() const {
@@ -33,7 +33,8 @@ struct Settings {
 Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
                         const std::string& userConfigDir);
 
-std::string ReadSetting(const Settings& settings, const std::string& section, const std::string& key);
+std::string ReadSetting(const Settings& settings, const std::string& section,
+                        const std::string& key);
 // Nonzero on success.
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
@@ -43,7 +44,8 @@ int WriteSetting(const Settings& settings, const std::string& section, const std
 bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
                  const std::string& section, const std::string& key, const std::string& value);
 // Any INI file, 1024-character buffer, default "unknown".
-std::string ReadIniValue(const std::string& fileText, const std::string& section, const std::string& key);
+std::string ReadIniValue(const std::string& fileText, const std::string& section,
+                         const std::string& key);
 
 // "mailto:" + address, and "?subject=" + subject only when the subject is not empty.
 std::string MailtoTarget(const std::string& address, const std::string& subject);

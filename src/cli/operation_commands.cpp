@@ -115,8 +115,8 @@ int RestoreSeasons(const Context& c) {
 
 int GripApply(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip apply");
-    return Outcome(c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language,
-                                         c.sink));
+    return Outcome(c,
+                   ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {

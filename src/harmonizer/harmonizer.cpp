@@ -93,7 +93,11 @@ std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 
 CarFiles F1cCar(const GameInstall& install, int season, int team) {
     const std::string dir = install.F1cPath + install.DirSeasonData + CarDirsF1c(season, team);
     const std::string stem = "\\" + SeasonsF1c(season) + "_" + TeamsF1c(season, team);
-    return {season, team, dir + stem + ".hdv", dir + stem + ".org", dir + "\\engine.ini",
+    return {season,
+            team,
+            dir + stem + ".hdv",
+            dir + stem + ".org",
+            dir + "\\engine.ini",
             dir + "\\engine.org"};
 }
 
@@ -238,9 +242,8 @@ bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink
     RestorePass(performance, log, faults, [&](std::size_t i) {
         missing(cars[i], harmonizer_texts::PerformanceNotRestoredF1c);
     });
-    RestorePass(engine, log, faults, [&](std::size_t i) {
-        missing(cars[i], harmonizer_texts::EngineNotRestoredF1c);
-    });
+    RestorePass(engine, log, faults,
+                [&](std::size_t i) { missing(cars[i], harmonizer_texts::EngineNotRestoredF1c); });
     Finish(sink, language, log, harmonizer_texts::Restored, {});
     return log.Empty();
 }

@@ -32,9 +32,9 @@ struct Components2002 {
 };
 
 struct TeamFiles {
-    std::string team;    // the catalogue name shown in messages
-    std::string live;    // path text of the ".hdv"
-    std::string backup;  // path text of the ".org"
+    std::string team;   // the catalogue name shown in messages
+    std::string live;   // path text of the ".hdv"
+    std::string backup; // path text of the ".org"
 };
 
 // Teams of one F1 2002 component in catalogue order.
@@ -43,10 +43,10 @@ std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 
 struct CarFiles {
     int season = 0;
     int team = 0;
-    std::string performance;        // .hdv
-    std::string performanceBackup;  // .org
-    std::string engine;             // engine.ini
-    std::string engineBackup;       // engine.org
+    std::string performance;       // .hdv
+    std::string performanceBackup; // .org
+    std::string engine;            // engine.ini
+    std::string engineBackup;      // engine.org
 };
 
 // The files of F1 Challenge car (season, team).

@@ -4,8 +4,8 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include <windows.h>
 #include <bcrypt.h>
+#include <windows.h>
 #else
 #include <openssl/evp.h>
 #endif
@@ -36,8 +36,8 @@ struct CngHash {
 
 Sha256::Sha256() {
     auto* cng = new CngHash;
-    if (!BCRYPT_SUCCESS(BCryptOpenAlgorithmProvider(&cng->algorithm, BCRYPT_SHA256_ALGORITHM,
-                                                    nullptr, 0)) ||
+    if (!BCRYPT_SUCCESS(
+            BCryptOpenAlgorithmProvider(&cng->algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0)) ||
         !BCRYPT_SUCCESS(BCryptCreateHash(cng->algorithm, &cng->hash, nullptr, 0, nullptr, 0, 0))) {
         if (cng->algorithm != nullptr) {
             BCryptCloseAlgorithmProvider(cng->algorithm, 0);
@@ -65,8 +65,8 @@ void Sha256::Add(const std::string& bytes) {
 
 std::string Sha256::Hex() {
     unsigned char digest[32];
-    if (!BCRYPT_SUCCESS(BCryptFinishHash(static_cast<CngHash*>(state_)->hash, digest,
-                                         sizeof digest, 0))) {
+    if (!BCRYPT_SUCCESS(
+            BCryptFinishHash(static_cast<CngHash*>(state_)->hash, digest, sizeof digest, 0))) {
         throw std::runtime_error("SHA-256 failed");
     }
     return ToHex(digest, sizeof digest);
@@ -83,7 +83,9 @@ Sha256::Sha256() {
     state_ = context;
 }
 
-Sha256::~Sha256() { EVP_MD_CTX_free(static_cast<EVP_MD_CTX*>(state_)); }
+Sha256::~Sha256() {
+    EVP_MD_CTX_free(static_cast<EVP_MD_CTX*>(state_));
+}
 
 void Sha256::Add(const std::string& bytes) {
     if (EVP_DigestUpdate(static_cast<EVP_MD_CTX*>(state_), bytes.data(), bytes.size()) != 1) {

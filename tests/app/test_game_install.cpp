@@ -78,9 +78,11 @@ TEST(GameInstall, PickingAnExecutableStoresItsDirectory) {
     install.HasSeasonQL = true; // a flag once set stays set
     Settings settings{program.Path().string()};
     RecordingSink sink;
-    EXPECT_EQ(SelectF1Executable(install, settings, sink, Language::English, root + "/F1 2002/F1_2002.exe"),
+    EXPECT_EQ(SelectF1Executable(install, settings, sink, Language::English,
+                                 root + "/F1 2002/F1_2002.exe"),
               root + "/F1 2002/F1_2002.exe");
-    SelectF1cExecutable(install, settings, sink, Language::English, root + "/F1C/F1 Challenge 99-02.exe");
+    SelectF1cExecutable(install, settings, sink, Language::English,
+                        root + "/F1C/F1 Challenge 99-02.exe");
     EXPECT_EQ(Described(install, ""), Here("~/F1 2002/|~/F1C/|11111|", root));
     EXPECT_EQ(ReadAll(settings.FilePath()),
               Here("[config]\r\nf1path=~/F1 2002/\r\nf1cpath=~/F1C/\r\n", root));

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <iterator>
 #include <csignal>
+#include <iterator>
 #ifndef _WIN32
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -102,8 +102,12 @@ struct StepFaults : FileFaults {
 #endif
         return ++counts[step] == failAt[step];
     }
-    bool FlushToDisk() const override { return flushToDisk; }
-    bool FlushEachFile() const override { return eachFile; }
+    bool FlushToDisk() const override {
+        return flushToDisk;
+    }
+    bool FlushEachFile() const override {
+        return eachFile;
+    }
 };
 
 struct Env {
@@ -127,8 +131,8 @@ struct Env {
                            : RestoreF1c(install, language, sink, disk);
         }
         if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked, language,
-                                                sink, disk)
+            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked,
+                                                language, sink, disk)
                            : RestoreOriginalGrip(install, f.ticked, language, sink, disk);
         }
         return run < 2 ? HarmonizeF1_2002(install, f.teams[run], f.ticked, language, sink, disk)
@@ -205,7 +209,8 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
         }
     }
     ASSERT_EQ(sink.texts.size(), language == Language::Unknown ? 0u : 4u + flow.missing);
-    for (const auto& [at, de, uk] : language == Language::Unknown ? decltype(flow.said){} : flow.said) {
+    for (const auto& [at, de, uk] :
+         language == Language::Unknown ? decltype(flow.said){} : flow.said) {
         const std::size_t i = at < 0 ? sink.texts.size() + at : at;
         EXPECT_EQ(sink.texts.at(i), language == Language::German ? de : uk) << "text " << i;
     }
@@ -323,7 +328,8 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, {.ea = true, .quillon = true}, Language::English, sink, quiet);
+                RestoreOriginalGrip(env.install, {.ea = true, .quillon = true}, Language::English,
+                                    sink, quiet);
             } else {
                 RestoreF1c(env.install, Language::English, sink, quiet);
             }
@@ -397,7 +403,7 @@ TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
     EXPECT_EQ(log.Summary(Language::English),
               "Finished with errors, 11 step(s) failed:" + listed + "\r\n... and 1 more");
     EXPECT_EQ(log.Summary(Language::Unknown), "Mit Fehlern beendet, 11 Schritt(e) fehlgeschlagen:" +
-                                          listed + "\r\n... und 1 weitere");
+                                                  listed + "\r\n... und 1 weitere");
 }
 
 } // namespace

@@ -95,8 +95,8 @@ int main(int argc, char* argv[]) {
         }
         for (const char* language : {"de", "uk"}) {
             QTemporaryDir scratch;
-            korvane::shots::Context ctx{korvane::LanguageOfCode(language),
-                                        SampleState(scratch, language), {}};
+            korvane::shots::Context ctx{
+                korvane::LanguageOfCode(language), SampleState(scratch, language), {}};
             std::unique_ptr<QWidget> window = shot.make(ctx);
             window->show();
             Settle(300);

@@ -15,9 +15,9 @@
 namespace korvane::shots {
 
 struct Context {
-    Language language;        // German or English
-    AppState state;           // settings in a scratch directory; every game component present
-    RecordingSink sink;       // messages are recorded, never shown
+    Language language;  // German or English
+    AppState state;     // settings in a scratch directory; every game component present
+    RecordingSink sink; // messages are recorded, never shown
 };
 
 // Builds the window as the program shows it in ctx.language (English captions applied);

@@ -34,7 +34,6 @@ namespace korvane {
 
 namespace {
 
-
 QGroupBox* PathFrame(QWidget* parent, const char* frameName, const char* editName,
                      const char* buttonName, QLineEdit*& edit, QPushButton*& button) {
     auto* frame = Named(new QGroupBox(parent), frameName);
@@ -213,9 +212,8 @@ void frmMain::BrowseF1c() {
     if (chosen.isEmpty()) {
         return;
     }
-    txtF1cpath_->setText(
-        Local(SelectF1cExecutable(state_.install, state_.settings, sink_, state_.language,
-                                  Local(chosen))));
+    txtF1cpath_->setText(Local(SelectF1cExecutable(state_.install, state_.settings, sink_,
+                                                   state_.language, Local(chosen))));
     panelStatus_->setText(QString::fromUtf8(StatusPanelChooseAction));
 }
 

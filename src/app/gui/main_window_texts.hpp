@@ -1,6 +1,7 @@
 #pragma once
 // The texts of the main window and of the module explanations it shows, as data. Texts that
-// depend on the language give, while it is unknown, empty text (or nullptr where the caller must keep what it shows).
+// depend on the language give, while it is unknown, empty text (or nullptr where the caller must
+// keep what it shows).
 #include <span>
 #include <string>
 

@@ -59,8 +59,7 @@ void SetTextColour(QLabel* label, const QColor& colour) {
 frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionUrl,
                      std::chrono::milliseconds downloadTimeout)
     : QDialog(owner), language_(state.language), versionUrl_(std::move(versionUrl)),
-      localPath_(VersionFilePath(state.settings)),
-      downloadTimeout_(downloadTimeout) {
+      localPath_(VersionFilePath(state.settings)), downloadTimeout_(downloadTimeout) {
     setObjectName("frmUpdate");
     setFixedSize(TwipSize(5970, 4185));
     setWindowTitle(Utf8(update_design::Caption));

@@ -184,7 +184,9 @@ QString LanguageTag() {
 }
 
 QString For(const ByLanguage& text) {
-    return QString::fromUtf8(LanguageTag() == "de" ? text.de : LanguageTag() == "uk" ? text.uk : "");
+    return QString::fromUtf8(LanguageTag() == "de"   ? text.de
+                             : LanguageTag() == "uk" ? text.uk
+                                                     : "");
 }
 
 // The controls that do not show their text of the language, with what they show.
