@@ -4,8 +4,10 @@
 #include <stdexcept>
 
 #ifdef _WIN32
-#include <bcrypt.h>
+// bcrypt.h needs the types of windows.h first.
 #include <windows.h>
+
+#include <bcrypt.h>
 #else
 #include <openssl/evp.h>
 #endif
