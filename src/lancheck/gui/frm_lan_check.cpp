@@ -58,9 +58,9 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
     auto* rows = Named(new QTreeWidget(statusBox), "LstStatus");
     rows->setRootIsDecorated(false);
-    rows->setHeaderLabels({Text(InLanguage(ColumnComponent, language)),
-                           Text(InLanguage(ColumnState, language)),
-                           Text(InLanguage(ColumnFingerprint, language))});
+    rows->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
+                           Text(TextIn(language, ColumnState)),
+                           Text(TextIn(language, ColumnFingerprint))});
     for (const lancheck::ComponentStatus& component : components_) {
         new QTreeWidgetItem(
             rows, {Local(component.name), Local(component.state), Local(component.fingerprint)});
@@ -114,9 +114,9 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     connect(save, &QPushButton::clicked, this, &frmLanCheck::SaveReport);
     connect(compare, &QPushButton::clicked, this, [this] {
         const Language language = state_.language;
-        const QString file = openDialog_(
-            this, Text(InLanguage(OpenReportTitle, language)), QString(),
-            DialogFilter(InLanguage(ReportFilter, language).c_str(), ReportFilterPattern));
+        const QString file =
+            openDialog_(this, Text(TextIn(language, OpenReportTitle)), QString(),
+                        DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
         if (!file.isEmpty()) {
             CompareWith(file);
         }
@@ -130,8 +130,8 @@ void frmLanCheck::SaveReport() {
     const Language language = state_.language;
     const QString name = Local(DefaultReportName(Local(QSysInfo::machineHostName())));
     const QString file = QDir::toNativeSeparators(
-        saveDialog_(this, Text(InLanguage(SaveReportTitle, language)), name,
-                    DialogFilter(InLanguage(ReportFilter, language).c_str(), ReportFilterPattern)));
+        saveDialog_(this, Text(TextIn(language, SaveReportTitle)), name,
+                    DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern)));
     if (file.isEmpty()) {
         return;
     }

@@ -28,54 +28,52 @@ constexpr std::array<ControlText, 9> Texts{{
      "differs is listed below with both sides."},
 }};
 
-std::string Pick(bool english, const std::string& german, const std::string& englishText) {
-    return english ? englishText : german;
+std::string Side(const std::optional<std::string>& holds, Language language) {
+    return holds ? *holds : TextIn(language, {"(keine solche Datei)", "(no such file)"});
 }
 
-std::string Side(const std::optional<std::string>& holds, bool english) {
-    return holds ? *holds : Pick(english, "(keine solche Datei)", "(no such file)");
-}
-
-std::string SamenessText(Sameness sameness, bool english) {
+std::string SamenessText(Sameness sameness, Language language) {
     switch (sameness) {
     case Sameness::Same:
-        return Pick(english, "gleich", "same");
+        return TextIn(language, {"gleich", "same"});
     case Sameness::Differs:
-        return Pick(english, "verschieden", "differs");
+        return TextIn(language, {"verschieden", "differs"});
     case Sameness::ReferenceOnly:
-        return Pick(english, "nur im Bericht installiert", "installed in the report only");
+        return TextIn(language, {"nur im Bericht installiert", "installed in the report only"});
     case Sameness::HereOnly:
-        return Pick(english, "nur auf diesem PC installiert", "installed on this PC only");
+        return TextIn(language, {"nur auf diesem PC installiert", "installed on this PC only"});
     }
     return {};
 }
 
-std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail, bool english) {
+std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail,
+                        Language language) {
     using lancheck::ReportProblem;
     switch (problem) {
     case ReportProblem::NotAReport:
-        return Pick(english, "Diese Datei ist kein Bericht von Korvane.",
-                    "This file is not a report of Korvane.");
+        return TextIn(language, {"Diese Datei ist kein Bericht von Korvane.",
+                                 "This file is not a report of Korvane."});
     case ReportProblem::Damaged:
-        return Pick(english, "Dieser Bericht ist beschädigt oder unvollständig.",
-                    "This report is damaged or cut off.");
+        return TextIn(language, {"Dieser Bericht ist beschädigt oder unvollständig.",
+                                 "This report is damaged or cut off."});
     case ReportProblem::OtherVersion:
-        return Pick(english,
-                    "Dieser Bericht stammt von einer anderen Version von Korvane und kann "
-                    "hier nicht gelesen werden.",
-                    "This report was written by another version of Korvane and cannot be "
-                    "read here.");
+        return TextIn(language,
+                      {"Dieser Bericht stammt von einer anderen Version von Korvane und kann "
+                       "hier nicht gelesen werden.",
+                       "This report was written by another version of Korvane and cannot be "
+                       "read here."});
     case ReportProblem::NoFileLines:
-        return Pick(english,
-                    "Dieser Bericht nennt keine einzelnen Dateien. Bitte mit \"Bericht "
-                    "speichern\" oder korvane-cli status --json schreiben.",
-                    "This report lists no single files. Please write it with \"Save report\" "
-                    "or korvane-cli status --json.");
+        return TextIn(language,
+                      {"Dieser Bericht nennt keine einzelnen Dateien. Bitte mit \"Bericht "
+                       "speichern\" oder korvane-cli status --json schreiben.",
+                       "This report lists no single files. Please write it with \"Save report\" "
+                       "or korvane-cli status --json."});
     case ReportProblem::TooLarge:
-        return Pick(english, "Diese Datei ist größer als 1 MiB und damit kein Bericht.",
-                    "This file is larger than 1 MiB, too large for a report.");
+        return TextIn(language, {"Diese Datei ist größer als 1 MiB und damit kein Bericht.",
+                                 "This file is larger than 1 MiB, too large for a report."});
     case ReportProblem::Unreadable:
-        return Pick(english, "Die Datei kann nicht gelesen werden: ", "The file cannot be read: ") +
+        return TextIn(language,
+                      {"Die Datei kann nicht gelesen werden: ", "The file cannot be read: "}) +
                detail;
     }
     return {};
@@ -85,10 +83,6 @@ std::string ProblemText(lancheck::ReportProblem problem, const std::string& deta
 
 std::span<const ControlText> LanCheckWindowTexts() {
     return Texts;
-}
-
-std::string InLanguage(const LanCheckText& text, Language language) {
-    return language == Language::English ? text.english : text.german;
 }
 
 std::string DefaultReportName(const std::string& computerName) {
@@ -101,48 +95,45 @@ std::string DefaultReportName(const std::string& computerName) {
 }
 
 std::string ReportSavedText(const std::string& path, Language language) {
-    return Pick(language == Language::English,
-                "Der Bericht ist gespeichert:", "The report is saved:") +
-           CrLf + path;
+    return TextIn(language, {"Der Bericht ist gespeichert:", "The report is saved:"}) + CrLf + path;
 }
 
 std::string ReportNotSavedText(const std::string& path, const std::string& reason,
                                Language language) {
-    return Pick(language == Language::English,
-                "Der Bericht konnte nicht gespeichert werden:", "The report could not be saved:") +
+    return TextIn(language, {"Der Bericht konnte nicht gespeichert werden:",
+                             "The report could not be saved:"}) +
            CrLf + path + CrLf + CrLf + reason;
 }
 
 std::string ReportUnreadableText(const std::string& path, const lancheck::ReportError& error,
                                  Language language) {
-    return path + CrLf + CrLf +
-           ProblemText(error.Problem(), error.what(), language == Language::English);
+    return path + CrLf + CrLf + ProblemText(error.Problem(), error.what(), language);
 }
 
 std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
-    const bool english = language == Language::English;
     const std::size_t count = comparison.DifferingFiles();
     if (comparison.AllSame()) {
-        return Pick(english, "Alle Dateien sind gleich wie im Bericht.",
-                    "All files are the same as in the report.");
+        return TextIn(language, {"Alle Dateien sind gleich wie im Bericht.",
+                                 "All files are the same as in the report."});
     }
-    const std::string number = std::to_string(count);
     if (count == 1) {
-        return Pick(english, "1 Datei weicht vom Bericht ab.", "1 file differs from the report.");
+        return TextIn(language,
+                      {"1 Datei weicht vom Bericht ab.", "1 file differs from the report."});
     }
-    return number +
-           Pick(english, " Dateien weichen vom Bericht ab.", " files differ from the report.");
+    return TextIn(language,
+                  {"{1} Dateien weichen vom Bericht ab.", "{1} files differ from the report."},
+                  {std::to_string(count)});
 }
 
 std::string ComparisonText(const lancheck::Comparison& comparison, Language language) {
-    const bool english = language == Language::English;
     std::string text;
     for (const lancheck::ComponentComparison& component : comparison.components) {
-        text += component.name + ": " + SamenessText(component.sameness, english) + '\n';
+        text += component.name + ": " + SamenessText(component.sameness, language) + '\n';
         for (const lancheck::FileDifference& file : component.files) {
-            text += "    " + file.path + '\n' + "        " + Pick(english, "hier: ", "here: ") +
-                    Side(file.here, english) + Pick(english, ", im Bericht: ", ", report: ") +
-                    Side(file.reference, english) + '\n';
+            text += "    " + file.path + '\n' + "        " +
+                    TextIn(language, {"hier: ", "here: "}) + Side(file.here, language) +
+                    TextIn(language, {", im Bericht: ", ", report: "}) +
+                    Side(file.reference, language) + '\n';
         }
     }
     return text;

@@ -5,6 +5,7 @@
 
 #include "app/interface_texts.hpp"
 #include "app/language.hpp"
+#include "app/messages.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
 
@@ -13,19 +14,13 @@ namespace korvane {
 // Rows of frmLanCheck; rows without English text are the same in both languages.
 std::span<const ControlText> LanCheckWindowTexts();
 
-// A text of the window that is no control's caption: German, or English for "uk".
-struct LanCheckText {
-    const char* german;
-    const char* english;
-};
-std::string InLanguage(const LanCheckText& text, Language language);
-
-inline constexpr LanCheckText ColumnComponent{"Komponente", "Component"};
-inline constexpr LanCheckText ColumnState{"Zustand", "State"};
-inline constexpr LanCheckText ColumnFingerprint{"Fingerabdruck", "Fingerprint"};
-inline constexpr LanCheckText SaveReportTitle{"Bericht speichern", "Save report"};
-inline constexpr LanCheckText OpenReportTitle{"Bericht öffnen", "Open report"};
-inline constexpr LanCheckText ReportFilter{"Berichte", "Reports"};
+// Texts of the window that are no control's caption (shown with TextIn).
+inline constexpr MessageText ColumnComponent{"Komponente", "Component"};
+inline constexpr MessageText ColumnState{"Zustand", "State"};
+inline constexpr MessageText ColumnFingerprint{"Fingerabdruck", "Fingerprint"};
+inline constexpr MessageText SaveReportTitle{"Bericht speichern", "Save report"};
+inline constexpr MessageText OpenReportTitle{"Bericht öffnen", "Open report"};
+inline constexpr MessageText ReportFilter{"Berichte", "Reports"};
 inline constexpr const char* ReportFilterPattern = "*.json *.txt";
 
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
