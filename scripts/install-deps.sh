@@ -8,8 +8,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev       # the desktop program
   fonts-liberation2                        # a face with Arial's metrics for the splash
   libgtest-dev googletest                  # the test suites
-  libcli11-dev libssl-dev                  # korvane-cli: arguments, SHA-256
-  nlohmann-json3-dev                       # korvane-cli: the JSON state report
+  libcli11-dev libssl-dev                  # korvane-cli: arguments; the LAN check: SHA-256
+  nlohmann-json3-dev                       # the LAN check: the JSON state report
   xvfb xauth                               # screenshots of the windows
   "$@"
 )
