@@ -129,6 +129,21 @@ std::vector<int> FlushData(const std::vector<std::FILE*>& files, const FileFault
     return errors;
 }
 
+std::vector<int> FlushFiles([[maybe_unused]] const std::vector<fs::path>& files,
+                            [[maybe_unused]] const FileFaults& faults) {
+    std::vector<int> errors(files.size(), 0);
+#ifndef _WIN32
+    for (std::size_t i = 0; faults.FlushToDisk() && i < files.size(); ++i) {
+        const int fd = open(files[i].c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+        errors[i] = fd < 0 || fdatasync(fd) != 0 ? errno : 0;
+        if (fd >= 0) {
+            close(fd);
+        }
+    }
+#endif
+    return errors;
+}
+
 std::vector<int> FlushEntries([[maybe_unused]] const std::vector<fs::path>& dirs,
                               [[maybe_unused]] const FileFaults& faults) {
     std::vector<int> errors(dirs.size(), 0);

@@ -12,6 +12,10 @@ namespace korvane {
 // Puts the data of the open files on disk: 0 or the system's error number for each.
 std::vector<int> FlushData(const std::vector<std::FILE*>& files, const FileFaults& faults);
 
+// Puts the data of the named files on disk, each by itself: 0 or the system's error number for each.
+std::vector<int> FlushFiles(const std::vector<std::filesystem::path>& files,
+                            const FileFaults& faults);
+
 // Puts the entries of the directories on disk: 0 or the system's error number for each.
 std::vector<int> FlushEntries(const std::vector<std::filesystem::path>& dirs,
                               const FileFaults& faults);

@@ -95,6 +95,13 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
 
 FileResult DeleteFileText(const std::string& pathText, FileFaults& faults = NoFaults());
 
+// Deletes each file as DeleteFileText does, then puts the deletions on disk together (their
+// directories are flushed, or their file systems once each), so that no deleted file comes back
+// after a power cut. One result per file, in order; a file whose directory could not be flushed
+// is gone, but reported as failed.
+std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathTexts,
+                                        FileFaults& faults = NoFaults());
+
 // Whole content of a file; ok == false when it cannot be read. Only a regular file is read: a
 // directory, a pipe or a device is refused at once.
 FileResult ReadFileText(const std::string& pathText, std::string& content);

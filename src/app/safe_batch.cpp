@@ -25,6 +25,15 @@ namespace korvane {
 namespace {
 
 const char* SimulatedFailure = "simulated write failure";
+const char* NotARegularFile = "not a regular file";
+
+// Windows renames no file that is open without leave to delete it, which the temporary files
+// are (so that no other run removes them): there each is closed just before its rename.
+#ifdef _WIN32
+constexpr bool CloseBeforeRename = true;
+#else
+constexpr bool CloseBeforeRename = false;
+#endif
 
 FileResult Fail(std::string reason) {
     return {false, std::move(reason), {}};
@@ -91,7 +100,7 @@ FileResult ReadResolved(const fs::path& path, std::string& content) {
     // A pipe or a device put where a game file or the version file belongs could keep the read
     // waiting for ever, or feed it without end: only regular files are read.
     if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return Fail("not a regular file");
+        return Fail(NotARegularFile);
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
@@ -138,7 +147,7 @@ class Batch {
             Reject(job, About(Refused(error, targetText), targetText));
             return;
         }
-        const bool simulateFailure = faults_.Fails(Step::Write);
+        const bool simulateFailure = faults_.Fails(Step::Write, targetText);
         const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
         if (std::fwrite(content.data(), 1, wanted, p.out) != wanted || std::fflush(p.out) != 0) {
             Drop(p, Refused(LastError(), targetText));
@@ -170,21 +179,22 @@ class Batch {
         if (link(source.c_str(), target.c_str()) != 0) {
             return false;
         }
-        if (faults_.Fails(Step::Write)) {
+        if (faults_.Fails(Step::Write, targetText)) {
             unlink(target.c_str());
             Reject(job, About(Fail(SimulatedFailure), targetText));
             return true;
         }
         placed_.push_back({job, targetText, target.parent_path()});
+        linked_.push_back({job, targetText, target});
         return true;
 #endif
     }
 
     // One result per job, in order.
     std::vector<FileResult> Commit(Renames renamesReach) {
-        // The data of every temporary file, then the files are closed.
+        // The data of every temporary file.
         for (Pending& p : pending_) {
-            if (faults_.Fails(Step::Flush)) {
+            if (faults_.Fails(Step::Flush, p.targetText)) {
                 Drop(p, Fail("simulated flush failure"));
             }
         }
@@ -195,17 +205,18 @@ class Batch {
         }
         const std::vector<int> flushed = FlushData(files, faults_);
         for (std::size_t i = 0; i < open.size(); ++i) {
-            const int closed = std::fclose(open[i]->out) == 0 ? 0 : errno;
-            open[i]->out = nullptr;
-            if (const int err = flushed[i] != 0 ? flushed[i] : closed; err != 0) {
-                Drop(*open[i], Refused({err, std::generic_category()}, open[i]->targetText));
+            if (flushed[i] != 0) {
+                Drop(*open[i], Refused({flushed[i], std::generic_category()}, open[i]->targetText));
+            } else if (CloseBeforeRename) {
+                Close(*open[i]);
             }
         }
 
-        // Each rename, then the directories that received a new name.
+        // Each rename, the file still held (but on Windows) so that no other run takes it for
+        // left behind, then the directories that received a new name.
         for (Pending* p : Remaining()) {
             std::error_code ec;
-            if (faults_.Fails(Step::Rename)) {
+            if (faults_.Fails(Step::Rename, p->targetText)) {
                 Drop(*p, Fail("simulated rename failure"));
                 continue;
             }
@@ -215,8 +226,10 @@ class Batch {
                 continue;
             }
             p->temp.clear();
+            Close(*p);
             placed_.push_back({p->job, p->targetText, p->target.parent_path()});
         }
+        FlushLinkedData();
         // Each directory is asked once whether its new names may wait for the next batch.
         std::vector<fs::path> dirs;
         for (const Placed& placed : placed_) {
@@ -229,7 +242,7 @@ class Batch {
         }
         std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
         for (std::size_t d = 0; d < dirs.size(); ++d) {
-            const bool simulated = faults_.Fails(Step::Flush);
+            const bool simulated = faults_.Fails(Step::Flush, dirs[d].string());
             if (entriesFlushed[d] == 0 && !simulated) {
                 continue;
             }
@@ -249,6 +262,13 @@ class Batch {
     }
 
   private:
+    // A backup made as a second name of its live file.
+    struct Linked {
+        std::size_t job;
+        std::string targetText;
+        fs::path target;
+    };
+
     struct Pending {
         std::size_t job;
         std::string targetText;
@@ -269,7 +289,7 @@ class Batch {
                 return Fail(Reason(EISDIR));
             }
             if (!fs::is_regular_file(status)) {
-                return Fail("not a regular file");
+                return Fail(NotARegularFile);
             }
             // A read-only file is refused, as the game's platform refuses to overwrite it.
             if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
@@ -296,6 +316,48 @@ class Batch {
             }
         }
         return remaining;
+    }
+
+    // A file closed after its rename that reports a failed write is new, but not whole for sure.
+    void Close(Pending& p) {
+        if (p.out && std::fclose(p.out) != 0) {
+            Reject(p.job, About(Refused(LastError(), p.targetText), p.targetText));
+        }
+        p.out = nullptr;
+    }
+
+    // A backup linked as a second name shares its live file's data, which may not be on disk yet
+    // (a car mod just unpacked): where the file system is flushed file by file, it is flushed
+    // before the backup counts, and so before its live file is replaced in a later batch. (Where
+    // one syncfs is trusted, that of the later batch writes it before any rename.) A link whose
+    // data cannot be flushed is taken back.
+    void FlushLinkedData() {
+        std::vector<Linked*> waiting;
+        std::vector<fs::path> files;
+        for (Linked& l : linked_) {
+            if (!results_[l.job].ok || NamesMayWait(l.target.parent_path(), faults_)) {
+                continue;
+            }
+            if (faults_.Fails(Step::Flush, l.targetText)) {
+                TakeBack(l, Fail("simulated flush failure"));
+                continue;
+            }
+            waiting.push_back(&l);
+            files.push_back(l.target);
+        }
+        const std::vector<int> flushed = FlushFiles(files, faults_);
+        for (std::size_t i = 0; i < waiting.size(); ++i) {
+            if (flushed[i] != 0) {
+                TakeBack(*waiting[i], Refused({flushed[i], std::generic_category()},
+                                              waiting[i]->targetText));
+            }
+        }
+    }
+
+    void TakeBack(const Linked& l, FileResult failure) {
+        std::error_code ignored;
+        fs::remove(l.target, ignored);
+        Reject(l.job, About(std::move(failure), l.targetText));
     }
 
     void Drop(Pending& p, FileResult failure) {
@@ -325,12 +387,13 @@ class Batch {
     FileFaults& faults_;
     std::vector<Pending> pending_;
     std::vector<Placed> placed_;
+    std::vector<Linked> linked_;
     std::set<fs::path> swept_;
     std::vector<FileResult> results_;
 };
 
 FileResult DeleteResolved(const fs::path& path, const std::string& pathText, FileFaults& faults) {
-    if (faults.Fails(Step::Write)) {
+    if (faults.Fails(Step::Write, pathText)) {
         return Fail(SimulatedFailure);
     }
     std::error_code ec;
@@ -364,11 +427,21 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
     std::map<std::string, std::string> sources; // most jobs of a pass share one source
     for (std::size_t i = 0; i < jobs.size(); ++i) {
         const fs::path target = ResolvePath(jobs[i].target);
-        std::error_code ec;
-        if (jobs[i].keepExisting &&
-            (fs::is_regular_file(fs::status(target, ec)) ||
-             batch.Link(i, jobs[i].target, ResolvePath(jobs[i].source), target))) {
-            continue;
+        if (jobs[i].keepExisting) {
+            // A backup is a file of its own: a link at its name is never taken for one, even
+            // when it leads to a file; one that leads nowhere is replaced.
+            std::error_code ec;
+            const auto held = fs::symlink_status(target, ec);
+            if (fs::is_regular_file(held)) {
+                continue;
+            }
+            if (fs::is_symlink(held) && fs::exists(fs::status(target, ec))) {
+                batch.Reject(i, About(Fail(NotARegularFile), jobs[i].target));
+                continue;
+            }
+            if (batch.Link(i, jobs[i].target, ResolvePath(jobs[i].source), target)) {
+                continue;
+            }
         }
         auto source = sources.find(jobs[i].source);
         if (source == sources.end()) {
@@ -393,6 +466,36 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
 
 FileResult DeleteFileText(const std::string& pathText, FileFaults& faults) {
     return About(DeleteResolved(ResolvePath(pathText), pathText, faults), pathText);
+}
+
+std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathTexts,
+                                        FileFaults& faults) {
+    std::vector<FileResult> results;
+    std::vector<fs::path> dirs;
+    std::vector<std::size_t> dirOf;
+    for (const std::string& pathText : pathTexts) {
+        const fs::path path = ResolvePath(pathText);
+        results.push_back(About(DeleteResolved(path, pathText, faults), pathText));
+        const auto dir = std::find(dirs.begin(), dirs.end(), path.parent_path());
+        dirOf.push_back(static_cast<std::size_t>(dir - dirs.begin()));
+        if (dir == dirs.end()) {
+            dirs.push_back(path.parent_path());
+        }
+    }
+    std::vector<int> flushed = FlushEntries(dirs, faults);
+    for (std::size_t d = 0; d < dirs.size(); ++d) {
+        if (faults.Fails(Step::Flush, dirs[d].string())) {
+            flushed[d] = -1;
+        }
+    }
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (const int err = flushed[dirOf[i]]; results[i].ok && err != 0) {
+            results[i] = About(err < 0 ? Fail("simulated flush failure")
+                                       : Refused({err, std::generic_category()}, pathTexts[i]),
+                               pathTexts[i]);
+        }
+    }
+    return results;
 }
 
 } // namespace korvane

@@ -56,13 +56,15 @@ void RequireComponents(const GameInstall& install, const Components& chosen,
     }
 }
 
-// A failed step's summary has been shown already; it goes to the error stream as well.
-int Outcome(const Context& c, bool ok) {
-    if (!ok) {
-        c.err << PlainLines(c.sink.Last()) << '\n';
-        return ExitFailed;
+// A failed step's summary, or why nothing was done, has been shown already; it goes to the error
+// stream as well. Nothing done (another run holds the installation) is a refusal like any other.
+int ExitStatus(const Context& c, Outcome outcome) {
+    if (outcome == Outcome::Done) {
+        return ExitDone;
     }
-    return ExitDone;
+    c.err << (outcome == Outcome::Refused ? "korvane-cli: " : "") << PlainLines(c.sink.Last())
+          << '\n';
+    return outcome == Outcome::Refused ? ExitUsage : ExitFailed;
 }
 
 // The flags of an F1 2002 command: the components, and the master team when withTeam is set.
@@ -89,7 +91,7 @@ int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "harmonize f1-2002");
     const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), options.team, "");
-    return Outcome(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
+    return ExitStatus(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
 }
 
 int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
@@ -98,30 +100,30 @@ int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
     const std::vector<std::string> names = NamesF1c(s);
     const std::string master = TeamName(names, options.team, " in season " + options.season);
     const auto position = std::find(names.begin(), names.end(), master) - names.begin();
-    return Outcome(c,
+    return ExitStatus(c,
                    HarmonizeF1c(c.install, s, static_cast<int>(position) + 1, c.language, c.sink));
 }
 
 int Restore2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "restore f1-2002");
-    return Outcome(c, RestoreF1_2002(c.install, chosen, c.language, c.sink));
+    return ExitStatus(c, RestoreF1_2002(c.install, chosen, c.language, c.sink));
 }
 
 int RestoreSeasons(const Context& c) {
     RequireF1c(c.install);
-    return Outcome(c, RestoreF1c(c.install, c.language, c.sink));
+    return ExitStatus(c, RestoreF1c(c.install, c.language, c.sink));
 }
 
 int GripApply(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip apply");
-    return Outcome(c,
+    return ExitStatus(c,
                    ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip restore");
-    return Outcome(c, RestoreOriginalGrip(c.install, options.chosen, c.language, c.sink));
+    return ExitStatus(c, RestoreOriginalGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/backups.hpp"
+#include "app/installation_lock.hpp"
 #include "app/path_text.hpp"
 #include "grip/grip_texts.hpp"
 #include "harmonizer/harmonizer.hpp"
@@ -39,57 +40,68 @@ bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
     return !log.Empty();
 }
 
+// The shipped table of the component, beside the program.
+std::string GripFile(const std::string& programDir, const GripComponent& c) {
+    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + c.gripFile;
+}
+
 } // namespace
 
-bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
-                        Components2002 components, Language language, MessageSink& sink,
-                        FileFaults& faults) {
+Outcome ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
+                           Components2002 components, Language language, MessageSink& sink,
+                           FileFaults& faults) {
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
+    }
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
     if (Failed(log, language, sink)) {
-        return false;
-    }
-    std::string dir = programDir;
-    if (!EndsInSeparator(dir)) {
-        dir += "\\";
+        return Outcome::Failed;
     }
     for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
         const FilePairs table = c.Pair(install);
+        const std::string gripFile = GripFile(programDir, c);
         BackupPass(table, log, faults);
-        if (log.Empty()) {
-            CopyPass({{dir + c.gripFile, table[0].first}}, log, faults);
+        if (log.Empty() && Replaceable(table, {gripFile}, log, language)[0]) {
+            CopyPass({{gripFile, table[0].first}}, log, faults);
         }
         SeparatePass(table, log, faults);
         if (Failed(log, language, sink)) {
-            return false;
+            return Outcome::Failed;
         }
     }
     Say(sink, language, grip_texts::Applied);
-    return true;
+    return Outcome::Done;
 }
 
-bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
-                         MessageSink& sink, FileFaults& faults) {
+Outcome RestoreOriginalGrip(const GameInstall& install, const std::string& programDir,
+                            Components2002 components, Language language, MessageSink& sink,
+                            FileFaults& faults) {
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
+    }
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
     if (Failed(log, language, sink)) {
-        return false;
+        return Outcome::Failed;
     }
     for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        RestorePass(c.Pair(install), log, faults,
+        RestorePass(c.Pair(install), {GripFile(programDir, c)}, log, faults, language,
                     [&](std::size_t) { Say(sink, language, c.missing); });
         if (Failed(log, language, sink)) {
-            return false;
+            return Outcome::Failed;
         }
     }
     Say(sink, language, grip_texts::Restored);
-    return true;
+    return Outcome::Done;
 }
 
 } // namespace korvane

@@ -6,6 +6,7 @@
 #include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
+#include "app/outcome.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
@@ -18,13 +19,16 @@ inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
 inline constexpr const char* GripFileQL = "terql.ini";
 
 // Both work on the F1 2002 installation, on its EA and Quillon seasons (the GT mod has no grip
-// table), and stop at the first failed step, then show what
-// failed instead of the success text. Like every operation that changes files, both first
-// separate backups that an interrupted run left sharing their data with their game files.
-bool ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
-                        Components2002 components, Language language, MessageSink& sink,
-                        FileFaults& faults = NoFaults());
-bool RestoreOriginalGrip(const GameInstall& install, Components2002 components, Language language,
-                         MessageSink& sink, FileFaults& faults = NoFaults());
+// table), and stop at the first failed step, then show what failed instead of the success text.
+// Like every operation that changes files, both first take the installation's lock and separate
+// backups that an interrupted run left sharing their data with their game files. A table that
+// holds neither the game's own values nor the shipped ones (programDir holds those) is the
+// player's and stays.
+Outcome ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
+                           Components2002 components, Language language, MessageSink& sink,
+                           FileFaults& faults = NoFaults());
+Outcome RestoreOriginalGrip(const GameInstall& install, const std::string& programDir,
+                            Components2002 components, Language language, MessageSink& sink,
+                            FileFaults& faults = NoFaults());
 
 } // namespace korvane

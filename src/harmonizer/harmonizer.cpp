@@ -1,6 +1,7 @@
 #include "harmonizer/harmonizer.hpp"
 
 #include "app/backups.hpp"
+#include "app/installation_lock.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
 #include "harmonizer/harmonizer_texts.hpp"
@@ -54,6 +55,16 @@ FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
     return pairs;
 }
 
+// The cars' performance files and their engine files, each a group of its own.
+std::pair<FilePairs, FilePairs> KindsOf(const std::vector<CarFiles>& cars) {
+    std::pair<FilePairs, FilePairs> kinds;
+    for (const CarFiles& car : cars) {
+        kinds.first.emplace_back(car.performance, car.performanceBackup);
+        kinds.second.emplace_back(car.engine, car.engineBackup);
+    }
+    return kinds;
+}
+
 // Each car's performance file, then its engine file.
 FilePairs PairsOf(const std::vector<CarFiles>& cars) {
     FilePairs pairs;
@@ -65,13 +76,35 @@ FilePairs PairsOf(const std::vector<CarFiles>& cars) {
 }
 
 // Failures are shown in every language, so that none goes unseen.
-void Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
-            const std::vector<std::string>& values) {
+Outcome Finish(MessageSink& sink, Language language, const FailureLog& log,
+               const MessageText& done, const std::vector<std::string>& values) {
     if (log.Empty()) {
         Say(sink, language, done, values);
-    } else {
-        sink.Show(log.Summary(language));
+        return Outcome::Done;
     }
+    sink.Show(log.Summary(language));
+    return Outcome::Failed;
+}
+
+// Copies of the master's backup onto every live file of the group that may be replaced; none
+// when the master's backup cannot give its data (an empty one is logged as every empty backup).
+std::vector<CopyJob> MasterCopies(const FilePairs& group, const std::string& masterBackup,
+                                  FailureLog& log, Language language) {
+    const std::vector<bool> replaceable = Replaceable(group, {}, log, language);
+    const BackupKind master = KindOfBackup(masterBackup);
+    if (master != BackupKind::Usable) {
+        if (master != BackupKind::Empty) {
+            log.Add(masterBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
+        }
+        return {};
+    }
+    std::vector<CopyJob> copies;
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        if (replaceable[i]) {
+            copies.push_back({masterBackup, group[i].first});
+        }
+    }
+    return copies;
 }
 
 constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002::QL2002,
@@ -124,9 +157,9 @@ void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaul
     SeparatePass(pairs, log, faults);
 }
 
-bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
-                      Components2002 components, Language language, MessageSink& sink,
-                      FileFaults& faults) {
+Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
+                         Components2002 components, Language language, MessageSink& sink,
+                         FileFaults& faults) {
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
                                MasterIndex(Component2002::GT2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
@@ -137,7 +170,11 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
     }
     if (!fitsEveryComponent) {
         sink.Show(TextIn(language, harmonizer_texts::MasterNotHere, {teamText}));
-        return false;
+        return Outcome::Refused;
+    }
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
     }
 
     FailureLog log;
@@ -147,28 +184,22 @@ bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c);
-        BackupPass(PairsOf(files), log, faults);
+        const FilePairs pairs = PairsOf(files);
+        BackupPass(pairs, log, faults);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c, teamText) - 1].backup;
-        std::vector<CopyJob> copies;
-        if (!FileExists(masterBackup)) {
-            log.Add(masterBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
-        } else {
-            for (const TeamFiles& team : files) {
-                if (FileExists(team.backup)) {
-                    copies.push_back({masterBackup, team.live});
-                }
-            }
-        }
-        CopyPass(copies, log, faults);
-        SeparatePass(PairsOf(files), log, faults);
+        CopyPass(MasterCopies(pairs, masterBackup, log, language), log, faults);
+        SeparatePass(pairs, log, faults);
     }
-    Finish(sink, language, log, harmonizer_texts::Harmonized2002, {teamText});
-    return log.Empty();
+    return Finish(sink, language, log, harmonizer_texts::Harmonized2002, {teamText});
 }
 
-bool RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
-                    MessageSink& sink, FileFaults& faults) {
+Outcome RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
+                       MessageSink& sink, FileFaults& faults) {
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
+    }
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
     for (Component2002 c : EveryComponent) {
@@ -176,22 +207,25 @@ bool RestoreF1_2002(const GameInstall& install, Components2002 components, Langu
             continue;
         }
         const std::vector<TeamFiles> files = ComponentFiles(install, c);
-        RestorePass(PairsOf(files), log, faults, [&](std::size_t i) {
+        RestorePass(PairsOf(files), {}, log, faults, language, [&](std::size_t i) {
             Say(sink, language, harmonizer_texts::NotRestored2002, {files[i].team});
         });
     }
-    Finish(sink, language, log, harmonizer_texts::Restored, {});
-    return log.Empty();
+    return Finish(sink, language, log, harmonizer_texts::Restored, {});
 }
 
-bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
-                  MessageSink& sink, FileFaults& faults) {
+Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
+                     MessageSink& sink, FileFaults& faults) {
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
         sink.Show(TextIn(language, harmonizer_texts::InvalidChoice,
                          {std::to_string(season), std::to_string(team)}));
-        return false;
+        return Outcome::Refused;
+    }
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
     }
 
     const std::vector<CarFiles> cars = F1cCars(install);
@@ -200,32 +234,22 @@ bool HarmonizeF1c(const GameInstall& install, int season, int team, Language lan
     const FilePairs pairs = PairsOf(cars);
     BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
-    const bool performanceSource = FileExists(master.performanceBackup);
-    const bool engineSource = FileExists(master.engineBackup);
-    if (!performanceSource) {
-        log.Add(master.performanceBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
-    }
-    if (!engineSource) {
-        log.Add(master.engineBackup, TextIn(language, harmonizer_texts::MasterBackupMissing));
-    }
-    std::vector<CopyJob> copies;
-    for (const CarFiles& car : cars) {
-        if (performanceSource && FileExists(car.performanceBackup)) {
-            copies.push_back({master.performanceBackup, car.performance});
-        }
-        if (engineSource && FileExists(car.engineBackup)) {
-            copies.push_back({master.engineBackup, car.engine});
-        }
-    }
+    const auto [performance, engine] = KindsOf(cars);
+    std::vector<CopyJob> copies = MasterCopies(performance, master.performanceBackup, log, language);
+    const std::vector<CopyJob> engines = MasterCopies(engine, master.engineBackup, log, language);
+    copies.insert(copies.end(), engines.begin(), engines.end());
     CopyPass(copies, log, faults);
     SeparatePass(pairs, log, faults);
-    Finish(sink, language, log, harmonizer_texts::HarmonizedF1c,
-           {TeamsF1c(season, team), SeasonsF1c(season)});
-    return log.Empty();
+    return Finish(sink, language, log, harmonizer_texts::HarmonizedF1c,
+                  {TeamsF1c(season, team), SeasonsF1c(season)});
 }
 
-bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
-                FileFaults& faults) {
+Outcome RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
+                   FileFaults& faults) {
+    InstallationLock lock;
+    if (!LockForChanges(lock, install, language, sink)) {
+        return Outcome::Refused;
+    }
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
     SeparateSharedBackups(install, log, faults);
@@ -233,19 +257,13 @@ bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink
         Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };
     // All performance files first, then all engine files.
-    FilePairs performance;
-    FilePairs engine;
-    for (const CarFiles& car : cars) {
-        performance.emplace_back(car.performance, car.performanceBackup);
-        engine.emplace_back(car.engine, car.engineBackup);
-    }
-    RestorePass(performance, log, faults, [&](std::size_t i) {
+    const auto [performance, engine] = KindsOf(cars);
+    RestorePass(performance, {}, log, faults, language, [&](std::size_t i) {
         missing(cars[i], harmonizer_texts::PerformanceNotRestoredF1c);
     });
-    RestorePass(engine, log, faults,
+    RestorePass(engine, {}, log, faults, language,
                 [&](std::size_t i) { missing(cars[i], harmonizer_texts::EngineNotRestoredF1c); });
-    Finish(sink, language, log, harmonizer_texts::Restored, {});
-    return log.Empty();
+    return Finish(sink, language, log, harmonizer_texts::Restored, {});
 }
 
 } // namespace korvane

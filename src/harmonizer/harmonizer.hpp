@@ -2,8 +2,9 @@
 // Harmonize and restore: every team gets the master team's performance files; ".org" backups
 // beside the game files make every change reversible.
 //
-// Each operation reports through the sink in the given language and returns true when no step
-// failed (a backup missing at restore time is reported but is no failed step).
+// Each operation first takes the installation's lock (installation_lock.hpp), reports through the
+// sink in the given language, and tells how it ended (a backup missing at restore time is
+// reported but is no failed step).
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "app/file_faults.hpp"
 #include "app/game_install.hpp"
 #include "app/messages.hpp"
+#include "app/outcome.hpp"
 
 namespace korvane {
 
@@ -61,16 +63,16 @@ std::vector<CarFiles> F1cCars(const GameInstall& install);
 void SeparateSharedBackups(const GameInstall& install, FailureLog& log,
                            FileFaults& faults = NoFaults());
 
-bool HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
-                      Components2002 components, Language language, MessageSink& sink,
-                      FileFaults& faults = NoFaults());
-bool RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
-                    MessageSink& sink, FileFaults& faults = NoFaults());
+Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
+                         Components2002 components, Language language, MessageSink& sink,
+                         FileFaults& faults = NoFaults());
+Outcome RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
+                       MessageSink& sink, FileFaults& faults = NoFaults());
 
 // season and team are catalogue indexes (list position + 1).
-bool HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
-                  MessageSink& sink, FileFaults& faults = NoFaults());
-bool RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
-                FileFaults& faults = NoFaults());
+Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
+                     MessageSink& sink, FileFaults& faults = NoFaults());
+Outcome RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
+                   FileFaults& faults = NoFaults());
 
 } // namespace korvane

@@ -73,7 +73,8 @@ TEST(FileSystem, BackupIsANewNameOnlyOfAWritableFileWithNoOtherName) {
         {"symlink", "1"},
         {"backup a link to nothing", "1"},
         {"backup a directory", "Is a directory"},
-        {"backup a link to a directory", "Is a directory"},
+        {"backup a link to a directory", "not a regular file"},
+        {"backup a link to a file", "not a regular file"},
         {"backup a pipe", "not a regular file"},
     };
     std::vector<CopyJob> jobs;
@@ -88,6 +89,7 @@ TEST(FileSystem, BackupIsANewNameOnlyOfAWritableFileWithNoOtherName) {
     fs::create_symlink("gone.org", dir.Path() / "backup a link to nothing/car.org");
     fs::create_directory(dir.Path() / "backup a directory/car.org");
     fs::create_directory_symlink(dir.Path(), dir.Path() / "backup a link to a directory/car.org");
+    fs::create_symlink("car.hdv", dir.Path() / "backup a link to a file/car.org");
     ASSERT_EQ(mkfifo((dir.Text() + "backup a pipe/car.org").c_str(), 0600), 0);
     const std::vector<FileResult> results = CopyFilesSafe(jobs, Renames::WithNextFlush);
     for (std::size_t i = 0; i < jobs.size(); ++i) {

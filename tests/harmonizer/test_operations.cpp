@@ -94,7 +94,7 @@ struct StepFaults : FileFaults {
     std::map<Step, int> counts;
     int steps = 0;
 
-    bool Fails(Step step) override {
+    bool Fails(Step step, const std::string&) override {
 #ifndef _WIN32
         if (++steps == endAt) {
             raise(SIGKILL);
@@ -123,8 +123,8 @@ struct Env {
     GameInstall install = fake.Install();
 
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
-    bool Act(const Flow& f, int run, Language language, MessageSink& sink,
-             FileFaults& disk = NoFaults()) const {
+    Outcome Act(const Flow& f, int run, Language language, MessageSink& sink,
+                FileFaults& disk = NoFaults()) const {
         if (f.game == Game::F1c) {
             return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
                                           sink, disk)
@@ -133,7 +133,8 @@ struct Env {
         if (f.game == Game::Grip) {
             return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked,
                                                 language, sink, disk)
-                           : RestoreOriginalGrip(install, f.ticked, language, sink, disk);
+                           : RestoreOriginalGrip(install, root.Text() + "Korvane", f.ticked,
+                                                 language, sink, disk);
         }
         return run < 2 ? HarmonizeF1_2002(install, f.teams[run], f.ticked, language, sink, disk)
                        : RestoreF1_2002(install, f.ticked, language, sink, disk);
@@ -201,7 +202,7 @@ TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
     const auto changed = [&](auto& file) { return RuleFor(flow, file.first) != nullptr; };
     RecordingSink sink;
     for (int run : {0, 1, 2, 2}) {
-        EXPECT_TRUE(env.Act(flow, run, language, sink));
+        EXPECT_EQ(env.Act(flow, run, language, sink), Outcome::Done);
         const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
         EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "{}") << "run " << run;
         if (run == 0) { // a file gone while its backup stays is written anew
@@ -257,11 +258,11 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             const Tree installed = FilesBelow(env.root.Path());
             const Tree applied = Applied(flow, installed, 0);
             StepFaults quiet;
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             sink.texts.clear();
             StepFaults faults;
             faults.failAt[failing] = step;
-            EXPECT_FALSE(env.Act(flow, run, Language::English, sink, faults));
+            EXPECT_EQ(env.Act(flow, run, Language::English, sink, faults), Outcome::Failed);
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
             for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
@@ -270,7 +271,7 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
                     << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
-            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, quiet));
+            EXPECT_EQ(env.Act(flow, run, Language::English, sink, quiet), Outcome::Done);
             EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())),
                       "{}");
         }
@@ -298,10 +299,10 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // The whole action, flushed file by file as where syncfs cannot be trusted.
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             StepFaults counted;
             counted.flushToDisk = counted.eachFile = true;
-            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, counted));
+            EXPECT_EQ(env.Act(flow, run, Language::English, sink, counted), Outcome::Done);
             EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
                                   FilesBelow(env.root.Path())),
                       "{}");
@@ -312,7 +313,7 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
                          std::to_string(step) + " of " + std::to_string(steps));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet));
+            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
@@ -328,15 +329,15 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, {.ea = true, .quillon = true}, Language::English,
-                                    sink, quiet);
+                RestoreOriginalGrip(env.install, env.root.Text() + "Korvane",
+                                    {.ea = true, .quillon = true}, Language::English, sink, quiet);
             } else {
                 RestoreF1c(env.install, Language::English, sink, quiet);
             }
             for (const auto& [file, content] : FilesBelow(env.root.Path())) {
                 EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
             }
-            EXPECT_TRUE(env.Act(flow, run, Language::English, sink, quiet));
+            EXPECT_EQ(env.Act(flow, run, Language::English, sink, quiet), Outcome::Done);
             EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
                                   FilesBelow(env.root.Path())),
                       "{}");
@@ -381,9 +382,10 @@ TEST(Refusals, ChangeNoFile) {
         const std::string team = r.team ? r.team : "";
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
-        EXPECT_FALSE(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0),
-                                               {.ea = !gt, .gt = gt}, r.language, sink)
-                            : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink));
+        EXPECT_EQ(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0),
+                                            {.ea = !gt, .gt = gt}, r.language, sink)
+                         : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink),
+                  r.withoutMaster ? Outcome::Failed : Outcome::Refused);
         ASSERT_EQ(sink.texts.size(), 1u);
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];
         Tree files = FilesBelow(root.Path());

@@ -63,7 +63,7 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
         ApplyOptimizedGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
     });
     connect(restore, &QPushButton::clicked, this,
-            [this] { RestoreOriginalGrip(state_.install, Ticked(), state_.language, sink_); });
+            [this] { RestoreOriginalGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_); });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
     setFixedSize(sizeHint());
