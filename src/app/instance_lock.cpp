@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <thread>
 #include <vector>
 
 #include "app/user_dirs.hpp"
@@ -11,8 +12,8 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <sys/utsname.h>
 #include <unistd.h>
 
@@ -24,9 +25,6 @@ namespace korvane {
 namespace fs = std::filesystem;
 
 namespace {
-
-// The lock that guards the removal of a stale lock file has QLockFile's default stale time.
-constexpr std::chrono::milliseconds RemovalLockStaleAfter(30000);
 
 struct LockInfo {
     long long pid = 0;
@@ -91,23 +89,6 @@ std::string ProcessName(long long pid) {
     return Utf8(name.substr(0, name.find_last_of(L'.')));
 }
 
-bool ProcessRunning(long long pid, const std::string& program) {
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, DWORD(pid));
-    if (!process) {
-        return false;
-    }
-    DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process, &exitCode)) {
-        exitCode = 0;
-    }
-    CloseHandle(process);
-    if (exitCode != STILL_ACTIVE) {
-        return false;
-    }
-    const std::string name = ProcessName(pid);
-    return name.empty() || name == program; // another program has the id now
-}
-
 // Qt takes the computer's name from the environment here, to avoid a name lookup.
 std::string HostName() {
     wchar_t buffer[256];
@@ -154,18 +135,6 @@ std::string ProcessName(long long pid) {
     return fs::path(exe).filename().string();
 }
 
-bool ProcessRunning(long long pid, const std::string& program) {
-    if (kill(pid_t(pid), 0) == -1 && errno == ESRCH) {
-        return false;
-    }
-    std::error_code ec;
-    fs::path named = program;
-    if (fs::is_symlink(named, ec)) {
-        named = fs::read_symlink(named, ec);
-    }
-    return ProcessName(pid) == named.filename().string(); // another program has the id now
-}
-
 std::string HostName() {
     utsname names{};
     return uname(&names) == 0 ? names.nodename : "";
@@ -200,34 +169,33 @@ std::string OwnContents() {
            MachineId() + "\n" + BootId() + "\n";
 }
 
-bool ApparentlyStale(const fs::path& file, std::chrono::milliseconds staleAfter) {
-    if (const std::optional<LockInfo> info = ReadInfo(file)) {
-        bool sameHost = info->host.empty() || info->host == HostName();
-        const std::string ownHostId = MachineId();
-        if (!info->hostId.empty() && !ownHostId.empty()) {
-            sameHost = info->hostId == ownHostId;
-        }
-        if (sameHost && ((!info->bootId.empty() && info->bootId != BootId()) ||
-                         !ProcessRunning(info->pid, info->program))) {
-            return true;
-        }
-    }
-    std::error_code ec;
-    const auto written = fs::last_write_time(file, ec);
-    const auto age = fs::file_time_type::clock::now() - written;
-    return staleAfter.count() > 0 && !ec && (age > staleAfter || -age > staleAfter);
-}
-
-// The process that left it may have ended, but another may hold it by now.
-bool RemoveStale(const fs::path& file) {
+// Whether a running copy holds the lock file is asked of the system: Qt and this class keep it
+// locked (flock) on Linux and open without leave to delete it on Windows for as long as they
+// hold it. What the file says is never the judge: a copy killed between making it and writing
+// it, or a power cut, leaves it empty. Removes the file when nobody holds it.
+bool RemoveUnheld(const fs::path& file) {
 #ifdef _WIN32
     return DeleteFileW(file.c_str()) != 0; // fails while a holder keeps it open
 #else
-    const int fd = open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    const int fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
-        return false;
+        return errno == ENOENT;
     }
-    const bool removed = flock(fd, LOCK_EX | LOCK_NB) == 0 && unlink(file.c_str()) == 0;
+    bool unheld = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    // A copy locks its file right after making it, then writes it: an unlocked file that is not
+    // written yet may be one a moment old, which gets that moment.
+    if (unheld && !ReadInfo(file)) {
+        flock(fd, LOCK_UN);
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        unheld = flock(fd, LOCK_EX | LOCK_NB) == 0;
+    }
+    // Removed only while it is still the file at its name: another copy may have taken the name
+    // over since it was opened.
+    struct stat opened {};
+    struct stat named {};
+    const bool removed = unheld && fstat(fd, &opened) == 0 && lstat(file.c_str(), &named) == 0 &&
+                         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino &&
+                         unlink(file.c_str()) == 0;
     close(fd);
     return removed;
 #endif
@@ -240,15 +208,14 @@ fs::path InstanceLockFile(const std::string& exeBaseName) {
     return dir.empty() ? dir : dir / (exeBaseName + ".lock");
 }
 
-InstanceLock::InstanceLock(fs::path file, std::chrono::milliseconds staleAfter)
-    : file_(std::move(file)), staleAfter_(staleAfter) {}
+InstanceLock::InstanceLock(fs::path file) : file_(std::move(file)) {}
 
 InstanceLock::~InstanceLock() {
     Unlock();
 }
 
 LockResult InstanceLock::TryLock() {
-    for (;;) {
+    for (int attempt = 0; attempt < 3; ++attempt) {
         const std::string contents = OwnContents();
 #ifdef _WIN32
         SECURITY_ATTRIBUTES attributes{sizeof(SECURITY_ATTRIBUTES), nullptr, FALSE};
@@ -288,17 +255,15 @@ LockResult InstanceLock::TryLock() {
         if (!taken) {
             return LockResult::Failed;
         }
-        if (!ApparentlyStale(file_, staleAfter_)) {
-            return LockResult::HeldByOther;
-        }
-        // Two processes must not remove it at the same time: the second would remove the lock
-        // the first has just made.
-        InstanceLock removal(fs::path(file_) += ".rmlock", RemovalLockStaleAfter);
-        if (removal.TryLock() != LockResult::Locked || !ApparentlyStale(file_, staleAfter_) ||
-            !RemoveStale(file_)) {
+        if (!RemoveUnheld(file_)) {
             return LockResult::HeldByOther;
         }
     }
+    return LockResult::HeldByOther;
+}
+
+bool RemoveUnheldLock(const fs::path& file) {
+    return RemoveUnheld(file);
 }
 
 void InstanceLock::Unlock() {

@@ -8,10 +8,9 @@
 // - it holds five lines: the process id, the program's name (that of the executable, without
 //   ".exe" on Windows), the computer's name, the machine's id and the boot's id (empty where
 //   unknown), each ending in "\n";
-// - a lock file is stale, and is taken over, when it was written on this machine and its process
-//   no longer runs (or another program now has that id), or when the machine has been restarted
-//   since. Only a lock whose process runs refuses, however old it is (QLockFile's stale time 0).
-#include <chrono>
+// - a lock file that no process holds (asked of the system, never judged by what the file says:
+//   a copy killed at the wrong moment leaves it empty) is stale and is taken over. Only a lock
+//   that a running copy holds refuses, however old it is.
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,9 +29,7 @@ enum class LockResult {
 
 class InstanceLock {
   public:
-    // staleAfter: a lock file older than this is stale as well; 0 for never.
-    explicit InstanceLock(std::filesystem::path file,
-                          std::chrono::milliseconds staleAfter = std::chrono::milliseconds(0));
+    explicit InstanceLock(std::filesystem::path file);
     ~InstanceLock(); // unlocks
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
@@ -44,13 +41,17 @@ class InstanceLock {
 
   private:
     std::filesystem::path file_;
-    std::chrono::milliseconds staleAfter_;
 #ifdef _WIN32
     void* handle_ = nullptr;
 #else
     int handle_ = -1;
 #endif
 };
+
+// Removes a lock file that no running copy holds, as TryLock does before it takes one over; the
+// desktop program calls it before QLockFile, which would take an empty file for a held lock.
+// False while a copy holds it.
+bool RemoveUnheldLock(const std::filesystem::path& file);
 
 // Who holds a lock, as its file says.
 struct LockHolder {

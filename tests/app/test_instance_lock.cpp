@@ -1,6 +1,14 @@
-// korvane-cli's lock, judged by its file alone: which lock file a running copy still holds and
-// which one is stale and taken over. That it is QLockFile's file: qt_instance_lock_test.cpp.
+// korvane-cli's lock: whether a lock file refuses is asked of the system, whatever the file says.
+// That it is QLockFile's file: qt_instance_lock_test.cpp.
 #include <gtest/gtest.h>
+
+#include <cstdio>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+#endif
 
 #include "app/instance_lock.hpp"
 #include "support/fake_install.hpp"
@@ -9,48 +17,68 @@ using namespace korvane;
 using namespace korvane::testing;
 namespace fs = std::filesystem;
 
-TEST(InstanceLock, OnlyALockOfARunningProcessOnThisMachineRefuses) {
-    TempDir dir;
-    InstanceLock own(dir.Path() / "own.lock");
-    ASSERT_EQ(own.TryLock(), LockResult::Locked);
-    // This process's lines: id, program, computer, machine id, boot id.
-    std::vector<std::string> lines;
-    std::string text = ReadAll((dir.Path() / "own.lock").string());
-    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n')) {
-        lines.push_back(text.substr(0, end));
-        text.erase(0, end + 1);
+namespace {
+
+// Holds a file as a running copy does: locked on Linux, open without leave to delete on Windows.
+class Holder {
+  public:
+    explicit Holder(const fs::path& file) {
+#ifdef _WIN32
+        file_ = _wfopen(file.c_str(), L"rb");
+#else
+        fd_ = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+        flock(fd_, LOCK_EX | LOCK_NB);
+#endif
     }
-    ASSERT_EQ(lines.size(), 5u);
+    ~Holder() {
+#ifdef _WIN32
+        std::fclose(file_);
+#else
+        close(fd_);
+#endif
+    }
+
+  private:
+#ifdef _WIN32
+    std::FILE* file_ = nullptr;
+#else
+    int fd_ = -1;
+#endif
+};
+
+} // namespace
+
+TEST(InstanceLock, OnlyALockThatARunningCopyHoldsRefuses) {
+    TempDir dir;
+    std::string own;
+    {
+        InstanceLock lock(dir.Path() / "own.lock");
+        ASSERT_EQ(lock.TryLock(), LockResult::Locked);
+        own = ReadAll((dir.Path() / "own.lock").string());
+        EXPECT_EQ(std::count(own.begin(), own.end(), '\n'), 5); // id, program, computer, ids
+    }
     const struct {
-        int line;
-        std::vector<const char*> lines; // nullptr: this process's line
+        const char* written; // nullptr: this process's lines
+        bool held;
         const char* expected;
     } cases[] = {
-        {__LINE__, {nullptr, nullptr, nullptr, nullptr, nullptr}, "held, left"},
-        // The process has ended, or its id now belongs to another program.
-        {__LINE__, {"2147483644", nullptr, nullptr, nullptr, nullptr}, "locked, gone"},
-        {__LINE__, {nullptr, "notepad", nullptr, nullptr, nullptr}, "locked, gone"},
-        // Written before the machine was started again.
-        {__LINE__,
-         {nullptr, nullptr, nullptr, nullptr, "3f1e9f5c-0000-4000-8000-000000000000"},
-         "locked, gone"},
-        // Written on another machine, whose processes cannot be seen from here.
-        {__LINE__,
-         {"2147483644", nullptr, "elsewhere", "0123456789abcdef0123456789abcdef", nullptr},
-         "held, left"},
-        // Nothing to judge it by.
-        {__LINE__, {"", "", "", "", ""}, "held, left"},
+        {nullptr, true, "held, left"},
+        {nullptr, false, "locked, gone"},
+        {"2147483644\nnotepad\nelsewhere\n\n\n", true, "held, left"},
+        // A copy killed before it wrote its file, or a power cut, leaves it so.
+        {"", false, "locked, gone"},
+        {"12", false, "locked, gone"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.line);
-        std::string written;
-        for (std::size_t i = 0; i < 5; ++i) {
-            written += std::string(c.lines[i] ? c.lines[i] : lines[i]) + "\n";
-        }
+        SCOPED_TRACE(std::string(c.written ? c.written : "own") + (c.held ? ", held" : ""));
         const fs::path file = dir.Path() / "korvane.lock";
-        WriteAll(file, written);
+        WriteAll(file, c.written ? c.written : own);
         std::string seen;
         {
+            std::optional<Holder> holder;
+            if (c.held) {
+                holder.emplace(file);
+            }
             InstanceLock lock(file);
             const LockResult result = lock.TryLock();
             seen = result == LockResult::Locked        ? "locked"

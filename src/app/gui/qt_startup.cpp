@@ -36,8 +36,14 @@ Settings ProgramSettings() {
 
 std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& lock,
                                  const StartupOptions& options) {
-    // A lock left by a copy that still runs is never taken over, however old it is.
+    // A lock left by a copy that still runs is never taken over, however old it is; one that no
+    // copy holds is, whatever it says (QLockFile alone would refuse an empty one for good).
     lock.setStaleLockTime(0);
+#ifdef Q_OS_WIN
+    RemoveUnheldLock(std::filesystem::path(lock.fileName().toStdWString()));
+#else
+    RemoveUnheldLock(std::filesystem::path(QFile::encodeName(lock.fileName()).toStdString()));
+#endif
     if (!lock.tryLock(0) && lock.error() == QLockFile::LockFailedError) {
         return nullptr;
     }
