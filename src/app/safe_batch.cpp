@@ -348,8 +348,8 @@ class Batch {
         const std::vector<int> flushed = FlushFiles(files, faults_);
         for (std::size_t i = 0; i < waiting.size(); ++i) {
             if (flushed[i] != 0) {
-                TakeBack(*waiting[i], Refused({flushed[i], std::generic_category()},
-                                              waiting[i]->targetText));
+                TakeBack(*waiting[i],
+                         Refused({flushed[i], std::generic_category()}, waiting[i]->targetText));
             }
         }
     }

@@ -100,8 +100,8 @@ int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
     const std::vector<std::string> names = NamesF1c(s);
     const std::string master = TeamName(names, options.team, " in season " + options.season);
     const auto position = std::find(names.begin(), names.end(), master) - names.begin();
-    return ExitStatus(c,
-                   HarmonizeF1c(c.install, s, static_cast<int>(position) + 1, c.language, c.sink));
+    return ExitStatus(
+        c, HarmonizeF1c(c.install, s, static_cast<int>(position) + 1, c.language, c.sink));
 }
 
 int Restore2002(const F1_2002Options& options, const Context& c) {
@@ -117,13 +117,14 @@ int RestoreSeasons(const Context& c) {
 
 int GripApply(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip apply");
-    return ExitStatus(c,
-                   ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
+    return ExitStatus(
+        c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip restore");
-    return ExitStatus(c, RestoreOriginalGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
+    return ExitStatus(
+        c, RestoreOriginalGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
 }
 
 } // namespace

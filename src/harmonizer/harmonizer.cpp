@@ -76,8 +76,8 @@ FilePairs PairsOf(const std::vector<CarFiles>& cars) {
 }
 
 // Failures are shown in every language, so that none goes unseen.
-Outcome Finish(MessageSink& sink, Language language, const FailureLog& log,
-               const MessageText& done, const std::vector<std::string>& values) {
+Outcome Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
+               const std::vector<std::string>& values) {
     if (log.Empty()) {
         Say(sink, language, done, values);
         return Outcome::Done;
@@ -235,7 +235,8 @@ Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language 
     BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
     const auto [performance, engine] = KindsOf(cars);
-    std::vector<CopyJob> copies = MasterCopies(performance, master.performanceBackup, log, language);
+    std::vector<CopyJob> copies =
+        MasterCopies(performance, master.performanceBackup, log, language);
     const std::vector<CopyJob> engines = MasterCopies(engine, master.engineBackup, log, language);
     copies.insert(copies.end(), engines.begin(), engines.end());
     CopyPass(copies, log, faults);

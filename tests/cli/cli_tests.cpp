@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "app/installation_lock.hpp"
 #include "app/instance_lock.hpp"
 #include "support/fake_install.hpp"
 
@@ -63,6 +64,11 @@ const std::string GripSame = "grip EA 2002: same\ngrip Quillon: same\n";
 const std::string Same =
     "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame;
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
+const FakeOptions F1cOnly{false, false, false, true, false};
+const std::string Busy = "Another run of Korvane is changing files in {f1} right now. No file was "
+                         "changed; try again when it has ended.\n";
+const std::string BusyF1c = "Another run of Korvane is changing files in {f1c} right now. No file "
+                            "was changed; try again when it has ended.\n";
 
 // Every test has its own copy of the program, so that the settings file beside it is its own.
 class Cli : public ::testing::Test {
@@ -100,14 +106,20 @@ class Cli : public ::testing::Test {
 
     // A command line for korvane-cli, run by the shell, after assignments to WINEPREFIX, its
     // output kept unless the line sends it elsewhere; after "locked " while this test holds the
-    // lock of a running copy. A line starting with "!" is a shell command of its own (a player's
-    // hand at work), its output kept.
+    // lock of a running copy, after "busy " while it holds the lock of pc's game directories. A
+    // line starting with "!" is a shell command of its own (a player's hand at work), its output
+    // kept.
     Result Run(const FakeInstall& pc, std::string line) {
         std::optional<korvane::InstanceLock> lock;
         if (line.starts_with("locked ")) {
             line.erase(0, 7);
             EXPECT_EQ(lock.emplace(temp_.Path() / "run" / "korvane.lock").TryLock(),
                       korvane::LockResult::Locked);
+        }
+        korvane::InstallationLock games;
+        if (line.starts_with("busy ")) {
+            line.erase(0, 5);
+            EXPECT_TRUE(games.Take({pc.f1Path, pc.f1cPath}));
         }
         const bool own = line.starts_with("!");
         const bool kept = own || line.find(" >") == std::string::npos;
@@ -204,6 +216,14 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
          "korvane-cli: another copy of Korvane is running (korvane_cli_tests, process {pid}, "
          "holding {temp}/run/korvane.lock); try again when it has ended\n"},
+        // Another run changes files of the installation: from another account, a shell without
+        // the runtime directory, a renamed copy. Every command that changes files waits its turn.
+        {Ea, {"busy harmonize f1-2002 --team Ferrari --ea"}, 2, Busy, "korvane-cli: " + Busy},
+        {Ea, {"busy restore f1-2002 --ea"}, 2, Busy, "korvane-cli: " + Busy},
+        {Ea, {"busy grip apply --ea"}, 2, Busy, "korvane-cli: " + Busy},
+        {Ea, {"busy grip restore --ea"}, 2, Busy, "korvane-cli: " + Busy},
+        {F1cOnly, {"busy harmonize f1c --season 2002 --team Ferrari"}, 2, BusyF1c, BusyF1c},
+        {F1cOnly, {"busy restore f1c"}, 2, BusyF1c, BusyF1c},
         // The fingerprint covers each byte: an edit that keeps the length changes it.
         {Ea, {"!echo GearRatio=1.20 >{f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/a",
           "!sed -i s/1.20/1.90/ {f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/b",
@@ -320,6 +340,46 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
         EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Two changing runs at once on one installation, the second from a shell without the runtime
+// directory and under another name, as a LAN script over ssh beside a player's own run: one waits
+// its turn, and no team's own data is ever lost.
+TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
+    fs::copy_file(program_ / "korvane-cli", program_ / "lan-tool");
+    for (int round = 0; round < 10; ++round) {
+        const fs::path root = temp_.Path() / std::to_string(round);
+        fs::create_directories(root);
+        const FakeInstall pc(root, Ea);
+        const auto installed = FilesBelow(root);
+        ASSERT_EQ(Run(pc, "--f1-path {f1-dir} harmonize f1-2002 --team Bar --ea").status, 0);
+        const std::string both = Fill(
+            pc,
+            "cd {temp} && { HOME={temp} XDG_RUNTIME_DIR={temp}/run {program}/korvane-cli "
+            "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea >/dev/null 2>&1; echo $? "
+            ">a; } & env -u XDG_RUNTIME_DIR HOME={temp} {program}/lan-tool --f1-path {f1-dir} "
+            "restore f1-2002 --ea >/dev/null 2>&1; echo $? >{temp}/b; wait",
+            true);
+        ASSERT_EQ(std::system(both.c_str()), 0);
+        for (const char* run : {"a", "b"}) {
+            const std::string status = ReadAll((temp_.Path() / run).string());
+            EXPECT_TRUE(status == "0\n" || status == "2\n") << run << ": " << status;
+        }
+        const auto now = FilesBelow(root);
+        for (const auto& [file, content] : installed) {
+            if (!file.ends_with(".hdv")) {
+                continue;
+            }
+            const std::string backup = file.substr(0, file.size() - 4) + ".org";
+            EXPECT_TRUE(now.at(file) == content ||
+                        (now.contains(backup) && now.at(backup) == content))
+                << "round " << round << ": " << file << "'s own data is gone";
+        }
     }
 }
 

@@ -258,7 +258,8 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             const Tree installed = FilesBelow(env.root.Path());
             const Tree applied = Applied(flow, installed, 0);
             StepFaults quiet;
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
+            ASSERT_TRUE(run == 0 ||
+                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             sink.texts.clear();
             StepFaults faults;
             faults.failAt[failing] = step;
@@ -299,7 +300,8 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // The whole action, flushed file by file as where syncfs cannot be trusted.
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
+            ASSERT_TRUE(run == 0 ||
+                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             StepFaults counted;
             counted.flushToDisk = counted.eachFile = true;
             EXPECT_EQ(env.Act(flow, run, Language::English, sink, counted), Outcome::Done);
@@ -313,7 +315,8 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
                          std::to_string(step) + " of " + std::to_string(steps));
             const Env env(flow);
             const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 || env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
+            ASSERT_TRUE(run == 0 ||
+                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
@@ -345,6 +348,109 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
     }
 }
 #endif
+
+// What the player made is never overwritten: a game file changed after Korvane wrote it, a link or
+// an empty file at a backup's name. That step fails, named with its reason; the file and its
+// backup stay as the player left them, and every other file ends as without the player's hand.
+TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
+    const std::string ea = "F1 2002/season02/vehicles/";
+    const std::string car = "F1C/SeasonData/Vehicles/Jordan/2001_EJ11/";
+    const std::string grip = "F1 2002/seasonql02/tracks/"; // grip stops at the first failed step
+    const char* changed = "was changed after Korvane wrote it";
+    const struct {
+        const Flow& flow;
+        int run;     // after the first apply: 1 applies again, 2 restores
+        bool before; // the player's hand comes before the first apply instead
+        std::string file;
+        const char* written; // by the player; nullptr: a link to the live file
+        std::string failed;  // the file named in the summary
+        const char* reason;
+    } cases[] = {
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
+        {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
+        {AllFlows[2], 2, false, car + "engine.ini", "mod", car + "engine.ini", changed},
+        {AllFlows[4], 2, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
+        {AllFlows[4], 1, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
+        {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
+         "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
+         "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", "", ea + "Arrows/Arrows.org", "is empty"},
+        {AllFlows[2], 0, false, car + "2001_Jordan.org", "", car + "2001_Jordan.org", "is empty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.flow.name) + " run " + std::to_string(c.run) + ": " + c.file +
+                     (c.written ? std::string(" = '") + c.written + "'" : " linked"));
+        RecordingSink sink;
+        const Env clean(c.flow);
+        const Env env(c.flow);
+        const fs::path file = env.root.Path() / c.file;
+        const std::string live =
+            c.file.ends_with(".org") ? c.file.substr(0, c.file.size() - 4) + ".hdv" : c.file;
+        const auto hand = [&] {
+            fs::remove(file);
+            if (c.written) {
+                WriteAll(file, c.written);
+            } else {
+                fs::create_symlink(fs::path(live).filename(), file);
+            }
+        };
+        if (c.before) {
+            hand();
+        }
+        const Tree untouched = FilesBelow(env.root.Path());
+        ASSERT_EQ(clean.Act(c.flow, 0, Language::English, sink), Outcome::Done);
+        ASSERT_EQ(clean.Act(c.flow, c.run, Language::English, sink), Outcome::Done);
+        Tree expected = FilesBelow(clean.root.Path());
+        if (!c.before) {
+            env.Act(c.flow, 0, Language::English, sink);
+            hand();
+        }
+        const Tree handed = FilesBelow(env.root.Path());
+        sink.texts.clear();
+        EXPECT_EQ(env.Act(c.flow, c.run, Language::English, sink), Outcome::Failed);
+        ASSERT_EQ(sink.texts.size(), 1u);
+        std::string summary = sink.texts[0];
+        std::ranges::replace(summary, '\\', '/');
+        std::string named = env.root.Text() + c.failed + ": " + c.reason;
+        std::ranges::replace(named, '\\', '/');
+        EXPECT_NE(summary.find(named), std::string::npos) << summary;
+        // The player's file and the file it stands beside (its backup or its live file) stay.
+        for (const std::string& kept : {live, BackupPathOf(live)}) {
+            const Tree& from = c.before ? untouched : handed;
+            if (from.contains(kept)) {
+                expected[kept] = from.at(kept);
+            } else {
+                expected.erase(kept);
+            }
+        }
+        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "{}");
+    }
+}
+
+// Where files are flushed one by one, a backup made as a second name of its live file has its data
+// (which a car mod just unpacked may not have on disk yet) flushed before that file is replaced.
+TEST(PerFileFlushes, PutABackupsDataOnDiskBeforeItsFileIsReplaced) {
+    struct Recorder : FileFaults {
+        std::vector<std::pair<Step, std::string>> steps;
+        bool Fails(Step step, const std::string& file) override {
+            steps.emplace_back(step, file);
+            return false;
+        }
+        bool FlushEachFile() const override { return true; }
+    } disk;
+    const Env env(AllFlows[0]);
+    RecordingSink sink;
+    ASSERT_EQ(HarmonizeF1_2002(env.install, "Ferrari", {.ea = true}, Language::English, sink, disk),
+              Outcome::Done);
+    for (const TeamFiles& team : ComponentFiles(env.install, Component2002::EA2002)) {
+        const auto at = [&](FileFaults::Step step, const std::string& file) {
+            return std::ranges::find(disk.steps, std::pair{step, file}) - disk.steps.begin();
+        };
+        EXPECT_LT(at(FileFaults::Step::Flush, team.backup), at(FileFaults::Step::Rename, team.live))
+            << team.team;
+    }
+}
 
 // A refused action shows why and changes no file (backups made before the master's file was
 // found missing aside).
@@ -382,8 +488,8 @@ TEST(Refusals, ChangeNoFile) {
         const std::string team = r.team ? r.team : "";
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
-        EXPECT_EQ(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0),
-                                            {.ea = !gt, .gt = gt}, r.language, sink)
+        EXPECT_EQ(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), {.ea = !gt, .gt = gt},
+                                            r.language, sink)
                          : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink),
                   r.withoutMaster ? Outcome::Failed : Outcome::Refused);
         ASSERT_EQ(sink.texts.size(), 1u);

@@ -62,8 +62,9 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     connect(equal, &QPushButton::clicked, this, [this] {
         ApplyOptimizedGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
     });
-    connect(restore, &QPushButton::clicked, this,
-            [this] { RestoreOriginalGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_); });
+    connect(restore, &QPushButton::clicked, this, [this] {
+        RestoreOriginalGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
+    });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
     setFixedSize(sizeHint());
