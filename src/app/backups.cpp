@@ -1,5 +1,6 @@
 #include "app/backups.hpp"
 
+#include <optional>
 #include <set>
 #include <system_error>
 
@@ -33,49 +34,65 @@ void Record(const FileResult& result, FailureLog& log) {
 
 enum class Verdict { NoBackup, NotABackup, Kept, Replace };
 
-// Replaceable, telling apart why a file is not.
+std::optional<std::string> Read(const std::string& pathText) {
+    std::string content;
+    return ReadFileText(pathText, content).ok ? std::optional(std::move(content)) : std::nullopt;
+}
+
+std::uintmax_t SizeOf(const std::string& pathText) {
+    std::error_code ec;
+    const std::uintmax_t size = fs::file_size(ResolvePath(pathText), ec);
+    return ec ? 0 : size;
+}
+
+// Replaceable, telling apart why a file is not. Most live files are still a second name of their
+// backup or hold its bytes; only files of the same size as one to be judged are read.
 std::vector<Verdict> Judge(const FilePairs& group, const std::vector<std::string>& korvaneFiles,
                            FailureLog& log, Language language) {
-    std::vector<BackupKind> kinds;
-    std::set<std::string> known;
-    auto learn = [&](const std::string& pathText) {
-        if (std::string content; ReadFileText(pathText, content).ok) {
-            known.insert(std::move(content));
-        }
-    };
-    for (const auto& [live, backup] : group) {
-        kinds.push_back(KindOfBackup(backup));
-        if (kinds.back() == BackupKind::Usable || kinds.back() == BackupKind::Missing) {
-            learn(kinds.back() == BackupKind::Usable ? backup : live);
-        }
-    }
-    for (const std::string& file : korvaneFiles) {
-        learn(file);
-    }
-    std::vector<Verdict> verdicts;
+    std::vector<Verdict> verdicts(group.size(), Verdict::Replace);
+    std::vector<std::string> originals = korvaneFiles; // the data Korvane may have put there
+    std::vector<std::pair<std::size_t, std::string>> toJudge; // pair, live file's content
     for (std::size_t i = 0; i < group.size(); ++i) {
         const auto& [live, backup] = group[i];
-        std::string content;
-        switch (kinds[i]) {
+        switch (KindOfBackup(backup)) {
         case BackupKind::Missing:
-            verdicts.push_back(Verdict::NoBackup);
+            verdicts[i] = Verdict::NoBackup;
+            originals.push_back(live);
             break;
         case BackupKind::NotAFile:
-            verdicts.push_back(Verdict::NotABackup);
+            verdicts[i] = Verdict::NotABackup;
             break;
         case BackupKind::Empty:
             log.Add(backup, TextIn(language, EmptyBackup));
-            verdicts.push_back(Verdict::Kept);
+            verdicts[i] = Verdict::Kept;
             break;
         case BackupKind::Usable:
+            originals.push_back(backup);
             // A live file that cannot be read (gone, say) holds nothing of the player's.
-            if (ReadFileText(live, content).ok && !known.contains(content)) {
-                log.Add(live, TextIn(language, ChangedSince, {backup}));
-                verdicts.push_back(Verdict::Kept);
-            } else {
-                verdicts.push_back(Verdict::Replace);
+            if (!SameFile(live, backup)) {
+                if (std::optional<std::string> content = Read(live)) {
+                    toJudge.emplace_back(i, std::move(*content));
+                }
             }
             break;
+        }
+    }
+    std::set<std::uintmax_t> sizes;
+    for (const auto& [i, content] : toJudge) {
+        sizes.insert(content.size());
+    }
+    std::set<std::string> known;
+    for (const std::string& file : toJudge.empty() ? std::vector<std::string>{} : originals) {
+        if (sizes.contains(SizeOf(file))) {
+            if (std::optional<std::string> content = Read(file)) {
+                known.insert(std::move(*content));
+            }
+        }
+    }
+    for (const auto& [i, content] : toJudge) {
+        if (!known.contains(content)) {
+            log.Add(group[i].first, TextIn(language, ChangedSince, {group[i].second}));
+            verdicts[i] = Verdict::Kept;
         }
     }
     return verdicts;

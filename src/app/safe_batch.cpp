@@ -230,7 +230,6 @@ class Batch {
             placed_.push_back({p->job, p->targetText, p->target.parent_path()});
         }
         FlushLinkedData();
-        // Each directory is asked once whether its new names may wait for the next batch.
         std::vector<fs::path> dirs;
         for (const Placed& placed : placed_) {
             if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
@@ -238,7 +237,7 @@ class Batch {
             }
         }
         if (renamesReach != Renames::OnDisk) {
-            std::erase_if(dirs, [&](const fs::path& dir) { return NamesMayWait(dir, faults_); });
+            std::erase_if(dirs, [&](const fs::path& dir) { return MayWait(dir); });
         }
         std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
         for (std::size_t d = 0; d < dirs.size(); ++d) {
@@ -318,6 +317,13 @@ class Batch {
         return remaining;
     }
 
+    // Whether the new names in dir may wait for the next batch: asked once per directory.
+    bool MayWait(const fs::path& dir) {
+        const auto known = mayWait_.find(dir);
+        return known != mayWait_.end() ? known->second
+                                       : mayWait_.emplace(dir, NamesMayWait(dir, faults_)).first->second;
+    }
+
     // A file closed after its rename that reports a failed write is new, but not whole for sure.
     void Close(Pending& p) {
         if (p.out && std::fclose(p.out) != 0) {
@@ -335,7 +341,7 @@ class Batch {
         std::vector<Linked*> waiting;
         std::vector<fs::path> files;
         for (Linked& l : linked_) {
-            if (!results_[l.job].ok || NamesMayWait(l.target.parent_path(), faults_)) {
+            if (!results_[l.job].ok || MayWait(l.target.parent_path())) {
                 continue;
             }
             if (faults_.Fails(Step::Flush, l.targetText)) {
@@ -388,6 +394,7 @@ class Batch {
     std::vector<Pending> pending_;
     std::vector<Placed> placed_;
     std::vector<Linked> linked_;
+    std::map<fs::path, bool> mayWait_;
     std::set<fs::path> swept_;
     std::vector<FileResult> results_;
 };
