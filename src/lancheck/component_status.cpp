@@ -3,6 +3,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "app/backups.hpp"
 #include "app/file_system.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/catalogue.hpp"
@@ -23,6 +24,12 @@ Content Read(const std::string& pathText) {
         return std::nullopt;
     }
     return content;
+}
+
+// Only what the operations take for a backup counts as one: a regular file with content, never
+// a link at its name.
+Content ReadBackup(const std::string& pathText) {
+    return KindOfBackup(pathText) == BackupKind::Usable ? Read(pathText) : std::nullopt;
 }
 
 std::string ShortSha256(const std::string& bytes) {
@@ -129,7 +136,7 @@ ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<U
         backups.emplace_back();
         for (const Slot& slot : unit.slots) {
             live.back().push_back(Read(slot.live));
-            backups.back().push_back(Read(slot.backup));
+            backups.back().push_back(ReadBackup(slot.backup));
         }
     }
     Sha256 hash;
@@ -168,7 +175,7 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
                               const std::string& live, const std::string& backup,
                               const std::string& shippedFile) {
     const Content content = Read(f1Path + live);
-    const Content saved = Read(f1Path + backup);
+    const Content saved = ReadBackup(f1Path + backup);
     const Content shipped = Read(shippedFile);
     Sha256 hash;
     AddToFingerprint(hash, live, content);
