@@ -118,12 +118,15 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
         if (!report.is_object() || report.value("format", "") != ReportFormat) {
             throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
         }
-        const int version = report.at("version").get<int>();
-        if (version != ReportVersion) {
-            const std::string reason = "report version " + std::to_string(version) +
-                                       ", this korvane-cli reads version " +
-                                       std::to_string(ReportVersion);
-            throw ReportError(ReportProblem::OtherVersion, reason);
+        // Only the whole number itself: 1.0, true or "1" were never written, and a conversion to
+        // int would take 4294967297 for 1.
+        const Json& version = report.at("version");
+        if (!version.is_number_integer() || version != ReportVersion) {
+            // A number is short whatever it was written as; a text or a list could fill the line.
+            const std::string shown = version.is_number() ? version.dump() : version.type_name();
+            throw ReportError(ReportProblem::OtherVersion, "report version " + shown +
+                                                               ", this korvane-cli reads version " +
+                                                               std::to_string(ReportVersion));
         }
         for (const Json& entry : report.at("components")) {
             ComponentStatus& component = components.emplace_back();
