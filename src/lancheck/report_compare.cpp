@@ -61,7 +61,30 @@ ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness
     return result;
 }
 
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+}
+
 } // namespace
+
+std::string Printable(const std::string& text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsControl(c)) {
+            shown += {'\\', 'x', Hex[c >> 4], Hex[c & 0xF]};
+            continue;
+        }
+        shown += c;
+        // What follows is written starting with "x" or a backslash.
+        const char next = i + 1 < text.size() ? text[i + 1] : ' ';
+        if (c == '\\' && (next == 'x' || next == '\\' || IsControl(next))) {
+            shown += '\\';
+        }
+    }
+    return shown;
+}
 
 bool Comparison::AllSame() const {
     return std::all_of(components.begin(), components.end(),
@@ -99,25 +122,27 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
 
 void PrintComparison(const Comparison& comparison, std::ostream& out) {
     for (const ComponentComparison& component : comparison.components) {
+        const std::string name = Printable(component.name);
         switch (component.sameness) {
         case Sameness::Same:
-            out << component.name << ": same\n";
+            out << name << ": same\n";
             continue;
         case Sameness::ReferenceOnly:
-            out << component.name << ": installed in the reference only\n";
+            out << name << ": installed in the reference only\n";
             continue;
         case Sameness::HereOnly:
-            out << component.name << ": installed here only\n";
+            out << name << ": installed here only\n";
             continue;
         case Sameness::Differs:
-            out << component.name << ": differs\n";
+            out << name << ": differs\n";
             break;
         }
         for (const FileDifference& file : component.files) {
-            out << "  " << file.path << ": "
+            out << "  " << Printable(file.path) << ": "
                 << (!file.here        ? "in the reference only"
                     : !file.reference ? "here only"
-                                      : "here " + *file.here + ", reference " + *file.reference)
+                                      : "here " + Printable(*file.here) + ", reference " +
+                                            Printable(*file.reference))
                 << '\n';
         }
     }

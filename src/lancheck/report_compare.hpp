@@ -41,6 +41,13 @@ struct Comparison {
 Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
                              const std::vector<ComponentStatus>& reference);
 
+// A name or path from a report as it may be shown: every control character (below 0x20, and
+// 0x7F) as "\xHH", so that a report can neither make up lines of its own nor send a terminal
+// escape sequence. A backslash stays, as paths are full of them, except where what follows it is
+// written starting with "x" or a backslash: there it is doubled, so that no text reads as an
+// escape it is not. Bytes above 0x7F (UTF-8 text) stay as they are.
+std::string Printable(const std::string& text);
+
 // korvane-cli's lines: "NAME: same" per component that matches, otherwise each file that
 // differs with both sides, files and components on one side only.
 void PrintComparison(const Comparison& comparison, std::ostream& out);

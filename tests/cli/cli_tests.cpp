@@ -261,10 +261,12 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "verify {temp}/host.txt"}), 1, LanOut +
          "EA 2002 season: differs\n  season02\\vehicles\\Toyota\\Toyota.hdv: here only\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, None},
-        {NoGt, Lan({"!sed -i '/seasonql02.vehicles.Toyota/{p;s/Toyota.hdv/Toyota2.hdv/}' "
-                    "{temp}/host.txt", "verify {temp}/host.txt"}), 1, LanOut +
+        // A name that would make up a line or clear the screen is shown escaped.
+        {NoGt, Lan({"!sed -i '/seasonql02.*Toyota/s/.hdv\"/.hdv\\\\nF1 Challenge: same"
+                    "\\\\u001b[2J\"/' {temp}/host.json", "verify {temp}/host.json"}), 1, LanOut +
          "EA 2002 season: same\nQuillon season: differs\n"
-         "  seasonql02\\vehicles\\Toyota\\Toyota2.hdv: in the reference only\n"
+         "  seasonql02\\vehicles\\Toyota\\Toyota.hdv\\x0aF1 Challenge: same\\x1b[2J: in the "
+         "reference only\n  seasonql02\\vehicles\\Toyota\\Toyota.hdv: here only\n"
          "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!sed -i '/^grip Quillon/,$d' {temp}/host.txt", "verify {temp}/host.txt"}),
          1, LanOut + "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n"

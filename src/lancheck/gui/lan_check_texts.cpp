@@ -29,7 +29,8 @@ constexpr std::array<ControlText, 9> Texts{{
 }};
 
 std::string Side(const std::optional<std::string>& holds, Language language) {
-    return holds ? *holds : TextIn(language, {"(keine solche Datei)", "(no such file)"});
+    return holds ? lancheck::Printable(*holds)
+                 : TextIn(language, {"(keine solche Datei)", "(no such file)"});
 }
 
 std::string SamenessText(Sameness sameness, Language language) {
@@ -128,9 +129,10 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
 std::string ComparisonText(const lancheck::Comparison& comparison, Language language) {
     std::string text;
     for (const lancheck::ComponentComparison& component : comparison.components) {
-        text += component.name + ": " + SamenessText(component.sameness, language) + '\n';
+        text += lancheck::Printable(component.name) + ": " +
+                SamenessText(component.sameness, language) + '\n';
         for (const lancheck::FileDifference& file : component.files) {
-            text += "    " + file.path + '\n' + "        " +
+            text += "    " + lancheck::Printable(file.path) + '\n' + "        " +
                     TextIn(language, {"hier: ", "here: "}) + Side(file.here, language) +
                     TextIn(language, {", im Bericht: ", ", report: "}) +
                     Side(file.reference, language) + '\n';

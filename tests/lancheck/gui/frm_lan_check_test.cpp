@@ -62,34 +62,51 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("language");
         QTest::addColumn<QStringList>("lost"); // cars of the EA season the second PC has lost
         QTest::addColumn<bool>("dropped");     // else chosen in the dialog
+        QTest::addColumn<QStringList>("edit"); // a text of the saved report, and what replaces it
         QTest::addColumn<QString>("shown");
         const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
                              "grip EA 2002: %1\ngrip Quillon: %1\n";
         QTest::newRow("same, dropped")
-            << "uk" << QStringList() << true
+            << "uk" << QStringList() << true << QStringList()
             << "All files are the same as in the report.|EA 2002 season: same\n" + rest.arg("same");
         QTest::newRow("one file differs, chosen")
-            << "de" << QStringList{"Sauber"} << false
+            << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|EA 2002 season: verschieden\n"
                "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
                "        hier: missing, im Bericht: original\n" +
                    rest.arg("gleich");
         QTest::newRow("two files of one component differ")
-            << "uk" << QStringList{"Bar", "Toyota"} << false
+            << "uk" << QStringList{"Bar", "Toyota"} << false << QStringList()
             << "2 files differ from the report.|EA 2002 season: differs\n"
                "    season02\\vehicles\\Bar\\Bar.hdv\n        here: missing, report: original\n"
                "    season02\\vehicles\\Toyota\\Toyota.hdv\n"
                "        here: missing, report: original\n" +
                    rest.arg("same");
+        // A name in the report can neither make up a line nor reach the screen as a control.
+        QTest::newRow("a path with a line break and an escape sequence")
+            << "uk" << QStringList() << false
+            << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
+            << "2 files differ from the report.|EA 2002 season: same\nQuillon season: same\n"
+               "GT Racing 2002 mod: same\nF1 Challenge: same\ngrip EA 2002: differs\n"
+               "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J\n"
+               "        here: (no such file), report: original\n"
+               "    season02\\tracks\\terrain.ini\n        here: original, report: (no such file)\n"
+               "grip Quillon: same\n";
     }
 
     void saveThenCompare() {
         QFETCH(QString, language);
         QFETCH(QStringList, lost);
         QFETCH(bool, dropped);
+        QFETCH(QStringList, edit);
         TwoPcs pcs(language);
         QStringList asked;
         SaveHostReport(pcs, asked);
+        if (!edit.isEmpty()) {
+            const std::string from = edit[0].toStdString();
+            std::string text = ReadAll(pcs.report);
+            WriteAll(pcs.report, text.replace(text.find(from), from.size(), edit[1].toStdString()));
+        }
         const QString saved =
             language == "uk" ? "The report is saved:" : "Der Bericht ist gespeichert:";
         QCOMPARE(pcs.sink.texts.at(0), saved.toStdString() + "\r\n" + pcs.report);
