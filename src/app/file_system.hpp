@@ -38,7 +38,8 @@ bool PathExists(const std::string& pathText);
 // True when the path names an existing regular file whose length can be read. Never throws.
 bool FileExists(const std::string& pathText);
 
-// True when a new file can be made in the directory: one is made there and removed again.
+// True when a new file could be made in the directory, judged by the directory's access rights
+// without making anything, so that a look at where settings go writes nothing.
 bool DirectoryWritable(const std::string& dirText);
 
 // True when both path texts name one and the same existing file (two names of it).

@@ -1,7 +1,5 @@
 // Path texts to real files: the exact name first, else the one entry equal without regard to case.
-#include <fstream>
 #include <optional>
-#include <random>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,6 +9,8 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "app/file_system.hpp"
@@ -122,13 +122,21 @@ bool DirectoryWritable(const std::string& dirText) {
     if (dir.empty() || !fs::is_directory(dir, ec)) {
         return false;
     }
-    static std::mt19937 random{std::random_device{}()};
-    const fs::path probe = dir / (".korvane-probe-" + std::to_string(random() % 1000000) + ".tmp");
-    std::ofstream out(probe, std::ios::binary);
-    const bool made = out.is_open();
-    out.close();
-    fs::remove(probe, ec);
-    return made;
+#ifdef _WIN32
+    // The directory's access rights decide, as they would for a new file, and opening it for
+    // adding one adds nothing (its read-only attribute means nothing to Windows).
+    const HANDLE handle = CreateFileW(dir.c_str(), FILE_ADD_FILE,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return false;
+    }
+    CloseHandle(handle);
+    return true;
+#else
+    // Permissions, access control lists and a file system mounted read-only, as for a new file.
+    return access(dir.c_str(), W_OK | X_OK) == 0;
+#endif
 }
 
 bool FileExists(const std::string& pathText) {

@@ -23,8 +23,14 @@ constexpr MessageText NotKept{
     "closed."};
 
 // IniWrite puts a new file beside the old one and renames it over it, and refuses a read-only file.
+// A directory still missing is made with the first setting stored (WriteSetting): the nearest one
+// above it that exists must take it.
 bool CanWrite(const Settings& settings) {
-    if (!DirectoryWritable(settings.FileDirectory())) {
+    std::string dir = settings.FileDirectory();
+    while (!PathExists(dir) && dir.find_last_of("\\/") != std::string::npos) {
+        dir.erase(dir.find_last_of("\\/"));
+    }
+    if (!DirectoryWritable(dir)) {
         return false;
     }
     std::error_code ec;
@@ -43,8 +49,6 @@ Settings LocateSettings(const std::string& programDir, const std::string& exeBas
         return beside;
     }
     const Settings user{programDir, exeBaseName, userConfigDir};
-    std::error_code ec;
-    std::filesystem::create_directories(ResolvePath(userConfigDir), ec);
     return CanWrite(user) || !FileExists(beside.FilePath()) ? user : beside;
 }
 
@@ -55,6 +59,8 @@ std::string ReadSetting(const Settings& settings, const std::string& section,
 
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value) {
+    std::error_code ec;
+    std::filesystem::create_directories(ResolvePath(settings.FileDirectory()), ec);
     return IniWrite(settings.FilePath(), section, key, value) ? 1 : 0;
 }
 

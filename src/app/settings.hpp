@@ -25,17 +25,18 @@ struct Settings {
 };
 
 // One file to read and to write: beside the program when the file there can be written, or made
-// (portable use, a copy on a USB stick); otherwise in userConfigDir, which is made when missing,
-// so that a file beside the program that only an administrator can write (left by one run as
-// administrator below "C:\Program Files") does not hide the user's own. When neither can be
-// written, an existing file beside the program is at least read. Without a userConfigDir the
-// file stays beside the program.
+// (portable use, a copy on a USB stick); otherwise in userConfigDir, so that a file beside the
+// program that only an administrator can write (left by one run as administrator below
+// "C:\Program Files") does not hide the user's own. When neither can be written, an existing file
+// beside the program is at least read. Without a userConfigDir the file stays beside the program.
+// Decided from what exists and its access rights: nothing is made or written here, so that
+// commands that only look write nothing.
 Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
                         const std::string& userConfigDir);
 
 std::string ReadSetting(const Settings& settings, const std::string& section,
                         const std::string& key);
-// Nonzero on success.
+// Nonzero on success. Makes the settings file's directory when it is missing.
 int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
                  const std::string& value);
 // Stores a choice of the player's. When the settings file cannot be written, the choice holds only

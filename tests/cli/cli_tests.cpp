@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
@@ -342,6 +343,30 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
         EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
+    }
+}
+
+// The commands that only look make nothing anywhere, not even for a moment (a file made and
+// removed again changes its directory's time). The settings file beside the program is
+// read-only, as an administrator's run leaves it, so that the user's own directory, which does
+// not exist, is where a choice would be stored.
+TEST_F(Cli, LookingWritesNothing) {
+    const FakeInstall pc(temp_.Path() / "pc", Ea);
+    Run(pc, "--f1-path {f1-dir} status --json >{temp}/report");
+    WriteAll(temp_.Path() / "out", "");
+    WriteAll(program_ / "korvane.ini", "[config]\r\n");
+    fs::permissions(program_ / "korvane.ini", fs::perms::owner_read);
+    const auto past = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const char* command : {"detect", "teams f1-2002", "--f1-path {f1-dir} status",
+                                "--f1-path {f1-dir} verify {temp}/report"}) {
+        const fs::path dirs[] = {program_, temp_.Path()}; // the program's and HOME
+        for (const fs::path& dir : dirs) {
+            fs::last_write_time(dir, past);
+        }
+        EXPECT_EQ(Run(pc, command).status, 0) << command;
+        for (const fs::path& dir : dirs) {
+            EXPECT_TRUE(fs::last_write_time(dir) == past) << command << " changed " << dir;
+        }
     }
 }
 
