@@ -36,9 +36,11 @@ constexpr MessageText CannotLock{
     "verändert.",
     "Korvane cannot lock {1} against other runs ({2}). No file was changed."};
 
+#ifndef _WIN32
 std::string SystemReason(int err) {
     return std::generic_category().message(err);
 }
+#endif
 
 } // namespace
 

@@ -379,6 +379,11 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
         {AllFlows[2], 0, false, car + "2001_Jordan.org", "", car + "2001_Jordan.org", "is empty"},
     };
     for (const auto& c : cases) {
+#ifdef _WIN32
+        if (!c.written) {
+            continue; // a program may make no symbolic link there without extra rights
+        }
+#endif
         SCOPED_TRACE(std::string(c.flow.name) + " run " + std::to_string(c.run) + ": " + c.file +
                      (c.written ? std::string(" = '") + c.written + "'" : " linked"));
         RecordingSink sink;
