@@ -22,6 +22,7 @@
 // - make the backups of a pass before it replaces any live file they protect, and delete a
 //   backup only once its copy back has succeeded.
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,20 @@
 namespace korvane {
 
 std::filesystem::path ResolvePath(const std::string& pathText);
+
+// While one lives (the first of several nested), ResolvePath lists each directory at most once
+// to match a name that is not there as given, instead of once per name: for one pass over many
+// files, during which no directory gains a name that the pass looks up in it.
+class DirectoryListings {
+  public:
+    DirectoryListings();
+    ~DirectoryListings();
+    DirectoryListings(const DirectoryListings&) = delete;
+    DirectoryListings& operator=(const DirectoryListings&) = delete;
+
+  private:
+    std::map<std::filesystem::path, std::vector<std::string>> listings_;
+};
 
 // True when the path names an existing file or directory; a path ending in a separator is
 // true when that directory exists. Never throws.
@@ -47,8 +62,8 @@ bool SameFile(const std::string& aText, const std::string& bText);
 
 struct FileResult {
     bool ok = true;
-    std::string reason;  // the system's reason when !ok
-    std::string path;    // the path text the reason is about
+    std::string reason; // the system's reason when !ok
+    std::string path;   // the path text the reason is about
 };
 
 // Copies source over target; the rename is on disk when this returns. A read-only target is

@@ -24,6 +24,19 @@ namespace korvane {
 namespace {
 
 #ifndef _WIN32
+// The listings a DirectoryListings holds, while one lives.
+thread_local std::map<fs::path, std::vector<std::string>>* heldListings = nullptr;
+
+std::vector<std::string> List(const fs::path& dir) {
+    std::vector<std::string> entries;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        entries.push_back(it->path().filename().string());
+    }
+    return entries;
+}
+
 // The entry of dir that is called name: the exact name first (unless the caller knows it is not
 // there), otherwise the single entry equal to it without regard to case. A name that matches
 // nothing (or several) stays as given.
@@ -34,17 +47,34 @@ fs::path MatchComponent(const fs::path& dir, const std::string& name, bool exact
         (!exactMissing && fs::symlink_status(exact, ec).type() != fs::file_type::not_found)) {
         return exact;
     }
-    std::vector<std::string> entries;
-    for (fs::directory_iterator it(dir.empty() ? fs::path(".") : dir, ec), end; !ec && it != end;
-         it.increment(ec)) {
-        entries.push_back(it->path().filename().string());
+    std::vector<std::string> fresh;
+    if (!heldListings || !heldListings->contains(dir)) {
+        fresh = List(dir);
     }
+    const std::vector<std::string>& entries =
+        heldListings ? heldListings->try_emplace(dir, std::move(fresh)).first->second : fresh;
     const std::optional<std::size_t> found = MatchName(entries, name);
     return found ? dir / entries[*found] : exact;
 }
 #endif
 
 } // namespace
+
+DirectoryListings::DirectoryListings() {
+#ifndef _WIN32
+    if (!heldListings) {
+        heldListings = &listings_;
+    }
+#endif
+}
+
+DirectoryListings::~DirectoryListings() {
+#ifndef _WIN32
+    if (heldListings == &listings_) {
+        heldListings = nullptr;
+    }
+#endif
+}
 
 fs::path ResolvePath(const std::string& pathText) {
 #ifdef _WIN32

@@ -320,8 +320,9 @@ class Batch {
     // Whether the new names in dir may wait for the next batch: asked once per directory.
     bool MayWait(const fs::path& dir) {
         const auto known = mayWait_.find(dir);
-        return known != mayWait_.end() ? known->second
-                                       : mayWait_.emplace(dir, NamesMayWait(dir, faults_)).first->second;
+        return known != mayWait_.end()
+                   ? known->second
+                   : mayWait_.emplace(dir, NamesMayWait(dir, faults_)).first->second;
     }
 
     // A file closed after its rename that reports a failed write is new, but not whole for sure.
@@ -430,6 +431,7 @@ FileResult CopyFileSafe(const std::string& sourceText, const std::string& target
 
 std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames renames,
                                       FileFaults& faults) {
+    const DirectoryListings listings; // each job names a file of its own
     Batch batch(jobs.size(), faults);
     std::map<std::string, std::string> sources; // most jobs of a pass share one source
     for (std::size_t i = 0; i < jobs.size(); ++i) {
