@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "app/file_system.hpp"
-#include "app/game_install.hpp"
+#include "core/file_system.hpp"
+#include "games/game_install.hpp"
 #include "fake_games/fake_games.hpp"
 #include "harmonizer/harmonizer.hpp"
 

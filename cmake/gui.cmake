@@ -8,9 +8,11 @@ set(CMAKE_AUTORCC ON)
 
 # The windows, Qt adapters and window texts of every subsystem; the desktop program's main.cpp
 # lies among them but is the program's own.
-file(GLOB KORVANE_UI_SOURCES CONFIGURE_DEPENDS
-     src/app/gui/*.cpp src/harmonizer/gui/*.cpp src/grip/gui/*.cpp src/info/gui/*.cpp
-     src/lancheck/gui/*.cpp)
+set(KORVANE_UI_SOURCES)
+foreach(folder ${KORVANE_FOLDERS})
+  file(GLOB sources CONFIGURE_DEPENDS src/${folder}/gui/*.cpp)
+  list(APPEND KORVANE_UI_SOURCES ${sources})
+endforeach()
 list(REMOVE_ITEM KORVANE_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/app/gui/main.cpp)
 add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
 target_link_libraries(korvane_ui PUBLIC korvane_core korvane_lancheck Qt6::Widgets Qt6::Network)
@@ -23,43 +25,39 @@ if(qt_core_type STREQUAL "STATIC_LIBRARY")
 endif()
 korvane_warnings(korvane_ui)
 
-if(EXISTS ${CMAKE_SOURCE_DIR}/src/app/gui/main.cpp)
-  add_executable(korvane WIN32 src/app/gui/main.cpp)
-  korvane_windows_manifest(korvane)
-  korvane_windows_version(korvane
-    "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")
-  target_link_libraries(korvane PRIVATE korvane_ui)
-  korvane_warnings(korvane)
-  if(WIN32)
-    include(cmake/icon.cmake)
-  endif()
-  install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})
+add_executable(korvane WIN32 src/app/gui/main.cpp)
+korvane_windows_manifest(korvane)
+korvane_windows_version(korvane
+  "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")
+target_link_libraries(korvane PRIVATE korvane_ui)
+korvane_warnings(korvane)
+if(WIN32)
+  include(cmake/icon.cmake)
+endif()
+install(TARGETS korvane RUNTIME DESTINATION ${KORVANE_INSTALL_APPDIR})
 
-  # Linux menus: a desktop entry that starts the installed program where it lies (its settings
-  # file and grip files are beside it), and the logo as its icon. The paths are written at
-  # install time, so that `cmake --install --prefix` is honoured.
-  if(UNIX AND NOT APPLE)
-    install(FILES data/logo.svg DESTINATION share/icons/hicolor/scalable/apps RENAME korvane.svg)
-    install(CODE "
-      get_filename_component(app_dir \"\${CMAKE_INSTALL_PREFIX}/${KORVANE_INSTALL_APPDIR}\" ABSOLUTE)
-      set(KORVANE_DIR \"\${app_dir}\")
-      set(KORVANE_EXEC \"\\\"\${app_dir}/korvane\\\"\")
-      configure_file(\"${CMAKE_SOURCE_DIR}/data/korvane.desktop.in\"
-                     \"${CMAKE_BINARY_DIR}/korvane.desktop\" @ONLY)
-      file(INSTALL \"${CMAKE_BINARY_DIR}/korvane.desktop\"
-           DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
-    ")
-  endif()
+# Linux menus: a desktop entry that starts the installed program where it lies (its settings
+# file and grip files are beside it), and the logo as its icon. The paths are written at
+# install time, so that `cmake --install --prefix` is honoured.
+if(UNIX AND NOT APPLE)
+  install(FILES data/logo.svg DESTINATION share/icons/hicolor/scalable/apps RENAME korvane.svg)
+  install(CODE "
+    get_filename_component(app_dir \"\${CMAKE_INSTALL_PREFIX}/${KORVANE_INSTALL_APPDIR}\" ABSOLUTE)
+    set(KORVANE_DIR \"\${app_dir}\")
+    set(KORVANE_EXEC \"\\\"\${app_dir}/korvane\\\"\")
+    configure_file(\"${CMAKE_SOURCE_DIR}/data/korvane.desktop.in\"
+                   \"${CMAKE_BINARY_DIR}/korvane.desktop\" @ONLY)
+    file(INSTALL \"${CMAKE_BINARY_DIR}/korvane.desktop\"
+         DESTINATION \"\${CMAKE_INSTALL_PREFIX}/share/applications\")
+  ")
 endif()
 
 # Renders every window to PNG files (scripts/screenshots.sh); each shots_*.cpp adds its windows.
 file(GLOB KORVANE_SHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screenshots/*.cpp)
-if(KORVANE_SHOT_SOURCES)
-  add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
-  target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
-  target_link_libraries(korvane_screenshots PRIVATE korvane_ui korvane_fake_games)
-  korvane_warnings(korvane_screenshots)
-endif()
+add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
+target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
+target_link_libraries(korvane_screenshots PRIVATE korvane_ui korvane_fake_games)
+korvane_warnings(korvane_screenshots)
 
 # Windows: which TLS backend the update check's https requests go through (scripts/test-windows-gui.sh).
 if(WIN32)

@@ -5,11 +5,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/file_system.hpp"
-#include "app/instance_lock.hpp"
-#include "app/path_text.hpp"
-#include "app/settings.hpp"
-#include "app/user_dirs.hpp"
+#include "core/file_system.hpp"
+#include "core/instance_lock.hpp"
+#include "core/path_text.hpp"
+#include "core/settings.hpp"
+#include "core/user_dirs.hpp"
 #include "cli/commands.hpp"
 
 namespace korvane::cli {
@@ -51,16 +51,11 @@ std::string GivenGameDir(const std::string& option, const std::string& dir, cons
 
 // The add-ons of a directory given on the command line are judged as detection judges them.
 void UseF1Path(GameInstall& install, const std::string& dir) {
-    install.F1Path = GivenGameDir("--f1-path", dir, F1ExeTested);
-    install.HasF1_2002 = true;
-    install.HasSeasonQL = PathExists(install.F1Path + install.DirSeasonQL02);
-    install.HasGTR2002 = PathExists(install.F1Path + install.DirGTR2002);
+    TakeF1Directory(install, GivenGameDir("--f1-path", dir, F1ExeTested));
 }
 
 void UseF1cPath(GameInstall& install, const std::string& dir) {
-    install.F1cPath = GivenGameDir("--f1c-path", dir, F1cExe);
-    install.HasF1c = true;
-    install.HasF1cQL2003 = PathExists(install.F1cPath + F1cQL2003Marker);
+    TakeF1cDirectory(install, GivenGameDir("--f1c-path", dir, F1cExe));
 }
 
 // The desktop program's choice when it made one, English otherwise: a script must never run

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/game_install.hpp"
-#include "app/language.hpp"
+#include "games/game_install.hpp"
+#include "core/language.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/console_sink.hpp"
 
@@ -58,9 +58,6 @@ void AddReportCommands(CLI::App& app, std::vector<Command>& commands);
 
 // The names and seasons to choose from (choices.cpp).
 std::string Join(const std::vector<std::string>& items);
-std::vector<std::string> Names2002();
-std::vector<std::string> NamesGT();
-std::vector<std::string> NamesF1c(int season);
 // The name of names that text means, exactly or but for letter case; where tells the refusal
 // in which list it looked.
 std::string TeamName(const std::vector<std::string>& names, const std::string& text,

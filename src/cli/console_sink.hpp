@@ -2,7 +2,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane::cli {
 

@@ -1,5 +1,6 @@
 // detect and teams: what was found and what may be chosen; they change nothing.
 #include "cli/commands.hpp"
+#include "games/catalogue.hpp"
 
 namespace korvane::cli {
 
@@ -48,7 +49,7 @@ int Detect(const bool& everyCopy, const Context& c) {
 }
 
 int TeamsSeason(const std::string& season, const Context& c) {
-    return PrintLines(NamesF1c(SeasonIndex(season, true)), c.out);
+    return PrintLines(TeamNamesF1c(SeasonIndex(season, true)), c.out);
 }
 
 } // namespace
@@ -66,9 +67,9 @@ void AddInfoCommands(CLI::App& app, std::vector<Command>& commands) {
     teams->require_subcommand(1);
     commands.push_back(
         {teams->add_subcommand("f1-2002", "teams of the EA 2002 and Quillon seasons"), false,
-         [](const Context& c) { return PrintLines(Names2002(), c.out); }});
+         [](const Context& c) { return PrintLines(TeamNames2002(), c.out); }});
     commands.push_back({teams->add_subcommand("gt", "teams of the GT Racing 2002 mod"), false,
-                        [](const Context& c) { return PrintLines(NamesGT(), c.out); }});
+                        [](const Context& c) { return PrintLines(TeamNamesGTR2002(), c.out); }});
     CLI::App* teamsF1c = teams->add_subcommand("f1c", "teams of one F1 Challenge season");
     auto season = std::make_shared<std::string>();
     teamsF1c->add_option("--season", *season, "the season's year")->required();

@@ -4,7 +4,7 @@
 
 #include "cli/commands.hpp"
 #include "grip/grip.hpp"
-#include "harmonizer/catalogue.hpp"
+#include "games/catalogue.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane::cli {
@@ -90,14 +90,14 @@ std::shared_ptr<F1_2002Options> AddF1_2002Options(CLI::App* command, bool withTe
 int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "harmonize f1-2002");
-    const std::string master = TeamName(chosen.gt ? NamesGT() : Names2002(), options.team, "");
+    const std::string master = TeamName(chosen.gt ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
     return ExitStatus(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
 }
 
 int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
     RequireF1c(c.install);
     const int s = SeasonIndex(options.season, c.install.HasF1cQL2003);
-    const std::vector<std::string> names = NamesF1c(s);
+    const std::vector<std::string> names = TeamNamesF1c(s);
     const std::string master = TeamName(names, options.team, " in season " + options.season);
     const auto position = std::find(names.begin(), names.end(), master) - names.begin();
     return ExitStatus(

@@ -2,11 +2,10 @@
 
 #include <vector>
 
-#include "app/backups.hpp"
-#include "app/installation_lock.hpp"
-#include "app/path_text.hpp"
+#include "core/backups.hpp"
+#include "core/installation_lock.hpp"
+#include "core/path_text.hpp"
 #include "grip/grip_texts.hpp"
-#include "harmonizer/harmonizer.hpp"
 
 namespace korvane {
 
@@ -51,11 +50,11 @@ Outcome ApplyOptimizedGrip(const GameInstall& install, const std::string& progra
                            Components2002 components, Language language, MessageSink& sink,
                            FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     if (Failed(log, language, sink)) {
         return Outcome::Failed;
     }
@@ -82,11 +81,11 @@ Outcome RestoreOriginalGrip(const GameInstall& install, const std::string& progr
                             Components2002 components, Language language, MessageSink& sink,
                             FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     if (Failed(log, language, sink)) {
         return Outcome::Failed;
     }

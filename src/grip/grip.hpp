@@ -3,20 +3,13 @@
 // Quillon season with the tables shipped beside the program, and puts the originals back.
 #include <string>
 
-#include "app/file_faults.hpp"
-#include "app/game_install.hpp"
-#include "app/messages.hpp"
-#include "app/outcome.hpp"
-#include "harmonizer/harmonizer.hpp"
+#include "core/file_faults.hpp"
+#include "games/game_install.hpp"
+#include "core/messages.hpp"
+#include "core/outcome.hpp"
+#include "games/game_files.hpp"
 
 namespace korvane {
-
-inline constexpr const char* GripLiveEA = "season02\\tracks\\terrain.ini";
-inline constexpr const char* GripBackupEA = "season02\\tracks\\terrain.org";
-inline constexpr const char* GripFileEA = "terea.ini";
-inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
-inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
-inline constexpr const char* GripFileQL = "terql.ini";
 
 // Both work on the F1 2002 installation, on its EA and Quillon seasons (the GT mod has no grip
 // table), and stop at the first failed step, then show what failed instead of the success text.

@@ -1,6 +1,6 @@
 #pragma once
 // What the grip module tells the player, as data.
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane::grip_texts {
 

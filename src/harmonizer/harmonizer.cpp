@@ -1,50 +1,21 @@
 #include "harmonizer/harmonizer.hpp"
 
-#include "app/backups.hpp"
-#include "app/installation_lock.hpp"
-#include "grip/grip.hpp"
-#include "harmonizer/catalogue.hpp"
+#include <algorithm>
+
+#include "core/backups.hpp"
+#include "core/installation_lock.hpp"
+#include "games/catalogue.hpp"
 #include "harmonizer/harmonizer_texts.hpp"
 
 namespace korvane {
 
 namespace {
 
-struct ComponentTables {
-    const std::string& (*teamDir)(int);
-    const std::string& (*fileBase)(int);
-    int count;
-};
-
-ComponentTables TablesOf(Component2002 component) {
-    if (component == Component2002::GT2002) {
-        return {TeamsGTR2002, CarsGTR2002, TeamsGTR2002Count};
-    }
-    return {Teams2002, Teams2002, Teams2002Count};
-}
-
-const std::string& SubDirectory(const GameInstall& install, Component2002 component) {
-    switch (component) {
-    case Component2002::EA2002:
-        return install.DirSeason02;
-    case Component2002::QL2002:
-        return install.DirSeasonQL02;
-    case Component2002::GT2002:
-        break;
-    }
-    return install.DirGTR2002;
-}
-
 // Index of the team text in the component's own table, exact and case-sensitive; 0 if absent.
 int MasterIndex(Component2002 component, const std::string& teamText) {
-    const ComponentTables tables = TablesOf(component);
-    int found = 0;
-    for (int i = 1; i <= tables.count; ++i) {
-        if (tables.teamDir(i) == teamText) {
-            found = i;
-        }
-    }
-    return found;
+    const std::vector<std::string> names = TeamNames(component);
+    const auto found = std::find(names.begin(), names.end(), teamText);
+    return found == names.end() ? 0 : static_cast<int>(found - names.begin()) + 1;
 }
 
 FilePairs PairsOf(const std::vector<TeamFiles>& teams) {
@@ -107,55 +78,7 @@ std::vector<CopyJob> MasterCopies(const FilePairs& group, const std::string& mas
     return copies;
 }
 
-constexpr Component2002 EveryComponent[] = {Component2002::EA2002, Component2002::QL2002,
-                                            Component2002::GT2002};
-
 } // namespace
-
-std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component) {
-    const ComponentTables tables = TablesOf(component);
-    std::vector<TeamFiles> files;
-    for (int i = 1; i <= tables.count; ++i) {
-        const std::string live = install.F1Path + SubDirectory(install, component) +
-                                 tables.teamDir(i) + "\\" + tables.fileBase(i) + ".hdv";
-        files.push_back({tables.teamDir(i), live, BackupPathOf(live)});
-    }
-    return files;
-}
-
-CarFiles F1cCar(const GameInstall& install, int season, int team) {
-    const std::string dir = install.F1cPath + install.DirSeasonData + CarDirsF1c(season, team);
-    const std::string stem = "\\" + SeasonsF1c(season) + "_" + TeamsF1c(season, team);
-    return {season,
-            team,
-            dir + stem + ".hdv",
-            dir + stem + ".org",
-            dir + "\\engine.ini",
-            dir + "\\engine.org"};
-}
-
-std::vector<CarFiles> F1cCars(const GameInstall& install) {
-    std::vector<CarFiles> cars;
-    for (int s = 1; s <= LastSeasonF1c(install.HasF1cQL2003); ++s) {
-        for (int t = 1; t <= TeamCountF1c(s); ++t) {
-            cars.push_back(F1cCar(install, s, t));
-        }
-    }
-    return cars;
-}
-
-void SeparateSharedBackups(const GameInstall& install, FailureLog& log, FileFaults& faults) {
-    FilePairs pairs = install.F1cPath.empty() ? FilePairs{} : PairsOf(F1cCars(install));
-    if (!install.F1Path.empty()) {
-        for (Component2002 c : EveryComponent) {
-            const FilePairs component = PairsOf(ComponentFiles(install, c));
-            pairs.insert(pairs.end(), component.begin(), component.end());
-        }
-        pairs.emplace_back(install.F1Path + GripLiveEA, install.F1Path + GripBackupEA);
-        pairs.emplace_back(install.F1Path + GripLiveQL, install.F1Path + GripBackupQL);
-    }
-    SeparatePass(pairs, log, faults);
-}
 
 Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
                          Components2002 components, Language language, MessageSink& sink,
@@ -163,7 +86,7 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
                                MasterIndex(Component2002::GT2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
-    for (Component2002 c : EveryComponent) {
+    for (Component2002 c : EveryComponent2002) {
         if (components.Has(c) && MasterIndex(c, teamText) == 0) {
             fitsEveryComponent = false;
         }
@@ -173,13 +96,13 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
         return Outcome::Refused;
     }
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
 
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
-    for (Component2002 c : EveryComponent) {
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
+    for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
         }
@@ -197,12 +120,12 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
 Outcome RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
                        MessageSink& sink, FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
-    for (Component2002 c : EveryComponent) {
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
+    for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
         }
@@ -224,13 +147,13 @@ Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language 
         return Outcome::Refused;
     }
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
 
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     const FilePairs pairs = PairsOf(cars);
     BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
@@ -248,12 +171,12 @@ Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language 
 Outcome RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                    FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, install, language, sink)) {
+    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
         return Outcome::Refused;
     }
     const std::vector<CarFiles> cars = F1cCars(install);
     FailureLog log;
-    SeparateSharedBackups(install, log, faults);
+    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     auto missing = [&](const CarFiles& car, const MessageText& text) {
         Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };

@@ -1,6 +1,6 @@
 #include "harmonizer/harmonizer_choice.hpp"
 
-#include "harmonizer/catalogue.hpp"
+#include "games/catalogue.hpp"
 
 namespace korvane {
 
@@ -9,18 +9,12 @@ namespace {
 constexpr int Season2002Position = 3; // "2002" in the season list
 
 void FillTeams2002(HarmonizerChoice& choice) {
-    choice.teams.clear();
-    for (int i = 1; i <= Teams2002Count; ++i) {
-        choice.teams.push_back(Teams2002(i));
-    }
+    choice.teams = TeamNames2002();
     choice.team = 2; // Ferrari
 }
 
 void FillTeamsGTR2002(HarmonizerChoice& choice) {
-    choice.teams.clear();
-    for (int i = 1; i <= TeamsGTR2002Count; ++i) {
-        choice.teams.push_back(TeamsGTR2002(i));
-    }
+    choice.teams = TeamNamesGTR2002();
     choice.team = 0;
 }
 
@@ -43,9 +37,7 @@ BoxState& HarmonizerChoice::Box(HarmonizerBox box) {
 HarmonizerChoice OpenHarmonizerChoice(const GameInstall& install) {
     HarmonizerChoice choice;
     FillTeams2002(choice);
-    for (int s = 1; s <= LastSeasonF1c(install.HasF1cQL2003); ++s) {
-        choice.seasons.push_back(SeasonsF1c(s));
-    }
+    choice.seasons = SeasonNamesF1c(install.HasF1cQL2003);
     choice.season = Season2002Position;
 
     if (install.HasF1c) {
@@ -102,10 +94,7 @@ void PickSeason(HarmonizerChoice& choice, int position) {
         return;
     }
     const int season = position + 1;
-    choice.teams.clear();
-    for (int t = 1; t <= TeamCountF1c(season); ++t) {
-        choice.teams.push_back(TeamsF1c(season, t));
-    }
+    choice.teams = TeamNamesF1c(season);
     // Where Ferrari stands in that season's list.
     choice.team = season <= 3 ? 3 : (season == 4 ? 2 : 1);
 }

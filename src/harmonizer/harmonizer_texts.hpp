@@ -1,6 +1,6 @@
 #pragma once
 // What harmonize and restore tell the player, as data.
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane::harmonizer_texts {
 

@@ -1,6 +1,6 @@
 #include "info/history.hpp"
 
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane {
 

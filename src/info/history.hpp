@@ -3,7 +3,7 @@
 #include <span>
 #include <string>
 
-#include "app/language.hpp"
+#include "core/language.hpp"
 
 namespace korvane {
 

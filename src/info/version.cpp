@@ -1,6 +1,6 @@
 #include "info/version.hpp"
 
-#include "app/settings.hpp"
+#include "core/settings.hpp"
 
 namespace korvane {
 

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <regex>
 
-#include "app/file_system.hpp"
-#include "app/path_text.hpp"
-#include "app/settings.hpp"
-#include "app/user_dirs.hpp"
+#include "core/file_system.hpp"
+#include "core/path_text.hpp"
+#include "core/settings.hpp"
+#include "core/user_dirs.hpp"
 
 namespace korvane {
 

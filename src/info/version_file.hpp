@@ -7,7 +7,7 @@
 // the network, so nothing in it is trusted: a missing key reads as "unknown".
 #include <string>
 
-#include "app/settings.hpp"
+#include "core/settings.hpp"
 
 namespace korvane {
 

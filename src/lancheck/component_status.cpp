@@ -3,11 +3,10 @@
 #include <optional>
 #include <stdexcept>
 
-#include "app/backups.hpp"
-#include "app/file_system.hpp"
-#include "grip/grip.hpp"
-#include "harmonizer/catalogue.hpp"
-#include "harmonizer/harmonizer.hpp"
+#include "core/backups.hpp"
+#include "core/file_system.hpp"
+#include "games/catalogue.hpp"
+#include "games/game_files.hpp"
 #include "lancheck/sha256.hpp"
 
 namespace korvane::lancheck {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/game_install.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane::lancheck {
 

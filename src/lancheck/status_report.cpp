@@ -6,7 +6,7 @@
 #include <cctype>
 #include <filesystem>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 
 namespace korvane::lancheck {
 

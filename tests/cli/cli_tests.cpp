@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "app/installation_lock.hpp"
-#include "app/instance_lock.hpp"
+#include "core/installation_lock.hpp"
+#include "core/instance_lock.hpp"
 #include "support/fake_install.hpp"
 
 namespace fs = std::filesystem;

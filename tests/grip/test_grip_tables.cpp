@@ -3,8 +3,8 @@
 #include <regex>
 #include <sstream>
 
-#include "app/file_system.hpp"
-#include "app/ini_file.hpp"
+#include "core/file_system.hpp"
+#include "core/ini_file.hpp"
 
 using namespace korvane;
 

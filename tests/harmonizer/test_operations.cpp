@@ -11,8 +11,8 @@
 #include <unistd.h>
 #endif
 
-#include "app/failure_log.hpp"
-#include "app/file_system.hpp"
+#include "core/failure_log.hpp"
+#include "core/file_system.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
 #include "support/fake_install.hpp"

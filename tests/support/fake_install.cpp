@@ -6,7 +6,7 @@
 #include <sstream>
 #include <tuple>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 #include "fake_games/fake_games.hpp"
 
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "app/game_install.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane::testing {
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 #include "support/fake_install.hpp"
 
 namespace korvane {

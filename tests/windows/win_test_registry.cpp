@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/registry.hpp"
+#include "games/registry.hpp"
 
 namespace korvane {
 namespace {

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <vector>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
 

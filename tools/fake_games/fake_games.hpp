@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/game_install.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane {
 

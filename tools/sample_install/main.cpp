@@ -12,9 +12,9 @@
 #include <iostream>
 #include <string>
 
-#include "app/file_system.hpp"
-#include "app/game_install.hpp"
-#include "app/settings.hpp"
+#include "core/file_system.hpp"
+#include "games/game_install.hpp"
+#include "core/settings.hpp"
 #include "fake_games/fake_games.hpp"
 
 namespace {

@@ -9,8 +9,8 @@
 
 #include <QWidget>
 
-#include "app/app_state.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/messages.hpp"
 
 namespace korvane::shots {
 

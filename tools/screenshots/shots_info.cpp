@@ -3,8 +3,8 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "app/gui/qt_english_captions.hpp"
-#include "app/settings.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/settings.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
 #include "info/gui/frm_info_menu.hpp"

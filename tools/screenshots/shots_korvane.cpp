@@ -6,7 +6,7 @@
 #include "app/gui/frm_main.hpp"
 #include "app/gui/frm_splash.hpp"
 #include "app/gui/main_window_texts.hpp"
-#include "app/gui/qt_english_captions.hpp"
+#include "core/gui/qt_english_captions.hpp"
 #include "grip/gui/frm_grip.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/version.hpp"

@@ -1,7 +1,7 @@
 // The LAN check window comparing with another PC's report in which one car file differs.
 #include <filesystem>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 #include "fake_games/fake_games.hpp"
 #include "lancheck/component_status.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"

@@ -1,16 +1,31 @@
 #include "app/gui/frm_language.hpp"
 
+#include <array>
+
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include "app/gui/qt_artwork.hpp"
-#include "app/gui/qt_english_captions.hpp"
-#include "app/language.hpp"
+#include "core/gui/qt_artwork.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/language.hpp"
 
 namespace korvane {
+
+namespace {
+
+// The chooser looks the same in both languages.
+constexpr std::array<ControlText, 3> ChooserTexts{{
+    {"frmLanguage", "Choose your language:", nullptr},
+    // The leading spaces leave room for the flag lying on the button.
+    {"CmdLangUK", "      English", nullptr},
+    {"CmdLangDE", "      Deutsch", nullptr},
+}};
+
+} // namespace
+
 
 namespace {
 
@@ -38,7 +53,7 @@ frmLanguage::frmLanguage(AppState& state, MessageSink& sink, QWidget* parent)
     setObjectName(QStringLiteral("frmLanguage"));
     auto* uk = LanguageButton(this, "CmdLangUK", flagUK_, "Picture1", "flag_uk");
     auto* de = LanguageButton(this, "CmdLangDE", flagDE_, "Picture2", "flag_de");
-    SetControlTexts(this, LanguageChooserTexts(), false);
+    SetControlTexts(this, ChooserTexts, false);
 
     connect(uk, &QPushButton::clicked, this, [this] { Choose(Language::English); });
     connect(de, &QPushButton::clicked, this, [this] { Choose(Language::German); });

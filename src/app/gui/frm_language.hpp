@@ -2,8 +2,8 @@
 // The language chooser: two buttons with flags; a click stores the choice and closes it.
 #include <QDialog>
 
-#include "app/app_state.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/messages.hpp"
 
 class QLabel;
 

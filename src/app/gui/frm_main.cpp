@@ -1,5 +1,5 @@
 #include "app/gui/frm_main.hpp"
-#include "app/gui/qt_widgets.hpp"
+#include "core/gui/qt_widgets.hpp"
 
 #include <QAction>
 #include <QApplication>
@@ -22,9 +22,9 @@
 
 #include "app/gui/frm_language.hpp"
 #include "app/gui/main_window_texts.hpp"
-#include "app/gui/qt_artwork.hpp"
-#include "app/gui/qt_shell.hpp"
-#include "app/language.hpp"
+#include "core/gui/qt_artwork.hpp"
+#include "core/gui/qt_shell.hpp"
+#include "core/language.hpp"
 #include "grip/gui/frm_grip.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/gui/frm_info_menu.hpp"
@@ -52,11 +52,6 @@ QString DefaultFileChooser(QWidget* owner, const QString& title, const QString& 
 }
 
 } // namespace
-
-QString DialogFilter(const char* description, const char* pattern) {
-    return QStringLiteral("%1 (%2)").arg(QString::fromUtf8(description),
-                                         QString::fromUtf8(pattern));
-}
 
 frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint), state_(state),

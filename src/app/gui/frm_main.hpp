@@ -5,9 +5,9 @@
 
 #include <QMainWindow>
 
-#include "app/app_state.hpp"
-#include "app/gui/qt_english_captions.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/messages.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -76,8 +76,5 @@ class frmMain : public QMainWindow, public HasEnglishCaptions {
     QAction* mnuHelpAbout_ = nullptr;
     QTimer* clock_ = nullptr;
 };
-
-// "description (pattern)" as the Qt file dialog takes a filter.
-QString DialogFilter(const char* description, const char* pattern);
 
 } // namespace korvane

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui/main_window_texts.hpp"
-#include "app/gui/qt_artwork.hpp"
+#include "core/gui/qt_artwork.hpp"
 #include "info/version.hpp"
 
 namespace korvane {

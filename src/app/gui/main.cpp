@@ -2,7 +2,7 @@
 #include <QFileInfo>
 #include <QLockFile>
 
-#include "app/gui/qt_message_box.hpp"
+#include "core/gui/qt_message_box.hpp"
 #include "app/gui/qt_startup.hpp"
 
 int main(int argc, char* argv[]) {

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 #include "build_config.hpp"
 
 namespace korvane {

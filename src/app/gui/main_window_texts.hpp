@@ -5,10 +5,14 @@
 #include <span>
 #include <string>
 
-#include "app/interface_texts.hpp"
-#include "app/language.hpp"
+#include "core/gui/interface_texts.hpp"
+#include "core/language.hpp"
 
 namespace korvane {
+
+// Shown after German was chosen from the View menu, German whatever the language was.
+inline constexpr const char* RestartForGermanMessage =
+    "Programm jetzt bitte neu starten für deutsches Userinterface.";
 
 // Rows of frmMain: German texts it is created with, English texts set over them.
 std::span<const ControlText> MainWindowTexts();

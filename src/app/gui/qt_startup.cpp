@@ -9,9 +9,9 @@
 
 #include "app/gui/frm_language.hpp"
 #include "app/gui/frm_splash.hpp"
-#include "app/gui/qt_english_captions.hpp"
-#include "app/instance_lock.hpp"
-#include "app/user_dirs.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/instance_lock.hpp"
+#include "core/user_dirs.hpp"
 #include "info/version.hpp"
 
 namespace korvane {

@@ -8,10 +8,10 @@
 #include <QLockFile>
 #include <QString>
 
-#include "app/app_state.hpp"
-#include "app/game_install.hpp"
+#include "games/app_state.hpp"
+#include "games/game_install.hpp"
 #include "app/gui/frm_main.hpp"
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane {
 

@@ -1,5 +1,5 @@
 #include "grip/gui/frm_grip.hpp"
-#include "app/gui/qt_widgets.hpp"
+#include "core/gui/qt_widgets.hpp"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -2,9 +2,9 @@
 // The grass and gravel grip window: which seasons, and the two actions.
 #include <QDialog>
 
-#include "app/app_state.hpp"
-#include "app/gui/qt_english_captions.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/messages.hpp"
 #include "grip/grip.hpp"
 
 class QCheckBox;

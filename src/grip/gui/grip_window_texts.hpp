@@ -2,7 +2,7 @@
 // The texts of the grip window, as data.
 #include <span>
 
-#include "app/interface_texts.hpp"
+#include "core/gui/interface_texts.hpp"
 
 namespace korvane {
 

@@ -1,5 +1,5 @@
 #include "harmonizer/gui/frm_harmonizer.hpp"
-#include "app/gui/qt_widgets.hpp"
+#include "core/gui/qt_widgets.hpp"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,9 +3,9 @@
 
 #include <QDialog>
 
-#include "app/app_state.hpp"
-#include "app/gui/qt_english_captions.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/messages.hpp"
 #include "harmonizer/harmonizer.hpp"
 #include "harmonizer/harmonizer_choice.hpp"
 

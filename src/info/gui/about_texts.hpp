@@ -3,8 +3,8 @@
 #include <span>
 #include <string>
 
-#include "app/interface_texts.hpp"
-#include "app/language.hpp"
+#include "core/gui/interface_texts.hpp"
+#include "core/language.hpp"
 
 namespace korvane {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/gui/qt_artwork.hpp"
-#include "app/gui/qt_shell.hpp"
+#include "core/gui/qt_artwork.hpp"
+#include "core/gui/qt_shell.hpp"
 #include "build_config.hpp"
 #include "info/gui/about_texts.hpp"
 #include "info/gui/qt_click_label.hpp"

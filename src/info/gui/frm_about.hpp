@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "app/gui/qt_english_captions.hpp"
+#include "core/gui/qt_english_captions.hpp"
 
 class QLabel;
 class QPushButton;

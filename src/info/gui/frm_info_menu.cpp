@@ -1,6 +1,6 @@
 #include "info/gui/frm_info_menu.hpp"
 
-#include "app/gui/qt_english_captions.hpp"
+#include "core/gui/qt_english_captions.hpp"
 #include "build_config.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"

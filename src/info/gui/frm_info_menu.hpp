@@ -3,7 +3,7 @@
 // the owner and discarded when it closes.
 #include <QWidget>
 
-#include "app/app_state.hpp"
+#include "games/app_state.hpp"
 
 namespace korvane {
 

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/file_system.hpp"
-#include "app/gui/qt_shell.hpp"
-#include "app/settings.hpp"
+#include "core/file_system.hpp"
+#include "core/gui/qt_shell.hpp"
+#include "core/settings.hpp"
 #include "info/gui/qt_click_label.hpp"
 #include "info/gui/qt_twips.hpp"
 #include "info/gui/update_texts.hpp"

@@ -5,7 +5,7 @@
 
 #include <QDialog>
 
-#include "app/app_state.hpp"
+#include "games/app_state.hpp"
 #include "info/gui/qt_download.hpp"
 
 class QGroupBox;

@@ -1,5 +1,5 @@
 #include "info/gui/qt_download.hpp"
-#include "app/gui/qt_widgets.hpp"
+#include "core/gui/qt_widgets.hpp"
 
 #include <QCursor>
 #include <QEventLoop>
@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <QUrl>
 
-#include "app/file_system.hpp"
+#include "core/file_system.hpp"
 #include "info/version.hpp"
 
 namespace korvane {

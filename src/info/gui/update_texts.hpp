@@ -3,7 +3,7 @@
 // reads in each language.
 #include <string>
 
-#include "app/language.hpp"
+#include "core/language.hpp"
 
 namespace korvane {
 

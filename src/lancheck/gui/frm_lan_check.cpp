@@ -1,5 +1,6 @@
 #include "lancheck/gui/frm_lan_check.hpp"
-#include "app/gui/qt_widgets.hpp"
+#include "core/gui/qt_english_captions.hpp"
+#include "core/gui/qt_widgets.hpp"
 
 #include <QClipboard>
 #include <QDir>
@@ -15,8 +16,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "app/file_system.hpp"
-#include "app/gui/frm_main.hpp"
+#include "core/file_system.hpp"
 #include "lancheck/gui/lan_check_texts.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"

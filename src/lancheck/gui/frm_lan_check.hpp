@@ -6,8 +6,8 @@
 
 #include <QDialog>
 
-#include "app/app_state.hpp"
-#include "app/messages.hpp"
+#include "games/app_state.hpp"
+#include "core/messages.hpp"
 #include "lancheck/component_status.hpp"
 
 class QLabel;

@@ -3,7 +3,7 @@
 #include <array>
 #include <cctype>
 
-#include "app/messages.hpp"
+#include "core/messages.hpp"
 
 namespace korvane {
 

@@ -3,9 +3,9 @@
 #include <span>
 #include <string>
 
-#include "app/interface_texts.hpp"
-#include "app/language.hpp"
-#include "app/messages.hpp"
+#include "core/gui/interface_texts.hpp"
+#include "core/language.hpp"
+#include "core/messages.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
 

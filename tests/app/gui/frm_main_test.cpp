@@ -11,10 +11,10 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
-#include "app/gui/qt_message_box.hpp"
-#include "app/gui/qt_shell.hpp"
+#include "core/gui/qt_message_box.hpp"
+#include "core/gui/qt_shell.hpp"
 #include "app/gui/qt_startup.hpp"
-#include "app/gui/window_test_support.hpp"
+#include "support/window_test_support.hpp"
 #include "build_config.hpp"
 
 using namespace korvane;

@@ -1,7 +1,7 @@
 // The grip window as the main window opens it: its boxes by the installation, and its buttons on
 // the real operations. Its texts are checked where the main window opens it.
 #include "app/gui/frm_main.hpp"
-#include "app/gui/window_test_support.hpp"
+#include "support/window_test_support.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;

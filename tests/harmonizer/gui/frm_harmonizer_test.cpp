@@ -2,7 +2,7 @@
 // real operations. Its texts are checked where the main window opens it.
 #include <QComboBox>
 
-#include "app/gui/window_test_support.hpp"
+#include "support/window_test_support.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 
 using namespace korvane;

@@ -3,8 +3,8 @@
 // a request tells about the user.
 #include <QDeadlineTimer>
 
-#include "app/gui/qt_shell.hpp"
-#include "app/gui/window_test_support.hpp"
+#include "core/gui/qt_shell.hpp"
+#include "support/window_test_support.hpp"
 #include "info/gui/frm_update.hpp"
 #include "info/gui/local_http_server.hpp"
 #include "info/gui/qt_download.hpp"

@@ -8,7 +8,7 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-#include "app/gui/window_test_support.hpp"
+#include "support/window_test_support.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
 
 using namespace korvane;

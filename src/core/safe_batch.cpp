@@ -1,0 +1,510 @@
+// The crash-safe batch: temporary files, flushes, renames, links of backups.
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <system_error>
+#include <vector>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+#include "core/disk_flush.hpp"
+#include "core/file_system.hpp"
+#include "core/temp_files.hpp"
+
+namespace fs = std::filesystem;
+
+namespace korvane {
+
+namespace {
+
+const char* SimulatedFailure = "simulated write failure";
+const char* NotARegularFile = "not a regular file";
+
+// Windows renames no file that is open without leave to delete it, which the temporary files
+// are (so that no other run removes them): there each is closed just before its rename.
+#ifdef _WIN32
+constexpr bool CloseBeforeRename = true;
+#else
+constexpr bool CloseBeforeRename = false;
+#endif
+
+FileResult Fail(std::string reason) {
+    return {false, std::move(reason), {}};
+}
+
+std::string Reason(const std::error_code& ec) {
+    return ec.message();
+}
+std::string Reason(int err) {
+    return std::generic_category().message(err);
+}
+// The reason of the C library call that just failed; some fail without setting one.
+std::error_code LastError() {
+    return {errno ? errno : EIO, std::generic_category()};
+}
+
+using Step = FileFaults::Step;
+
+#ifdef _WIN32
+std::string FileNameOf(const std::string& pathText) {
+    const std::size_t cut = pathText.find_last_of("\\/");
+    return cut == std::string::npos ? pathText : pathText.substr(cut + 1);
+}
+#endif
+
+// A write or delete the system refused. Game directories often lie below "C:\Program Files",
+// where Windows refuses every write of a program without elevation with a bare "access denied":
+// there the reason names the file and says what helps.
+FileResult Refused(const std::error_code& ec, [[maybe_unused]] const std::string& pathText) {
+    std::string reason = Reason(ec);
+#ifdef _WIN32
+    constexpr int WinErrorAccessDenied = 5;
+    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
+        (ec.category() == std::system_category() && ec.value() == WinErrorAccessDenied)) {
+        reason += ": Windows refused to write \"" + FileNameOf(pathText) +
+                  "\". Run Korvane as administrator or move the game out of \"C:\\Program Files\".";
+    }
+#endif
+    return Fail(reason);
+}
+
+// Running as administrator does not help here, so the Windows text says what does.
+FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
+    std::string reason = Reason(EACCES);
+#ifdef _WIN32
+    reason += ": \"" + FileNameOf(pathText) + "\" is read-only";
+#endif
+    return Fail(reason);
+}
+
+FileResult About(FileResult result, const std::string& pathText) {
+    if (!result.ok) {
+        result.path = pathText;
+    }
+    return result;
+}
+
+FileResult ReadResolved(const fs::path& path, std::string& content) {
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (fs::is_directory(status)) {
+        return Fail(Reason(EISDIR));
+    }
+    // A pipe or a device put where a game file or the version file belongs could keep the read
+    // waiting for ever, or feed it without end: only regular files are read.
+    if (fs::exists(status) && !fs::is_regular_file(status)) {
+        return Fail(NotARegularFile);
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return Fail(Reason(errno ? errno : ENOENT));
+    }
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    if (in.bad()) {
+        return Fail(Reason(EIO));
+    }
+    content = buffer.str();
+    return {};
+}
+
+// Replaces a set of files, each through a temporary file beside it. Stage writes a temporary
+// file; Commit flushes all of them, renames each over its target and flushes the directories.
+// A file whose step fails keeps its target as it was; its temporary file is removed.
+class Batch {
+  public:
+    Batch(std::size_t size, FileFaults& faults) : faults_(faults), results_(size) {}
+    ~Batch() {
+        for (Pending& p : pending_) {
+            Discard(p);
+        }
+    }
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    void Reject(std::size_t job, FileResult failure) { results_[job] = std::move(failure); }
+
+    void Stage(std::size_t job, const std::string& targetText, const fs::path& target,
+               const std::string& content) {
+        if (FileResult refused = CheckTarget(target, targetText); !refused.ok) {
+            Reject(job, About(refused, targetText));
+            return;
+        }
+        SweepOnce(target.parent_path());
+        Pending p{job, targetText, target, {}, nullptr};
+        std::error_code error;
+        p.out = CreateTemp(target, p.temp, error);
+        if (!p.out) {
+            p.temp.clear();
+            Reject(job, About(Refused(error, targetText), targetText));
+            return;
+        }
+        const bool simulateFailure = faults_.Fails(Step::Write, targetText);
+        const std::size_t wanted = simulateFailure ? content.size() / 2 : content.size();
+        if (std::fwrite(content.data(), 1, wanted, p.out) != wanted || std::fflush(p.out) != 0) {
+            Drop(p, Refused(LastError(), targetText));
+            return;
+        }
+        if (simulateFailure) {
+            Drop(p, Fail(SimulatedFailure));
+            return;
+        }
+        pending_.push_back(std::move(p));
+    }
+
+    // Makes target a second name of source where that is sound (see CopyJob::keepExisting):
+    // true when the job is done so (or failed), false when it is left to a copy.
+    bool Link([[maybe_unused]] std::size_t job, [[maybe_unused]] const std::string& targetText,
+              [[maybe_unused]] const fs::path& source, [[maybe_unused]] const fs::path& target) {
+#ifdef _WIN32
+        // Windows flushes file by file only: the live file's data would need a flush of its
+        // own, which costs as much as the copy saves.
+        return false;
+#else
+        // Whatever holds the backup's name already (a link that leads nowhere, a directory, a
+        // pipe) is left to the copy, which replaces it or fails.
+        struct stat st {};
+        if (lstat(target.c_str(), &st) == 0 || lstat(source.c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_nlink != 1 || (st.st_mode & S_IWUSR) == 0) {
+            return false;
+        }
+        if (link(source.c_str(), target.c_str()) != 0) {
+            return false;
+        }
+        if (faults_.Fails(Step::Write, targetText)) {
+            unlink(target.c_str());
+            Reject(job, About(Fail(SimulatedFailure), targetText));
+            return true;
+        }
+        placed_.push_back({job, targetText, target.parent_path()});
+        linked_.push_back({job, targetText, target});
+        return true;
+#endif
+    }
+
+    // One result per job, in order.
+    std::vector<FileResult> Commit(Renames renamesReach) {
+        // The data of every temporary file.
+        for (Pending& p : pending_) {
+            if (faults_.Fails(Step::Flush, p.targetText)) {
+                Drop(p, Fail("simulated flush failure"));
+            }
+        }
+        std::vector<Pending*> open = Remaining();
+        std::vector<std::FILE*> files;
+        for (Pending* p : open) {
+            files.push_back(p->out);
+        }
+        const std::vector<int> flushed = FlushData(files, faults_);
+        for (std::size_t i = 0; i < open.size(); ++i) {
+            if (flushed[i] != 0) {
+                Drop(*open[i], Refused({flushed[i], std::generic_category()}, open[i]->targetText));
+            } else if (CloseBeforeRename) {
+                Close(*open[i]);
+            }
+        }
+
+        // Each rename, the file still held (but on Windows) so that no other run takes it for
+        // left behind, then the directories that received a new name.
+        for (Pending* p : Remaining()) {
+            std::error_code ec;
+            if (faults_.Fails(Step::Rename, p->targetText)) {
+                Drop(*p, Fail("simulated rename failure"));
+                continue;
+            }
+            fs::rename(p->temp, p->target, ec);
+            if (ec) {
+                Drop(*p, Refused(ec, p->targetText));
+                continue;
+            }
+            p->temp.clear();
+            Close(*p);
+            placed_.push_back({p->job, p->targetText, p->target.parent_path()});
+        }
+        FlushLinkedData();
+        std::vector<fs::path> dirs;
+        for (const Placed& placed : placed_) {
+            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
+                dirs.push_back(placed.dir);
+            }
+        }
+        if (renamesReach != Renames::OnDisk) {
+            std::erase_if(dirs, [&](const fs::path& dir) { return MayWait(dir); });
+        }
+        std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
+        for (std::size_t d = 0; d < dirs.size(); ++d) {
+            const bool simulated = faults_.Fails(Step::Flush, dirs[d].string());
+            if (entriesFlushed[d] == 0 && !simulated) {
+                continue;
+            }
+            // The file is new, but that it is there may not survive a crash.
+            for (const Placed& placed : placed_) {
+                if (results_[placed.job].ok && placed.dir == dirs[d]) {
+                    Reject(placed.job,
+                           About(simulated ? Fail("simulated flush failure")
+                                           : Refused({entriesFlushed[d], std::generic_category()},
+                                                     placed.targetText),
+                                 placed.targetText));
+                }
+            }
+        }
+        pending_.clear();
+        return std::move(results_);
+    }
+
+  private:
+    // A backup made as a second name of its live file.
+    struct Linked {
+        std::size_t job;
+        std::string targetText;
+        fs::path target;
+    };
+
+    struct Pending {
+        std::size_t job;
+        std::string targetText;
+        fs::path target;
+        fs::path temp; // empty once renamed or removed
+        std::FILE* out;
+    };
+
+    static FileResult CheckTarget(const fs::path& target, const std::string& targetText) {
+        std::error_code ec;
+        const fs::path dir = target.parent_path();
+        if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, ec)) {
+            return Fail(Reason(ENOENT));
+        }
+        const auto status = fs::status(target, ec);
+        if (fs::exists(status)) {
+            if (fs::is_directory(status)) {
+                return Fail(Reason(EISDIR));
+            }
+            if (!fs::is_regular_file(status)) {
+                return Fail(NotARegularFile);
+            }
+            // A read-only file is refused, as the game's platform refuses to overwrite it.
+            if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+                return ReadOnly(targetText);
+            }
+        }
+        return {};
+    }
+
+    // Removes what an earlier run left behind in a directory this batch writes a temporary file
+    // in, once (a link of a backup makes none).
+    void SweepOnce(const fs::path& dir) {
+        if (swept_.insert(dir).second) {
+            RemoveAbandonedTemps(dir);
+        }
+    }
+
+    // The staged files that no step has failed yet.
+    std::vector<Pending*> Remaining() {
+        std::vector<Pending*> remaining;
+        for (Pending& p : pending_) {
+            if (results_[p.job].ok) {
+                remaining.push_back(&p);
+            }
+        }
+        return remaining;
+    }
+
+    // Whether the new names in dir may wait for the next batch: asked once per directory.
+    bool MayWait(const fs::path& dir) {
+        const auto known = mayWait_.find(dir);
+        return known != mayWait_.end()
+                   ? known->second
+                   : mayWait_.emplace(dir, NamesMayWait(dir, faults_)).first->second;
+    }
+
+    // A file closed after its rename that reports a failed write is new, but not whole for sure.
+    void Close(Pending& p) {
+        if (p.out && std::fclose(p.out) != 0) {
+            Reject(p.job, About(Refused(LastError(), p.targetText), p.targetText));
+        }
+        p.out = nullptr;
+    }
+
+    // A backup linked as a second name shares its live file's data, which may not be on disk yet
+    // (a car mod just unpacked): where the file system is flushed file by file, it is flushed
+    // before the backup counts, and so before its live file is replaced in a later batch. (Where
+    // one syncfs is trusted, that of the later batch writes it before any rename.) A link whose
+    // data cannot be flushed is taken back.
+    void FlushLinkedData() {
+        std::vector<Linked*> waiting;
+        std::vector<fs::path> files;
+        for (Linked& l : linked_) {
+            if (!results_[l.job].ok || MayWait(l.target.parent_path())) {
+                continue;
+            }
+            if (faults_.Fails(Step::Flush, l.targetText)) {
+                TakeBack(l, Fail("simulated flush failure"));
+                continue;
+            }
+            waiting.push_back(&l);
+            files.push_back(l.target);
+        }
+        const std::vector<int> flushed = FlushFiles(files, faults_);
+        for (std::size_t i = 0; i < waiting.size(); ++i) {
+            if (flushed[i] != 0) {
+                TakeBack(*waiting[i],
+                         Refused({flushed[i], std::generic_category()}, waiting[i]->targetText));
+            }
+        }
+    }
+
+    void TakeBack(const Linked& l, FileResult failure) {
+        std::error_code ignored;
+        fs::remove(l.target, ignored);
+        Reject(l.job, About(std::move(failure), l.targetText));
+    }
+
+    void Drop(Pending& p, FileResult failure) {
+        Discard(p);
+        Reject(p.job, About(std::move(failure), p.targetText));
+    }
+
+    static void Discard(Pending& p) {
+        if (p.out) {
+            std::fclose(p.out);
+            p.out = nullptr;
+        }
+        if (!p.temp.empty()) {
+            std::error_code ignored;
+            fs::remove(p.temp, ignored);
+            p.temp.clear();
+        }
+    }
+
+    // A target given its new name: renamed or linked.
+    struct Placed {
+        std::size_t job;
+        std::string targetText;
+        fs::path dir;
+    };
+
+    FileFaults& faults_;
+    std::vector<Pending> pending_;
+    std::vector<Placed> placed_;
+    std::vector<Linked> linked_;
+    std::map<fs::path, bool> mayWait_;
+    std::set<fs::path> swept_;
+    std::vector<FileResult> results_;
+};
+
+FileResult DeleteResolved(const fs::path& path, const std::string& pathText, FileFaults& faults) {
+    if (faults.Fails(Step::Write, pathText)) {
+        return Fail(SimulatedFailure);
+    }
+    std::error_code ec;
+    const auto status = fs::status(path, ec);
+    if (!fs::is_regular_file(status)) {
+        return Fail(Reason(fs::exists(status) ? EISDIR : ENOENT));
+    }
+    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
+        return ReadOnly(pathText);
+    }
+    if (!fs::remove(path, ec)) {
+        return Refused(ec, pathText);
+    }
+    return {};
+}
+
+} // namespace
+
+FileResult ReadFileText(const std::string& pathText, std::string& content) {
+    return About(ReadResolved(ResolvePath(pathText), content), pathText);
+}
+
+FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText,
+                        FileFaults& faults) {
+    return CopyFilesSafe({{sourceText, targetText}}, Renames::OnDisk, faults).front();
+}
+
+std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames renames,
+                                      FileFaults& faults) {
+    const DirectoryListings listings; // each job names a file of its own
+    Batch batch(jobs.size(), faults);
+    std::map<std::string, std::string> sources; // most jobs of a pass share one source
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        const fs::path target = ResolvePath(jobs[i].target);
+        if (jobs[i].keepExisting) {
+            // A backup is a file of its own: a link at its name is never taken for one, even
+            // when it leads to a file; one that leads nowhere is replaced.
+            std::error_code ec;
+            const auto held = fs::symlink_status(target, ec);
+            if (fs::is_regular_file(held)) {
+                continue;
+            }
+            if (fs::is_symlink(held) && fs::exists(fs::status(target, ec))) {
+                batch.Reject(i, About(Fail(NotARegularFile), jobs[i].target));
+                continue;
+            }
+            if (batch.Link(i, jobs[i].target, ResolvePath(jobs[i].source), target)) {
+                continue;
+            }
+        }
+        auto source = sources.find(jobs[i].source);
+        if (source == sources.end()) {
+            std::string content;
+            if (FileResult read = ReadFileText(jobs[i].source, content); !read.ok) {
+                batch.Reject(i, read);
+                continue;
+            }
+            source = sources.emplace(jobs[i].source, std::move(content)).first;
+        }
+        batch.Stage(i, jobs[i].target, target, source->second);
+    }
+    return batch.Commit(renames);
+}
+
+FileResult WriteFileSafe(const std::string& targetText, const std::string& content,
+                         FileFaults& faults) {
+    Batch batch(1, faults);
+    batch.Stage(0, targetText, ResolvePath(targetText), content);
+    return batch.Commit(Renames::OnDisk).front();
+}
+
+FileResult DeleteFileText(const std::string& pathText, FileFaults& faults) {
+    return About(DeleteResolved(ResolvePath(pathText), pathText, faults), pathText);
+}
+
+std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathTexts,
+                                        FileFaults& faults) {
+    std::vector<FileResult> results;
+    std::vector<fs::path> dirs;
+    std::vector<std::size_t> dirOf;
+    for (const std::string& pathText : pathTexts) {
+        const fs::path path = ResolvePath(pathText);
+        results.push_back(About(DeleteResolved(path, pathText, faults), pathText));
+        const auto dir = std::find(dirs.begin(), dirs.end(), path.parent_path());
+        dirOf.push_back(static_cast<std::size_t>(dir - dirs.begin()));
+        if (dir == dirs.end()) {
+            dirs.push_back(path.parent_path());
+        }
+    }
+    std::vector<int> flushed = FlushEntries(dirs, faults);
+    for (std::size_t d = 0; d < dirs.size(); ++d) {
+        if (faults.Fails(Step::Flush, dirs[d].string())) {
+            flushed[d] = -1;
+        }
+    }
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        if (const int err = flushed[dirOf[i]]; results[i].ok && err != 0) {
+            results[i] = About(err < 0 ? Fail("simulated flush failure")
+                                       : Refused({err, std::generic_category()}, pathTexts[i]),
+                               pathTexts[i]);
+        }
+    }
+    return results;
+}
+
+} // namespace korvane

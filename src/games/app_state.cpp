@@ -1,0 +1,10 @@
+#include "games/app_state.hpp"
+
+namespace korvane {
+
+void SetLanguage(AppState& state, MessageSink& sink, Language language) {
+    state.language = language;
+    KeepSetting(state.settings, sink, language, "config", "language", CodeOf(language));
+}
+
+} // namespace korvane

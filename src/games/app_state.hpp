@@ -1,0 +1,23 @@
+#pragma once
+// The process-wide state of one run: where the settings file is, what was detected, and the
+// interface language.
+#include <string>
+
+#include "games/game_install.hpp"
+#include "core/language.hpp"
+#include "core/settings.hpp"
+
+namespace korvane {
+
+struct AppState {
+    Settings settings;
+    GameInstall install;
+    Language language = Language::Unknown;
+
+    const std::string& ProgramDir() const { return settings.directory; }
+};
+
+// Takes the language for this run and stores its code for the next start (see KeepSetting).
+void SetLanguage(AppState& state, MessageSink& sink, Language language);
+
+} // namespace korvane

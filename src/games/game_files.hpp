@@ -1,0 +1,73 @@
+#pragma once
+// The one map of the files an operation may touch in an installation: each team's performance
+// file per F1 2002 component, each F1 Challenge car's performance and engine file per season, and
+// the two grip tables, each with its ".org" backup. The harmonizer, the grip module, the LAN
+// check and korvane-cli all take their paths from here.
+#include <string>
+#include <vector>
+
+#include "core/backups.hpp"
+#include "games/game_install.hpp"
+
+namespace korvane {
+
+// The parts of F1 2002: EA's own 2002 season, the Quillon season extension, the GT Racing 2002 mod.
+enum class Component2002 { EA2002, QL2002, GT2002 };
+
+inline constexpr Component2002 EveryComponent2002[] = {
+    Component2002::EA2002, Component2002::QL2002, Component2002::GT2002};
+
+// The components an action is for, e.g. {.ea = true, .quillon = true}.
+struct Components2002 {
+    bool ea = false;
+    bool quillon = false;
+    bool gt = false;
+
+    bool Has(Component2002 component) const {
+        return component == Component2002::EA2002   ? ea
+               : component == Component2002::QL2002 ? quillon
+                                                    : gt;
+    }
+};
+
+// The team names of a component, in catalogue order (EA and Quillon share theirs).
+std::vector<std::string> TeamNames(Component2002 component);
+
+struct TeamFiles {
+    std::string team;   // the catalogue name shown in messages
+    std::string live;   // path text of the ".hdv"
+    std::string backup; // path text of the ".org"
+};
+
+// Teams of one F1 2002 component in catalogue order.
+std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component);
+
+struct CarFiles {
+    int season = 0;
+    int team = 0;
+    std::string performance;       // .hdv
+    std::string performanceBackup; // .org
+    std::string engine;            // engine.ini
+    std::string engineBackup;      // engine.org
+};
+
+// The files of F1 Challenge car (season, team).
+CarFiles F1cCar(const GameInstall& install, int season, int team);
+// Every car of every season on offer, in season and team order.
+std::vector<CarFiles> F1cCars(const GameInstall& install);
+
+// The grip tables, below F1 2002's directory, and the shipped tables beside the program.
+inline constexpr const char* GripLiveEA = "season02\\tracks\\terrain.ini";
+inline constexpr const char* GripBackupEA = "season02\\tracks\\terrain.org";
+inline constexpr const char* GripFileEA = "terea.ini";
+inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
+inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
+inline constexpr const char* GripFileQL = "terql.ini";
+
+// Every file of the installation with its backup, grip tables included.
+FilePairs EveryFilePair(const GameInstall& install);
+
+// The game directories of the installation that are known (for their lock).
+std::vector<std::string> GameDirectories(const GameInstall& install);
+
+} // namespace korvane
