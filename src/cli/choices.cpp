@@ -2,8 +2,8 @@
 #include <algorithm>
 #include <optional>
 
-#include "core/text_compare.hpp"
 #include "cli/commands.hpp"
+#include "core/text_compare.hpp"
 #include "games/catalogue.hpp"
 
 namespace korvane::cli {

@@ -5,12 +5,12 @@
 #include <optional>
 #include <vector>
 
+#include "cli/commands.hpp"
 #include "core/file_system.hpp"
 #include "core/instance_lock.hpp"
 #include "core/path_text.hpp"
 #include "core/settings.hpp"
 #include "core/user_dirs.hpp"
-#include "cli/commands.hpp"
 
 namespace korvane::cli {
 

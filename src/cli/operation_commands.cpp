@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "cli/commands.hpp"
-#include "grip/grip.hpp"
 #include "games/catalogue.hpp"
+#include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
 
 namespace korvane::cli {
@@ -90,7 +90,8 @@ std::shared_ptr<F1_2002Options> AddF1_2002Options(CLI::App* command, bool withTe
 int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "harmonize f1-2002");
-    const std::string master = TeamName(chosen.gt ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
+    const std::string master =
+        TeamName(chosen.gt ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
     return ExitStatus(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
 }
 

@@ -20,21 +20,23 @@ void RequireSomeGame(const GameInstall& install) {
 
 // Another PC's report, from a file or "-" for standard input.
 std::vector<ComponentStatus> ReadReport(const std::string& source) {
-    try {
-        if (source != "-") {
-            return ReadReportFile(source);
-        }
+    ReportRead read;
+    if (source != "-") {
+        read = ReadReportFile(source);
+    } else {
         std::string text(MaxReportBytes + 1, '\0'); // one byte more tells a larger one
         std::cin.read(text.data(), std::streamsize(text.size()));
         text.resize(std::size_t(std::cin.gcount()));
-        return ParseReport(text);
-    } catch (const ReportError& error) {
-        if (error.Problem() == ReportProblem::Unreadable) {
-            throw Refusal("cannot read " + source + ": " + error.what());
-        }
-        const std::string name = source == "-" ? "the report on standard input" : source;
-        throw Refusal(name + ": " + error.what());
+        read = ParseReport(text);
     }
+    if (read.ok) {
+        return read.value;
+    }
+    if (read.problem == ReportProblem::Unreadable) {
+        throw Refusal("cannot read " + source + ": " + read.reason);
+    }
+    const std::string name = source == "-" ? "the report on standard input" : source;
+    throw Refusal(name + ": " + read.reason);
 }
 
 struct StatusOptions {

@@ -35,8 +35,8 @@ void Record(const FileResult& result, FailureLog& log) {
 enum class Verdict { NoBackup, NotABackup, Kept, Replace };
 
 std::optional<std::string> Read(const std::string& pathText) {
-    std::string content;
-    return ReadFileText(pathText, content).ok ? std::optional(std::move(content)) : std::nullopt;
+    Result<std::string> read = ReadFileText(pathText);
+    return read.ok ? std::optional(std::move(read.value)) : std::nullopt;
 }
 
 std::uintmax_t SizeOf(const std::string& pathText) {
@@ -50,7 +50,7 @@ std::uintmax_t SizeOf(const std::string& pathText) {
 std::vector<Verdict> Judge(const FilePairs& group, const std::vector<std::string>& korvaneFiles,
                            FailureLog& log, Language language) {
     std::vector<Verdict> verdicts(group.size(), Verdict::Replace);
-    std::vector<std::string> originals = korvaneFiles; // the data Korvane may have put there
+    std::vector<std::string> originals = korvaneFiles;        // the data Korvane may have put there
     std::vector<std::pair<std::size_t, std::string>> toJudge; // pair, live file's content
     for (std::size_t i = 0; i < group.size(); ++i) {
         const auto& [live, backup] = group[i];

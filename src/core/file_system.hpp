@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "core/file_faults.hpp"
+#include "core/result.hpp"
 
 namespace korvane {
 
@@ -59,12 +60,6 @@ bool DirectoryWritable(const std::string& dirText);
 
 // True when both path texts name one and the same existing file (two names of it).
 bool SameFile(const std::string& aText, const std::string& bText);
-
-struct FileResult {
-    bool ok = true;
-    std::string reason; // the system's reason when !ok
-    std::string path;   // the path text the reason is about
-};
 
 // Copies source over target; the rename is on disk when this returns. A read-only target is
 // refused, as Windows refuses it, and so is a target that is neither a file nor a missing name
@@ -120,7 +115,7 @@ std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathText
 
 // Whole content of a file; ok == false when it cannot be read. Only a regular file is read: a
 // directory, a pipe or a device is refused at once.
-FileResult ReadFileText(const std::string& pathText, std::string& content);
+Result<std::string> ReadFileText(const std::string& pathText);
 
 // Linux: whether one syncfs of a file system puts everything written to it on disk and reports
 // a failure to do so. Kernels before 5.8 report no failure of writing back, and FUSE passes the

@@ -55,7 +55,7 @@ std::vector<Line> SplitLines(const std::string& content) {
                 ++next;
             }
         } else if (next < content.size()) {
-            ++next;  // a lone LF
+            ++next; // a lone LF
         }
         lines.push_back({pos, end, next});
         pos = next;
@@ -67,9 +67,9 @@ enum class Kind { Blank, Header, Entry };
 
 struct Parsed {
     Kind kind = Kind::Blank;
-    std::string name;     // section name, or key
+    std::string name; // section name, or key
     bool hasValue = false;
-    std::size_t valueAt = 0;  // offset in the line just after '='
+    std::size_t valueAt = 0; // offset in the line just after '='
 };
 
 Parsed ParseLine(const std::string& text) {
@@ -127,7 +127,7 @@ std::string IniReadText(const std::string& content, const std::string& section,
         const Parsed parsed = ParseLine(text);
         if (parsed.kind == Kind::Header) {
             if (inSection) {
-                break;  // only the first matching section is searched
+                break; // only the first matching section is searched
             }
             inSection = EqualNoCase(parsed.name, wantedSection);
         } else if (inSection && parsed.kind == Kind::Entry && EqualNoCase(parsed.name, wantedKey)) {
@@ -147,7 +147,7 @@ std::string IniWriteText(const std::string& content, const std::string& section,
     const std::vector<Line> lines = SplitLines(content);
 
     bool inSection = false;
-    const Line* lastInSection = nullptr;  // header or last non-blank line of the section
+    const Line* lastInSection = nullptr; // header or last non-blank line of the section
     for (const Line& line : lines) {
         const std::string text = content.substr(line.begin, line.end - line.begin);
         const Parsed parsed = ParseLine(text);
@@ -167,8 +167,7 @@ std::string IniWriteText(const std::string& content, const std::string& section,
         lastInSection = &line;
         if (EqualNoCase(parsed.name, wantedKey)) {
             // The key keeps its spelling and everything up to '='; only the value changes.
-            const std::size_t valueAt =
-                parsed.hasValue ? line.begin + parsed.valueAt : line.end;
+            const std::size_t valueAt = parsed.hasValue ? line.begin + parsed.valueAt : line.end;
             const std::string prefix = parsed.hasValue ? "" : "=";
             return content.substr(0, valueAt) + prefix + value + content.substr(line.end);
         }
@@ -189,25 +188,23 @@ std::string IniWriteText(const std::string& content, const std::string& section,
 
 std::string IniRead(const std::string& fileText, const std::string& section, const std::string& key,
                     const std::string& defaultValue, std::size_t bufferSize) {
-    std::string content;
-    if (!ReadFileText(fileText, content).ok) {
-        content.clear();
-    }
-    return IniReadText(content, section, key, defaultValue, bufferSize);
+    const Result<std::string> read = ReadFileText(fileText);
+    return IniReadText(read.ok ? read.value : std::string(), section, key, defaultValue,
+                       bufferSize);
 }
 
-bool IniWrite(const std::string& fileText, const std::string& section, const std::string& key,
-              const std::string& value) {
-    std::string content;
+FileResult IniWrite(const std::string& fileText, const std::string& section, const std::string& key,
+                    const std::string& value) {
     const bool existed = FileExists(fileText);
-    if (existed && !ReadFileText(fileText, content).ok) {
-        return false;  // never replace a file we could not read
+    const Result<std::string> read = existed ? ReadFileText(fileText) : Result<std::string>{};
+    if (!read.ok) {
+        return read; // never replace a file we could not read
     }
-    const std::string updated = IniWriteText(existed ? content : std::string(), section, key, value);
-    if (existed && updated == content) {
-        return true;
+    const std::string updated = IniWriteText(read.value, section, key, value);
+    if (existed && updated == read.value) {
+        return {};
     }
-    return WriteFileSafe(fileText, updated).ok;
+    return WriteFileSafe(fileText, updated);
 }
 
 } // namespace korvane

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+#include "core/result.hpp"
+
 namespace korvane {
 
 inline constexpr std::size_t IniBufferSize = 1024;
@@ -15,8 +17,8 @@ std::string IniRead(const std::string& fileText, const std::string& section, con
 
 // Changes only the line of that key (or adds it); every other byte stays. Fails when the
 // directory is missing or the file cannot be replaced.
-bool IniWrite(const std::string& fileText, const std::string& section, const std::string& key,
-              const std::string& value);
+FileResult IniWrite(const std::string& fileText, const std::string& section, const std::string& key,
+                    const std::string& value);
 
 // The same rules on text in memory, for the reader and writer above and their tests.
 std::string IniReadText(const std::string& content, const std::string& section,

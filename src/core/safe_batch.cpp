@@ -420,8 +420,11 @@ FileResult DeleteResolved(const fs::path& path, const std::string& pathText, Fil
 
 } // namespace
 
-FileResult ReadFileText(const std::string& pathText, std::string& content) {
-    return About(ReadResolved(ResolvePath(pathText), content), pathText);
+Result<std::string> ReadFileText(const std::string& pathText) {
+    Result<std::string> read;
+    static_cast<FileResult&>(read) =
+        About(ReadResolved(ResolvePath(pathText), read.value), pathText);
+    return read;
 }
 
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText,
@@ -454,12 +457,12 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
         }
         auto source = sources.find(jobs[i].source);
         if (source == sources.end()) {
-            std::string content;
-            if (FileResult read = ReadFileText(jobs[i].source, content); !read.ok) {
+            Result<std::string> read = ReadFileText(jobs[i].source);
+            if (!read.ok) {
                 batch.Reject(i, read);
                 continue;
             }
-            source = sources.emplace(jobs[i].source, std::move(content)).first;
+            source = sources.emplace(jobs[i].source, std::move(read.value)).first;
         }
         batch.Stage(i, jobs[i].target, target, source->second);
     }

@@ -57,16 +57,16 @@ std::string ReadSetting(const Settings& settings, const std::string& section,
     return ReadIniValue(settings.FilePath(), section, key);
 }
 
-int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
-                 const std::string& value) {
+FileResult WriteSetting(const Settings& settings, const std::string& section,
+                        const std::string& key, const std::string& value) {
     std::error_code ec;
     std::filesystem::create_directories(ResolvePath(settings.FileDirectory()), ec);
-    return IniWrite(settings.FilePath(), section, key, value) ? 1 : 0;
+    return IniWrite(settings.FilePath(), section, key, value);
 }
 
 bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
                  const std::string& section, const std::string& key, const std::string& value) {
-    if (WriteSetting(settings, section, key, value) != 0) {
+    if (WriteSetting(settings, section, key, value).ok) {
         return true;
     }
     if (!settings.toldNotKept) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/messages.hpp"
+#include "core/result.hpp"
 
 namespace korvane {
 
@@ -36,9 +37,9 @@ Settings LocateSettings(const std::string& programDir, const std::string& exeBas
 
 std::string ReadSetting(const Settings& settings, const std::string& section,
                         const std::string& key);
-// Nonzero on success. Makes the settings file's directory when it is missing.
-int WriteSetting(const Settings& settings, const std::string& section, const std::string& key,
-                 const std::string& value);
+// Makes the settings file's directory when it is missing.
+FileResult WriteSetting(const Settings& settings, const std::string& section,
+                        const std::string& key, const std::string& value);
 // Stores a choice of the player's. When the settings file cannot be written, the choice holds only
 // until the program ends, and the player is told so once a run: in German unless language is
 // English, so that no language leaves the text unshown. True when the choice was stored.

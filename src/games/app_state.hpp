@@ -3,9 +3,9 @@
 // interface language.
 #include <string>
 
-#include "games/game_install.hpp"
 #include "core/language.hpp"
 #include "core/settings.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane {
 

@@ -12,64 +12,63 @@ namespace {
 using Row = std::array<std::string, TeamsF1cMax + 1>;
 
 const std::array<std::string, Teams2002Count + 1> teams2002 = {
-    "",       "Arrows",  "Bar",     "Ferrari", "Jaguar", "Jordan",
+    "",        "Arrows",  "Bar",     "Ferrari", "Jaguar", "Jordan",
     "McLaren", "Minardi", "Renault", "Sauber",  "Toyota", "Williams"};
 
-const std::array<std::string, TeamsGTR2002Count + 1> teamsGTR2002 = {
-    "",
-    "Alda Motorsports",
-    "Alexander Frei",
-    "APP RACING",
-    "Automotive Racing Team",
-    "Autorlando",
-    "BMS Scuderia Italia",
-    "Carsport Holland",
-    "Cirtek Motorsports",
-    "Dart Racing",
-    "Force One-Italtecnica",
-    "Freisinger Motorsports",
-    "Henrik Roos Racing",
-    "JMB Competition",
-    "Jvg Racing",
-    "Larbre Competition-Chereau",
-    "Lister Storm",
-    "Mac Racing",
-    "Paul Belmondo competition",
-    "Proton Competition",
-    "PSI MOTORSPORT",
-    "Reiter Engineering",
-    "Rws Motorsport",
-    "System Force",
-    "Widi Racing"};
+const std::array<std::string, TeamsGTR2002Count + 1> teamsGTR2002 = {"",
+                                                                     "Alda Motorsports",
+                                                                     "Alexander Frei",
+                                                                     "APP RACING",
+                                                                     "Automotive Racing Team",
+                                                                     "Autorlando",
+                                                                     "BMS Scuderia Italia",
+                                                                     "Carsport Holland",
+                                                                     "Cirtek Motorsports",
+                                                                     "Dart Racing",
+                                                                     "Force One-Italtecnica",
+                                                                     "Freisinger Motorsports",
+                                                                     "Henrik Roos Racing",
+                                                                     "JMB Competition",
+                                                                     "Jvg Racing",
+                                                                     "Larbre Competition-Chereau",
+                                                                     "Lister Storm",
+                                                                     "Mac Racing",
+                                                                     "Paul Belmondo competition",
+                                                                     "Proton Competition",
+                                                                     "PSI MOTORSPORT",
+                                                                     "Reiter Engineering",
+                                                                     "Rws Motorsport",
+                                                                     "System Force",
+                                                                     "Widi Racing"};
 
-const std::array<std::string, TeamsGTR2002Count + 1> carsGTR2002 = {
-    "",
-    "993GT2_dunlop",
-    "Diablo_pirelli",
-    "996GT2_dunlop",
-    "viperGT_pirelli",
-    "996GT3_Pirelli",
-    "BMS550_michelin",
-    "viperGT_pirelli",
-    "996GT3_dunlop",
-    "550_pirelli",
-    "550_michelin",
-    "996GT3_dunlop",
-    "ViperGT_dunlop",
-    "360_pirelli",
-    "996GT3_Pirelli",
-    "viperGT_michelin",
-    "Lister_dunlop",
-    "996GT3_dunlop",
-    "viperGT_pirelli",
-    "993GT2_yokohama",
-    "996GT2_dunlop",
-    "Diablo_dunlop",
-    "996GT3_Pirelli",
-    "996GT3_Pirelli",
-    "lm600_dunlop"};
+const std::array<std::string, TeamsGTR2002Count + 1> carsGTR2002 = {"",
+                                                                    "993GT2_dunlop",
+                                                                    "Diablo_pirelli",
+                                                                    "996GT2_dunlop",
+                                                                    "viperGT_pirelli",
+                                                                    "996GT3_Pirelli",
+                                                                    "BMS550_michelin",
+                                                                    "viperGT_pirelli",
+                                                                    "996GT3_dunlop",
+                                                                    "550_pirelli",
+                                                                    "550_michelin",
+                                                                    "996GT3_dunlop",
+                                                                    "ViperGT_dunlop",
+                                                                    "360_pirelli",
+                                                                    "996GT3_Pirelli",
+                                                                    "viperGT_michelin",
+                                                                    "Lister_dunlop",
+                                                                    "996GT3_dunlop",
+                                                                    "viperGT_pirelli",
+                                                                    "993GT2_yokohama",
+                                                                    "996GT2_dunlop",
+                                                                    "Diablo_dunlop",
+                                                                    "996GT3_Pirelli",
+                                                                    "996GT3_Pirelli",
+                                                                    "lm600_dunlop"};
 
-const std::array<std::string, SeasonsF1cCount + 1> seasonsF1c = {"", "1999", "2000", "2001", "2002", "2003"};
+const std::array<std::string, SeasonsF1cCount + 1> seasonsF1c = {"",     "1999", "2000",
+                                                                 "2001", "2002", "2003"};
 
 const std::array<Row, SeasonsF1cCount + 1> teamsF1c = {{
     {},
@@ -99,30 +98,47 @@ const std::array<Row, SeasonsF1cCount + 1> carDirsF1c = {{
     {"", "Arrows\\2002_A23", "BAR\\2002_BAR004", "Ferrari\\2002_F2002", "Jaguar\\2002_R3",
      "Jordan\\2002_EJ12", "McLaren\\2002_MP4-17", "Minardi\\2002_PS02", "Renault\\2002_R202",
      "Sauber\\2002_C21", "Toyota\\2002_TF102", "Williams\\2002_FW24"},
-    {"", "BAR\\2003QL_BAR005", "Ferrari\\2003QL_F2003GA", "Jaguar\\2003QL_R4", "Jordan\\2003QL_EJ13",
-     "McLaren\\2003QL_MP4-18", "Minardi\\2003QL_PS03", "Renault\\2003QL_R203", "Sauber\\2003QL_C22",
-     "Toyota\\2003QL_TF103", "Williams\\2003QL_FW25", ""},
+    {"", "BAR\\2003QL_BAR005", "Ferrari\\2003QL_F2003GA", "Jaguar\\2003QL_R4",
+     "Jordan\\2003QL_EJ13", "McLaren\\2003QL_MP4-18", "Minardi\\2003QL_PS03",
+     "Renault\\2003QL_R203", "Sauber\\2003QL_C22", "Toyota\\2003QL_TF103", "Williams\\2003QL_FW25",
+     ""},
 }};
 
-template <typename Table>
-const auto& At(const Table& table, int i, const char* name) {
+template <typename Table> const auto& At(const Table& table, int i, const char* name) {
     if (i < 0 || static_cast<std::size_t>(i) >= table.size()) {
-        throw std::out_of_range(std::string(name) + ": index " + std::to_string(i) + " out of range");
+        throw std::out_of_range(std::string(name) + ": index " + std::to_string(i) +
+                                " out of range");
     }
     return table[static_cast<std::size_t>(i)];
 }
 
 } // namespace
 
-const std::string& Teams2002(int i) { return At(teams2002, i, "Teams2002"); }
-const std::string& TeamsGTR2002(int i) { return At(teamsGTR2002, i, "TeamsGTR2002"); }
-const std::string& CarsGTR2002(int i) { return At(carsGTR2002, i, "CarsGTR2002"); }
-const std::string& SeasonsF1c(int s) { return At(seasonsF1c, s, "SeasonsF1c"); }
-const std::string& TeamsF1c(int s, int t) { return At(At(teamsF1c, s, "TeamsF1c"), t, "TeamsF1c"); }
-const std::string& CarDirsF1c(int s, int t) { return At(At(carDirsF1c, s, "CarDirsF1c"), t, "CarDirsF1c"); }
+const std::string& Teams2002(int i) {
+    return At(teams2002, i, "Teams2002");
+}
+const std::string& TeamsGTR2002(int i) {
+    return At(teamsGTR2002, i, "TeamsGTR2002");
+}
+const std::string& CarsGTR2002(int i) {
+    return At(carsGTR2002, i, "CarsGTR2002");
+}
+const std::string& SeasonsF1c(int s) {
+    return At(seasonsF1c, s, "SeasonsF1c");
+}
+const std::string& TeamsF1c(int s, int t) {
+    return At(At(teamsF1c, s, "TeamsF1c"), t, "TeamsF1c");
+}
+const std::string& CarDirsF1c(int s, int t) {
+    return At(At(carDirsF1c, s, "CarDirsF1c"), t, "CarDirsF1c");
+}
 
-int TeamCountF1c(int season) { return season == 5 ? 10 : 11; }
-int LastSeasonF1c(bool hasF1cQL2003) { return hasF1cQL2003 ? 5 : 4; }
+int TeamCountF1c(int season) {
+    return season == 5 ? 10 : 11;
+}
+int LastSeasonF1c(bool hasF1cQL2003) {
+    return hasF1cQL2003 ? 5 : 4;
+}
 
 namespace {
 
@@ -136,10 +152,15 @@ std::vector<std::string> Names(int count, const std::function<const std::string&
 
 } // namespace
 
-std::vector<std::string> TeamNames2002() { return Names(Teams2002Count, Teams2002); }
-std::vector<std::string> TeamNamesGTR2002() { return Names(TeamsGTR2002Count, TeamsGTR2002); }
+std::vector<std::string> TeamNames2002() {
+    return Names(Teams2002Count, Teams2002);
+}
+std::vector<std::string> TeamNamesGTR2002() {
+    return Names(TeamsGTR2002Count, TeamsGTR2002);
+}
 std::vector<std::string> TeamNamesF1c(int season) {
-    return Names(TeamCountF1c(season), [season](int t) -> const std::string& { return TeamsF1c(season, t); });
+    return Names(TeamCountF1c(season),
+                 [season](int t) -> const std::string& { return TeamsF1c(season, t); });
 }
 std::vector<std::string> SeasonNamesF1c(bool hasF1cQL2003) {
     return Names(LastSeasonF1c(hasF1cQL2003), SeasonsF1c);

@@ -11,12 +11,12 @@ inline constexpr int TeamsGTR2002Count = 24;
 inline constexpr int SeasonsF1cCount = 5;
 inline constexpr int TeamsF1cMax = 11;
 
-const std::string& Teams2002(int i);              // 0..11
-const std::string& TeamsGTR2002(int i);           // 0..24
-const std::string& CarsGTR2002(int i);            // 0..24
-const std::string& SeasonsF1c(int s);             // 0..5
-const std::string& TeamsF1c(int s, int t);        // 0..5 x 0..11
-const std::string& CarDirsF1c(int s, int t);      // 0..5 x 0..11
+const std::string& Teams2002(int i);         // 0..11
+const std::string& TeamsGTR2002(int i);      // 0..24
+const std::string& CarsGTR2002(int i);       // 0..24
+const std::string& SeasonsF1c(int s);        // 0..5
+const std::string& TeamsF1c(int s, int t);   // 0..5 x 0..11
+const std::string& CarDirsF1c(int s, int t); // 0..5 x 0..11
 
 // A table's names in order, from index 1: the teams of F1 2002's seasons, of the GT mod, of an
 // F1 Challenge season; the F1 Challenge seasons on offer.

@@ -14,8 +14,8 @@ namespace korvane {
 // The parts of F1 2002: EA's own 2002 season, the Quillon season extension, the GT Racing 2002 mod.
 enum class Component2002 { EA2002, QL2002, GT2002 };
 
-inline constexpr Component2002 EveryComponent2002[] = {
-    Component2002::EA2002, Component2002::QL2002, Component2002::GT2002};
+inline constexpr Component2002 EveryComponent2002[] = {Component2002::EA2002, Component2002::QL2002,
+                                                       Component2002::GT2002};
 
 // The components an action is for, e.g. {.ea = true, .quillon = true}.
 struct Components2002 {

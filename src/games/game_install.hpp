@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "games/registry.hpp"
 #include "core/settings.hpp"
+#include "games/registry.hpp"
 
 namespace korvane {
 

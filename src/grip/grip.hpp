@@ -4,10 +4,10 @@
 #include <string>
 
 #include "core/file_faults.hpp"
-#include "games/game_install.hpp"
 #include "core/messages.hpp"
 #include "core/outcome.hpp"
 #include "games/game_files.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane {
 

@@ -18,11 +18,8 @@ constexpr std::size_t FingerprintDigits = 12;
 using Content = std::optional<std::string>;
 
 Content Read(const std::string& pathText) {
-    std::string content;
-    if (!ReadFileText(pathText, content).ok) {
-        return std::nullopt;
-    }
-    return content;
+    Result<std::string> read = ReadFileText(pathText);
+    return read.ok ? Content(std::move(read.value)) : std::nullopt;
 }
 
 // Only what the operations take for a backup counts as one: a regular file with content, never

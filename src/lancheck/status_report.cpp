@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <stdexcept>
 
 #include "core/file_system.hpp"
 
@@ -13,6 +14,18 @@ namespace korvane::lancheck {
 namespace {
 
 using Json = nlohmann::ordered_json;
+
+// Why a report cannot be read back; it never leaves this file, where ParseReport and
+// ReadReportFile turn it into their result.
+class ReportError : public std::runtime_error {
+  public:
+    ReportError(ReportProblem problem, const std::string& reason)
+        : std::runtime_error(reason), problem_(problem) {}
+    ReportProblem Problem() const { return problem_; }
+
+  private:
+    ReportProblem problem_;
+};
 
 ReportError TooLarge() {
     return ReportError(ReportProblem::TooLarge, "larger than 1 MiB, too large for a status report");
@@ -185,7 +198,9 @@ std::string ReportJson(const std::vector<ComponentStatus>& components) {
     return report.dump(2) + '\n';
 }
 
-std::vector<ComponentStatus> ParseReport(const std::string& written) {
+namespace {
+
+std::vector<ComponentStatus> Parse(const std::string& written) {
     if (written.size() > MaxReportBytes) {
         throw TooLarge();
     }
@@ -208,17 +223,41 @@ std::vector<ComponentStatus> ParseReport(const std::string& written) {
     return components;
 }
 
-std::vector<ComponentStatus> ReadReportFile(const std::string& pathText) {
+std::vector<ComponentStatus> ReadFile(const std::string& pathText) {
     std::error_code ec;
     if (FileExists(pathText) &&
         std::filesystem::file_size(ResolvePath(pathText), ec) > MaxReportBytes && !ec) {
         throw TooLarge();
     }
-    std::string text;
-    if (const FileResult read = ReadFileText(pathText, text); !read.ok) {
+    const Result<std::string> read = ReadFileText(pathText);
+    if (!read.ok) {
         throw ReportError(ReportProblem::Unreadable, read.reason);
     }
-    return ParseReport(text); // refuses it when it has grown since
+    return Parse(read.value); // refuses it when it has grown since
+}
+
+template <typename Reader> ReportRead Read(Reader reader, const std::string& from) {
+    ReportRead read;
+    try {
+        read.value = reader(from);
+    } catch (const ReportError& error) {
+        read.ok = false;
+        read.reason = error.what();
+        read.problem = error.Problem();
+    }
+    return read;
+}
+
+} // namespace
+
+ReportRead ParseReport(const std::string& written) {
+    return Read(Parse, written);
+}
+
+ReportRead ReadReportFile(const std::string& pathText) {
+    ReportRead read = Read(ReadFile, pathText);
+    read.path = read.ok ? "" : pathText;
+    return read;
 }
 
 } // namespace korvane::lancheck

@@ -3,10 +3,10 @@
 // below its component) and one JSON document for scripts. verify reads either form back, as
 // another PC wrote it.
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "core/result.hpp"
 #include "lancheck/component_status.hpp"
 
 namespace korvane::lancheck {
@@ -29,22 +29,17 @@ inline constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
 // Why a report cannot be read back, for a window to say in its own words.
 enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLarge, Unreadable };
 
-// A report that cannot be read back; what() is a one-line reason in English.
-class ReportError : public std::runtime_error {
-  public:
-    ReportError(ReportProblem problem, const std::string& reason)
-        : std::runtime_error(reason), problem_(problem) {}
-    ReportProblem Problem() const { return problem_; }
-
-  private:
-    ReportProblem problem_;
+// A report read back, or why it cannot be: the reason is one line in English, the problem its
+// kind.
+struct ReportRead : Result<std::vector<ComponentStatus>> {
+    ReportProblem problem = ReportProblem::NotAReport;
 };
 
 // Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
 // A report without file lines cannot be compared file by file and is refused as well.
-std::vector<ComponentStatus> ParseReport(const std::string& written);
+ReportRead ParseReport(const std::string& written);
 
 // A report file as ParseReport reads it; one larger than MaxReportBytes is refused unread.
-std::vector<ComponentStatus> ReadReportFile(const std::string& pathText);
+ReportRead ReadReportFile(const std::string& pathText);
 
 } // namespace korvane::lancheck

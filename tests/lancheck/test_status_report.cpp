@@ -10,11 +10,9 @@ using namespace korvane::lancheck;
 // version, however near to 1 it converts.
 TEST(StatusReport, ReadsOnlyVersionOne) {
     for (const char* version : {"4294967297", "1.9", "true", "1e300", "\"1\"", "-1", "2", "1.0"}) {
-        try {
+        const ReportRead read =
             ParseReport(std::string(R"({"format": "korvane-status", "version": )") + version + "}");
-            ADD_FAILURE() << version << " read as version 1";
-        } catch (const ReportError& error) {
-            EXPECT_EQ(error.Problem(), ReportProblem::OtherVersion) << version;
-        }
+        EXPECT_FALSE(read.ok) << version << " read as version 1";
+        EXPECT_EQ(read.problem, ReportProblem::OtherVersion) << version;
     }
 }

@@ -13,9 +13,9 @@
 #include <string>
 
 #include "core/file_system.hpp"
-#include "games/game_install.hpp"
 #include "core/settings.hpp"
 #include "fake_games/fake_games.hpp"
+#include "games/game_install.hpp"
 
 namespace {
 
@@ -90,8 +90,8 @@ int main(int argc, char* argv[]) {
     }
     const Settings settings{programDir, "korvane"};
     if (!inPrefix) {
-        ok = WriteSetting(settings, "config", "f1path", install.F1Path) != 0 && ok;
-        ok = WriteSetting(settings, "config", "f1cpath", install.F1cPath) != 0 && ok;
+        ok = WriteSetting(settings, "config", "f1path", install.F1Path).ok && ok;
+        ok = WriteSetting(settings, "config", "f1cpath", install.F1cPath).ok && ok;
     }
 
     if (!ok) {

@@ -143,14 +143,14 @@ void frmLanCheck::SaveReport() {
 void frmLanCheck::CompareWith(const QString& file) {
     const std::string path = Local(QDir::toNativeSeparators(file));
     const Language language = state_.language;
-    try {
-        const lancheck::Comparison comparison =
-            lancheck::CompareWithReport(components_, lancheck::ReadReportFile(path));
-        verdict_->setText(Text(VerdictText(comparison, language)));
-        differences_->setPlainText(Text(ComparisonText(comparison, language)));
-    } catch (const lancheck::ReportError& error) {
-        sink_.Show(ReportUnreadableText(path, error, language));
+    const lancheck::ReportRead report = lancheck::ReadReportFile(path);
+    if (!report.ok) {
+        sink_.Show(ReportUnreadableText(path, report, language));
+        return;
     }
+    const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, report.value);
+    verdict_->setText(Text(VerdictText(comparison, language)));
+    differences_->setPlainText(Text(ComparisonText(comparison, language)));
 }
 
 void frmLanCheck::dragEnterEvent(QDragEnterEvent* event) {

@@ -106,9 +106,9 @@ std::string ReportNotSavedText(const std::string& path, const std::string& reaso
            CrLf + path + CrLf + CrLf + reason;
 }
 
-std::string ReportUnreadableText(const std::string& path, const lancheck::ReportError& error,
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
                                  Language language) {
-    return path + CrLf + CrLf + ProblemText(error.Problem(), error.what(), language);
+    return path + CrLf + CrLf + ProblemText(refused.problem, refused.reason, language);
 }
 
 std::string VerdictText(const lancheck::Comparison& comparison, Language language) {

@@ -30,7 +30,7 @@ std::string ReportSavedText(const std::string& path, Language language);
 std::string ReportNotSavedText(const std::string& path, const std::string& reason,
                                Language language);
 // Why a report cannot be read, naming the file.
-std::string ReportUnreadableText(const std::string& path, const lancheck::ReportError& error,
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
                                  Language language);
 
 // One line over the result: all the same, or how many files differ.
