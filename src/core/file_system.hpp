@@ -12,7 +12,8 @@
 // Every write goes through a temporary file beside its target, which is flushed to disk and
 // renamed over the target, so a target is always either as it was or completely new; the files
 // of one call are written first, flushed together and then renamed (safe_batch.cpp, with
-// temp_files.cpp and disk_flush.cpp).
+// temp_files.cpp and disk_flush.cpp). Reads and deletions take regular files only
+// (read_and_delete.cpp); every failed step gives its reason (file_reasons.hpp).
 //
 // What a caller of CopyFilesSafe with backups (keepExisting) must do:
 // - replace every live file it backed up, or part it from its backup with a copy (SameFile

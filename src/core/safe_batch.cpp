@@ -1,12 +1,8 @@
 // The crash-safe batch: temporary files, flushes, renames, links of backups.
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
-#include <system_error>
 #include <vector>
 
 #ifndef _WIN32
@@ -15,6 +11,7 @@
 #endif
 
 #include "core/disk_flush.hpp"
+#include "core/file_reasons.hpp"
 #include "core/file_system.hpp"
 #include "core/temp_files.hpp"
 
@@ -22,10 +19,11 @@ namespace fs = std::filesystem;
 
 namespace korvane {
 
+using namespace file_reasons;
+
 namespace {
 
-const char* SimulatedFailure = "simulated write failure";
-const char* NotARegularFile = "not a regular file";
+using Step = FileFaults::Step;
 
 // Windows renames no file that is open without leave to delete it, which the temporary files
 // are (so that no other run removes them): there each is closed just before its rename.
@@ -34,87 +32,6 @@ constexpr bool CloseBeforeRename = true;
 #else
 constexpr bool CloseBeforeRename = false;
 #endif
-
-FileResult Fail(std::string reason) {
-    return {false, std::move(reason), {}};
-}
-
-std::string Reason(const std::error_code& ec) {
-    return ec.message();
-}
-std::string Reason(int err) {
-    return std::generic_category().message(err);
-}
-// The reason of the C library call that just failed; some fail without setting one.
-std::error_code LastError() {
-    return {errno ? errno : EIO, std::generic_category()};
-}
-
-using Step = FileFaults::Step;
-
-#ifdef _WIN32
-std::string FileNameOf(const std::string& pathText) {
-    const std::size_t cut = pathText.find_last_of("\\/");
-    return cut == std::string::npos ? pathText : pathText.substr(cut + 1);
-}
-#endif
-
-// A write or delete the system refused. Game directories often lie below "C:\Program Files",
-// where Windows refuses every write of a program without elevation with a bare "access denied":
-// there the reason names the file and says what helps.
-FileResult Refused(const std::error_code& ec, [[maybe_unused]] const std::string& pathText) {
-    std::string reason = Reason(ec);
-#ifdef _WIN32
-    constexpr int WinErrorAccessDenied = 5;
-    if (ec == std::errc::permission_denied || ec == std::errc::operation_not_permitted ||
-        (ec.category() == std::system_category() && ec.value() == WinErrorAccessDenied)) {
-        reason += ": Windows refused to write \"" + FileNameOf(pathText) +
-                  "\". Run Korvane as administrator or move the game out of \"C:\\Program Files\".";
-    }
-#endif
-    return Fail(reason);
-}
-
-// Running as administrator does not help here, so the Windows text says what does.
-FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
-    std::string reason = Reason(EACCES);
-#ifdef _WIN32
-    reason += ": \"" + FileNameOf(pathText) + "\" is read-only";
-#endif
-    return Fail(reason);
-}
-
-FileResult About(FileResult result, const std::string& pathText) {
-    if (!result.ok) {
-        result.path = pathText;
-    }
-    return result;
-}
-
-FileResult ReadResolved(const fs::path& path, std::string& content) {
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (fs::is_directory(status)) {
-        return Fail(Reason(EISDIR));
-    }
-    // A pipe or a device put where a game file or the version file belongs could keep the read
-    // waiting for ever, or feed it without end: only regular files are read.
-    if (fs::exists(status) && !fs::is_regular_file(status)) {
-        return Fail(NotARegularFile);
-    }
-    errno = 0;
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return Fail(Reason(errno ? errno : ENOENT));
-    }
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) {
-        return Fail(Reason(EIO));
-    }
-    content = buffer.str();
-    return {};
-}
 
 // Replaces a set of files, each through a temporary file beside it. Stage writes a temporary
 // file; Commit flushes all of them, renames each over its target and flushes the directories.
@@ -400,32 +317,7 @@ class Batch {
     std::vector<FileResult> results_;
 };
 
-FileResult DeleteResolved(const fs::path& path, const std::string& pathText, FileFaults& faults) {
-    if (faults.Fails(Step::Write, pathText)) {
-        return Fail(SimulatedFailure);
-    }
-    std::error_code ec;
-    const auto status = fs::status(path, ec);
-    if (!fs::is_regular_file(status)) {
-        return Fail(Reason(fs::exists(status) ? EISDIR : ENOENT));
-    }
-    if ((status.permissions() & fs::perms::owner_write) == fs::perms::none) {
-        return ReadOnly(pathText);
-    }
-    if (!fs::remove(path, ec)) {
-        return Refused(ec, pathText);
-    }
-    return {};
-}
-
 } // namespace
-
-Result<std::string> ReadFileText(const std::string& pathText) {
-    Result<std::string> read;
-    static_cast<FileResult&>(read) =
-        About(ReadResolved(ResolvePath(pathText), read.value), pathText);
-    return read;
-}
 
 FileResult CopyFileSafe(const std::string& sourceText, const std::string& targetText,
                         FileFaults& faults) {
@@ -474,40 +366,6 @@ FileResult WriteFileSafe(const std::string& targetText, const std::string& conte
     Batch batch(1, faults);
     batch.Stage(0, targetText, ResolvePath(targetText), content);
     return batch.Commit(Renames::OnDisk).front();
-}
-
-FileResult DeleteFileText(const std::string& pathText, FileFaults& faults) {
-    return About(DeleteResolved(ResolvePath(pathText), pathText, faults), pathText);
-}
-
-std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathTexts,
-                                        FileFaults& faults) {
-    std::vector<FileResult> results;
-    std::vector<fs::path> dirs;
-    std::vector<std::size_t> dirOf;
-    for (const std::string& pathText : pathTexts) {
-        const fs::path path = ResolvePath(pathText);
-        results.push_back(About(DeleteResolved(path, pathText, faults), pathText));
-        const auto dir = std::find(dirs.begin(), dirs.end(), path.parent_path());
-        dirOf.push_back(static_cast<std::size_t>(dir - dirs.begin()));
-        if (dir == dirs.end()) {
-            dirs.push_back(path.parent_path());
-        }
-    }
-    std::vector<int> flushed = FlushEntries(dirs, faults);
-    for (std::size_t d = 0; d < dirs.size(); ++d) {
-        if (faults.Fails(Step::Flush, dirs[d].string())) {
-            flushed[d] = -1;
-        }
-    }
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        if (const int err = flushed[dirOf[i]]; results[i].ok && err != 0) {
-            results[i] = About(err < 0 ? Fail("simulated flush failure")
-                                       : Refused({err, std::generic_category()}, pathTexts[i]),
-                               pathTexts[i]);
-        }
-    }
-    return results;
 }
 
 } // namespace korvane
