@@ -89,8 +89,13 @@ FilePairs EveryFilePair(const GameInstall& install) {
     return pairs;
 }
 
-std::vector<std::string> GameDirectories(const GameInstall& install) {
-    return {install.F1Path, install.F1cPath};
+bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
+                  MessageSink& sink, FailureLog& log, FileFaults& faults) {
+    if (!LockForChanges(lock, {install.F1Path, install.F1cPath}, language, sink)) {
+        return false;
+    }
+    SeparatePass(EveryFilePair(install), log, faults);
+    return true;
 }
 
 } // namespace korvane

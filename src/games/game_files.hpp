@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/backups.hpp"
+#include "core/installation_lock.hpp"
 #include "games/game_install.hpp"
 
 namespace korvane {
@@ -67,7 +68,10 @@ inline constexpr const char* GripFileQL = "terql.ini";
 // Every file of the installation with its backup, grip tables included.
 FilePairs EveryFilePair(const GameInstall& install);
 
-// The game directories of the installation that are known (for their lock).
-std::vector<std::string> GameDirectories(const GameInstall& install);
+// How every operation that changes files starts: it takes the lock of the installation's game
+// directories (false, the reason shown, when another run holds them), then parts what a run cut
+// off half way left sharing its data with its backup, anywhere in the installation.
+bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
+                  MessageSink& sink, FailureLog& log, FileFaults& faults);
 
 } // namespace korvane

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/backups.hpp"
-#include "core/installation_lock.hpp"
 #include "core/path_text.hpp"
 #include "grip/grip_texts.hpp"
 
@@ -50,11 +49,10 @@ Outcome ApplyOptimizedGrip(const GameInstall& install, const std::string& progra
                            Components2002 components, Language language, MessageSink& sink,
                            FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     if (Failed(log, language, sink)) {
         return Outcome::Failed;
     }
@@ -81,11 +79,10 @@ Outcome RestoreOriginalGrip(const GameInstall& install, const std::string& progr
                             Components2002 components, Language language, MessageSink& sink,
                             FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     if (Failed(log, language, sink)) {
         return Outcome::Failed;
     }

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/backups.hpp"
-#include "core/installation_lock.hpp"
 #include "games/catalogue.hpp"
 #include "harmonizer/harmonizer_texts.hpp"
 
@@ -96,12 +95,10 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
         return Outcome::Refused;
     }
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
@@ -120,11 +117,10 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
 Outcome RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
                        MessageSink& sink, FileFaults& faults) {
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
@@ -146,14 +142,12 @@ Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language 
                          {std::to_string(season), std::to_string(team)}));
         return Outcome::Refused;
     }
+    const std::vector<CarFiles> cars = F1cCars(install);
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-
-    const std::vector<CarFiles> cars = F1cCars(install);
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     const FilePairs pairs = PairsOf(cars);
     BackupPass(pairs, log, faults);
     const CarFiles master = F1cCar(install, season, team);
@@ -170,13 +164,12 @@ Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language 
 
 Outcome RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
                    FileFaults& faults) {
+    const std::vector<CarFiles> cars = F1cCars(install);
     InstallationLock lock;
-    if (!LockForChanges(lock, GameDirectories(install), language, sink)) {
+    FailureLog log;
+    if (!StartChanges(lock, install, language, sink, log, faults)) {
         return Outcome::Refused;
     }
-    const std::vector<CarFiles> cars = F1cCars(install);
-    FailureLog log;
-    SeparatePass(EveryFilePair(install), log, faults); // what a run cut off left shared
     auto missing = [&](const CarFiles& car, const MessageText& text) {
         Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };
