@@ -3,7 +3,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "core/gui/qt_english_captions.hpp"
 #include "core/settings.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
@@ -77,9 +76,7 @@ const bool registered = [] {
         return window;
     });
     shots::Register("about", [](shots::Context& ctx) {
-        auto window = std::make_unique<frmAbout>(nullptr, ctx.language);
-        ApplyEnglishCaptions(ctx.language);
-        return window;
+        return std::make_unique<frmAbout>(nullptr, ctx.language);
     });
     shots::Register("history", [](shots::Context& ctx) {
         auto window = std::make_unique<FrmHistory>(nullptr);

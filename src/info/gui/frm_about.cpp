@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "core/gui/qt_artwork.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_shell.hpp"
 #include "build_config.hpp"
 #include "info/gui/about_texts.hpp"
@@ -56,7 +57,7 @@ frmAbout::frmAbout(QWidget* owner, Language language)
     auto* lblDisclaimer = Make<QLabel>(this, "lblDisclaimer");
     cmdOK_ = Make<QPushButton>(this, "cmdOK");
 
-    SetControlTexts(this, AboutControlTexts(), false);
+    SetControlTexts(this, AboutControlTexts(), language_);
     Label3->setText(QString::fromLocal8Bit(build::FeedbackMail));
     lblDisclaimer->setText(QString::fromUtf8(AboutDisclaimer));
     lblDescription->setWordWrap(true);
@@ -102,10 +103,6 @@ frmAbout::frmAbout(QWidget* owner, Language language)
     connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
     connect(Label3, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
     connect(LblHomepage, &ClickLabel::clicked, this, &frmAbout::LblHomepage_Click);
-}
-
-void frmAbout::SetEnglishCaptions() {
-    SetControlTexts(this, AboutControlTexts(), true);
 }
 
 void frmAbout::keyPressEvent(QKeyEvent* event) {

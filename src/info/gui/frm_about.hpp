@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "core/gui/qt_english_captions.hpp"
+#include "core/language.hpp"
 
 class QLabel;
 class QPushButton;
@@ -14,12 +14,10 @@ class ClickLabel;
 }
 
 // The window keeps its historical name, which is also its objectName.
-class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
+class frmAbout : public QDialog {
     Q_OBJECT
   public:
     frmAbout(QWidget* owner, korvane::Language language);
-
-    void SetEnglishCaptions() override;
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -1,6 +1,5 @@
 #include "info/gui/frm_info_menu.hpp"
 
-#include "core/gui/qt_english_captions.hpp"
 #include "build_config.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
@@ -16,7 +15,6 @@ void ShowUpdateWindow(QWidget* owner, AppState& state) {
 
 void ShowAboutBox(QWidget* owner, AppState& state) {
     frmAbout window(owner, state.language);
-    ApplyEnglishCaptions(state.language);
     window.exec();
 }
 

@@ -8,7 +8,6 @@
 namespace korvane {
 
 void ShowUpdateWindow(QWidget* owner, AppState& state);
-// Creates frmAbout, puts the English texts on it when the language is English, shows it.
 void ShowAboutBox(QWidget* owner, AppState& state);
 void ShowHistory(QWidget* owner, const AppState& state);
 
