@@ -6,7 +6,6 @@
 #include "core/settings.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
-#include "info/gui/frm_info_menu.hpp"
 #include "info/gui/frm_update.hpp"
 #include "shot_registry.hpp"
 
@@ -79,9 +78,7 @@ const bool registered = [] {
         return std::make_unique<frmAbout>(nullptr, ctx.language);
     });
     shots::Register("history", [](shots::Context& ctx) {
-        auto window = std::make_unique<FrmHistory>(nullptr);
-        window->SetHistoryText(HistoryDisplayText(ctx.language));
-        return window;
+        return std::make_unique<frmHistory>(nullptr, ctx.language);
     });
     return true;
 }();

@@ -10,14 +10,14 @@ class QLabel;
 class QPushButton;
 
 namespace korvane {
+
 class ClickLabel;
-}
 
 // The window keeps its historical name, which is also its objectName.
 class frmAbout : public QDialog {
     Q_OBJECT
   public:
-    frmAbout(QWidget* owner, korvane::Language language);
+    frmAbout(QWidget* owner, Language language);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -26,6 +26,8 @@ class frmAbout : public QDialog {
     void Label3_Click();
     void LblHomepage_Click();
 
-    korvane::Language language_;
+    Language language_;
     QPushButton* cmdOK_;
 };
+
+} // namespace korvane

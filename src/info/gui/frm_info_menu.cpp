@@ -4,7 +4,6 @@
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
 #include "info/gui/frm_update.hpp"
-#include "info/history.hpp"
 
 namespace korvane {
 
@@ -18,15 +17,8 @@ void ShowAboutBox(QWidget* owner, AppState& state) {
     window.exec();
 }
 
-QString HistoryDisplayText(Language language) {
-    QString text = QString::fromUtf8(HistoryText(language).c_str());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
 void ShowHistory(QWidget* owner, const AppState& state) {
-    FrmHistory window(owner);
-    window.SetHistoryText(HistoryDisplayText(state.language));
+    frmHistory window(owner, state.language);
     window.exec();
 }
 

@@ -11,7 +11,4 @@ void ShowUpdateWindow(QWidget* owner, AppState& state);
 void ShowAboutBox(QWidget* owner, AppState& state);
 void ShowHistory(QWidget* owner, const AppState& state);
 
-// The history text as the text box shows it (Qt's text widgets break lines at LF alone).
-QString HistoryDisplayText(Language language);
-
 } // namespace korvane
