@@ -9,8 +9,8 @@
 
 #include <QWidget>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 
 namespace korvane::shots {
 

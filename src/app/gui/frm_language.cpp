@@ -26,7 +26,6 @@ constexpr std::array<ControlText, 3> ChooserTexts{{
 
 } // namespace
 
-
 namespace {
 
 constexpr QSize FlagSize(30, 16);

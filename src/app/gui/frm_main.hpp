@@ -5,8 +5,8 @@
 
 #include <QMainWindow>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 
 class QLabel;
 class QLineEdit;

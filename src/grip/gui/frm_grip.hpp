@@ -2,8 +2,8 @@
 // The grass and gravel grip window: which seasons, and the two actions.
 #include <QDialog>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 #include "grip/grip.hpp"
 
 class QCheckBox;

@@ -3,8 +3,8 @@
 
 #include <QDialog>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 #include "harmonizer/harmonizer.hpp"
 #include "harmonizer/harmonizer_choice.hpp"
 

@@ -7,11 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "build_config.hpp"
 #include "core/gui/qt_artwork.hpp"
 #include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_shell.hpp"
 #include "core/gui/qt_widgets.hpp"
-#include "build_config.hpp"
 #include "info/gui/about_texts.hpp"
 #include "info/gui/qt_click_label.hpp"
 #include "info/version.hpp"

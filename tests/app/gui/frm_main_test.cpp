@@ -11,11 +11,11 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
+#include "app/gui/qt_startup.hpp"
+#include "build_config.hpp"
 #include "core/gui/qt_message_box.hpp"
 #include "core/gui/qt_shell.hpp"
-#include "app/gui/qt_startup.hpp"
 #include "support/window_test_support.hpp"
-#include "build_config.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
