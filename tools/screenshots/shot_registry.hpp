@@ -9,8 +9,8 @@
 
 #include <QWidget>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 
 namespace korvane::shots {
 
@@ -20,7 +20,7 @@ struct Context {
     RecordingSink sink; // messages are recorded, never shown
 };
 
-// Builds the window as the program shows it in ctx.language (English captions applied);
+// Builds the window as the program shows it in ctx.language;
 // the tool shows it, renders it and then destroys it.
 using Factory = std::function<std::unique_ptr<QWidget>(Context& ctx)>;
 

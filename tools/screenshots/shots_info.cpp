@@ -3,11 +3,9 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 
-#include "core/gui/qt_english_captions.hpp"
 #include "core/settings.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
-#include "info/gui/frm_info_menu.hpp"
 #include "info/gui/frm_update.hpp"
 #include "shot_registry.hpp"
 
@@ -77,14 +75,10 @@ const bool registered = [] {
         return window;
     });
     shots::Register("about", [](shots::Context& ctx) {
-        auto window = std::make_unique<frmAbout>(nullptr, ctx.language);
-        ApplyEnglishCaptions(ctx.language);
-        return window;
+        return std::make_unique<frmAbout>(nullptr, ctx.language);
     });
     shots::Register("history", [](shots::Context& ctx) {
-        auto window = std::make_unique<FrmHistory>(nullptr);
-        window->SetHistoryText(HistoryDisplayText(ctx.language));
-        return window;
+        return std::make_unique<frmHistory>(nullptr, ctx.language);
     });
     return true;
 }();

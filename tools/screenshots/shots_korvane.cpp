@@ -6,7 +6,6 @@
 #include "app/gui/frm_main.hpp"
 #include "app/gui/frm_splash.hpp"
 #include "app/gui/main_window_texts.hpp"
-#include "core/gui/qt_english_captions.hpp"
 #include "grip/gui/frm_grip.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/version.hpp"
@@ -20,7 +19,6 @@ std::unique_ptr<frmMain> MainWindow(shots::Context& ctx) {
     auto window = std::make_unique<frmMain>(ctx.state, ctx.sink);
     window->SetPathTexts(ctx.state.install.F1Path + F1ExeShown, ctx.state.install.F1cPath + F1cExe);
     window->SetVersionText(VersionText());
-    ApplyEnglishCaptions(ctx.language);
     return window;
 }
 
@@ -41,13 +39,11 @@ const bool registered = [] {
     shots::Register("harmonizer", [](shots::Context& ctx) {
         auto window = std::make_unique<frmHarmonizer>(ctx.state, ctx.sink);
         window->SetInfoText(HarmonizerInstructionText(ctx.language));
-        ApplyEnglishCaptions(ctx.language);
         return window;
     });
     shots::Register("grip", [](shots::Context& ctx) {
         auto window = std::make_unique<frmGrip>(ctx.state, ctx.sink);
         window->SetInfoText(GripInstructionText(ctx.language));
-        ApplyEnglishCaptions(ctx.language);
         window->AdjustForInstall(ctx.state.install);
         return window;
     });

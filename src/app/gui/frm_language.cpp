@@ -9,7 +9,7 @@
 #include <QPushButton>
 
 #include "core/gui/qt_artwork.hpp"
-#include "core/gui/qt_english_captions.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/language.hpp"
 
 namespace korvane {
@@ -52,7 +52,7 @@ frmLanguage::frmLanguage(AppState& state, MessageSink& sink, QWidget* parent)
     setObjectName(QStringLiteral("frmLanguage"));
     auto* uk = LanguageButton(this, "CmdLangUK", flagUK_, "Picture1", "flag_uk");
     auto* de = LanguageButton(this, "CmdLangDE", flagDE_, "Picture2", "flag_de");
-    SetControlTexts(this, ChooserTexts, false);
+    SetControlTexts(this, ChooserTexts, state_.language);
 
     connect(uk, &QPushButton::clicked, this, [this] { Choose(Language::English); });
     connect(de, &QPushButton::clicked, this, [this] { Choose(Language::German); });

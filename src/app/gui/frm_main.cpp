@@ -1,4 +1,5 @@
 #include "app/gui/frm_main.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
 #include <QAction>
@@ -131,7 +132,6 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     UpdateClock();
 
     BuildMenus();
-    SetControlTexts(this, MainWindowTexts(), false);
 
     connect(browse, &QPushButton::clicked, this, &frmMain::BrowseF1);
     connect(browseF1c, &QPushButton::clicked, this, &frmMain::BrowseF1c);
@@ -139,7 +139,7 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     connect(grip, &QPushButton::clicked, this, &frmMain::OpenGripModule);
 
     central->setMinimumWidth(720);
-    setFixedSize(sizeHint());
+    FixSizeAndSetTexts(this, MainWindowTexts(), state_.language);
 }
 
 void frmMain::BuildMenus() {
@@ -173,8 +173,8 @@ void frmMain::BuildMenus() {
     connect(mnuHelpAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this, state_); });
 }
 
-void frmMain::SetEnglishCaptions() {
-    SetControlTexts(this, MainWindowTexts(), true);
+void frmMain::SetLanguageTexts() {
+    SetControlTexts(this, MainWindowTexts(), state_.language);
 }
 
 void frmMain::SetPathTexts(const std::string& f1Display, const std::string& f1cDisplay) {
@@ -225,7 +225,6 @@ void frmMain::OpenHarmonizer() {
     const std::string instruction = HarmonizerInstructionText(state_.language);
     auto* window = new frmHarmonizer(state_, sink_);
     window->SetInfoText(instruction);
-    ApplyEnglishCaptions(state_.language);
     Present(window);
 }
 
@@ -233,7 +232,6 @@ void frmMain::OpenGripModule() {
     const std::string instruction = GripInstructionText(state_.language);
     auto* window = new frmGrip(state_, sink_);
     window->SetInfoText(instruction);
-    ApplyEnglishCaptions(state_.language);
     window->AdjustForInstall(state_.install);
     Present(window);
 }
@@ -244,10 +242,11 @@ void frmMain::OpenLanCheck() {
 
 void frmMain::ChangeLanguage() {
     ShowLanguageChooser(state_, sink_, this);
+    // English goes on at once; German, as the message says, at the next start.
     if (state_.language == Language::German) {
         sink_.Show(RestartForGermanMessage);
     } else if (state_.language == Language::English) {
-        ApplyEnglishCaptions(state_.language);
+        SetLanguageTexts();
     }
 }
 

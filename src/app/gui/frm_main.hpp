@@ -5,9 +5,8 @@
 
 #include <QMainWindow>
 
-#include "games/app_state.hpp"
-#include "core/gui/qt_english_captions.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 
 class QLabel;
 class QLineEdit;
@@ -15,12 +14,14 @@ class QTimer;
 
 namespace korvane {
 
-class frmMain : public QMainWindow, public HasEnglishCaptions {
+class frmMain : public QMainWindow {
     Q_OBJECT
   public:
     frmMain(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
-    void SetEnglishCaptions() override;
+    // Puts the texts of the run's language on the window again, once the language chooser has
+    // picked one after the window was made.
+    void SetLanguageTexts();
 
     // What start-up puts into the window before it is shown.
     void SetPathTexts(const std::string& f1Display, const std::string& f1cDisplay);

@@ -9,7 +9,6 @@
 
 #include "app/gui/frm_language.hpp"
 #include "app/gui/frm_splash.hpp"
-#include "core/gui/qt_english_captions.hpp"
 #include "core/instance_lock.hpp"
 #include "core/user_dirs.hpp"
 #include "info/version.hpp"
@@ -52,14 +51,14 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
     splash->show();
     QCoreApplication::processEvents();
 
+    // A code stored by hand that is neither "de" nor "uk" does not bring the chooser back.
+    const std::string storedCode = ReadSetting(state.settings, "config", "language");
+    state.language = LanguageOfCode(storedCode);
     auto main = std::make_unique<frmMain>(state, sink);
     const Detection found = options.registry ? DetectInstallations(state.settings, options.registry)
                                              : DetectInstallations(state.settings);
     state.install = found.install;
     main->SetPathTexts(found.f1Display, found.f1cDisplay);
-    // A code stored by hand that is neither "de" nor "uk" does not bring the chooser back.
-    const std::string storedCode = ReadSetting(state.settings, "config", "language");
-    state.language = LanguageOfCode(storedCode);
     main->SetVersionText(VersionText());
     if (options.beforeWait) {
         options.beforeWait(*main);
@@ -81,8 +80,8 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
         } else {
             ShowLanguageChooser(state, sink, main.get());
         }
+        main->SetLanguageTexts();
     }
-    ApplyEnglishCaptions(state.language);
     return main;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Interface texts are data: each window has one table of its controls' German texts (those it
-// is created with) and English texts (put on top at run time). A row whose English text is
-// nullptr keeps its German text in both languages. The row named like the window itself holds
-// the window's title.
+// Interface texts are data: each window has one table of its controls' German and English
+// texts, and sets those of the language when it is made (see SetControlTexts). A row whose
+// English text is nullptr shows its German text in both languages. The row named like the
+// window itself holds the window's title.
 namespace korvane {
 
 struct ControlText {

@@ -11,9 +11,10 @@
 namespace korvane {
 
 // Path and message texts of the logic are in the ANSI code page (UTF-8 where the manifest gets
-// it), as the game files and the Windows functions hold them.
+// it), as the game files and the Windows functions hold them. Values read from files may hold
+// any byte, a NUL as well, so the whole text is taken.
 inline QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(text.c_str());
+    return QString::fromLocal8Bit(QByteArrayView(text.data(), qsizetype(text.size())));
 }
 inline std::string Local(const QString& text) {
     return text.toLocal8Bit().toStdString();

@@ -1,4 +1,5 @@
 #include "grip/gui/frm_grip.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
 #include <QCheckBox>
@@ -47,8 +48,6 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(info_);
 
-    SetControlTexts(this, GripWindowTexts(), false);
-
     // Both boxes start off; loading offers the Quillon season when it is there.
     for (QCheckBox* check : {chkEA2002_, chkQL2002_}) {
         check->setChecked(false);
@@ -67,15 +66,11 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
     });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
-    setFixedSize(sizeHint());
+    FixSizeAndSetTexts(this, GripWindowTexts(), state_.language);
 }
 
 Components2002 frmGrip::Ticked() const {
     return {.ea = chkEA2002_->isChecked(), .quillon = chkQL2002_->isChecked()};
-}
-
-void frmGrip::SetEnglishCaptions() {
-    SetControlTexts(this, GripWindowTexts(), true);
 }
 
 void frmGrip::SetInfoText(const std::string& text) {

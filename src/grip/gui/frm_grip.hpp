@@ -2,9 +2,8 @@
 // The grass and gravel grip window: which seasons, and the two actions.
 #include <QDialog>
 
-#include "games/app_state.hpp"
-#include "core/gui/qt_english_captions.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 #include "grip/grip.hpp"
 
 class QCheckBox;
@@ -12,12 +11,11 @@ class QLabel;
 
 namespace korvane {
 
-class frmGrip : public QDialog, public HasEnglishCaptions {
+class frmGrip : public QDialog {
     Q_OBJECT
   public:
     frmGrip(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
-    void SetEnglishCaptions() override;
     void SetInfoText(const std::string& text);
     // What the main window sets right after loading: the EA box ticked when F1 2002 is there,
     // the Quillon box offered but not ticked when the extension is there.

@@ -1,4 +1,5 @@
 #include "harmonizer/gui/frm_harmonizer.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
 #include <QCheckBox>
@@ -93,8 +94,6 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent
     layout->addLayout(top);
     layout->addWidget(info_);
 
-    SetControlTexts(this, HarmonizerWindowTexts(), false);
-
     // The window loads: the opening sequence, then the user's changes.
     choice_ = OpenHarmonizerChoice(state_.install);
     Mirror();
@@ -111,11 +110,7 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent
     connect(restore, &QPushButton::clicked, this, &frmHarmonizer::Restore);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
-    setFixedSize(sizeHint());
-}
-
-void frmHarmonizer::SetEnglishCaptions() {
-    SetControlTexts(this, HarmonizerWindowTexts(), true);
+    FixSizeAndSetTexts(this, HarmonizerWindowTexts(), state_.language);
 }
 
 void frmHarmonizer::SetInfoText(const std::string& text) {

@@ -3,9 +3,8 @@
 
 #include <QDialog>
 
-#include "games/app_state.hpp"
-#include "core/gui/qt_english_captions.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 #include "harmonizer/harmonizer.hpp"
 #include "harmonizer/harmonizer_choice.hpp"
 
@@ -15,12 +14,11 @@ class QLabel;
 
 namespace korvane {
 
-class frmHarmonizer : public QDialog, public HasEnglishCaptions {
+class frmHarmonizer : public QDialog {
     Q_OBJECT
   public:
     frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
 
-    void SetEnglishCaptions() override;
     void SetInfoText(const std::string& text);
 
   private:

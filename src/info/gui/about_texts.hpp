@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-// German texts (at creation) and English texts of the About box's controls.
+// German and English texts of the About box's controls.
 std::span<const ControlText> AboutControlTexts();
 
 inline constexpr const char* FeedbackSubject = "Feedback Korvane";

@@ -7,24 +7,20 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "core/gui/qt_artwork.hpp"
-#include "core/gui/qt_shell.hpp"
 #include "build_config.hpp"
+#include "core/gui/qt_artwork.hpp"
+#include "core/gui/qt_control_texts.hpp"
+#include "core/gui/qt_shell.hpp"
+#include "core/gui/qt_widgets.hpp"
 #include "info/gui/about_texts.hpp"
 #include "info/gui/qt_click_label.hpp"
 #include "info/version.hpp"
 
-using namespace korvane;
+namespace korvane {
 
 namespace {
 
 constexpr int LogoSize = 64;
-
-template <typename T> T* Make(QWidget* parent, const char* name) {
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 void MakeLink(ClickLabel* label, bool bold, const QString& toolTip) {
     QPalette palette = label->palette();
@@ -38,25 +34,24 @@ void MakeLink(ClickLabel* label, bool bold, const QString& toolTip) {
 
 } // namespace
 
-frmAbout::frmAbout(QWidget* owner, Language language)
-    : QDialog(owner), language_(std::move(language)) {
+frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language_(language) {
     setObjectName("frmAbout");
 
-    auto* Image1 = Make<QLabel>(this, "Image1");
+    auto* Image1 = Named(new QLabel(this), "Image1");
     Image1->setPixmap(Artwork(QStringLiteral("logo"), QSize(LogoSize, LogoSize)));
     Image1->setFixedSize(LogoSize, LogoSize);
-    auto* lblTitle = Make<QLabel>(this, "lblTitle");
-    auto* lblVersion = Make<QLabel>(this, "lblVersion");
-    auto* lblDescription = Make<QLabel>(this, "lblDescription");
-    auto* LblFeedbackText = Make<QLabel>(this, "LblFeedbackText");
-    auto* Label3 = Make<ClickLabel>(this, "Label3");
-    auto* LblHomepagetext = Make<QLabel>(this, "LblHomepagetext");
-    auto* LblHomepage = Make<ClickLabel>(this, "LblHomepage");
-    auto* Line1 = Make<QFrame>(this, "Line1");
-    auto* lblDisclaimer = Make<QLabel>(this, "lblDisclaimer");
-    cmdOK_ = Make<QPushButton>(this, "cmdOK");
+    auto* lblTitle = Named(new QLabel(this), "lblTitle");
+    auto* lblVersion = Named(new QLabel(this), "lblVersion");
+    auto* lblDescription = Named(new QLabel(this), "lblDescription");
+    auto* LblFeedbackText = Named(new QLabel(this), "LblFeedbackText");
+    auto* Label3 = Named(new ClickLabel(this), "Label3");
+    auto* LblHomepagetext = Named(new QLabel(this), "LblHomepagetext");
+    auto* LblHomepage = Named(new ClickLabel(this), "LblHomepage");
+    auto* Line1 = Named(new QFrame(this), "Line1");
+    auto* lblDisclaimer = Named(new QLabel(this), "lblDisclaimer");
+    cmdOK_ = Named(new QPushButton(this), "cmdOK");
 
-    SetControlTexts(this, AboutControlTexts(), false);
+    SetControlTexts(this, AboutControlTexts(), language_);
     Label3->setText(QString::fromLocal8Bit(build::FeedbackMail));
     lblDisclaimer->setText(QString::fromUtf8(AboutDisclaimer));
     lblDescription->setWordWrap(true);
@@ -67,10 +62,10 @@ frmAbout::frmAbout(QWidget* owner, Language language)
     titleFont.setItalic(true);
     lblTitle->setFont(titleFont);
     lblTitle->setText(QStringLiteral("Korvane"));
-    lblVersion->setText(QString::fromLocal8Bit(VersionText().c_str()));
+    lblVersion->setText(Local(VersionText()));
 
     MakeLink(Label3, false, QString::fromUtf8(FeedbackToolTip));
-    MakeLink(LblHomepage, true, QString::fromLocal8Bit(HomepagePage(Language::German).c_str()));
+    MakeLink(LblHomepage, true, Local(HomepagePage(Language::German)));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     cmdOK_->setDefault(true);
@@ -104,10 +99,6 @@ frmAbout::frmAbout(QWidget* owner, Language language)
     connect(LblHomepage, &ClickLabel::clicked, this, &frmAbout::LblHomepage_Click);
 }
 
-void frmAbout::SetEnglishCaptions() {
-    SetControlTexts(this, AboutControlTexts(), true);
-}
-
 void frmAbout::keyPressEvent(QKeyEvent* event) {
     // Escape, like Enter, goes through the OK button, so both end the same way.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
@@ -130,3 +121,5 @@ void frmAbout::LblHomepage_Click() {
     }
     accept();
 }
+
+} // namespace korvane

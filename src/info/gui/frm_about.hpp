@@ -4,22 +4,20 @@
 
 #include <QDialog>
 
-#include "core/gui/qt_english_captions.hpp"
+#include "core/language.hpp"
 
 class QLabel;
 class QPushButton;
 
 namespace korvane {
+
 class ClickLabel;
-}
 
 // The window keeps its historical name, which is also its objectName.
-class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
+class frmAbout : public QDialog {
     Q_OBJECT
   public:
-    frmAbout(QWidget* owner, korvane::Language language);
-
-    void SetEnglishCaptions() override;
+    frmAbout(QWidget* owner, Language language);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -28,6 +26,8 @@ class frmAbout : public QDialog, public korvane::HasEnglishCaptions {
     void Label3_Click();
     void LblHomepage_Click();
 
-    korvane::Language language_;
+    Language language_;
     QPushButton* cmdOK_;
 };
+
+} // namespace korvane

@@ -2,16 +2,18 @@
 // The version history window.
 #include <QDialog>
 
+#include "core/language.hpp"
+
 class QPlainTextEdit;
 class QPushButton;
 
-// The window keeps its historical name, which is also its objectName.
-class FrmHistory : public QDialog {
+namespace korvane {
+
+// Named like the other windows; its objectName keeps the historical "FrmHistory".
+class frmHistory : public QDialog {
     Q_OBJECT
   public:
-    explicit FrmHistory(QWidget* owner);
-
-    void SetHistoryText(const QString& text);
+    frmHistory(QWidget* owner, Language language);
 
   protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -20,3 +22,5 @@ class FrmHistory : public QDialog {
     QPlainTextEdit* TxtHistory_;
     QPushButton* cmdOK_;
 };
+
+} // namespace korvane

@@ -1,11 +1,9 @@
 #include "info/gui/frm_info_menu.hpp"
 
-#include "core/gui/qt_english_captions.hpp"
 #include "build_config.hpp"
 #include "info/gui/frm_about.hpp"
 #include "info/gui/frm_history.hpp"
 #include "info/gui/frm_update.hpp"
-#include "info/history.hpp"
 
 namespace korvane {
 
@@ -16,19 +14,11 @@ void ShowUpdateWindow(QWidget* owner, AppState& state) {
 
 void ShowAboutBox(QWidget* owner, AppState& state) {
     frmAbout window(owner, state.language);
-    ApplyEnglishCaptions(state.language);
     window.exec();
 }
 
-QString HistoryDisplayText(Language language) {
-    QString text = QString::fromUtf8(HistoryText(language).c_str());
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return text;
-}
-
 void ShowHistory(QWidget* owner, const AppState& state) {
-    FrmHistory window(owner);
-    window.SetHistoryText(HistoryDisplayText(state.language));
+    frmHistory window(owner, state.language);
     window.exec();
 }
 

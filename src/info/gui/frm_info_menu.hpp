@@ -8,11 +8,7 @@
 namespace korvane {
 
 void ShowUpdateWindow(QWidget* owner, AppState& state);
-// Creates frmAbout, puts the English texts on it when the language is English, shows it.
 void ShowAboutBox(QWidget* owner, AppState& state);
 void ShowHistory(QWidget* owner, const AppState& state);
-
-// The history text as the text box shows it (Qt's text widgets break lines at LF alone).
-QString HistoryDisplayText(Language language);
 
 } // namespace korvane

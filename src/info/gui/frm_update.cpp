@@ -5,7 +5,9 @@
 #include <QPushButton>
 
 #include "core/file_system.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_shell.hpp"
+#include "core/gui/qt_widgets.hpp"
 #include "core/settings.hpp"
 #include "info/gui/qt_click_label.hpp"
 #include "info/gui/qt_twips.hpp"
@@ -13,25 +15,15 @@
 #include "info/version.hpp"
 #include "info/version_file.hpp"
 
-using namespace korvane;
+namespace korvane {
 
 namespace {
 
 const QColor ResultBlue(0, 0, 255);
 const QColor ResultRed(255, 0, 0);
 
-QString Utf8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
-// Values from files are in the platform's narrow encoding and may hold any byte.
-QString Local(const std::string& text) {
-    return QString::fromLocal8Bit(QByteArrayView(text.data(), qsizetype(text.size())));
-}
-
 template <typename T> T* Make(QWidget* parent, const char* name, QRect geometry) {
-    auto* widget = new T(parent);
-    widget->setObjectName(QString::fromLatin1(name));
+    auto* widget = Named(new T(parent), name);
     widget->setGeometry(geometry);
     return widget;
 }
@@ -62,7 +54,6 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
       localPath_(VersionFilePath(state.settings)), downloadTimeout_(downloadTimeout) {
     setObjectName("frmUpdate");
     setFixedSize(TwipSize(5970, 4185));
-    setWindowTitle(Utf8(update_design::Caption));
     // The layout was made for a small 8-point type; larger type would clip the texts.
     QFont small = font();
     small.setPointSize(8);
@@ -81,12 +72,7 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     BtnCheckUpdate_ = Make<QPushButton>(this, "BtnCheckUpdate", TwipRect(90, 3465, 2310, 495));
     BtnQuit_ = Make<QPushButton>(this, "BtnQuit", TwipRect(3480, 3465, 2310, 495));
 
-    lblCurrentversion_->setText(Utf8(update_design::CurrentVersion));
-    lblCurrentversiondate_->setText(Utf8(update_design::CurrentVersionDate));
-    lblWebversion_->setText(Utf8(update_design::WebVersion));
-    lblWebversiondate_->setText(Utf8(update_design::WebVersionDate));
-    BtnCheckUpdate_->setText(Utf8(update_design::CheckButton));
-    BtnQuit_->setText(Utf8(update_design::QuitButton));
+    SetControlTexts(this, UpdateWindowTexts(), language_);
 
     // Values from the version file are shown as they are, never interpreted as markup.
     for (QLabel* label : frmAction_->findChildren<QLabel*>()) {
@@ -111,19 +97,13 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     connect(lblResult_, &ClickLabel::clicked, this, &frmUpdate::lblResult_Click);
 
     // Opening shows only what is known here; nothing goes over the network yet.
-    const UpdateTexts* texts = UpdateTextsFor(language_);
-    if (!texts) {
+    if (language_ == Language::Unknown) {
         return;
     }
-    setWindowTitle(Utf8(texts->caption));
-    BtnCheckUpdate_->setText(Utf8(texts->checkButton));
-    BtnQuit_->setText(Utf8(texts->quitButton));
-    lblCurrentversion_->setText(Utf8(texts->versionPrefix) + Local(VersionNumber()));
-    lblCurrentversiondate_->setText(Utf8(texts->datePrefix) +
+    lblCurrentversion_->setText(Text(VersionPrefix) + Local(VersionNumber()));
+    lblCurrentversiondate_->setText(Text(DatePrefix) +
                                     Local(ReadSetting(state.settings, "version", "date")));
-    lblWebversion_->setText(Utf8(texts->webVersionBeforeCheck));
-    lblWebversiondate_->setText(Utf8(texts->webDateBeforeCheck));
-    SetInfoText(LblUpdateInfo_, Utf8(texts->note));
+    SetInfoText(LblUpdateInfo_, Text(UpdateNote));
 }
 
 frmUpdate::~frmUpdate() {
@@ -143,42 +123,48 @@ void frmUpdate::DeleteLocalCopy() {
     }
 }
 
-QString frmUpdate::FileValue(const char* key) const {
+QString frmUpdate::FileValue(const std::string& key) const {
     return Local(ReadVersionFileKey(localPath_, key));
+}
+
+QString frmUpdate::Text(const MessageText& text) const {
+    return QString::fromUtf8(TextIn(language_, text).c_str());
 }
 
 void frmUpdate::BtnCheckUpdate_Click() {
     // The request itself bypasses every cache, so no separate cache removal is needed.
     const int result = DownloadFile(versionUrl_, localPath_, downloadTimeout_);
 
-    const UpdateTexts* texts = UpdateTextsFor(language_);
-    if (!texts) {
+    if (language_ == Language::Unknown) {
         return;
     }
     if (result != DownloadOk) {
         SetTextColour(lblResult_, ResultRed);
-        lblResult_->setText(Utf8(texts->connectionFailed));
+        lblResult_->setText(Text(ConnectionFailed));
         lblResult_->show();
         return;
     }
 
-    lblWebversion_->setText(Utf8(texts->webVersionPrefix) + FileValue("version"));
-    lblWebversiondate_->setText(Utf8(texts->datePrefix) + FileValue("date"));
-    SetInfoText(LblUpdateInfo_, FileValue(texts->firstNewsKey));
-    SetInfoText(LblUpdateInfo_, LblUpdateInfo_->text() + "\r\n" + FileValue(texts->secondNewsKey));
+    lblWebversion_->setText(Text(WebVersionPrefix) + FileValue("version"));
+    lblWebversiondate_->setText(Text(DatePrefix) + FileValue("date"));
+    SetInfoText(LblUpdateInfo_, FileValue(TextIn(language_, FirstNewsKey)));
+    SetInfoText(LblUpdateInfo_,
+                LblUpdateInfo_->text() + "\r\n" + FileValue(TextIn(language_, SecondNewsKey)));
 
     const bool newer = IsWebVersionNewer(localPath_);
-    lblResult_->setText(Utf8(newer ? texts->newerVersion : texts->currentVersion));
+    lblResult_->setText(Text(newer ? NewerVersion : CurrentVersion));
     SetTextColour(lblResult_, ResultBlue);
     lblResult_->show();
 }
 
 void frmUpdate::lblResult_Click() {
-    if (const UpdateTexts* texts = UpdateTextsFor(language_)) {
-        const std::string address = ReadVersionFileKey(localPath_, texts->homepageKey);
+    if (language_ != Language::Unknown) {
+        const std::string address = ReadVersionFileKey(localPath_, TextIn(language_, HomepageKey));
         if (IsWebPageAddress(address)) {
             OpenDocument(this, address);
         }
     }
     reject();
 }
+
+} // namespace korvane

@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include "core/messages.hpp"
 #include "games/app_state.hpp"
 #include "info/gui/qt_download.hpp"
 
@@ -13,8 +14,8 @@ class QLabel;
 class QPushButton;
 
 namespace korvane {
+
 class ClickLabel;
-}
 
 // The window keeps its historical name, which is also its objectName.
 class frmUpdate : public QDialog {
@@ -22,8 +23,8 @@ class frmUpdate : public QDialog {
   public:
     // versionUrl: where the version file lies (the build setting in the program, a local
     // server in tests).
-    frmUpdate(QWidget* owner, const korvane::AppState& state, std::string versionUrl,
-              std::chrono::milliseconds downloadTimeout = korvane::DefaultDownloadTimeout);
+    frmUpdate(QWidget* owner, const AppState& state, std::string versionUrl,
+              std::chrono::milliseconds downloadTimeout = DefaultDownloadTimeout);
     ~frmUpdate() override;
 
     void done(int result) override;
@@ -35,9 +36,10 @@ class frmUpdate : public QDialog {
     void BtnCheckUpdate_Click();
     void lblResult_Click();
     void DeleteLocalCopy();
-    QString FileValue(const char* key) const;
+    QString FileValue(const std::string& key) const;
+    QString Text(const MessageText& text) const;
 
-    korvane::Language language_;
+    Language language_;
     std::string versionUrl_;
     std::string localPath_;
     std::chrono::milliseconds downloadTimeout_;
@@ -47,8 +49,10 @@ class frmUpdate : public QDialog {
     QLabel* lblCurrentversiondate_;
     QLabel* lblWebversion_;
     QLabel* lblWebversiondate_;
-    korvane::ClickLabel* lblResult_;
+    ClickLabel* lblResult_;
     QLabel* LblUpdateInfo_;
     QPushButton* BtnCheckUpdate_;
     QPushButton* BtnQuit_;
 };
+
+} // namespace korvane

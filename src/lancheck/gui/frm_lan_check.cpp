@@ -1,5 +1,5 @@
 #include "lancheck/gui/frm_lan_check.hpp"
-#include "core/gui/qt_english_captions.hpp"
+#include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
 #include <QClipboard>
@@ -105,8 +105,7 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     layout->addLayout(buttons);
     layout->addWidget(compareBox, 1);
 
-    SetControlTexts(this, LanCheckWindowTexts(), false);
-    SetControlTexts(this, LanCheckWindowTexts(), language == Language::English);
+    SetControlTexts(this, LanCheckWindowTexts(), language);
 
     connect(copy, &QPushButton::clicked, this, [this] {
         QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));

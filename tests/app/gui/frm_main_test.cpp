@@ -11,11 +11,11 @@
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
+#include "app/gui/qt_startup.hpp"
+#include "build_config.hpp"
 #include "core/gui/qt_message_box.hpp"
 #include "core/gui/qt_shell.hpp"
-#include "app/gui/qt_startup.hpp"
 #include "support/window_test_support.hpp"
-#include "build_config.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -202,16 +202,18 @@ QString Mismatches(QWidget* window, std::span<const TextRow> rows,
     return wrong;
 }
 
-// The main window as the start leaves it, in the language of the run.
-struct Main {
-    explicit Main(MessageSink& sink) : window(state, sink) {
-        state.settings = Settings{dir.Path().string(), "korvane"};
-        state.language = LanguageOfCode(LanguageTag().toStdString());
-        window.show();
-        ApplyEnglishCaptions(state.language);
-    }
-    TempDir dir;
+AppState StateIn(const TempDir& dir) {
     AppState state;
+    state.settings = Settings{dir.Path().string(), "korvane"};
+    state.language = LanguageOfCode(LanguageTag().toStdString());
+    return state;
+}
+
+// The main window made in the language of the run.
+struct Main {
+    explicit Main(MessageSink& sink) : window(state, sink) { window.show(); }
+    TempDir dir;
+    AppState state = StateIn(dir);
     frmMain window;
 };
 

@@ -1,8 +1,7 @@
-#include "core/gui/qt_english_captions.hpp"
+#include "core/gui/qt_control_texts.hpp"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,28 +9,10 @@
 
 namespace korvane {
 
-void ApplyEnglishCaptions(Language language) {
-    if (language != Language::English) {
-        return;
-    }
-    for (const char* name : {"frmMain", "frmHarmonizer", "frmGrip", "frmAbout"}) {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (window->objectName() == QLatin1String(name)) {
-                if (auto* captioned = dynamic_cast<HasEnglishCaptions*>(window)) {
-                    captioned->SetEnglishCaptions();
-                }
-            }
-        }
-    }
-}
-
-void SetControlTexts(QWidget* window, std::span<const ControlText> texts, bool english) {
+void SetControlTexts(QWidget* window, std::span<const ControlText> texts, Language language) {
     for (const ControlText& row : texts) {
-        const char* chosen = english && row.english ? row.english : row.german;
-        if (english && !row.english) {
-            continue;
-        }
-        const QString text = QString::fromUtf8(chosen);
+        const bool english = language == Language::English && row.english;
+        const QString text = QString::fromUtf8(english ? row.english : row.german);
         const QString name = QString::fromLatin1(row.objectName);
         if (window->objectName() == name) {
             window->setWindowTitle(text);
@@ -49,6 +30,12 @@ void SetControlTexts(QWidget* window, std::span<const ControlText> texts, bool e
             edit->setText(text);
         }
     }
+}
+
+void FixSizeAndSetTexts(QWidget* window, std::span<const ControlText> texts, Language language) {
+    SetControlTexts(window, texts, Language::German);
+    window->setFixedSize(window->sizeHint());
+    SetControlTexts(window, texts, language);
 }
 
 } // namespace korvane
