@@ -29,6 +29,7 @@
 #include "grip/gui/frm_grip.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/gui/frm_info_menu.hpp"
+#include "info/homepage.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
 
 namespace korvane {
@@ -170,11 +171,22 @@ void frmMain::BuildMenus() {
     connect(mnuHistory_, &QAction::triggered, this, [this] { ShowHistory(this, state_); });
     addSeparator(help, "mnuHelpBar0");
     mnuHelpAbout_ = addItem(help, "mnuHelpAbout");
-    connect(mnuHelpAbout_, &QAction::triggered, this, [this] { ShowAboutBox(this, state_); });
+    connect(mnuHelpAbout_, &QAction::triggered, this, [this] {
+        RecaptionInEnglish();
+        ShowAboutBox(this, state_);
+    });
 }
 
 void frmMain::SetLanguageTexts() {
     SetControlTexts(this, MainWindowTexts(), state_.language);
+}
+
+// In English, opening a module window or the About box puts the main window's English texts on
+// again, the explanation box's first text among them, as the program has always done.
+void frmMain::RecaptionInEnglish() {
+    if (state_.language == Language::English) {
+        SetLanguageTexts();
+    }
 }
 
 void frmMain::SetPathTexts(const std::string& f1Display, const std::string& f1cDisplay) {
@@ -225,6 +237,7 @@ void frmMain::OpenHarmonizer() {
     const std::string instruction = HarmonizerInstructionText(state_.language);
     auto* window = new frmHarmonizer(state_, sink_);
     window->SetInfoText(instruction);
+    RecaptionInEnglish();
     Present(window);
 }
 
@@ -233,6 +246,7 @@ void frmMain::OpenGripModule() {
     auto* window = new frmGrip(state_, sink_);
     window->SetInfoText(instruction);
     window->AdjustForInstall(state_.install);
+    RecaptionInEnglish();
     Present(window);
 }
 

@@ -49,6 +49,7 @@ class frmMain : public QMainWindow {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void RecaptionInEnglish();
     void BuildMenus();
     void BrowseF1();
     void BrowseF1c();

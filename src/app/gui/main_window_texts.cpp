@@ -3,7 +3,6 @@
 #include <array>
 
 #include "core/messages.hpp"
-#include "build_config.hpp"
 
 namespace korvane {
 
@@ -171,16 +170,6 @@ const char* ModulePromptText(Language language) {
         return MainTexts[8].english;
     }
     return nullptr;
-}
-
-std::string HomepageAddress(Language language) {
-    if (language == Language::German) {
-        return std::string(build::HomepageHostDe) + "/software/korvane/korvane.html";
-    }
-    if (language == Language::English) {
-        return std::string(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
-    }
-    return "";
 }
 
 } // namespace korvane

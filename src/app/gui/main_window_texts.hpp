@@ -40,8 +40,6 @@ std::string GripOverviewText(Language language);
 // Shown on LblInfo when the mouse is back on the module frame; nullptr: keep the label's text.
 const char* ModulePromptText(Language language);
 
-// The homepage of the language, or empty text when there is none for the code.
-std::string HomepageAddress(Language language);
 
 // The splash is shown before the language is known, so it has one set of texts.
 inline constexpr const char* SplashProductName = "Korvane";

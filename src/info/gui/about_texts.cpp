@@ -1,6 +1,5 @@
 #include "info/gui/about_texts.hpp"
 
-#include "build_config.hpp"
 
 namespace korvane {
 
@@ -21,16 +20,6 @@ const ControlText AboutTexts[] = {
 
 std::span<const ControlText> AboutControlTexts() {
     return AboutTexts;
-}
-
-std::string HomepagePage(Language language) {
-    if (language == Language::German) {
-        return std::string(build::HomepageHostDe) + "/software/korvane/korvane.html";
-    }
-    if (language == Language::English) {
-        return std::string(build::HomepageHostUk) + "/software/korvane/korvane_e.html";
-    }
-    return {};
 }
 
 } // namespace korvane

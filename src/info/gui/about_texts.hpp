@@ -17,7 +17,5 @@ inline constexpr const char* FeedbackToolTip = "Click here to send feedback via 
 inline constexpr const char* AboutDisclaimer =
     "This program is freeware and comes without any  warranty.";
 
-// The homepage page of the language (German host, English host); empty when it is unknown.
-std::string HomepagePage(Language language);
 
 } // namespace korvane

@@ -14,6 +14,7 @@
 #include "core/gui/qt_widgets.hpp"
 #include "info/gui/about_texts.hpp"
 #include "info/gui/qt_click_label.hpp"
+#include "info/homepage.hpp"
 #include "info/version.hpp"
 
 namespace korvane {
@@ -65,7 +66,7 @@ frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language
     lblVersion->setText(Local(VersionText()));
 
     MakeLink(Label3, false, QString::fromUtf8(FeedbackToolTip));
-    MakeLink(LblHomepage, true, Local(HomepagePage(Language::German)));
+    MakeLink(LblHomepage, true, Local(HomepageAddress(Language::German)));
     Line1->setFrameShape(QFrame::HLine);
     Line1->setFrameShadow(QFrame::Sunken);
     cmdOK_->setDefault(true);
@@ -115,7 +116,7 @@ void frmAbout::Label3_Click() {
 }
 
 void frmAbout::LblHomepage_Click() {
-    const std::string page = HomepagePage(language_);
+    const std::string page = HomepageAddress(language_);
     if (!page.empty()) {
         OpenDocument(this, page);
     }
