@@ -12,25 +12,18 @@
 using namespace korvane;
 using namespace korvane::testing;
 
-// Path texts find the game's files whatever the letter case on disk; a failed step names the
-// file it is about (failed writes of the operations are walked in test_operations.cpp).
+// Path texts find the game's files whatever the letter case on disk (which entry of several:
+// test_text_compare.cpp); a failed step names the file it is about (failed writes of the
+// operations are walked in test_operations.cpp).
 TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     TempDir dir;
     WriteAll(dir.Path() / "Season02/Vehicles/BAR/bar.hdv", "bar");
-#ifndef _WIN32 // Windows keeps no two names that differ only in case.
-    WriteAll(dir.Path() / "Twice/bar/Bar.hdv", "exact");
-    WriteAll(dir.Path() / "Twice/BAR/Bar.hdv", "upper");
-#endif
     const std::pair<const char*, const char*> cases[] = {
         // path text, then PathExists and the content when FileExists
         {"season02\\vehicles\\Bar\\Bar.hdv", "P bar"},
         {"SEASON02/VEHICLES/", "P"},
         {"season02\\vehicles", "P"},
         {"nowhere\\bar.hdv", "-"},
-#ifndef _WIN32 // the exact name first; two names equal without regard to case match neither
-        {"Twice\\bar\\Bar.hdv", "P exact"},
-        {"twice\\Bar\\Bar.hdv", "-"},
-#endif
     };
     for (const auto& [path, expected] : cases) {
         const std::string text = dir.Text() + path;

@@ -368,8 +368,6 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
     } cases[] = {
         {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
         {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
-        {AllFlows[2], 2, false, car + "engine.ini", "mod", car + "engine.ini", changed},
-        {AllFlows[4], 2, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
         {AllFlows[4], 1, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
         {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
          "not a regular file"},
@@ -387,8 +385,9 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
         SCOPED_TRACE(std::string(c.flow.name) + " run " + std::to_string(c.run) + ": " + c.file +
                      (c.written ? std::string(" = '") + c.written + "'" : " linked"));
         RecordingSink sink;
-        const Env clean(c.flow);
         const Env env(c.flow);
+        const Tree installed = FilesBelow(env.root.Path());
+        Tree expected = c.run == 2 ? installed : Applied(c.flow, installed, c.run);
         const fs::path file = env.root.Path() / c.file;
         const std::string live =
             c.file.ends_with(".org") ? c.file.substr(0, c.file.size() - 4) + ".hdv" : c.file;
@@ -404,9 +403,6 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
             hand();
         }
         const Tree untouched = FilesBelow(env.root.Path());
-        ASSERT_EQ(clean.Act(c.flow, 0, Language::English, sink), Outcome::Done);
-        ASSERT_EQ(clean.Act(c.flow, c.run, Language::English, sink), Outcome::Done);
-        Tree expected = FilesBelow(clean.root.Path());
         if (!c.before) {
             env.Act(c.flow, 0, Language::English, sink);
             hand();

@@ -1,11 +1,90 @@
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "lancheck/report_compare.hpp"
 
 using namespace korvane::lancheck;
+
+namespace {
+
+// A component as status collects it; its state and fingerprint take no part in the comparison.
+ComponentStatus Component(const std::string& name, std::vector<FileStatus> files) {
+    return {name, "changed", "c75c40af3fc7", std::move(files)};
+}
+
+const FileStatus Arrows{"season02\\vehicles\\Arrows\\Arrows.hdv", "Ferrari", "4bfa96b1e7d9"};
+const FileStatus Bar{"season02\\vehicles\\Bar\\Bar.hdv", "original", "54878138516d"};
+const FileStatus Terrain{"season02\\tracks\\terrain.ini", "optimized", "6f17549a8dfa"};
+
+} // namespace
+
+// This PC against the report, as korvane-cli prints it and with how many files differ.
+TEST(ReportCompare, NamesEachFileThatDiffersWithBothSides) {
+    const struct {
+        const char* what;
+        std::vector<ComponentStatus> here, reference;
+        std::string printed;
+        std::size_t differing;
+    } cases[] = {
+        {"same",
+         {Component("EA 2002 season", {Arrows, Bar})},
+         {Component("EA 2002 season", {Arrows, Bar})},
+         "EA 2002 season: same\n",
+         0},
+        {"other holders",
+         {Component("EA 2002 season", {Arrows, {Bar.path, "missing", ""}})},
+         {Component("EA 2002 season", {Arrows, Bar})},
+         "EA 2002 season: differs\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: here missing, reference original\n",
+         1},
+        {"the same holder, other data",
+         {Component("grip EA 2002", {{Terrain.path, "changed", "111111111111"}})},
+         {Component("grip EA 2002", {{Terrain.path, "changed", "222222222222"}})},
+         "grip EA 2002: differs\n"
+         "  season02\\tracks\\terrain.ini: here changed (111111111111), reference changed "
+         "(222222222222)\n",
+         1},
+        {"files on one side",
+         {Component("EA 2002 season", {Arrows, Terrain})},
+         {Component("EA 2002 season", {Bar, Arrows})},
+         "EA 2002 season: differs\n  season02\\vehicles\\Bar\\Bar.hdv: in the reference only\n"
+         "  season02\\tracks\\terrain.ini: here only\n",
+         2},
+        // The report's order, then what is installed here only; each file of such a component
+        // counts.
+        {"components on one side",
+         {Component("grip EA 2002", {Terrain}), Component("EA 2002 season", {Arrows})},
+         {Component("Quillon season", {Arrows, Bar}), Component("EA 2002 season", {Arrows})},
+         "Quillon season: installed in the reference only\nEA 2002 season: same\n"
+         "grip EA 2002: installed here only\n",
+         3},
+        // Written on Windows and on Linux, in a directory of other letter case.
+        {"letter case and separators",
+         {Component("ea 2002 SEASON",
+                    {{"Season02/Vehicles/ARROWS/Arrows.hdv", "Ferrari", "4BFA96B1E7D9"}})},
+         {Component("EA 2002 season", {Arrows})},
+         "EA 2002 season: same\n",
+         0},
+        {"control characters",
+         {Component("EA\x1b[2J", {}), Component("EA", {{Bar.path, "mine\a", "111111111111"}})},
+         {Component("EA", {{Bar.path, "changed\r", "222222222222"}, {"a\nb", "x", ""}})},
+         "EA: differs\n  season02\\vehicles\\Bar\\Bar.hdv: here mine\\x07, reference changed\\x0d\n"
+         "  a\\x0ab: in the reference only\nEA\\x1b[2J: installed here only\n",
+         2},
+    };
+    for (const auto& c : cases) {
+        const Comparison comparison = CompareWithReport(c.here, c.reference);
+        std::ostringstream printed;
+        PrintComparison(comparison, printed);
+        EXPECT_EQ(printed.str(), c.printed) << c.what;
+        EXPECT_EQ(comparison.DifferingFiles(), c.differing) << c.what;
+        EXPECT_EQ(comparison.AllSame(), c.differing == 0) << c.what;
+    }
+}
 
 // What a report names is shown with its control characters escaped, and every shown text stands
 // for one written text only; paths keep their backslashes and UTF-8 text stays readable.
