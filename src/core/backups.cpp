@@ -34,6 +34,31 @@ void Record(const FileResult& result, FailureLog& log) {
 
 enum class Verdict { NoBackup, NotABackup, Kept, Replace };
 
+// What a backup's name holds, from one look at it, and (where the system tells) which file it is,
+// so that a live file that is still a second name of it is known without reading either.
+struct BackupLook {
+    BackupKind kind = BackupKind::Missing;
+    bool mayHaveOtherNames = true;
+    FileIdentity identity{};
+};
+
+BackupLook LookAtBackup(const std::string& pathText) {
+    const fs::path path = ResolvePath(pathText);
+    const NameLook look = LookAtName(path);
+    switch (look.type) {
+    case NameType::None:
+        return {};
+    case NameType::File:
+        return {look.size == 0 ? BackupKind::Empty : BackupKind::Usable, look.links != 1,
+                look.identity};
+    case NameType::LinkNowhere:
+        return {};
+    case NameType::Other:
+        break;
+    }
+    return {BackupKind::NotAFile};
+}
+
 std::optional<std::string> Read(const std::string& pathText) {
     Result<std::string> read = ReadFileText(pathText);
     return read.ok ? std::optional(std::move(read.value)) : std::nullopt;
@@ -54,7 +79,8 @@ std::vector<Verdict> Judge(const FilePairs& group, const std::vector<std::string
     std::vector<std::pair<std::size_t, std::string>> toJudge; // pair, live file's content
     for (std::size_t i = 0; i < group.size(); ++i) {
         const auto& [live, backup] = group[i];
-        switch (KindOfBackup(backup)) {
+        const BackupLook look = LookAtBackup(backup);
+        switch (look.kind) {
         case BackupKind::Missing:
             verdicts[i] = Verdict::NoBackup;
             originals.push_back(live);
@@ -69,7 +95,7 @@ std::vector<Verdict> Judge(const FilePairs& group, const std::vector<std::string
         case BackupKind::Usable:
             originals.push_back(backup);
             // A live file that cannot be read (gone, say) holds nothing of the player's.
-            if (!SameFile(live, backup)) {
+            if (!look.mayHaveOtherNames || !SameIdentity(look.identity, live)) {
                 if (std::optional<std::string> content = Read(live)) {
                     toJudge.emplace_back(i, std::move(*content));
                 }
@@ -110,15 +136,7 @@ std::string BackupPathOf(const std::string& livePath) {
 }
 
 BackupKind KindOfBackup(const std::string& pathText) {
-    std::error_code ec;
-    const fs::path path = ResolvePath(pathText);
-    const auto held = fs::symlink_status(path, ec);
-    if (fs::is_regular_file(held)) {
-        const auto size = fs::file_size(path, ec);
-        return ec ? BackupKind::NotAFile : size == 0 ? BackupKind::Empty : BackupKind::Usable;
-    }
-    const bool leadsNowhere = fs::is_symlink(held) && !fs::exists(fs::status(path, ec));
-    return !fs::exists(held) || leadsNowhere ? BackupKind::Missing : BackupKind::NotAFile;
+    return LookAtBackup(pathText).kind;
 }
 
 std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, FileFaults& faults,

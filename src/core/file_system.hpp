@@ -62,6 +62,24 @@ bool DirectoryWritable(const std::string& dirText);
 // True when both path texts name one and the same existing file (two names of it).
 bool SameFile(const std::string& aText, const std::string& bText);
 
+// One look at a name (a resolved path), without following a link at it: what it holds, and for a
+// file its size, its number of names and which file it is. Windows tells neither of the last two
+// here (links 1): it makes no second names of game files.
+enum class NameType { None, File, LinkNowhere, Other }; // Other: a folder, a pipe, a link to one
+struct FileIdentity {
+    std::uintmax_t device = 0;
+    std::uintmax_t inode = 0;
+};
+struct NameLook {
+    NameType type = NameType::None;
+    std::uintmax_t size = 0;
+    std::uintmax_t links = 1;
+    FileIdentity identity{};
+};
+NameLook LookAtName(const std::filesystem::path& path);
+// Whether the path text names the file of that identity (never on Windows, where none is known).
+bool SameIdentity(const FileIdentity& identity, const std::string& pathText);
+
 // Copies source over target; the rename is on disk when this returns. A read-only target is
 // refused, as Windows refuses it, and so is a target that is neither a file nor a missing name
 // (a directory, a pipe, a link to a directory); a symbolic link that leads nowhere is replaced.

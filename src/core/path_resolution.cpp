@@ -4,6 +4,10 @@
 #include <system_error>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #ifdef _WIN32
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -173,6 +177,48 @@ bool FileExists(const std::string& pathText) {
     std::error_code ec;
     const fs::path path = ResolvePath(pathText);
     return !path.empty() && fs::is_regular_file(fs::status(path, ec));
+}
+
+NameLook LookAtName(const fs::path& path) {
+#ifdef _WIN32
+    std::error_code ec;
+    const auto held = fs::symlink_status(path, ec);
+    if (fs::is_regular_file(held)) {
+        const auto size = fs::file_size(path, ec);
+        return ec ? NameLook{NameType::Other} : NameLook{NameType::File, size};
+    }
+    if (fs::is_symlink(held)) {
+        return {fs::exists(fs::status(path, ec)) ? NameType::Other : NameType::LinkNowhere};
+    }
+    return {fs::exists(held) ? NameType::Other : NameType::None};
+#else
+    struct stat st {};
+    if (lstat(path.c_str(), &st) != 0) {
+        return {};
+    }
+    if (S_ISREG(st.st_mode)) {
+        return {NameType::File,
+                static_cast<std::uintmax_t>(st.st_size),
+                st.st_nlink,
+                {st.st_dev, st.st_ino}};
+    }
+    if (S_ISLNK(st.st_mode)) {
+        struct stat target {};
+        return {stat(path.c_str(), &target) == 0 ? NameType::Other : NameType::LinkNowhere};
+    }
+    return {NameType::Other};
+#endif
+}
+
+bool SameIdentity([[maybe_unused]] const FileIdentity& identity,
+                  [[maybe_unused]] const std::string& pathText) {
+#ifdef _WIN32
+    return false;
+#else
+    struct stat st {};
+    return stat(ResolvePath(pathText).c_str(), &st) == 0 && st.st_dev == identity.device &&
+           st.st_ino == identity.inode;
+#endif
 }
 
 bool SameFile(const std::string& aText, const std::string& bText) {
