@@ -138,8 +138,7 @@ class FrmUpdateTest : public QObject {
 
     void download_data() {
         // "/path" on the HTTP server, "tls/path" on the HTTPS one, whose certificate is trusted
-        // only where told, "closed" on one that has stopped. /1 redirects to /2 and so on up to
-        // /6, which moves to /end.
+        // only where told. /1 redirects to /2 and so on up to /6, which moves to /end.
         QTest::addColumn<QString>("address");
         QTest::addColumn<bool>("trusted");
         QTest::addColumn<int>("result");
@@ -147,14 +146,12 @@ class FrmUpdateTest : public QObject {
         QTest::newRow("64 KiB and one byte") << "/over" << false << int(DownloadTooLarge);
         QTest::newRow("not found") << "/gone" << false << int(DownloadFailed);
         QTest::newRow("silent server") << "/silent" << false << int(DownloadTimedOut);
-        QTest::newRow("nobody listening") << "closed" << false << int(DownloadFailed);
         QTest::newRow("https, not trusted") << "tls/end" << false << int(DownloadFailed);
         QTest::newRow("https") << "tls/end" << true << int(DownloadOk);
         QTest::newRow("five redirects") << "/2" << false << int(DownloadOk);
         QTest::newRow("six redirects") << "/1" << false << int(DownloadFailed);
         QTest::newRow("http to https") << "/to-tls" << true << int(DownloadOk);
         QTest::newRow("https to http") << "tls/to-http" << true << int(DownloadFailed);
-        QTest::newRow("to a local file") << "/to-file" << false << int(DownloadFailed);
         for (const char* address : {"", "unknown", "file:///etc/hostname", "ftp://127.0.0.1/x"}) {
             QTest::newRow(address) << address << false << int(DownloadBadAddress);
         }
@@ -181,10 +178,8 @@ class FrmUpdateTest : public QObject {
         http.answers["/silent"] = {0, {}};
         http.answers["/to-tls"] = {302, QByteArray::fromStdString(https.Url("/end"))};
         https.answers["/to-http"] = {302, QByteArray::fromStdString(http.Url("/end"))};
-        http.answers["/to-file"] = {302, "file:///etc/hostname"};
         const std::string url = address.startsWith('/')      ? http.Url(address.toUtf8())
                                 : address.startsWith("tls/") ? https.Url(address.mid(3).toUtf8())
-                                : address == "closed"        ? LocalHttpServer().Url("/end")
                                                              : address.toStdString();
         const std::string target = dir_.Text() + "got.ini";
         WriteAll(target, "old");
