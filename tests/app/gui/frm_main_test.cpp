@@ -8,13 +8,19 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrlQuery>
 
+#include "app/gui/main_window_texts.hpp"
 #include "app/gui/qt_startup.hpp"
 #include "build_config.hpp"
 #include "core/gui/qt_message_box.hpp"
 #include "core/gui/qt_shell.hpp"
+#include "grip/gui/grip_window_texts.hpp"
+#include "harmonizer/gui/harmonizer_window_texts.hpp"
+#include "info/gui/about_texts.hpp"
+#include "lancheck/gui/lan_check_texts.hpp"
 #include "support/window_test_support.hpp"
 
 using namespace korvane;
@@ -22,38 +28,12 @@ using namespace korvane::testing;
 
 namespace {
 
-// A control's texts; without an English one the German one stays.
-struct TextRow {
-    const char* name;
-    const char* german;
-    const char* english = nullptr;
-};
-
-const TextRow MainTexts[] = {
-    {"frmMain", "Korvane"},
-    {"FrameStatus", "Pfad zu \"F1_2002.exe\" festlegen...",
-     "Please select the path to \"F1_2002.exe\" ..."},
-    {"FrameStatusF1c", "Pfad zu \"F1 Challenge 99-02.exe\" festlegen...",
-     "Please select the path to \"F1 Challenge 99-02.exe\" ..."},
-    {"BtnBrowse", "Suchen", "browse"},
-    {"BtnBrowseF1c", "Suchen", "browse"},
-    {"frmModul", "Bitte Modul auswählen ...", "Please select a module..."},
-    {"BtnHarmonize", "Multiplayer Performance anpassen", "Multiplayer Performance Harmonizer"},
-    {"BtnGripModul", "Gripwerte für Gras und Kies verändern",
-     "Change grip settings for grass and gravel"},
-    {"LblInfo", "Mauszeiger auf einen Modulbutton bewegen für Erläuterungen zum Modul ...",
-     "Move mouse onto a module button for explanation ..."},
-    {"sbStatusBarPanel1", "Status"},
-    {"mnuFileLanCheck", "&LAN-Check ...", "LAN check ..."},
-    {"mnuFileExit", "Be&enden", "Quit program"},
-    {"mnuFile", "&Datei", "File"},
-    {"mnuView", "&Ansicht", "View"},
-    {"mnuViewChangeLang", "Sprache wechseln", "Change Language"},
-    {"mnuHelp", "&Hilfe", "Help"},
-    {"mnuUpdate", "&Suche nach neuer Version ...", "Check for new version ..."},
-    {"mnuHomepage", "&Homepage besuchen ...", "Visit the homepage ..."},
-    {"mnuHistory", "&Historie...", "History..."},
-    {"mnuHelpAbout", "&Über Korvane", "About Korvane"},
+// The texts the About box sets beside its table, the same in every language.
+const ControlText AboutOwnTexts[] = {
+    {"lblTitle", "Korvane", nullptr},
+    {"lblVersion", "Version 0.6.0", nullptr},
+    {"Label3", build::FeedbackMail, nullptr},
+    {"lblDisclaimer", "This program is freeware and comes without any  warranty.", nullptr},
 };
 
 // A text that depends on the language, empty for any other code.
@@ -62,121 +42,33 @@ struct ByLanguage {
     const char* uk;
 };
 
+// The first line of each long text: it tells the texts and their languages apart.
 const ByLanguage HarmonizerOverview{
     "Mit diesem Modul kann die Performance aller mitfahrenden Teams auf einen einheitlichen Wert "
-    "(den des Masterteams) gesetzt werden.\r\n\r\nDies ist nützlich, wenn man z.B. auf "
-    "Lan-Parties mit mehreren verschiedenen Teams fahren will, aber trotzdem alle die gleichen "
-    "Chancen haben sollen.\r\n\r\nDas Modul muß auf jedem PC der im LAN mitfährt ausgeführt "
-    "werden, allerdings nur einmalig.\r\nDie Performancewerte bleiben erhalten bis Ihr die Werte "
-    "mit dem Programm wieder zurücksetzt (oder natürlich F1 2002 neu installiert).",
-    "This module allows to set all teams to equal performance levels.\r\n\r\nThis can be useful "
-    "for LAN parties where participants want to drive different teams but still all should have "
-    "equal performance.\r\n\r\nThe program needs to be executed on all participating PC´s - but "
-    "only once.\r\n\r\nThe performance values will stay the same until you reset them with the "
-    "modul (or until you re-install F1 2002 of course)."};
+    "(den des Masterteams) gesetzt werden.",
+    "This module allows to set all teams to equal performance levels."};
 const ByLanguage GripOverview{
     "Mit diesem Modul können die Gripwerte sowie die \"Holprigkeit\" für Gras und Kies verändert "
-    "werden.\r\n\r\nDamit wird erreicht, daß man auf Gras und Kies nicht mehr genauso schnell ist "
-    "wie auf der Strecke.\r\n\r\nSomit werden absichtliche oder unfreiwillige Abkürzungen "
-    "zeitmässig stärker \"bestraft\".\r\n\r\nDie Änderungen können mit einem Mausclick wieder "
-    "rückgängig gemacht werden.",
-    "This module allows you to easily change the grip values and bumpyness for gras and "
-    "gravel.\r\n\r\nWith those changes you will be slower on gras and gravel than on the "
-    "lane.\r\n\r\nThe result is that you will not be able to cheat as easy by taking shortcuts "
-    "onto the gras.\r\n\r\nThe changes can be undone with one mouse click."};
+    "werden.",
+    "This module allows you to easily change the grip values and bumpyness for gras and gravel."};
 const ByLanguage HarmonizerInstruction{
-    "Als erstes auswählen für welche Komponente(n) die Performance angeglichen werden "
-    "soll.\r\nEA 2002/Quillon update und GT Mod können nicht gleichzeitig ausgewählt "
-    "werden.\r\n\r\nDann das Masterteam und ggf. die Saison (nur für F1 Challenge) auswählen. Die "
-    "Performance aller Teams (und ggf. aller Saisons) wird an das Masterteam "
-    "angeglichen.\r\n\r\nNun noch ein Klick auf PERFORMANCE ANGLEICHEN und das war es.\r\n\r\nMit "
-    "einem Klick auf ORIGINAL PERFORMANCE WIEDERHERSTELLEN werden die Performancewerte, die vor "
-    "der Benutzung des Programms eingestellt waren wieder hergestellt.\r\n",
+    "Als erstes auswählen für welche Komponente(n) die Performance angeglichen werden soll.",
     "First choose the component that the action should apply to (F1 Challenge, Original EA 2002, "
-    "Quillon update for EA 2002 or GT Racing 2002 mod for EA 2002)\r\n\r\nNext choose your "
-    "master-team and if needed the season (only for F1 Challenge). All teams and all seasons will "
-    "be changed to the performance of that team.\r\n\r\nOne click on HARMONIZE PERFORMANCE and "
-    "that is all.\r\n\r\nWith one click on the button RESTORE ORIGINAL PERFORMANCE the "
-    "performance will be restored to the values you had before using the program.\r\n"};
+    "Quillon update for EA 2002 or GT Racing 2002 mod for EA 2002)"};
 const ByLanguage GripInstruction{
     "Dieses Modul verändert die Gripwerte für Gras und Kies damit man dort nicht genauso schnell "
-    "fahren kann wie auf der Strecke (und es wird dort \"holpriger\").\r\n\r\nSofern Ihr die "
-    "Season 2002 Erweiterung von Quillon installiert habt könnt Ihr auswählen, ob die Änderungen "
-    "auch dafür gelten sollen.\r\n\r\nNun noch ein Klick auf GRIPWERTE ÄNDERN und das war es "
-    "(alle Änderungen die Ihr evtl. manuell an der terrain.ini vorgenommen habt werden "
-    "vorübergehend deaktiviert.)\r\nMit einem Klick auf ORIGINAL GRIPWERTE WIEDERHERSTELLEN "
-    "werden die Gripwerte, die Ihr vor der Benutzung des Programms hattet wieder eingestellt.\r\n",
+    "fahren kann wie auf der Strecke (und es wird dort \"holpriger\").",
     "This module changes the grip values for gras and gravel in a way that you can´t drive on "
-    "them with the same speed as on the lane (and Gras and Gravel will be more bumpy).\r\n\r\nIf "
-    "you have installed the  Season 2002 update developed by Quillon you can select if those "
-    "changes should also apply for it.\r\n\r\nOne click on APPLY OPTIMIZED GRIP SETTINGS and that "
-    "is all (all changes that you might have made manually to terrain.ini will be temporary "
-    "disabled).\r\nWith one click on the button RESTORE ORIGINAL GRIP SETTINGS the grip will be "
-    "restored to the values you had before using the program.\r\n"};
-
+    "them with the same speed as on the lane (and Gras and Gravel will be more bumpy)."};
 const ByLanguage FirstHistoryEntry{
     "26.07.03 - 0.6.0 : Support für F1 Challenge 99-02 (inkl. Quillon Saison 2003) zum "
     "Harmonisierer hinzugefügt.",
     "26.07.03 - 0.6.0 : Added support for F1 Challenge 99-02 (including Quillon season 2003) to "
     "harmonizing module."};
 
-const TextRow HarmonizerTexts[] = {
-    {"frmHarmonizer", "Multiplayer Performance Harmonizer"},
-    {"frmAction", "1.) Aktionen wirken auf:", "1.) Actions apply to:"},
-    {"LblF1c", "EA F1 Challenge 99-02"},
-    {"LblEASeason02", "EA F1 2002"},
-    {"Label1", "Quillon Season 2002"},
-    {"LblGT2002", "GT Racing 2002 Mod"},
-    {"FrmTeam", "2.) Performance angleichen an:", "2.) \"Masterteam\" for performance:"},
-    {"LblSeason", "Saison:", "Season:"},
-    {"LblTeam", "Team:"},
-    {"FrameActionGo", "3.) Aktion ausführen:", "3.) Perform action:"},
-    {"BtnEqual", "Performance angleichen", "Harmonize performance"},
-    {"BtnRestore", "Original Performance wiederherstellen", "Restore original performance"},
-    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
-};
-
-const TextRow GripTexts[] = {
-    {"frmGrip", "Grip von Gras und Kies ändern", "Change grip for gras and gravel"},
-    {"frmAction", "Aktionen wirken auf:", "Actions apply to..."},
-    {"LblEASeason02", "EA F1 2002"},
-    {"Label1", "Quillon Season 2002"},
-    {"BtnEqual", "Gripwerte optimieren", "Apply optimized grip settings"},
-    {"BtnRestore", "Original Gripwerte wiederherstellen", "Restore original grip settings"},
-    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
-};
-
-const TextRow LanCheckTexts[] = {
-    {"frmLanCheck", "LAN-Check", "LAN check"},
-    {"FrmStatus", "Dieser PC:", "This PC:"},
-    {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
-    {"LblVerdict", "Bericht wählen oder auf dieses Fenster ziehen ...",
-     "Choose a report or drop it onto this window ..."},
-    {"BtnCopy", "Zeilen kopieren", "Copy lines"},
-    {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
-    {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
-    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
-    {"LblHint",
-     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Jede Datei, die "
-     "abweicht, steht unten mit beiden Seiten.",
-     "Save the report on one PC and compare with it on every other one. Each file that differs "
-     "is listed below with both sides."},
-};
-
-const TextRow AboutTexts[] = {
-    {"frmAbout", "About Korvane"},
-    {"lblTitle", "Korvane"},
-    {"lblVersion", "Version 0.6.0"},
-    {"lblDescription", ""},
-    {"LblFeedbackText",
-     "Feedback oder bug Reports bitte per Mail an:", "Send feedback or bug reports to:"},
-    {"Label3", build::FeedbackMail},
-    {"LblHomepagetext",
-     "Updates gibt es auf der Korvane Homepage:", "Updates on the Korvane homepage:"},
-    {"LblHomepage", "Link zur Korvane Homepage", "Link to the homepage"},
-    {"lblDisclaimer", "This program is freeware and comes without any  warranty."},
-    {"cmdOK", "OK"},
-};
+QString FirstLine(const QString& text) {
+    return text.section(QRegularExpression("\r?\n"), 0, 0);
+}
 
 QString LanguageTag() {
     QFETCH_GLOBAL(QString, language);
@@ -189,14 +81,14 @@ QString For(const ByLanguage& text) {
                                                      : "");
 }
 
-// The controls that do not show their text of the language, with what they show.
-QString Mismatches(QWidget* window, std::span<const TextRow> rows,
+// The controls that do not show their table's text of the language, with what they show.
+QString Mismatches(QWidget* window, std::span<const ControlText> rows,
                    bool english = LanguageTag() == "uk") {
     QString wrong;
-    for (const TextRow& row : rows) {
-        const QString shown = ShownText(window, row.name);
+    for (const ControlText& row : rows) {
+        const QString shown = ShownText(window, row.objectName);
         if (shown != QString::fromUtf8(english && row.english ? row.english : row.german)) {
-            wrong += QStringLiteral("%1 shows \"%2\"; ").arg(QLatin1String(row.name), shown);
+            wrong += QStringLiteral("%1 shows \"%2\"; ").arg(QLatin1String(row.objectName), shown);
         }
     }
     return wrong;
@@ -324,10 +216,10 @@ class FrmMainTest : public QObject {
         Main m(sink_);
         const QString prompt = ShownText(&m.window, "LblInfo");
         QTest::mouseMove(Child(&m.window, "BtnHarmonize"));
-        QCOMPARE(ShownText(&m.window, "LblInfo"), For(HarmonizerOverview));
+        QCOMPARE(FirstLine(ShownText(&m.window, "LblInfo")), For(HarmonizerOverview));
         QTest::mouseMove(Child(&m.window, "BtnGripModul"));
         QTest::mouseMove(Child(&m.window, "FrameStatus")); // elsewhere: no change
-        QCOMPARE(ShownText(&m.window, "LblInfo"), For(GripOverview));
+        QCOMPARE(FirstLine(ShownText(&m.window, "LblInfo")), For(GripOverview));
         QTest::mouseMove(Child(&m.window, "frmModul"), QPoint(3, 3)); // no prompt: no change
         QCOMPARE(ShownText(&m.window, "LblInfo"), LanguageTag() == "unknown" ? QString() : prompt);
         // The browse buttons take the picked game.
@@ -359,17 +251,18 @@ class FrmMainTest : public QObject {
 
     void entriesOpenTheirWindowsAndPages() {
         Main m(sink_);
-        // The entry, the window, its texts, and its text box: the instructions of a module
-        // window, the first entry of the history (entries are apart by an empty line).
-        const std::tuple<const char*, const char*, std::span<const TextRow>, const char*, QString>
-            windows[] = {
-                {"BtnHarmonize", "frmHarmonizer", HarmonizerTexts, "LblHarmonizerInfo",
-                 For(HarmonizerInstruction)},
-                {"BtnGripModul", "frmGrip", GripTexts, "LblHarmonizerInfo", For(GripInstruction)},
-                {"mnuFileLanCheck", "frmLanCheck", LanCheckTexts, "-", "<none>"},
-                {"mnuHelpAbout", "frmAbout", AboutTexts, "-", "<none>"},
-                {"mnuUpdate", "frmUpdate", {}, "-", "<none>"},
-                {"mnuHistory", "FrmHistory", {}, "TxtHistory", For(FirstHistoryEntry)}};
+        // The entry, the window, its table of texts, and its text box: the instructions of a
+        // module window, the history.
+        const std::tuple<const char*, const char*, std::span<const ControlText>, const char*,
+                         QString>
+            windows[] = {{"BtnHarmonize", "frmHarmonizer", HarmonizerWindowTexts(),
+                          "LblHarmonizerInfo", For(HarmonizerInstruction)},
+                         {"BtnGripModul", "frmGrip", GripWindowTexts(), "LblHarmonizerInfo",
+                          For(GripInstruction)},
+                         {"mnuFileLanCheck", "frmLanCheck", LanCheckWindowTexts(), "-", "<none>"},
+                         {"mnuHelpAbout", "frmAbout", AboutControlTexts(), "-", "<none>"},
+                         {"mnuUpdate", "frmUpdate", {}, "-", "<none>"},
+                         {"mnuHistory", "FrmHistory", {}, "TxtHistory", For(FirstHistoryEntry)}};
         Click(&m.window, "mnuHomepage");
         for (const auto& [entry, name, rows, box, text] : windows) {
             for (int opening = 0; opening < 2; ++opening) { // the second one starts afresh
@@ -378,7 +271,10 @@ class FrmMainTest : public QObject {
                 WhenModal(name, [&, opening](QWidget* window) {
                     seen = window;
                     shown = Mismatches(window, rows) +
-                            ShownText(window, box).section("\n\n", 0, 0) +
+                            Mismatches(window, name == QLatin1String("frmAbout")
+                                                   ? AboutOwnTexts
+                                                   : std::span<const ControlText>()) +
+                            FirstLine(ShownText(window, box)) +
                             (window->isModal() ? "" : " (not modal)");
                     if (window == OpenWindow("frmAbout") && opening == 0) {
                         Click(window, "Label3");      // a mail; the box stays
@@ -429,7 +325,8 @@ class FrmMainTest : public QObject {
         Click(&m.window, "mnuViewChangeLang");
         QCOMPARE(ReadSetting(m.state.settings, "config", "language"), english ? "uk" : "de");
         // English at once; German, whatever the language was, at the next start.
-        QCOMPARE(Mismatches(&m.window, MainTexts, english || LanguageTag() == "uk"), QString());
+        QCOMPARE(Mismatches(&m.window, MainWindowTexts(), english || LanguageTag() == "uk"),
+                 QString());
         QCOMPARE(box, english ? QString()
                               : QStringLiteral("Korvane | Programm jetzt bitte neu starten für "
                                                "deutsches Userinterface. | icon 0 | 1 button"));

@@ -51,26 +51,22 @@ class QtInstanceLockTest : public QObject {
     QTemporaryDir dir_;
 
   private slots:
-    void writesTheFileOfQLockFile() {
-        QLockFile qt(dir_.filePath("qt.lock"));
-        QVERIFY(qt.tryLock(0));
-        InstanceLock ours(Native(dir_.filePath("ours.lock")));
-        QVERIFY(ours.TryLock() == LockResult::Locked);
-        QCOMPARE(Contents(dir_.filePath("ours.lock")), Contents(dir_.filePath("qt.lock")));
-    }
-
+    // Each writes the same file, and refuses while the other holds it.
     void eachRefusesWhileTheOtherHoldsIt() {
         const QString path = dir_.filePath("korvane.lock");
+        QByteArray qtFile;
         {
             QLockFile qt(path);
             qt.setStaleLockTime(0);
             QVERIFY(qt.tryLock(0));
+            qtFile = Contents(path);
             InstanceLock ours(Native(path));
             QVERIFY(ours.TryLock() == LockResult::HeldByOther);
         }
         {
             InstanceLock ours(Native(path));
             QVERIFY(ours.TryLock() == LockResult::Locked);
+            QCOMPARE(Contents(path), qtFile);
             QLockFile qt(path);
             qt.setStaleLockTime(0);
             QVERIFY(!qt.tryLock(0));

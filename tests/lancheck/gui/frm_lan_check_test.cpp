@@ -8,8 +8,8 @@
 #include <QPlainTextEdit>
 #include <QTreeWidget>
 
-#include "support/window_test_support.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
+#include "support/window_test_support.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -75,13 +75,6 @@ class FrmLanCheckTest : public QObject {
                "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
                "        hier: missing, im Bericht: original\n" +
                    rest.arg("gleich");
-        QTest::newRow("two files of one component differ")
-            << "uk" << QStringList{"Bar", "Toyota"} << false << QStringList()
-            << "2 files differ from the report.|EA 2002 season: differs\n"
-               "    season02\\vehicles\\Bar\\Bar.hdv\n        here: missing, report: original\n"
-               "    season02\\vehicles\\Toyota\\Toyota.hdv\n"
-               "        here: missing, report: original\n" +
-                   rest.arg("same");
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
