@@ -45,18 +45,12 @@ struct BackupLook {
 BackupLook LookAtBackup(const std::string& pathText) {
     const fs::path path = ResolvePath(pathText);
     const NameLook look = LookAtName(path);
-    switch (look.type) {
-    case NameType::None:
-        return {};
-    case NameType::File:
+    if (look.type == NameType::File) {
         return {look.size == 0 ? BackupKind::Empty : BackupKind::Usable, look.links != 1,
                 look.identity};
-    case NameType::LinkNowhere:
-        return {};
-    case NameType::Other:
-        break;
     }
-    return {BackupKind::NotAFile};
+    // A link that leads nowhere is replaced by the backup, as if nothing were there.
+    return look.type == NameType::Other ? BackupLook{BackupKind::NotAFile} : BackupLook{};
 }
 
 std::optional<std::string> Read(const std::string& pathText) {
@@ -186,7 +180,7 @@ void RestorePass(const FilePairs& group, const std::vector<std::string>& korvane
         if (verdicts[i] == Verdict::NoBackup) {
             missing(i);
         } else if (verdicts[i] == Verdict::NotABackup) {
-            log.Add(backup, "not a regular file");
+            log.Add(backup, NotARegularFile);
         } else if (verdicts[i] == Verdict::Replace) {
             jobs.push_back({backup, live});
         }

@@ -10,7 +10,6 @@
 namespace korvane::file_reasons {
 
 inline constexpr const char* SimulatedFailure = "simulated write failure";
-inline constexpr const char* NotARegularFile = "not a regular file";
 
 inline FileResult Fail(std::string reason) {
     return {false, std::move(reason), {}};

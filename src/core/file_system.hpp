@@ -59,6 +59,11 @@ bool FileExists(const std::string& pathText);
 // without making anything, so that a look at where settings go writes nothing.
 bool DirectoryWritable(const std::string& dirText);
 
+// The reason given for a name that holds something other than a regular file where one is read,
+// replaced or taken for a backup (a folder, a pipe, a link to one or, at a backup's name, any
+// link).
+inline constexpr const char* NotARegularFile = "not a regular file";
+
 // True when both path texts name one and the same existing file (two names of it).
 bool SameFile(const std::string& aText, const std::string& bText);
 
