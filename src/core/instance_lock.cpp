@@ -169,11 +169,13 @@ std::string OwnContents() {
            MachineId() + "\n" + BootId() + "\n";
 }
 
+} // namespace
+
 // Whether a running copy holds the lock file is asked of the system: Qt and this class keep it
 // locked (flock) on Linux and open without leave to delete it on Windows for as long as they
 // hold it. What the file says is never the judge: a copy killed between making it and writing
 // it, or a power cut, leaves it empty. Removes the file when nobody holds it.
-bool RemoveUnheld(const fs::path& file) {
+bool RemoveUnheldLock(const fs::path& file) {
 #ifdef _WIN32
     return DeleteFileW(file.c_str()) != 0; // fails while a holder keeps it open
 #else
@@ -200,8 +202,6 @@ bool RemoveUnheld(const fs::path& file) {
     return removed;
 #endif
 }
-
-} // namespace
 
 fs::path InstanceLockFile(const std::string& exeBaseName) {
     const fs::path dir = LockDirectory();
@@ -255,15 +255,11 @@ LockResult InstanceLock::TryLock() {
         if (!taken) {
             return LockResult::Failed;
         }
-        if (!RemoveUnheld(file_)) {
+        if (!RemoveUnheldLock(file_)) {
             return LockResult::HeldByOther;
         }
     }
     return LockResult::HeldByOther;
-}
-
-bool RemoveUnheldLock(const fs::path& file) {
-    return RemoveUnheld(file);
 }
 
 void InstanceLock::Unlock() {
