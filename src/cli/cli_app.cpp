@@ -126,10 +126,12 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     const Language language = ChooseLanguage(global.language, settings);
     ConsoleSink sink(out);
 
-    // Only the commands that change files take the lock: status and verify run beside anything.
+    // Only the commands that change files take the lock: status and verify run beside anything,
+    // and so does a dry run, which changes nothing.
+    const CLI::Option* dryRun = command.subcommand->get_option_no_throw("--dry-run");
     std::optional<InstanceLock> lock;
     try {
-        if (command.changesFiles) {
+        if (command.changesFiles && !(dryRun != nullptr && dryRun->count() > 0)) {
             TakeLock(lock);
         }
         if (*global.f1PathGiven) {

@@ -51,7 +51,7 @@ void AddCommand(std::vector<Command>& commands, CLI::App* subcommand, bool chang
 }
 
 // detect, teams (info_commands.cpp); harmonize, restore, grip (operation_commands.cpp); status,
-// verify (report_commands.cpp): in this order, as --help lists them.
+// verify, match (report_commands.cpp): in this order, as --help lists them.
 void AddInfoCommands(CLI::App& app, std::vector<Command>& commands);
 void AddOperationCommands(CLI::App& app, std::vector<Command>& commands);
 void AddReportCommands(CLI::App& app, std::vector<Command>& commands);

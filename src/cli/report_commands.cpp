@@ -3,6 +3,9 @@
 #include <iostream>
 
 #include "cli/commands.hpp"
+#include "lancheck/match_plan.hpp"
+#include "lancheck/match_run.hpp"
+#include "lancheck/match_texts.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
 
@@ -61,6 +64,56 @@ int Verify(const std::string& source, const Context& c) {
     return comparison.AllSame() ? ExitDone : ExitFailed;
 }
 
+struct MatchOptions {
+    std::string source;
+    bool dryRun = false;
+};
+
+void PrintPlan(const MatchPlan& plan, const Context& c) {
+    const Language language = c.language;
+    if (plan.steps.empty()) {
+        c.out << TextIn(language, {"Kein Schritt von Korvane macht diesen PC gleicher.",
+                                   "No step of Korvane's makes this PC more alike."})
+              << '\n';
+    } else {
+        c.out << TextIn(language, {"Schritte, die diesen PC dem Bericht angleichen:",
+                                   "Steps that make this PC like the report:"})
+              << '\n';
+    }
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        c.out << "  " << i + 1 << ". " << StepText(plan.steps[i], language) << '\n';
+    }
+    if (!plan.leftovers.empty()) {
+        c.out << TextIn(language,
+                        {"Was Korvane nicht angleichen kann:", "What Korvane cannot make equal:"})
+              << '\n';
+    }
+    for (const Leftover& leftover : plan.leftovers) {
+        c.out << "  " << LeftoverText(leftover, language) << '\n';
+    }
+}
+
+// The plan, then (unless a dry run) its steps, then the comparison as verify prints it.
+int Match(const MatchOptions& options, const Context& c) {
+    RequireSomeGame(c.install);
+    const std::vector<ComponentStatus> reference = ReadReport(options.source);
+    const std::vector<ComponentStatus> here = CollectStatus(c.install, c.programDir);
+    const MatchPlan plan = PlanMatch(c.install, here, reference);
+    PrintPlan(plan, c);
+    if (options.dryRun) {
+        return CompareWithReport(here, reference).AllSame() ? ExitDone : ExitFailed;
+    }
+    const Outcome outcome = RunMatch(plan, c.install, c.programDir, c.language, c.sink).Overall();
+    if (outcome == Outcome::Refused) {
+        c.err << "korvane-cli: " << PlainLines(c.sink.Last()) << '\n';
+        return ExitUsage;
+    }
+    c.out << '\n';
+    const Comparison after = CompareWithReport(CollectStatus(c.install, c.programDir), reference);
+    PrintComparison(after, c.out);
+    return outcome == Outcome::Done && after.AllSame() ? ExitDone : ExitFailed;
+}
+
 } // namespace
 
 void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
@@ -79,6 +132,14 @@ void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
     auto source = std::make_shared<std::string>();
     verify->add_option("REPORT", *source, "the report's file, or - for standard input")->required();
     AddCommand(commands, verify, false, source, Verify);
+
+    CLI::App* match = app.add_subcommand(
+        "match", "make this PC like another PC's report with harmonize, restore and grip");
+    auto matchOptions = std::make_shared<MatchOptions>();
+    match->add_option("REPORT", matchOptions->source, "the report's file, or - for standard input")
+        ->required();
+    match->add_flag("--dry-run", matchOptions->dryRun, "print the steps only, change nothing");
+    AddCommand(commands, match, true, matchOptions, Match);
 }
 
 } // namespace korvane::cli

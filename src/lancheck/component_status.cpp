@@ -141,6 +141,7 @@ ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<U
             const Slot& slot = units[u].slots[k];
             AddToFingerprint(hash, slot.relative, live[u][k]);
             status.files.push_back(MakeFile(slot, live[u][k], Holds(units, live, backups, u, k)));
+            status.files.back().owner = units[u].label;
         }
     }
     status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
@@ -164,7 +165,7 @@ ComponentStatus F1cComponent(const GameInstall& install) {
                          {MakeSlot(install.F1cPath, car.performance, car.performanceBackup),
                           MakeSlot(install.F1cPath, car.engine, car.engineBackup)}});
     }
-    return HarmonizerComponent("F1 Challenge", units);
+    return HarmonizerComponent(ComponentF1c, units);
 }
 
 ComponentStatus GripComponent(const std::string& name, const std::string& f1Path,
@@ -194,24 +195,24 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
                                            const std::string& programDir) {
     std::vector<ComponentStatus> result;
     if (install.HasF1_2002) {
-        result.push_back(F1_2002Component("EA 2002 season", install, Component2002::EA2002));
+        result.push_back(F1_2002Component(ComponentEA2002, install, Component2002::EA2002));
     }
     if (install.HasSeasonQL) {
-        result.push_back(F1_2002Component("Quillon season", install, Component2002::QL2002));
+        result.push_back(F1_2002Component(ComponentQuillon, install, Component2002::QL2002));
     }
     if (install.HasGTR2002) {
-        result.push_back(F1_2002Component("GT Racing 2002 mod", install, Component2002::GT2002));
+        result.push_back(F1_2002Component(ComponentGT2002, install, Component2002::GT2002));
     }
     if (install.HasF1c) {
         result.push_back(F1cComponent(install));
     }
     if (install.HasF1_2002) {
-        result.push_back(GripComponent("grip EA 2002", install.F1Path, GripLiveEA, GripBackupEA,
+        result.push_back(GripComponent(ComponentGripEA, install.F1Path, GripLiveEA, GripBackupEA,
                                        programDir + GripFileEA));
     }
     if (install.HasSeasonQL) {
-        result.push_back(GripComponent("grip Quillon", install.F1Path, GripLiveQL, GripBackupQL,
-                                       programDir + GripFileQL));
+        result.push_back(GripComponent(ComponentGripQuillon, install.F1Path, GripLiveQL,
+                                       GripBackupQL, programDir + GripFileQL));
     }
     return result;
 }

@@ -18,6 +18,9 @@ struct FileStatus {
     // (a harmonize that was cut off between making the backup and replacing the file leaves
     // that); empty otherwise.
     std::string sharedWith{};
+    // Whose file it is: the team (F1 2002) or the team and season (F1 Challenge) its own data
+    // belongs to; empty for a grip table. Known on this PC only, never written into a report.
+    std::string owner{};
 };
 
 struct ComponentStatus {
@@ -26,6 +29,14 @@ struct ComponentStatus {
     std::string fingerprint;       // first 12 hex digits of the SHA-256 over the live files
     std::vector<FileStatus> files; // in catalogue order
 };
+
+// The components' names, as reports carry them.
+inline constexpr const char* ComponentEA2002 = "EA 2002 season";
+inline constexpr const char* ComponentQuillon = "Quillon season";
+inline constexpr const char* ComponentGT2002 = "GT Racing 2002 mod";
+inline constexpr const char* ComponentF1c = "F1 Challenge";
+inline constexpr const char* ComponentGripEA = "grip EA 2002";
+inline constexpr const char* ComponentGripQuillon = "grip Quillon";
 
 // One entry per installed component, in a fixed order. programDir holds the shipped grip files.
 std::vector<ComponentStatus> CollectStatus(const GameInstall& install,

@@ -24,10 +24,8 @@ const T* FindByKey(const std::vector<T>& items, const std::string& key, std::str
     return found == items.end() ? nullptr : &*found;
 }
 
-// What a file holds, with its digits when the other side names the same holder: two files
-// that were both edited by hand, or an original that differs, say "changed" on both sides.
-std::string Side(const FileStatus& file, const FileStatus& other) {
-    return file.holds == other.holds ? file.holds + " (" + file.sha256 + ")" : file.holds;
+std::optional<FileSide> SideOf(const FileStatus* file) {
+    return file ? std::optional<FileSide>({file->holds, file->sha256}) : std::nullopt;
 }
 
 // The files that differ; none when the component matches.
@@ -36,15 +34,13 @@ std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
     std::vector<FileDifference> files;
     for (const FileStatus& theirs : reference.files) {
         const FileStatus* ours = FindByKey(here.files, theirs.path, &FileStatus::path);
-        if (ours == nullptr) {
-            files.push_back({theirs.path, std::nullopt, theirs.holds});
-        } else if (Key(ours->sha256) != Key(theirs.sha256)) {
-            files.push_back({theirs.path, Side(*ours, theirs), Side(theirs, *ours)});
+        if (ours == nullptr || Key(ours->sha256) != Key(theirs.sha256)) {
+            files.push_back({theirs.path, SideOf(ours), SideOf(&theirs), ours ? ours->owner : ""});
         }
     }
     for (const FileStatus& ours : here.files) {
         if (FindByKey(reference.files, ours.path, &FileStatus::path) == nullptr) {
-            files.push_back({ours.path, ours.holds, std::nullopt});
+            files.push_back({ours.path, SideOf(&ours), std::nullopt, ours.owner});
         }
     }
     return files;
@@ -52,13 +48,18 @@ std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
 
 // Every file of a component that the other side does not have at all.
 ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness) {
-    ComponentComparison result{component.name, sameness, {}};
+    const bool here = sameness == Sameness::HereOnly;
+    ComponentComparison result{
+        component.name, sameness, here ? component.state : "", here ? "" : component.state, {}};
     for (const FileStatus& file : component.files) {
-        const bool here = sameness == Sameness::HereOnly;
-        result.files.push_back({file.path, here ? std::optional(file.holds) : std::nullopt,
-                                here ? std::nullopt : std::optional(file.holds)});
+        result.files.push_back({file.path, here ? SideOf(&file) : std::nullopt,
+                                here ? std::nullopt : SideOf(&file), here ? file.owner : ""});
     }
     return result;
+}
+
+std::string Holder(const std::optional<FileSide>& side, const std::string& owner) {
+    return side->holds == "original" && !owner.empty() ? owner : side->holds;
 }
 
 bool IsControl(char c) {
@@ -86,6 +87,17 @@ std::string Printable(const std::string& text) {
     return shown;
 }
 
+std::string Shown(const FileDifference& file, bool here) {
+    const std::optional<FileSide>& side = here ? file.here : file.reference;
+    const std::optional<FileSide>& other = here ? file.reference : file.here;
+    if (!side) {
+        return "";
+    }
+    const std::string holder = Holder(side, file.owner);
+    return other && holder == Holder(other, file.owner) ? holder + " (" + side->sha256 + ")"
+                                                        : holder;
+}
+
 bool Comparison::AllSame() const {
     return std::all_of(components.begin(), components.end(),
                        [](const auto& component) { return component.sameness == Sameness::Same; });
@@ -110,13 +122,17 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
         }
         std::vector<FileDifference> files = FileDifferences(*ours, theirs);
         const Sameness sameness = files.empty() ? Sameness::Same : Sameness::Differs;
-        comparison.components.push_back({theirs.name, sameness, std::move(files)});
+        comparison.components.push_back(
+            {theirs.name, sameness, ours->state, theirs.state, std::move(files)});
     }
     for (const ComponentStatus& ours : here) {
         if (FindByKey(reference, ours.name, &ComponentStatus::name) == nullptr) {
             comparison.components.push_back(OneSided(ours, Sameness::HereOnly));
         }
     }
+    std::stable_partition(
+        comparison.components.begin(), comparison.components.end(),
+        [](const auto& component) { return component.sameness != Sameness::Same; });
     return comparison;
 }
 
@@ -134,15 +150,16 @@ void PrintComparison(const Comparison& comparison, std::ostream& out) {
             out << name << ": installed here only\n";
             continue;
         case Sameness::Differs:
-            out << name << ": differs\n";
+            out << name << ": differs (here " << Printable(component.hereState) << ", the report "
+                << Printable(component.referenceState) << ")\n";
             break;
         }
         for (const FileDifference& file : component.files) {
             out << "  " << Printable(file.path) << ": "
                 << (!file.here        ? "in the reference only"
                     : !file.reference ? "here only"
-                                      : "here " + Printable(*file.here) + ", reference " +
-                                            Printable(*file.reference))
+                                      : "here " + Printable(Shown(file, true)) + ", reference " +
+                                            Printable(Shown(file, false)))
                 << '\n';
         }
     }

@@ -10,26 +10,41 @@
 
 namespace korvane::lancheck {
 
-// A file whose data is not the same on both sides.
+// What a file holds on one side ("original", "changed", "Ferrari", ...) and its digits.
+struct FileSide {
+    std::string holds;
+    std::string sha256;
+};
+
+// A file whose data is not the same on both sides; nothing on the side that has no such file.
 struct FileDifference {
     std::string path; // below the game directory, as the report names it
-    // What the file holds on each side ("changed", "Ferrari", ...), with its digits where both
-    // sides name the same holder; nothing on the side that has no such file.
-    std::optional<std::string> here;
-    std::optional<std::string> reference;
+    std::optional<FileSide> here;
+    std::optional<FileSide> reference;
+    std::string owner{}; // whose car or team file it is, where this PC knows it
 };
+
+// What a side holds in words: a file that holds its own data is named by its owner ("McLaren
+// 2002" rather than "original"), and the digits follow where both sides name the same holder.
+// Empty on the side without the file.
+std::string Shown(const FileDifference& file, bool here);
 
 enum class Sameness { Same, Differs, ReferenceOnly, HereOnly };
 
 struct ComponentComparison {
     std::string name;
     Sameness sameness;
+    // Each side's state ("original", "harmonized to Ferrari", ...); empty on the side without
+    // the component.
+    std::string hereState;
+    std::string referenceState;
     // The files that differ; for a component installed on one side only, each of its files.
     std::vector<FileDifference> files;
 };
 
 struct Comparison {
-    // The report's components in its order, then those installed here only.
+    // Those that differ first, then those that are the same; among each, the report's order,
+    // then those installed here only.
     std::vector<ComponentComparison> components;
 
     bool AllSame() const;
@@ -48,8 +63,9 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
 // escape it is not. Bytes above 0x7F (UTF-8 text) stay as they are.
 std::string Printable(const std::string& text);
 
-// korvane-cli's lines: "NAME: same" per component that matches, otherwise each file that
-// differs with both sides, files and components on one side only.
+// korvane-cli's lines: per component that differs "NAME: differs (here STATE, the report STATE)"
+// and each file that differs with both sides, or that it is on one side only; "NAME: same" per
+// component that matches.
 void PrintComparison(const Comparison& comparison, std::ostream& out);
 
 } // namespace korvane::lancheck

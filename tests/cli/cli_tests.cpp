@@ -252,9 +252,9 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         // standard input, wherever the game lies; a report it cannot read is named.
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
                     "!rm {f1}season02/vehicles/Sauber/Sauber.hdv", "verify {temp}/host.json"}), 1,
-         LanOut + "EA 2002 season: differs\n"
+         LanOut + "EA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
-         "Quillon season: differs\n"
+         "Quillon season: differs (here changed, the report harmonized to Williams)\n"
          "  seasonql02\\vehicles\\Toyota\\Toyota.hdv: here changed, reference Williams\n"
          "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!mv {f1-dir} {temp}/moved",

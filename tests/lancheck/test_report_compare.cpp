@@ -11,9 +11,15 @@ using namespace korvane::lancheck;
 
 namespace {
 
-// A component as status collects it; its state and fingerprint take no part in the comparison.
-ComponentStatus Component(const std::string& name, std::vector<FileStatus> files) {
-    return {name, "changed", "c75c40af3fc7", std::move(files)};
+// A component as status collects it; its state is shown, its fingerprint takes no part.
+ComponentStatus Component(const std::string& name, std::vector<FileStatus> files,
+                          const std::string& state = "changed") {
+    return {name, state, "c75c40af3fc7", std::move(files)};
+}
+
+// Bar's car on this PC, holding what and whose file it is.
+FileStatus BarHere(const std::string& holds, const std::string& sha256) {
+    return {"season02\\vehicles\\Bar\\Bar.hdv", holds, sha256, "", "Bar"};
 }
 
 const FileStatus Arrows{"season02\\vehicles\\Arrows\\Arrows.hdv", "Ferrari", "4bfa96b1e7d9"};
@@ -38,29 +44,43 @@ TEST(ReportCompare, NamesEachFileThatDiffersWithBothSides) {
         {"other holders",
          {Component("EA 2002 season", {Arrows, {Bar.path, "missing", ""}})},
          {Component("EA 2002 season", {Arrows, Bar})},
-         "EA 2002 season: differs\n"
+         "EA 2002 season: differs (here changed, the report changed)\n"
          "  season02\\vehicles\\Bar\\Bar.hdv: here missing, reference original\n",
          1},
+        // A car that holds its own data is named by its team on both sides.
+        {"its own data, and a master's",
+         {Component("EA 2002 season", {BarHere("original", "111111111111")}, "original"),
+          Component("Quillon season", {BarHere("Ferrari", "222222222222")},
+                    "harmonized to Ferrari")},
+         {Component("EA 2002 season", {{Bar.path, "Ferrari", "222222222222"}},
+                    "harmonized to Ferrari"),
+          Component("Quillon season", {{Bar.path, "original", "111111111111"}}, "original")},
+         "EA 2002 season: differs (here original, the report harmonized to Ferrari)\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: here Bar, reference Ferrari\n"
+         "Quillon season: differs (here harmonized to Ferrari, the report original)\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: here Ferrari, reference Bar\n",
+         2},
         {"the same holder, other data",
          {Component("grip EA 2002", {{Terrain.path, "changed", "111111111111"}})},
          {Component("grip EA 2002", {{Terrain.path, "changed", "222222222222"}})},
-         "grip EA 2002: differs\n"
+         "grip EA 2002: differs (here changed, the report changed)\n"
          "  season02\\tracks\\terrain.ini: here changed (111111111111), reference changed "
          "(222222222222)\n",
          1},
         {"files on one side",
          {Component("EA 2002 season", {Arrows, Terrain})},
          {Component("EA 2002 season", {Bar, Arrows})},
-         "EA 2002 season: differs\n  season02\\vehicles\\Bar\\Bar.hdv: in the reference only\n"
+         "EA 2002 season: differs (here changed, the report changed)\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: in the reference only\n"
          "  season02\\tracks\\terrain.ini: here only\n",
          2},
-        // The report's order, then what is installed here only; each file of such a component
-        // counts.
+        // What differs first, then what is the same; each in the report's order, then what is
+        // installed here only. Each file of a component on one side counts.
         {"components on one side",
          {Component("grip EA 2002", {Terrain}), Component("EA 2002 season", {Arrows})},
-         {Component("Quillon season", {Arrows, Bar}), Component("EA 2002 season", {Arrows})},
-         "Quillon season: installed in the reference only\nEA 2002 season: same\n"
-         "grip EA 2002: installed here only\n",
+         {Component("EA 2002 season", {Arrows}), Component("Quillon season", {Arrows, Bar})},
+         "Quillon season: installed in the reference only\ngrip EA 2002: installed here only\n"
+         "EA 2002 season: same\n",
          3},
         // Written on Windows and on Linux, in a directory of other letter case.
         {"letter case and separators",
@@ -72,7 +92,8 @@ TEST(ReportCompare, NamesEachFileThatDiffersWithBothSides) {
         {"control characters",
          {Component("EA\x1b[2J", {}), Component("EA", {{Bar.path, "mine\a", "111111111111"}})},
          {Component("EA", {{Bar.path, "changed\r", "222222222222"}, {"a\nb", "x", ""}})},
-         "EA: differs\n  season02\\vehicles\\Bar\\Bar.hdv: here mine\\x07, reference changed\\x0d\n"
+         "EA: differs (here changed, the report changed)\n"
+         "  season02\\vehicles\\Bar\\Bar.hdv: here mine\\x07, reference changed\\x0d\n"
          "  a\\x0ab: in the reference only\nEA\\x1b[2J: installed here only\n",
          2},
     };

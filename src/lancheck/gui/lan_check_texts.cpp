@@ -28,9 +28,10 @@ constexpr std::array<ControlText, 9> Texts{{
      "differs is listed below with both sides."},
 }};
 
-std::string Side(const std::optional<std::string>& holds, Language language) {
-    return holds ? lancheck::Printable(*holds)
-                 : TextIn(language, {"(keine solche Datei)", "(no such file)"});
+std::string Side(const lancheck::FileDifference& file, bool here, Language language) {
+    return (here ? file.here : file.reference)
+               ? lancheck::Printable(lancheck::Shown(file, here))
+               : TextIn(language, {"(keine solche Datei)", "(no such file)"});
 }
 
 std::string SamenessText(Sameness sameness, Language language) {
@@ -133,9 +134,9 @@ std::string ComparisonText(const lancheck::Comparison& comparison, Language lang
                 SamenessText(component.sameness, language) + '\n';
         for (const lancheck::FileDifference& file : component.files) {
             text += "    " + lancheck::Printable(file.path) + '\n' + "        " +
-                    TextIn(language, {"hier: ", "here: "}) + Side(file.here, language) +
+                    TextIn(language, {"hier: ", "here: "}) + Side(file, true, language) +
                     TextIn(language, {", im Bericht: ", ", report: "}) +
-                    Side(file.reference, language) + '\n';
+                    Side(file, false, language) + '\n';
         }
     }
     return text;

@@ -73,18 +73,18 @@ class FrmLanCheckTest : public QObject {
             << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|EA 2002 season: verschieden\n"
                "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
-               "        hier: missing, im Bericht: original\n" +
+               "        hier: missing, im Bericht: Sauber\n" +
                    rest.arg("gleich");
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
             << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
-            << "2 files differ from the report.|EA 2002 season: same\nQuillon season: same\n"
-               "GT Racing 2002 mod: same\nF1 Challenge: same\ngrip EA 2002: differs\n"
+            << "2 files differ from the report.|grip EA 2002: differs\n"
                "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J\n"
                "        here: (no such file), report: original\n"
                "    season02\\tracks\\terrain.ini\n        here: original, report: (no such file)\n"
-               "grip Quillon: same\n";
+               "EA 2002 season: same\nQuillon season: same\n"
+               "GT Racing 2002 mod: same\nF1 Challenge: same\ngrip Quillon: same\n";
     }
 
     void saveThenCompare() {

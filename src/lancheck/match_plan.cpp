@@ -1,0 +1,194 @@
+#include "lancheck/match_plan.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <optional>
+
+#include "games/catalogue.hpp"
+#include "lancheck/report_compare.hpp"
+
+namespace korvane::lancheck {
+
+namespace {
+
+constexpr const char* Original = "original";
+constexpr const char* Optimized = "optimized";
+constexpr const char* Changed = "changed";
+constexpr const char* Missing = "missing";
+const std::string HarmonizedTo = "harmonized to ";
+
+bool SameText(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
+    });
+}
+
+enum class Kind { F1_2002, F1c, Grip, Unknown };
+
+struct Target {
+    Kind kind = Kind::Unknown;
+    Components2002 components{};
+    Component2002 component = Component2002::EA2002;
+};
+
+Target TargetOf(const std::string& name) {
+    const struct {
+        const char* name;
+        Target target;
+    } known[] = {
+        {ComponentEA2002, {Kind::F1_2002, {true, false, false}, Component2002::EA2002}},
+        {ComponentQuillon, {Kind::F1_2002, {false, true, false}, Component2002::QL2002}},
+        {ComponentGT2002, {Kind::F1_2002, {false, false, true}, Component2002::GT2002}},
+        {ComponentF1c, {Kind::F1c, {}, Component2002::EA2002}},
+        {ComponentGripEA, {Kind::Grip, {true, false, false}, Component2002::EA2002}},
+        {ComponentGripQuillon, {Kind::Grip, {false, true, false}, Component2002::QL2002}},
+    };
+    for (const auto& entry : known) {
+        if (SameText(name, entry.name)) {
+            return entry.target;
+        }
+    }
+    return {};
+}
+
+// The F1 Challenge car a report's "TEAM SEASON" names, among the seasons on offer here.
+std::optional<MatchStep> F1cMaster(const GameInstall& install, const std::string& label) {
+    for (int s = 1; s <= LastSeasonF1c(install.HasF1cQL2003); ++s) {
+        for (int t = 1; t <= TeamCountF1c(s); ++t) {
+            const std::string name = TeamsF1c(s, t) + " " + SeasonsF1c(s);
+            if (SameText(name, label)) {
+                return MatchStep{StepKind::HarmonizeF1c, {}, name, s, t};
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<MatchStep> F1_2002Master(const Target& target, const std::string& label) {
+    for (const std::string& team : TeamNames(target.component)) {
+        if (SameText(team, label)) {
+            return MatchStep{StepKind::Harmonize2002, target.components, team};
+        }
+    }
+    return std::nullopt;
+}
+
+// What one component gets: a step, nothing (the states already agree), or a reason why no step
+// can make it like the report.
+struct Decision {
+    std::optional<MatchStep> step;
+    std::optional<Unmatchable> whole;
+};
+
+Decision Decide(const GameInstall& install, const Target& target, const std::string& hereState,
+                const std::string& theirState) {
+    if (SameText(hereState, theirState)) {
+        return {};
+    }
+    const std::string wanted = theirState;
+    if (target.kind == Kind::Grip) {
+        if (wanted == Optimized) {
+            return {MatchStep{StepKind::GripApply, target.components}, {}};
+        }
+        if (wanted == Original) {
+            return {MatchStep{StepKind::GripRestore, target.components}, {}};
+        }
+        return {{}, Unmatchable::ChangedThere};
+    }
+    if (wanted == Original) {
+        return {target.kind == Kind::F1c ? MatchStep{StepKind::RestoreF1c}
+                                         : MatchStep{StepKind::Restore2002, target.components},
+                {}};
+    }
+    if (!wanted.starts_with(HarmonizedTo)) {
+        return {{}, Unmatchable::ChangedThere};
+    }
+    const std::string master = wanted.substr(HarmonizedTo.size());
+    std::optional<MatchStep> step =
+        target.kind == Kind::F1c ? F1cMaster(install, master) : F1_2002Master(target, master);
+    if (!step) {
+        return {{}, Unmatchable::UnknownMaster};
+    }
+    return {step, {}};
+}
+
+bool IsMissing(const std::optional<FileSide>& side) {
+    return !side || side->holds == Missing;
+}
+
+// Why a file that differs will still differ after the component's step, if it will.
+std::optional<Unmatchable> FileLeftover(const FileDifference& file, bool stepped) {
+    if (IsMissing(file.here)) {
+        return Unmatchable::MissingHere;
+    }
+    if (IsMissing(file.reference)) {
+        return Unmatchable::MissingThere;
+    }
+    if (file.here->holds == Changed) {
+        return Unmatchable::ChangedHere;
+    }
+    if (file.reference->holds == Changed) {
+        return Unmatchable::ChangedThere;
+    }
+    return stepped ? std::nullopt : std::optional(Unmatchable::OtherData);
+}
+
+// A step of the same kind and master takes the component in: one harmonize for the EA and the
+// Quillon season. The GT mod goes with neither of the others, as on the command line.
+void AddStep(std::vector<MatchStep>& steps, const MatchStep& step) {
+    const auto joins = [&](const MatchStep& other) {
+        return other.kind == step.kind && other.master == step.master &&
+               other.components.gt == step.components.gt && !step.components.gt;
+    };
+    const auto found = std::find_if(steps.begin(), steps.end(), joins);
+    if (found == steps.end()) {
+        steps.push_back(step);
+        return;
+    }
+    found->components.ea = found->components.ea || step.components.ea;
+    found->components.quillon = found->components.quillon || step.components.quillon;
+}
+
+} // namespace
+
+MatchPlan PlanMatch(const GameInstall& install, const std::vector<ComponentStatus>& here,
+                    const std::vector<ComponentStatus>& reference) {
+    MatchPlan plan;
+    for (const ComponentComparison& component : CompareWithReport(here, reference).components) {
+        if (component.sameness == Sameness::Same) {
+            continue;
+        }
+        if (component.sameness != Sameness::Differs) {
+            plan.leftovers.push_back({component.name, "",
+                                      component.sameness == Sameness::HereOnly
+                                          ? Unmatchable::InstalledHereOnly
+                                          : Unmatchable::NotInstalledHere});
+            continue;
+        }
+        const Decision decision = Decide(install, TargetOf(component.name), component.hereState,
+                                         component.referenceState);
+        if (decision.step) {
+            AddStep(plan.steps, *decision.step);
+        }
+        if (decision.whole) {
+            const bool named = decision.whole == Unmatchable::UnknownMaster;
+            plan.leftovers.push_back(
+                {component.name, "", *decision.whole,
+                 named ? component.referenceState.substr(HarmonizedTo.size()) : ""});
+        }
+        for (const FileDifference& file : component.files) {
+            const std::optional<Unmatchable> why = FileLeftover(file, decision.step.has_value());
+            // A component refused as a whole is not listed again file by file, but for the
+            // files that would stay as they are in any case.
+            if (why && (!decision.whole || why != Unmatchable::OtherData)) {
+                plan.leftovers.push_back({component.name, file.path, *why});
+            }
+        }
+    }
+    std::stable_sort(plan.steps.begin(), plan.steps.end(),
+                     [](const MatchStep& a, const MatchStep& b) { return a.kind < b.kind; });
+    return plan;
+}
+
+} // namespace korvane::lancheck
