@@ -69,37 +69,13 @@ struct MatchOptions {
     bool dryRun = false;
 };
 
-void PrintPlan(const MatchPlan& plan, const Context& c) {
-    const Language language = c.language;
-    if (plan.steps.empty()) {
-        c.out << TextIn(language, {"Kein Schritt von Korvane macht diesen PC gleicher.",
-                                   "No step of Korvane's makes this PC more alike."})
-              << '\n';
-    } else {
-        c.out << TextIn(language, {"Schritte, die diesen PC dem Bericht angleichen:",
-                                   "Steps that make this PC like the report:"})
-              << '\n';
-    }
-    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
-        c.out << "  " << i + 1 << ". " << StepText(plan.steps[i], language) << '\n';
-    }
-    if (!plan.leftovers.empty()) {
-        c.out << TextIn(language,
-                        {"Was Korvane nicht angleichen kann:", "What Korvane cannot make equal:"})
-              << '\n';
-    }
-    for (const Leftover& leftover : plan.leftovers) {
-        c.out << "  " << LeftoverText(leftover, language) << '\n';
-    }
-}
-
 // The plan, then (unless a dry run) its steps, then the comparison as verify prints it.
 int Match(const MatchOptions& options, const Context& c) {
     RequireSomeGame(c.install);
     const std::vector<ComponentStatus> reference = ReadReport(options.source);
     const std::vector<ComponentStatus> here = CollectStatus(c.install, c.programDir);
     const MatchPlan plan = PlanMatch(c.install, here, reference);
-    PrintPlan(plan, c);
+    c.out << PlanText(plan, c.language);
     if (options.dryRun) {
         return CompareWithReport(here, reference).AllSame() ? ExitDone : ExitFailed;
     }

@@ -104,4 +104,24 @@ std::string LeftoverText(const Leftover& leftover, Language language) {
                   {Printable(name), Printable(leftover.detail)});
 }
 
+std::string PlanText(const MatchPlan& plan, Language language) {
+    constexpr MessageText NoStep{"Kein Schritt von Korvane macht diesen PC gleicher.",
+                                 "No step of Korvane's makes this PC more alike."};
+    constexpr MessageText Steps{"Schritte, die diesen PC dem Bericht angleichen:",
+                                "Steps that make this PC like the report:"};
+    std::string text = TextIn(language, plan.steps.empty() ? NoStep : Steps) + '\n';
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        text += "  " + std::to_string(i + 1) + ". " + StepText(plan.steps[i], language) + '\n';
+    }
+    if (!plan.leftovers.empty()) {
+        text += TextIn(language,
+                       {"Was Korvane nicht angleichen kann:", "What Korvane cannot make equal:"}) +
+                '\n';
+    }
+    for (const Leftover& leftover : plan.leftovers) {
+        text += "  " + LeftoverText(leftover, language) + '\n';
+    }
+    return text;
+}
+
 } // namespace korvane::lancheck

@@ -16,4 +16,8 @@ std::string StepText(const MatchStep& step, Language language);
 // What the report names is shown with its control characters escaped.
 std::string LeftoverText(const Leftover& leftover, Language language);
 
+// The whole plan, a line each: a heading, the numbered steps (or that there is none), then what
+// stays different.
+std::string PlanText(const MatchPlan& plan, Language language);
+
 } // namespace korvane::lancheck
