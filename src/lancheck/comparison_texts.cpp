@@ -50,7 +50,10 @@ std::string ComponentLine(const ComponentComparison& component, Language languag
         line = {"{1}: gleich, {2}", "{1}: same, {2}"};
         break;
     case Sameness::Differs:
-        line = {"{1}: hier {2}, im Bericht {3}", "{1}: here {2}, the report {3}"};
+        line = here == there
+                   ? MessageText{"{1}: hier wie im Bericht {2}, doch Dateien weichen ab",
+                                 "{1}: {2} here and in the report, yet files differ"}
+                   : MessageText{"{1}: hier {2}, im Bericht {3}", "{1}: here {2}, the report {3}"};
         break;
     case Sameness::ReferenceOnly:
         line = {"{1}: hier nicht installiert, im Bericht {3}",

@@ -15,7 +15,8 @@ namespace korvane::lancheck {
 std::string StateText(const std::string& state, Language language);
 
 // "F1 Challenge: here harmonized to McLaren 2002, the report harmonized to Ferrari 2002",
-// "EA 2002 season: same, original", or which side does not have it.
+// "EA 2002 season: same, original", or which side does not have it. Where both sides name the
+// same state, that the files differ all the same.
 std::string ComponentLine(const ComponentComparison& component, Language language);
 
 // "here: Sauber, report: (no such file)"

@@ -3,21 +3,27 @@
 #include "core/gui/qt_widgets.hpp"
 
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QMimeData>
-#include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/file_system.hpp"
+#include "lancheck/comparison_texts.hpp"
 #include "lancheck/gui/lan_check_texts.hpp"
+#include "lancheck/match_run.hpp"
+#include "lancheck/match_texts.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
 
@@ -29,14 +35,31 @@ QString Text(const std::string& text) {
     return QString::fromUtf8(text.c_str());
 }
 
-QString DefaultSaveDialog(QWidget* owner, const QString& title, const QString& name,
-                          const QString& filter) {
-    return QFileDialog::getSaveFileName(owner, title, QDir::home().filePath(name), filter);
+// Where the last report was saved or opened in this run; the open dialog starts there.
+QString& LastReportFolder() {
+    static QString folder;
+    return folder;
 }
 
-QString DefaultOpenDialog(QWidget* owner, const QString& title, const QString&,
+void RememberFolderOf(const QString& file) {
+    LastReportFolder() = QFileInfo(file).absolutePath();
+}
+
+QString DefaultSaveDialog(QWidget* owner, const QString& title, const QString& name,
                           const QString& filter) {
-    return QFileDialog::getOpenFileName(owner, title, QString(), filter);
+    QFileDialog dialog(owner, title, QDir::home().filePath(name), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("json")); // before the dialog asks to overwrite
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DefaultOpenDialog(QWidget* owner, const QString& title, const QString& folder,
+                          const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, title, folder, filter);
+}
+
+bool DefaultConfirm(QWidget* owner, const QString& text, Language language) {
+    return frmLanCheck::MatchQuestion(owner, text, language)->exec() == QMessageBox::Yes;
 }
 
 // The one local file a drag carries, or empty.
@@ -50,41 +73,55 @@ QString DroppedFile(const QMimeData* data) {
 frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint), state_(state), sink_(sink),
       saveDialog_(DefaultSaveDialog), openDialog_(DefaultOpenDialog),
-      components_(lancheck::CollectStatus(state.install, state.ProgramDir())) {
+      confirm_([this](QWidget* owner, const QString& text) {
+          return DefaultConfirm(owner, text, state_.language);
+      }) {
     setObjectName(QStringLiteral("frmLanCheck"));
     setAcceptDrops(true);
     const Language language = state_.language;
 
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
-    auto* rows = Named(new QTreeWidget(statusBox), "LstStatus");
-    rows->setRootIsDecorated(false);
-    rows->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
-                           Text(TextIn(language, ColumnState)),
-                           Text(TextIn(language, ColumnFingerprint))});
-    for (const lancheck::ComponentStatus& component : components_) {
-        new QTreeWidgetItem(
-            rows, {Local(component.name), Local(component.state), Local(component.fingerprint)});
-    }
-    rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    status_ = Named(new QTreeWidget(statusBox), "LstStatus");
+    status_->setRootIsDecorated(false);
+    status_->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
+                              Text(TextIn(language, ColumnState)),
+                              Text(TextIn(language, ColumnFingerprint))});
+    status_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Room for every component without a scroll bar.
-    rows->setFixedHeight(QFontMetrics(rows->font()).lineSpacing() * 8 +
-                         rows->header()->sizeHint().height());
+    status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 8 +
+                            status_->header()->sizeHint().height());
     auto* copy = Named(new QPushButton(statusBox), "BtnCopy");
     auto* statusLayout = new QVBoxLayout(statusBox);
-    statusLayout->addWidget(rows);
+    statusLayout->addWidget(status_);
     statusLayout->addWidget(copy, 0, Qt::AlignRight);
 
     auto* compareBox = Named(new QGroupBox(this), "FrmCompare");
     verdict_ = Named(new QLabel(compareBox), "LblVerdict");
+    verdict_->setWordWrap(true);
     QFont bold = verdict_->font();
     bold.setBold(true);
     verdict_->setFont(bold);
-    differences_ = Named(new QPlainTextEdit(compareBox), "TxtDifferences");
-    differences_->setReadOnly(true);
-    differences_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    match_ = Named(new QPushButton(compareBox), "BtnMatch");
+    match_->setAutoDefault(false);
+    match_->setMinimumHeight(32);
+    match_->hide();
+    auto* verdictRow = new QHBoxLayout;
+    verdictRow->addWidget(verdict_, 1);
+    verdictRow->addWidget(match_);
+    step_ = Named(new QLabel(compareBox), "LblMatchStep");
+    progress_ = Named(new QProgressBar(compareBox), "PrgMatch");
+    progress_->setTextVisible(false);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(step_, 1);
+    progressRow->addWidget(progress_);
+    step_->hide();
+    progress_->hide();
+    differences_ = Named(new QTreeWidget(compareBox), "LstDifferences");
+    differences_->setHeaderHidden(true);
     differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 14);
     auto* compareLayout = new QVBoxLayout(compareBox);
-    compareLayout->addWidget(verdict_);
+    compareLayout->addLayout(verdictRow);
+    compareLayout->addLayout(progressRow);
     compareLayout->addWidget(differences_);
 
     auto* hint = Named(new QLabel(this), "LblHint");
@@ -98,6 +135,7 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
+    starters_ = {save, compare, quit, match_};
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hint);
@@ -106,6 +144,8 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     layout->addWidget(compareBox, 1);
 
     SetControlTexts(this, LanCheckWindowTexts(), language);
+    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
+    ShowStatus();
 
     connect(copy, &QPushButton::clicked, this, [this] {
         QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
@@ -114,42 +154,150 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     connect(compare, &QPushButton::clicked, this, [this] {
         const Language language = state_.language;
         const QString file =
-            openDialog_(this, Text(TextIn(language, OpenReportTitle)), QString(),
+            openDialog_(this, Text(TextIn(language, OpenReportTitle)), LastReportFolder(),
                         DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
         if (!file.isEmpty()) {
             CompareWith(file);
         }
     });
+    connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
-    resize(720, sizeHint().height());
+    resize(760, sizeHint().height());
+}
+
+frmLanCheck::~frmLanCheck() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+std::unique_ptr<QMessageBox> frmLanCheck::MatchQuestion(QWidget* owner, const QString& text,
+                                                        Language language) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("Korvane"), text,
+                                             QMessageBox::Yes | QMessageBox::No, owner);
+    box->setObjectName(QStringLiteral("MsgMatch"));
+    box->button(QMessageBox::Yes)->setText(Text(TextIn(language, YesText)));
+    box->button(QMessageBox::No)->setText(Text(TextIn(language, NoText)));
+    box->setDefaultButton(QMessageBox::No);
+    return box;
+}
+
+void frmLanCheck::ShowStatus() {
+    status_->clear();
+    for (const lancheck::ComponentStatus& component : components_) {
+        new QTreeWidgetItem(status_, {Local(component.name),
+                                      Local(lancheck::StateText(component.state, state_.language)),
+                                      Local(component.fingerprint)});
+    }
+}
+
+void frmLanCheck::ShowComparison() {
+    const Language language = state_.language;
+    const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
+    verdict_->setText(Text(VerdictText(comparison, language)));
+    differences_->clear();
+    for (const lancheck::ComponentComparison& component : comparison.components) {
+        auto* line = new QTreeWidgetItem(differences_,
+                                         {Local(lancheck::ComponentLine(component, language))});
+        for (const lancheck::FileDifference& file : component.files) {
+            new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path) + '\n' +
+                                             lancheck::SidesLine(file, language))});
+        }
+    }
+    match_->setVisible(!comparison.AllSame());
 }
 
 void frmLanCheck::SaveReport() {
     const Language language = state_.language;
     const QString name = Local(DefaultReportName(Local(QSysInfo::machineHostName())));
-    const QString file = QDir::toNativeSeparators(
+    QString file = QDir::toNativeSeparators(
         saveDialog_(this, Text(TextIn(language, SaveReportTitle)), name,
                     DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern)));
     if (file.isEmpty()) {
         return;
     }
+    if (!file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        file += QStringLiteral(".json");
+    }
     const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
+    if (written.ok) {
+        RememberFolderOf(file);
+    }
     sink_.Show(written.ok ? ReportSavedText(Local(file), language)
                           : ReportNotSavedText(Local(file), written.reason, language));
 }
 
 void frmLanCheck::CompareWith(const QString& file) {
     const std::string path = Local(QDir::toNativeSeparators(file));
-    const Language language = state_.language;
     const lancheck::ReportRead report = lancheck::ReadReportFile(path);
     if (!report.ok) {
-        sink_.Show(ReportUnreadableText(path, report, language));
+        sink_.Show(ReportUnreadableText(path, report, state_.language));
         return;
     }
-    const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, report.value);
-    verdict_->setText(Text(VerdictText(comparison, language)));
-    differences_->setPlainText(Text(ComparisonText(comparison, language)));
+    RememberFolderOf(file);
+    reference_ = report.value;
+    ShowComparison();
+}
+
+void frmLanCheck::Match() {
+    const Language language = state_.language;
+    lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
+    const std::string planText = lancheck::PlanText(plan, language);
+    if (plan.steps.empty()) {
+        sink_.Show(planText);
+        return;
+    }
+    if (!confirm_(this, Local(planText + '\n' + TextIn(language, MatchQuestionText)))) {
+        return;
+    }
+    SetRunning(true);
+    // The operations report through a sink of the worker's own; the window shows what it
+    // recorded once the run is over, as message boxes belong to this thread.
+    worker_ = std::thread([this, plan = std::move(plan), install = state_.install,
+                           programDir = state_.ProgramDir(), language] {
+        RecordingSink recorded;
+        const std::size_t count = plan.steps.size();
+        lancheck::RunMatch(
+            plan, install, programDir, language, recorded,
+            [&](std::size_t index, const lancheck::MatchStep& step) {
+                const QString text = Local(
+                    StepProgressText(index, count, lancheck::StepText(step, language), language));
+                QMetaObject::invokeMethod(
+                    this, [=, this] { StepStarted(index, count, text); }, Qt::QueuedConnection);
+            });
+        QMetaObject::invokeMethod(
+            this, [this, messages = std::move(recorded.texts)] { MatchEnded(messages); },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmLanCheck::SetRunning(bool running) {
+    for (QPushButton* button : starters_) {
+        button->setEnabled(!running);
+    }
+    setAcceptDrops(!running);
+    step_->setVisible(running);
+    progress_->setVisible(running);
+    step_->clear();
+    progress_->setValue(0);
+}
+
+void frmLanCheck::StepStarted(std::size_t index, std::size_t count, const QString& text) {
+    progress_->setRange(0, int(count));
+    progress_->setValue(int(index));
+    step_->setText(text);
+}
+
+void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
+    worker_.join();
+    SetRunning(false);
+    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
+    ShowStatus();
+    ShowComparison();
+    for (const std::string& message : messages) {
+        sink_.Show(message);
+    }
 }
 
 void frmLanCheck::dragEnterEvent(QDragEnterEvent* event) {
@@ -163,6 +311,21 @@ void frmLanCheck::dropEvent(QDropEvent* event) {
     if (!file.isEmpty()) {
         event->acceptProposedAction();
         CompareWith(file);
+    }
+}
+
+// A match that runs keeps the window open: it holds the installation until its last step.
+void frmLanCheck::closeEvent(QCloseEvent* event) {
+    if (Running()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmLanCheck::reject() {
+    if (!Running()) {
+        QDialog::reject();
     }
 }
 

@@ -1,47 +1,83 @@
 #pragma once
-// The LAN check window: what this PC holds, its report saved for the others, and the
-// comparison with another PC's report.
+// The LAN check window: what this PC holds, its report saved for the others, the comparison with
+// another PC's report, and the steps that make this PC like it.
 #include <functional>
+#include <memory>
+#include <string>
+#include <thread>
 #include <vector>
 
 #include <QDialog>
 
-#include "games/app_state.hpp"
 #include "core/messages.hpp"
+#include "games/app_state.hpp"
 #include "lancheck/component_status.hpp"
+#include "lancheck/match_plan.hpp"
 
 class QLabel;
-class QPlainTextEdit;
+class QMessageBox;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
 
 namespace korvane {
 
 class frmLanCheck : public QDialog {
     Q_OBJECT
   public:
-    // Collects this PC's state once; the window is modal, so nothing changes it meanwhile.
+    // Collects this PC's state; the window is modal, so only its own match changes it meanwhile.
     frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
+    ~frmLanCheck() override; // waits for a match that is still running
 
-    // The file dialogs: (owner, title, proposed name, filter) -> chosen file or empty.
+    // The file dialogs: (owner, title, proposed name or starting folder, filter) -> chosen file
+    // or empty.
     using FileDialog =
         std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
     void SetSaveDialog(FileDialog dialog) { saveDialog_ = std::move(dialog); }
     void SetOpenDialog(FileDialog dialog) { openDialog_ = std::move(dialog); }
+    // The question before a match: (owner, plan and question) -> yes.
+    using Confirm = std::function<bool(QWidget*, const QString&)>;
+    void SetConfirm(Confirm confirm) { confirm_ = std::move(confirm); }
+
+    // The box that asks before a match, with Yes and No in the language.
+    static std::unique_ptr<QMessageBox> MatchQuestion(QWidget* owner, const QString& text,
+                                                      Language language);
 
     void SaveReport();
     void CompareWith(const QString& file);
+    // Shows the plan, asks, and runs it on a worker thread; the window stays responsive and
+    // shows each step until the run ends.
+    void Match();
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
 
   private:
+    bool Running() const { return worker_.joinable(); }
+    void ShowStatus();
+    void ShowComparison();
+    void SetRunning(bool running);
+    void StepStarted(std::size_t index, std::size_t count, const QString& text);
+    void MatchEnded(const std::vector<std::string>& messages);
+
     AppState& state_;
     MessageSink& sink_;
     FileDialog saveDialog_;
     FileDialog openDialog_;
+    Confirm confirm_;
     std::vector<lancheck::ComponentStatus> components_;
+    std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
+    std::thread worker_;
+    QTreeWidget* status_ = nullptr;
     QLabel* verdict_ = nullptr;
-    QPlainTextEdit* differences_ = nullptr;
+    QTreeWidget* differences_ = nullptr;
+    QPushButton* match_ = nullptr;
+    QLabel* step_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    std::vector<QPushButton*> starters_; // what could start something else during a match
 };
 
 } // namespace korvane

@@ -9,9 +9,7 @@ namespace korvane {
 
 namespace {
 
-using lancheck::Sameness;
-
-constexpr std::array<ControlText, 9> Texts{{
+constexpr std::array<ControlText, 10> Texts{{
     {"frmLanCheck", "LAN-Check", "LAN check"},
     {"FrmStatus", "Dieser PC:", "This PC:"},
     {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
@@ -21,32 +19,13 @@ constexpr std::array<ControlText, 9> Texts{{
     {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
     {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
     {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
+    {"BtnMatch", "Diesen PC angleichen", "Make this PC match"},
     {"LblHint",
-     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Jede Datei, "
-     "die abweicht, steht unten mit beiden Seiten.",
-     "Save the report on one PC and compare with it on every other one. Each file that "
-     "differs is listed below with both sides."},
+     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Was abweicht, "
+     "steht oben, mit beiden Seiten; ein Klick öffnet die Dateien darunter.",
+     "Save the report on one PC and compare with it on every other one. What differs comes "
+     "first, with both sides; a click opens the files below it."},
 }};
-
-std::string Side(const lancheck::FileDifference& file, bool here, Language language) {
-    return (here ? file.here : file.reference)
-               ? lancheck::Printable(lancheck::Shown(file, here))
-               : TextIn(language, {"(keine solche Datei)", "(no such file)"});
-}
-
-std::string SamenessText(Sameness sameness, Language language) {
-    switch (sameness) {
-    case Sameness::Same:
-        return TextIn(language, {"gleich", "same"});
-    case Sameness::Differs:
-        return TextIn(language, {"verschieden", "differs"});
-    case Sameness::ReferenceOnly:
-        return TextIn(language, {"nur im Bericht installiert", "installed in the report only"});
-    case Sameness::HereOnly:
-        return TextIn(language, {"nur auf diesem PC installiert", "installed on this PC only"});
-    }
-    return {};
-}
 
 std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail,
                         Language language) {
@@ -109,7 +88,9 @@ std::string ReportNotSavedText(const std::string& path, const std::string& reaso
 
 std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
                                  Language language) {
-    return path + CrLf + CrLf + ProblemText(refused.problem, refused.reason, language);
+    return TextIn(language, {"Vergleich mit {1} nicht möglich", "Cannot compare with {1}"},
+                  {path}) +
+           CrLf + CrLf + ProblemText(refused.problem, refused.reason, language);
 }
 
 std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
@@ -127,19 +108,10 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
                   {std::to_string(count)});
 }
 
-std::string ComparisonText(const lancheck::Comparison& comparison, Language language) {
-    std::string text;
-    for (const lancheck::ComponentComparison& component : comparison.components) {
-        text += lancheck::Printable(component.name) + ": " +
-                SamenessText(component.sameness, language) + '\n';
-        for (const lancheck::FileDifference& file : component.files) {
-            text += "    " + lancheck::Printable(file.path) + '\n' + "        " +
-                    TextIn(language, {"hier: ", "here: "}) + Side(file, true, language) +
-                    TextIn(language, {", im Bericht: ", ", report: "}) +
-                    Side(file, false, language) + '\n';
-        }
-    }
-    return text;
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language) {
+    return TextIn(language, {"Schritt {1} von {2}: {3}", "Step {1} of {2}: {3}"},
+                  {std::to_string(index + 1), std::to_string(count), step});
 }
 
 } // namespace korvane

@@ -1,5 +1,6 @@
 #pragma once
-// The texts of the LAN check window, as data, and the lines it makes of a comparison.
+// The texts of the LAN check window, as data, and the lines it makes of its results.
+#include <cstddef>
 #include <span>
 #include <string>
 
@@ -22,6 +23,10 @@ inline constexpr MessageText SaveReportTitle{"Bericht speichern", "Save report"}
 inline constexpr MessageText OpenReportTitle{"Bericht öffnen", "Open report"};
 inline constexpr MessageText ReportFilter{"Berichte", "Reports"};
 inline constexpr const char* ReportFilterPattern = "*.json *.txt";
+inline constexpr MessageText MatchQuestionText{"Diese Schritte jetzt ausführen?",
+                                               "Run these steps now?"};
+inline constexpr MessageText YesText{"Ja", "Yes"};
+inline constexpr MessageText NoText{"Nein", "No"};
 
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);
@@ -29,14 +34,14 @@ std::string DefaultReportName(const std::string& computerName);
 std::string ReportSavedText(const std::string& path, Language language);
 std::string ReportNotSavedText(const std::string& path, const std::string& reason,
                                Language language);
-// Why a report cannot be read, naming the file.
+// "Cannot compare with PATH", then why the report cannot be read.
 std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
                                  Language language);
 
 // One line over the result: all the same, or how many files differ.
 std::string VerdictText(const lancheck::Comparison& comparison, Language language);
-// Per component "NAME: same" or what differs; below it each differing file's path on a line of
-// its own and both sides on the next, so that long paths need no wide window.
-std::string ComparisonText(const lancheck::Comparison& comparison, Language language);
+// "Step 2 of 3: Restore F1 Challenge"; index from 0.
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language);
 
 } // namespace korvane

@@ -1,13 +1,16 @@
 // The LAN check window on the real logic: a report saved on one fake PC, compared on another,
-// dropped or chosen; a report that cannot be read is refused and leaves the window as it was.
+// dropped or chosen; a report that cannot be read is refused and leaves the window as it was;
+// the second PC made like the report.
 #include <filesystem>
 
 #include <QClipboard>
 #include <QDropEvent>
 #include <QMimeData>
-#include <QPlainTextEdit>
 #include <QTreeWidget>
 
+#include "core/installation_lock.hpp"
+#include "grip/grip.hpp"
+#include "harmonizer/harmonizer.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
 #include "support/window_test_support.hpp"
 
@@ -34,20 +37,50 @@ struct TwoPcs {
     std::string report = (dir.Path() / "report.json").string(); // as messages name it
 };
 
-// What the window shows of a comparison: the verdict, then the list.
+// What the window shows of a comparison: the verdict, "match|" while it offers to make this PC
+// match, then the lines, each file indented below its component.
 QString Shown(QWidget* window) {
-    return ShownText(window, "LblVerdict") + '|' + ShownText(window, "TxtDifferences");
+    QString lines;
+    auto* list = Child<QTreeWidget>(window, "LstDifferences");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        lines += list->topLevelItem(i)->text(0) + '\n';
+        for (int k = 0; k < list->topLevelItem(i)->childCount(); ++k) {
+            lines += "    " + list->topLevelItem(i)->child(k)->text(0).replace("\n", "\n        ") +
+                     '\n';
+        }
+    }
+    return ShownText(window, "LblVerdict") + '|' +
+           (Child(window, "BtnMatch")->isHidden() ? "" : "match|") + lines;
 }
 
-// Saves the host's report where the dialog is told to.
+// Saves the host's report where the dialog is told to, typed without its ending.
 void SaveHostReport(TwoPcs& pcs, QStringList& asked) {
     frmLanCheck window(pcs.host, pcs.sink);
     window.SetSaveDialog(
         [&](QWidget*, const QString& title, const QString& name, const QString& filter) {
             asked << title + " | " + name.section('-', 0, 1) + " | " + filter;
-            return QString::fromStdString(pcs.report);
+            return QString::fromStdString((pcs.dir.Path() / "report").string());
         });
     QTest::mouseClick(Child(&window, "BtnSaveReport"), Qt::LeftButton);
+}
+
+// The state column of the status list.
+QString States(QWidget* window) {
+    QStringList states;
+    auto* rows = Child<QTreeWidget>(window, "LstStatus");
+    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+        states << rows->topLevelItem(i)->text(1);
+    }
+    return states.join(", ");
+}
+
+// The texts the sink got, each up to its first CR LF, a line each.
+std::string FirstLines(const std::vector<std::string>& texts) {
+    std::string lines;
+    for (const std::string& text : texts) {
+        lines += text.substr(0, text.find("\r\n")) + '\n';
+    }
+    return lines;
 }
 
 } // namespace
@@ -66,25 +99,29 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("shown");
         const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
                              "grip EA 2002: %1\ngrip Quillon: %1\n";
-        QTest::newRow("same, dropped")
-            << "uk" << QStringList() << true << QStringList()
-            << "All files are the same as in the report.|EA 2002 season: same\n" + rest.arg("same");
+        QTest::newRow("same, dropped") << "uk" << QStringList() << true << QStringList()
+                                       << "All files are the same as in the report.|EA 2002 "
+                                          "season: same, original\n" +
+                                              rest.arg("same, original");
         QTest::newRow("one file differs, chosen")
             << "de" << QStringList{"Sauber"} << false << QStringList()
-            << "1 Datei weicht vom Bericht ab.|EA 2002 season: verschieden\n"
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier wie im Bericht original, "
+               "doch Dateien weichen ab\n"
                "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
-               "        hier: missing, im Bericht: Sauber\n" +
-                   rest.arg("gleich");
+               "        hier: fehlt, im Bericht: Sauber\n" +
+                   rest.arg("gleich, original");
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
             << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
-            << "2 files differ from the report.|grip EA 2002: differs\n"
+            << "2 files differ from the report.|match|grip EA 2002: original here and in the "
+               "report, yet files differ\n"
                "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J\n"
                "        here: (no such file), report: original\n"
                "    season02\\tracks\\terrain.ini\n        here: original, report: (no such file)\n"
-               "EA 2002 season: same\nQuillon season: same\n"
-               "GT Racing 2002 mod: same\nF1 Challenge: same\ngrip Quillon: same\n";
+               "EA 2002 season: same, original\nQuillon season: same, original\n"
+               "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
+               "grip Quillon: same, original\n";
     }
 
     void saveThenCompare() {
@@ -132,11 +169,17 @@ class FrmLanCheckTest : public QObject {
             QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
             QApplication::sendEvent(&window, &drop);
         } else {
+            QString folder;
             window.SetOpenDialog(
-                [&](QWidget*, const QString&, const QString&, const QString&) { return report; });
+                [&](QWidget*, const QString&, const QString& start, const QString&) {
+                    folder = start;
+                    return report;
+                });
             QTest::mouseClick(Child(&window, "BtnCompare"), Qt::LeftButton);
+            QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
         }
         QTEST(Shown(&window), "shown");
+        QVERIFY(!Child<QTreeWidget>(&window, "LstDifferences")->topLevelItem(0)->isExpanded());
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
     }
 
@@ -172,9 +215,134 @@ class FrmLanCheckTest : public QObject {
         WriteAll(pcs.report, text);
         window.CompareWith(QString::fromStdString(pcs.report));
         QFETCH(QString, reason);
-        QCOMPARE(pcs.sink.texts.back(), pcs.report + "\r\n\r\n" + reason.toStdString());
+        QCOMPARE(pcs.sink.texts.back(),
+                 "Cannot compare with " + pcs.report + "\r\n\r\n" + reason.toStdString());
         QCOMPARE(Shown(&window), before);
         QVERIFY(before.startsWith("All files are the same"));
+    }
+
+    // The report's PC harmonized the EA and the Quillon season to Ferrari and put the optimized
+    // grip values in place; the second one harmonized them to McLaren, and then:
+    void matchTheReport_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("twist");  // what else happened on the second PC
+        QTest::addColumn<bool>("yes");       // the answer to the question
+        QTest::addColumn<QString>("asked");  // the question, empty when there is none
+        QTest::addColumn<QString>("said");   // what the sink shows, a text per line
+        QTest::addColumn<QString>("states"); // the status list after
+        QTest::addColumn<QString>("shown");  // the comparison after
+        const QString plan =
+            "Steps that make this PC like the report:\n"
+            "  1. Harmonize EA 2002 season and Quillon season to Ferrari\n"
+            "  2. Put the optimized grip values in place for EA 2002 and Quillon\n\n"
+            "Run these steps now?";
+        const QString asBefore =
+            "24 files differ from the report.|match|EA 2002 season: here harmonized to McLaren, "
+            "the report harmonized to Ferrari\n    season02\\vehicles\\Arrows\\Arrows.hdv";
+        const QString mcLaren = "harmonized to McLaren, harmonized to McLaren, original, "
+                                "original, original, original";
+        QTest::newRow("yes")
+            << "uk"
+            << "" << true << plan
+            << "Performance of all teams is now equal to Ferrari\n"
+               "Grip values adjusted successfully\n"
+            << "harmonized to Ferrari, harmonized to Ferrari, original, original, "
+               "optimized, optimized"
+            << "All files are the same as in the report.|EA 2002 season: same, "
+               "harmonized to Ferrari\nQuillon season: same, harmonized to Ferrari";
+        QTest::newRow("no") << "uk"
+                            << "" << false << plan << "" << mcLaren << asBefore;
+        QTest::newRow("a player's file here")
+            << "de"
+            << "edited" << true
+            << "Schritte, die diesen PC dem Bericht angleichen:\n"
+               "  1. EA-2002-Saison und Quillon-Saison an Ferrari angleichen\n"
+               "  2. Optimierte Gripwerte für EA 2002 und Quillon einsetzen\n"
+               "Was Korvane nicht angleichen kann:\n"
+               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf diesem PC von Hand geändert, Korvane "
+               "lässt die Datei, wie sie ist; bitte vom PC des Berichts kopieren\n\n"
+               "Diese Schritte jetzt ausführen?"
+            << "Mit Fehlern beendet, 1 Schritt(e) fehlgeschlagen:\nGripwerte erfolgreich "
+               "modifiziert\n"
+            << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier geändert, im Bericht an "
+               "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv";
+        QTest::newRow("another run holds the installation")
+            << "uk"
+            << "locked" << true << plan
+            << "Another run of Korvane is changing files in {dir}guest/F1 2002/ right now. No file "
+               "was changed; try again when it has ended.\n"
+            << mcLaren << asBefore;
+        QTest::newRow("no step: a player's file on the report's PC")
+            << "de"
+            << "theirs" << true << ""
+            << "Kein Schritt von Korvane macht diesen PC gleicher.\n"
+               "Was Korvane nicht angleichen kann:\n"
+               "  EA 2002 season: auf dem PC des Berichts von Hand geändert; bitte von dort "
+               "kopieren\n"
+               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf dem PC des Berichts von Hand "
+               "geändert; bitte von dort kopieren\n\n"
+            << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
+               "optimiert"
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
+               "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv";
+    }
+
+    void matchTheReport() {
+        QFETCH(QString, language);
+        QFETCH(QString, twist);
+        QFETCH(bool, yes);
+        TwoPcs pcs(language);
+        const std::string program = pcs.dir.Text();
+        WriteAll(pcs.dir.Path() / "terea.ini", "E");
+        WriteAll(pcs.dir.Path() / "terql.ini", "Q");
+        const Components2002 seasons{.ea = true, .quillon = true};
+        RecordingSink setUp;
+        HarmonizeF1_2002(pcs.host.install, "Ferrari", seasons, Language::English, setUp);
+        ApplyOptimizedGrip(pcs.host.install, program, seasons, Language::English, setUp);
+        const std::string sauber = "season02/vehicles/Sauber/Sauber.hdv";
+        if (twist == "theirs") { // a player's file on the report's PC, and else all the same
+            WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
+            HarmonizeF1_2002(pcs.guest.install, "Ferrari", seasons, Language::English, setUp);
+            ApplyOptimizedGrip(pcs.guest.install, program, seasons, Language::English, setUp);
+        } else {
+            HarmonizeF1_2002(pcs.guest.install, "McLaren", seasons, Language::English, setUp);
+        }
+        QStringList asked;
+        SaveHostReport(pcs, asked);
+        if (twist == "edited") { // the player's own file
+            WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
+        }
+        InstallationLock other;
+        if (twist == "locked") {
+            QVERIFY(other.Take({pcs.guestFake.f1Path, pcs.guestFake.f1cPath}));
+        }
+        const auto before = FilesBelow(pcs.dir.Path() / "guest");
+        pcs.sink.texts.clear();
+
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.show();
+        QString question;
+        window.SetConfirm([&](QWidget*, const QString& text) {
+            question = text;
+            return yes;
+        });
+        window.CompareWith(QString::fromStdString(pcs.report));
+        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
+        // While it runs, it shows its progress and nothing else can be started.
+        const bool runs = yes && twist != "theirs";
+        QCOMPARE(Child(&window, "PrgMatch")->isHidden(), !runs);
+        QCOMPARE(Child(&window, "BtnCompare")->isEnabled(), !runs);
+        QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
+        QTEST(question, "asked");
+        QTEST(QString::fromStdString(FirstLines(pcs.sink.texts))
+                  .replace(pcs.dir.Text().c_str(), "{dir}"),
+              "said");
+        QTEST(States(&window), "states");
+        QTEST(Shown(&window).section('\n', 0, 1), "shown");
+        if (!runs || twist == "locked") { // nothing changed
+            QCOMPARE(FilesBelow(pcs.dir.Path() / "guest"), before);
+        }
     }
 };
 
