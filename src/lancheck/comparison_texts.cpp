@@ -19,12 +19,6 @@ constexpr struct {
     {"missing", {"fehlt", "missing"}},
 };
 
-std::string Side(const FileDifference& file, bool here, Language language) {
-    return (here ? file.here : file.reference)
-               ? StateText(Shown(file, here), language)
-               : TextIn(language, {"(keine solche Datei)", "(no such file)"});
-}
-
 } // namespace
 
 std::string StateText(const std::string& state, Language language) {
@@ -67,9 +61,10 @@ std::string ComponentLine(const ComponentComparison& component, Language languag
     return TextIn(language, line, {Printable(component.name), here, there});
 }
 
-std::string SidesLine(const FileDifference& file, Language language) {
-    return TextIn(language, {"hier: {1}, im Bericht: {2}", "here: {1}, report: {2}"},
-                  {Side(file, true, language), Side(file, false, language)});
+std::string SideText(const FileDifference& file, bool here, Language language) {
+    return (here ? file.here : file.reference)
+               ? StateText(Shown(file, here), language)
+               : TextIn(language, {"(keine solche Datei)", "(no such file)"});
 }
 
 } // namespace korvane::lancheck

@@ -1,6 +1,6 @@
 #pragma once
 // A comparison with a report in words, for the LAN check window: each component with both
-// states, each file that differs with both sides, in either language. What the report names is
+// states, each file that differs with its two sides, in either language. What the report names is
 // shown with its control characters escaped.
 #include <string>
 
@@ -19,7 +19,8 @@ std::string StateText(const std::string& state, Language language);
 // same state, that the files differ all the same.
 std::string ComponentLine(const ComponentComparison& component, Language language);
 
-// "here: Sauber, report: (no such file)"
-std::string SidesLine(const FileDifference& file, Language language);
+// What a file that differs holds on one side in words ("McLaren", "changed (1a2b3c4d5e6f)"), or
+// that the side has no such file.
+std::string SideText(const FileDifference& file, bool here, Language language);
 
 } // namespace korvane::lancheck

@@ -117,7 +117,13 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     step_->hide();
     progress_->hide();
     differences_ = Named(new QTreeWidget(compareBox), "LstDifferences");
-    differences_->setHeaderHidden(true);
+    differences_->setHeaderLabels({Text(TextIn(language, ColumnDifference)),
+                                   Text(TextIn(language, ColumnHere)),
+                                   Text(TextIn(language, ColumnReport))});
+    differences_->header()->setStretchLastSection(false);
+    differences_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    differences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 14);
     auto* compareLayout = new QVBoxLayout(compareBox);
     compareLayout->addLayout(verdictRow);
@@ -200,9 +206,11 @@ void frmLanCheck::ShowComparison() {
     for (const lancheck::ComponentComparison& component : comparison.components) {
         auto* line = new QTreeWidgetItem(differences_,
                                          {Local(lancheck::ComponentLine(component, language))});
+        line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
-            new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path) + '\n' +
-                                             lancheck::SidesLine(file, language))});
+            new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path)),
+                                       Local(lancheck::SideText(file, true, language)),
+                                       Local(lancheck::SideText(file, false, language))});
         }
     }
     match_->setVisible(!comparison.AllSame());

@@ -45,8 +45,8 @@ QString Shown(QWidget* window) {
     for (int i = 0; i < list->topLevelItemCount(); ++i) {
         lines += list->topLevelItem(i)->text(0) + '\n';
         for (int k = 0; k < list->topLevelItem(i)->childCount(); ++k) {
-            lines += "    " + list->topLevelItem(i)->child(k)->text(0).replace("\n", "\n        ") +
-                     '\n';
+            const QTreeWidgetItem* file = list->topLevelItem(i)->child(k);
+            lines += "    " + file->text(0) + " | " + file->text(1) + " | " + file->text(2) + '\n';
         }
     }
     return ShownText(window, "LblVerdict") + '|' +
@@ -107,8 +107,7 @@ class FrmLanCheckTest : public QObject {
             << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier wie im Bericht original, "
                "doch Dateien weichen ab\n"
-               "    season02\\vehicles\\Sauber\\Sauber.hdv\n"
-               "        hier: fehlt, im Bericht: Sauber\n" +
+               "    season02\\vehicles\\Sauber\\Sauber.hdv | fehlt | Sauber\n" +
                    rest.arg("gleich, original");
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
@@ -116,9 +115,10 @@ class FrmLanCheckTest : public QObject {
             << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
             << "2 files differ from the report.|match|grip EA 2002: original here and in the "
                "report, yet files differ\n"
-               "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J\n"
-               "        here: (no such file), report: original\n"
-               "    season02\\tracks\\terrain.ini\n        here: original, report: (no such file)\n"
+               "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J | (no such "
+               "file) | "
+               "original\n"
+               "    season02\\tracks\\terrain.ini | original | (no such file)\n"
                "EA 2002 season: same, original\nQuillon season: same, original\n"
                "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
                "grip Quillon: same, original\n";
@@ -238,7 +238,8 @@ class FrmLanCheckTest : public QObject {
             "Run these steps now?";
         const QString asBefore =
             "24 files differ from the report.|match|EA 2002 season: here harmonized to McLaren, "
-            "the report harmonized to Ferrari\n    season02\\vehicles\\Arrows\\Arrows.hdv";
+            "the report harmonized to Ferrari\n    season02\\vehicles\\Arrows\\Arrows.hdv | "
+            "McLaren | Ferrari";
         const QString mcLaren = "harmonized to McLaren, harmonized to McLaren, original, "
                                 "original, original, original";
         QTest::newRow("yes")
@@ -266,7 +267,8 @@ class FrmLanCheckTest : public QObject {
                "modifiziert\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier geändert, im Bericht an "
-               "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv";
+               "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
+               "Ferrari";
         QTest::newRow("another run holds the installation")
             << "uk"
             << "locked" << true << plan
@@ -285,7 +287,8 @@ class FrmLanCheckTest : public QObject {
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
-               "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv";
+               "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv | Ferrari | "
+               "geändert";
     }
 
     void matchTheReport() {
