@@ -42,7 +42,7 @@ QString& LastReportFolder() {
 }
 
 void RememberFolderOf(const QString& file) {
-    LastReportFolder() = QFileInfo(file).absolutePath();
+    LastReportFolder() = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
 }
 
 QString DefaultSaveDialog(QWidget* owner, const QString& title, const QString& name,
@@ -272,7 +272,7 @@ void frmLanCheck::Match() {
                 const QString text = Local(
                     StepProgressText(index, count, lancheck::StepText(step, language), language));
                 QMetaObject::invokeMethod(
-                    this, [=, this] { StepStarted(index, count, text); }, Qt::QueuedConnection);
+                    this, [=, this] { ShowStep(index, count, text); }, Qt::QueuedConnection);
             });
         QMetaObject::invokeMethod(
             this, [this, messages = std::move(recorded.texts)] { MatchEnded(messages); },
@@ -291,7 +291,7 @@ void frmLanCheck::SetRunning(bool running) {
     progress_->setValue(0);
 }
 
-void frmLanCheck::StepStarted(std::size_t index, std::size_t count, const QString& text) {
+void frmLanCheck::ShowStep(std::size_t index, std::size_t count, const QString& text) {
     progress_->setRange(0, int(count));
     progress_->setValue(int(index));
     step_->setText(text);

@@ -60,7 +60,7 @@ class frmLanCheck : public QDialog {
     void ShowStatus();
     void ShowComparison();
     void SetRunning(bool running);
-    void StepStarted(std::size_t index, std::size_t count, const QString& text);
+    void ShowStep(std::size_t index, std::size_t count, const QString& text);
     void MatchEnded(const std::vector<std::string>& messages);
 
     AppState& state_;

@@ -272,7 +272,7 @@ class FrmLanCheckTest : public QObject {
         QTest::newRow("another run holds the installation")
             << "uk"
             << "locked" << true << plan
-            << "Another run of Korvane is changing files in {dir}guest/F1 2002/ right now. No file "
+            << "Another run of Korvane is changing files in {F1 2002} right now. No file "
                "was changed; try again when it has ended.\n"
             << mcLaren << asBefore;
         QTest::newRow("no step: a player's file on the report's PC")
@@ -339,7 +339,7 @@ class FrmLanCheckTest : public QObject {
         QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
         QTEST(question, "asked");
         QTEST(QString::fromStdString(FirstLines(pcs.sink.texts))
-                  .replace(pcs.dir.Text().c_str(), "{dir}"),
+                  .replace(pcs.guestFake.f1Path.c_str(), "{F1 2002}"),
               "said");
         QTEST(States(&window), "states");
         QTEST(Shown(&window).section('\n', 0, 1), "shown");
