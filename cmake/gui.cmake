@@ -57,6 +57,7 @@ file(GLOB KORVANE_SHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/scree
 add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
 target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
 target_link_libraries(korvane_screenshots PRIVATE korvane_ui korvane_fake_games)
+korvane_windows_manifest(korvane_screenshots) # the program's code page, so its texts read alike
 korvane_warnings(korvane_screenshots)
 
 # Windows: which TLS backend the update check's https requests go through (scripts/test-windows-gui.sh).
