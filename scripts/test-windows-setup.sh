@@ -51,7 +51,8 @@ echo "docs/screenshots/windows-setup.png"
 x86_64-w64-mingw32-gcc -O2 -municode -o "$work/netsh.exe" tests/windows/netsh_recorder.c
 cp "$work/netsh.exe" "$WINEPREFIX/drive_c/windows/system32/netsh.exe"
 export WINEDLLOVERRIDES="netsh.exe=n"
-netsh_log="$WINEPREFIX/drive_c/windows/Temp/netsh.log" # below Temp, which no snapshot lists
+# In the temporary folder, which no snapshot lists.
+netsh_log="$(winepath -u "$(wine cmd /c echo %TEMP% | tr -d '\r')")/netsh.log"
 netsh_asked() { tr -d '\r' <"$netsh_log" 2>/dev/null; rm -f "$netsh_log"; }
 rule='netsh advfirewall firewall add rule name="Korvane" dir=in action=allow profile=private'
 
