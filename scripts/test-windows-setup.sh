@@ -4,10 +4,11 @@
 #   - renders the wizard's first page on an Xvfb display to docs/screenshots/windows-setup.png,
 #   - installs silently (/S) and checks that it added the program's files in C:\Program Files\Korvane,
 #     the Start menu shortcut and the uninstall entry (64-bit view, the version of CMakeLists.txt)
-#     and nothing else,
+#     and nothing else, and asked netsh for the firewall rules of both programs,
 #   - starts korvane.exe from there (it must keep running) and runs korvane-cli.exe on a fake
 #     installation registered as the games register themselves,
-#   - uninstalls silently and checks that everything the setup added is gone and nothing else,
+#   - uninstalls silently and checks that everything the setup added is gone and nothing else, and
+#     that it asked netsh to delete the rules,
 #   - installs a setup of an older version (made here, with one file more) and this one over it:
 #     the older version's files and entry must be gone.
 # Called by scripts/test-windows-gui.sh, which builds everything and installs the packages.
@@ -45,6 +46,15 @@ xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
 [ -s "$work/wizard.png" ] || fail "the wizard did not appear"
 cp "$work/wizard.png" docs/screenshots/windows-setup.png
 echo "docs/screenshots/windows-setup.png"
+
+# Wine's netsh keeps no firewall rules: a stand-in notes each command line it is given.
+x86_64-w64-mingw32-gcc -O2 -municode -o "$work/netsh.exe" tests/windows/netsh_recorder.c
+cp "$work/netsh.exe" "$WINEPREFIX/drive_c/windows/system32/netsh.exe"
+export WINEDLLOVERRIDES="netsh.exe=n"
+# In the temporary folder, which no snapshot lists.
+netsh_log="$(winepath -u "$(wine cmd /c echo %TEMP% | tr -d '\r')")/netsh.log"
+netsh_asked() { tr -d '\r' <"$netsh_log" 2>/dev/null; rm -f "$netsh_log"; }
+rule='netsh advfirewall firewall add rule name="Korvane" dir=in action=allow profile=private'
 
 # The player's world before Korvane is installed: the games, registered where their 32-bit
 # installers write, and settings of an earlier Korvane in %APPDATA%\Korvane.
@@ -107,6 +117,9 @@ diff -u "$work/expected.files" "$work/setup.files" || fail "the setup added othe
 diff -u "$work/expected.registry" "$work/setup.registry" ||
   fail "the setup wrote other registry values than these"
 wine reg query "$key" /reg:32 >/dev/null 2>&1 && fail "the uninstall entry is in the 32-bit view"
+printf '%s program="C:\\Program Files\\Korvane\\%s" enable=yes\n' "$rule" korvane.exe "$rule" \
+  korvane-cli.exe | diff -u - <(netsh_asked) || fail "the setup did not ask for these firewall rules"
+echo "the setup asked netsh for the firewall rules of korvane.exe and korvane-cli.exe"
 
 # The installed programs, as the player starts them.
 status=0
@@ -133,6 +146,8 @@ for kind in files registry; do
     fail "the uninstall left or removed other $kind than those the setup added"
 done
 grep -q '^language=uk' "$appdata/Korvane/korvane.ini" || fail "the uninstall changed the settings"
+echo 'netsh advfirewall firewall delete rule name="Korvane"' | diff -u - <(netsh_asked) ||
+  fail "the uninstall did not ask to delete the firewall rules"
 echo "the uninstall removed everything the setup added, and nothing else"
 
 # An update: a setup of an older version with a file that this one lacks, installed first.

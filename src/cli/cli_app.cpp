@@ -93,8 +93,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "grip tables of F1 2002 and F1 Challenge 99-02, as the desktop program does; "
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
-    app.footer("Exit status: 0 done (verify: all the same), 1 a step failed (verify: something "
-               "differs) or an unexpected error, 2 usage error, unknown name or season, game or "
+    app.footer("Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, "
+               "match: something differs) or an unexpected error, 2 usage error, unknown name or "
+               "season, game or "
                "component not installed, a report that cannot be read, or another copy of "
                "Korvane running while files are to be changed.");
     app.require_subcommand(1);

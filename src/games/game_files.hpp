@@ -24,6 +24,8 @@ struct Components2002 {
     bool quillon = false;
     bool gt = false;
 
+    bool operator==(const Components2002&) const = default;
+
     bool Has(Component2002 component) const {
         return component == Component2002::EA2002   ? ea
                : component == Component2002::QL2002 ? quillon

@@ -64,6 +64,17 @@ const std::string LanOut =
 const std::string GripSame = "grip EA 2002: same\ngrip Quillon: same\n";
 const std::string Same =
     "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame;
+// The plan from McLaren and the game's grip table back to the LAN routine's state.
+const std::string MatchPlan = "Steps that make this PC like the report:\n"
+                              "  1. Harmonize EA 2002 season and Quillon season to Williams\n"
+                              "  2. Put the optimized grip values in place for EA 2002\n";
+// The failed step of a harmonize that keeps the player's own Arrows.hdv.
+const std::string ArrowsKept =
+    "Finished with errors, 1 step(s) failed:\n{f1}season02\\vehicles\\Arrows\\Arrows.hdv: was "
+    "changed after Korvane wrote it and stays as it is, and so does its backup "
+    "{f1}season02\\vehicles\\Arrows\\Arrows.org. To keep this file as the new original, delete "
+    "the backup; to have Korvane replace it again, delete this file (or move it away) and run "
+    "the action again\n";
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 const FakeOptions F1cOnly{false, false, false, true, false};
 // What a command that changes files says while another run changes the game's files in dir.
@@ -259,6 +270,32 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!mv {f1-dir} {temp}/moved",
                     "--f1-path {temp}/moved verify - <{temp}/host.txt"}), 0, LanOut + Same, None},
+        // match: the host's state made here by Korvane's own steps, planned without the lock of
+        // a running copy; a file of the player's stays and is named; another run's lock refuses.
+        {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea --quillon", "grip restore --ea",
+                    "locked match --dry-run {temp}/host.json"}), 1,
+         LanOut + "Performance of all teams is now equal to McLaren\n"
+         "Original grip values restored successfully\n" + MatchPlan, None},
+        {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea --quillon", "grip restore --ea",
+                    "match {temp}/host.json", "verify {temp}/host.json"}), 0,
+         LanOut + "Performance of all teams is now equal to McLaren\n"
+         "Original grip values restored successfully\n" + MatchPlan +
+         "Performance of all teams is now equal to Williams\n\nGrip values adjusted successfully\n"
+         "\n" + Same + Same, None},
+        {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea",
+                    "!echo mine >{f1}season02/vehicles/Arrows/Arrows.hdv",
+                    "match {temp}/host.json"}), 1,
+         LanOut + "Performance of all teams is now equal to McLaren\n"
+         "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
+         "What Korvane cannot make equal:\n  season02\\vehicles\\Arrows\\Arrows.hdv: changed by "
+         "hand on this PC, and Korvane leaves it as it is; copy this file from the report's PC\n" +
+         ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
+         "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
+         "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
+        {NoGt, Lan({"restore f1-2002 --quillon", "busy match {temp}/host.json"}), 2,
+         LanOut + "Original performance restored successfully!\n"
+         "Steps that make this PC like the report:\n  1. Harmonize Quillon season to Williams\n" +
+         Busy("{f1}") + "\n", Busy("{f1}")},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"verify {temp}/none.json"}, 2, "",
