@@ -303,8 +303,13 @@ void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
     components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
     ShowStatus();
     ShowComparison();
+    // One box for the whole run: every step's own message, in turn.
+    std::string shown;
     for (const std::string& message : messages) {
-        sink_.Show(message);
+        shown += (shown.empty() ? "" : std::string(CrLf) + CrLf) + message;
+    }
+    if (!shown.empty()) {
+        sink_.Show(shown);
     }
 }
 

@@ -74,11 +74,15 @@ QString States(QWidget* window) {
     return states.join(", ");
 }
 
-// The texts the sink got, each up to its first CR LF, a line each.
+// What the sink got: of each text, the first line of each paragraph, a line each.
 std::string FirstLines(const std::vector<std::string>& texts) {
     std::string lines;
     for (const std::string& text : texts) {
-        lines += text.substr(0, text.find("\r\n")) + '\n';
+        for (std::size_t at = 0; at != std::string::npos;) {
+            lines += text.substr(at, text.find("\r\n", at) - at) + '\n';
+            at = text.find("\r\n\r\n", at);
+            at = at == std::string::npos ? at : at + 4;
+        }
     }
     return lines;
 }
