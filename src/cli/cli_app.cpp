@@ -94,8 +94,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
     app.footer("Exit status: 0 done (verify: all the same), 1 a step failed (verify: something "
-               "differs) or an unexpected error, 2 usage error, unknown name or season, game or "
-               "component not installed, a report that cannot be read, or another copy of "
+               "differs; hosts: no PC answered) or an unexpected error, 2 usage error, unknown "
+               "name or season, game or component not installed, a report that cannot be read "
+               "or a host that cannot be reached or refuses, a port in use, or another copy of "
                "Korvane running while files are to be changed.");
     app.require_subcommand(1);
     app.fallthrough();
@@ -105,6 +106,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     AddInfoCommands(app, commands);
     AddOperationCommands(app, commands);
     AddReportCommands(app, commands);
+    AddLanCommands(app, commands);
 
     try {
         app.parse(argc, argv);
