@@ -10,6 +10,7 @@
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -23,8 +24,10 @@ using asio::ip::udp;
 
 namespace {
 
-// Answers to queries, all askers together: a flood costs a little time and no memory.
-constexpr int MaxAnswersPerSecond = 32;
+// Answers to queries in one second: a flood from one address costs a little time and no memory,
+// and leaves the others answered.
+constexpr int MaxAnswersPerAsker = 4;
+constexpr std::size_t MaxAskers = 256;
 
 } // namespace
 
@@ -44,7 +47,7 @@ struct LanShare::Impl {
     std::string datagram = std::string(MaxDatagramBytes, '\0');
     udp::endpoint asker;
     std::chrono::steady_clock::time_point second;
-    int answersInSecond = 0;
+    std::map<asio::ip::address, int> answered; // in this second, by asker
     std::string answer; // the latest, kept for a second so that a flood does not hash files
     std::chrono::steady_clock::time_point answerMade;
 
@@ -73,13 +76,16 @@ struct LanShare::Impl {
         return answer;
     }
 
-    bool MayAnswer() {
+    bool MayAnswer(const asio::ip::address& address) {
         const auto now = std::chrono::steady_clock::now();
         if (now - second > std::chrono::seconds(1)) {
             second = now;
-            answersInSecond = 0;
+            answered.clear();
         }
-        return ++answersInSecond <= MaxAnswersPerSecond;
+        if (answered.size() >= MaxAskers && !answered.contains(address)) {
+            return false;
+        }
+        return ++answered[address] <= MaxAnswersPerAsker;
     }
 
     // A query of any version is answered, so that a guest of another version can say that this
@@ -93,7 +99,7 @@ struct LanShare::Impl {
                 const std::optional<FrameHeader> header = ReadHeader(datagram.substr(0, size));
                 if (!error && size == FrameHeaderBytes && header &&
                     header->kind == static_cast<std::uint8_t>(MessageKind::Query) &&
-                    header->length == 0 && MayAnswer()) {
+                    header->length == 0 && MayAnswer(asker.address())) {
                     asio::error_code ignored;
                     datagrams.send_to(asio::buffer(Answer()), asker, 0, ignored);
                 }
