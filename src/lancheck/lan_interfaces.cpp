@@ -1,11 +1,11 @@
 // The broadcast address of each IPv4 interface, from the operating system: getifaddrs on Linux,
 // GetAdaptersAddresses on Windows. Loopback and interfaces that are down are left out.
-#include "lancheck/lan_guest.hpp"
-
+// Winsock's headers come before anything that may include windows.h.
 #ifdef _WIN32
-#include <iphlpapi.h>
 #include <winsock2.h>
 #include <ws2tcpip.h>
+
+#include <iphlpapi.h>
 #else
 #include <arpa/inet.h>
 #include <ifaddrs.h>
@@ -14,6 +14,8 @@
 #endif
 
 #include <cstdint>
+
+#include "lancheck/lan_guest.hpp"
 
 namespace korvane::lancheck {
 
