@@ -147,20 +147,22 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
         }
     }
 
+    // The answers are read as the host reads the queries: each by a read that ends at once.
+    socket.non_blocking(true, error);
     std::vector<FoundHost> found;
     std::string datagram(MaxDatagramBytes, '\0');
-    udp::endpoint sender;
     std::function<void()> receive = [&] {
-        socket.async_receive_from(
-            asio::buffer(datagram), sender, [&](const asio::error_code& failed, std::size_t size) {
-                if (failed == asio::error::operation_aborted) {
-                    return;
-                }
-                if (!failed) {
-                    Take(datagram.substr(0, size), sender.address().to_string(), found);
-                }
-                receive();
-            });
+        socket.async_wait(udp::socket::wait_read, [&](const asio::error_code& failed) {
+            if (failed == asio::error::operation_aborted) {
+                return;
+            }
+            udp::endpoint sender;
+            const std::size_t size = socket.receive_from(asio::buffer(datagram), sender, 0, error);
+            if (!error) {
+                Take(datagram.substr(0, size), sender.address().to_string(), found);
+            }
+            receive();
+        });
     };
     receive();
     io.run_for(FindTime);

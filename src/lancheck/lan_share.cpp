@@ -6,11 +6,11 @@
 #include <asio/ip/tcp.hpp>
 #include <asio/ip/udp.hpp>
 #include <asio/read.hpp>
+#include <asio/redirect_error.hpp>
 #include <asio/steady_timer.hpp>
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
-#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -22,14 +22,18 @@ namespace korvane::lancheck {
 using asio::ip::tcp;
 using asio::ip::udp;
 
-namespace {
+namespace {} // namespace
 
-// Answers to queries in one second: a flood from one address costs a little time and no memory,
-// and leaves the others answered.
-constexpr int MaxAnswersPerAsker = 4;
-constexpr std::size_t MaxAskers = 256;
-
-} // namespace
+bool AnswerBudget::Allow(const std::string& address, std::chrono::steady_clock::time_point now) {
+    if (now - second_ >= std::chrono::seconds(1)) {
+        second_ = now;
+        answered_.clear();
+    }
+    if (answered_.size() >= MaxAskers && !answered_.contains(address)) {
+        return false;
+    }
+    return ++answered_[address] <= MaxAnswersPerAsker;
+}
 
 struct LanShare::Impl {
     explicit Impl(Options given) : options(std::move(given)) {}
@@ -45,9 +49,7 @@ struct LanShare::Impl {
 
     std::size_t connections = 0;
     std::string datagram = std::string(MaxDatagramBytes, '\0');
-    udp::endpoint asker;
-    std::chrono::steady_clock::time_point second;
-    std::map<asio::ip::address, int> answered; // in this second, by asker
+    AnswerBudget budget;
     std::string answer; // the latest, kept for a second so that a flood does not hash files
     std::chrono::steady_clock::time_point answerMade;
 
@@ -76,35 +78,33 @@ struct LanShare::Impl {
         return answer;
     }
 
-    bool MayAnswer(const asio::ip::address& address) {
-        const auto now = std::chrono::steady_clock::now();
-        if (now - second > std::chrono::seconds(1)) {
-            second = now;
-            answered.clear();
-        }
-        if (answered.size() >= MaxAskers && !answered.contains(address)) {
-            return false;
-        }
-        return ++answered[address] <= MaxAnswersPerAsker;
-    }
-
     // A query of any version is answered, so that a guest of another version can say that this
-    // host speaks this one.
-    void ReceiveQuery() {
-        datagrams.async_receive_from(
-            asio::buffer(datagram), asker, [this](const asio::error_code& error, std::size_t size) {
-                if (error == asio::error::operation_aborted) {
-                    return;
+    // host speaks this one. The datagrams are read when they are there, each by a read that ends
+    // at once (under Wine, reads left pending in the system during a flood of datagrams corrupted
+    // the heap), at most 64 at a time, so that the connections get their turn.
+    void ReceiveQueries() {
+        datagrams.async_wait(udp::socket::wait_read, [this](const asio::error_code& error) {
+            if (error == asio::error::operation_aborted) {
+                return;
+            }
+            for (int i = 0; i < 64; ++i) {
+                asio::error_code failed;
+                udp::endpoint asker;
+                const std::size_t size =
+                    datagrams.receive_from(asio::buffer(datagram), asker, 0, failed);
+                if (failed == asio::error::would_block) {
+                    break;
                 }
                 const std::optional<FrameHeader> header = ReadHeader(datagram.substr(0, size));
-                if (!error && size == FrameHeaderBytes && header &&
+                if (!failed && size == FrameHeaderBytes && header &&
                     header->kind == static_cast<std::uint8_t>(MessageKind::Query) &&
-                    header->length == 0 && MayAnswer(asker.address())) {
-                    asio::error_code ignored;
-                    datagrams.send_to(asio::buffer(Answer()), asker, 0, ignored);
+                    header->length == 0 &&
+                    budget.Allow(asker.address().to_string(), std::chrono::steady_clock::now())) {
+                    datagrams.send_to(asio::buffer(Answer()), asker, 0, failed);
                 }
-                ReceiveQuery();
-            });
+            }
+            ReceiveQueries();
+        });
     }
 
     void Accept() {
@@ -133,17 +133,18 @@ struct LanShare::Impl {
                 socket.close(ignored);
             }
         });
-        try {
-            std::string head(FrameHeaderBytes, '\0');
-            co_await asio::async_read(socket, asio::buffer(head), asio::use_awaitable);
-            const std::optional<FrameHeader> header = ReadHeader(head);
-            if (header) {
-                std::string reply = co_await Reply(socket, *header);
-                co_await asio::async_write(socket, asio::buffer(reply), asio::use_awaitable);
-            }
-        } catch (const std::exception&) {
-            // A guest that went away, sent too little or took too long: nothing to answer.
+        // A guest that goes away, sends too little or takes too long gets no answer.
+        asio::error_code error;
+        std::string head(FrameHeaderBytes, '\0');
+        co_await asio::async_read(socket, asio::buffer(head),
+                                  asio::redirect_error(asio::use_awaitable, error));
+        const std::optional<FrameHeader> header = ReadHeader(head);
+        if (error || !header) {
+            co_return;
         }
+        const std::string reply = co_await Reply(socket, *header);
+        co_await asio::async_write(socket, asio::buffer(reply),
+                                   asio::redirect_error(asio::use_awaitable, error));
     }
 
     // The answer to a request; empty when the request is no request of this protocol.
@@ -161,13 +162,22 @@ struct LanShare::Impl {
             header.length > MaxVerdictBytes) {
             co_return std::string();
         }
+        asio::error_code error;
         std::string payload(header.length, '\0');
-        co_await asio::async_read(socket, asio::buffer(payload), asio::use_awaitable);
+        co_await asio::async_read(socket, asio::buffer(payload),
+                                  asio::redirect_error(asio::use_awaitable, error));
+        if (error) {
+            co_return std::string();
+        }
+        const tcp::endpoint guest = socket.remote_endpoint(error);
         std::optional<Verdict> verdict = ParseVerdict(payload);
+        if (error) {
+            co_return std::string();
+        }
         if (!verdict) {
             co_return Frame(MessageKind::Refused, "");
         }
-        Note(std::move(*verdict), socket.remote_endpoint().address().to_string());
+        Note(std::move(*verdict), guest.address().to_string());
         co_return Frame(MessageKind::Taken, "");
     }
 
@@ -213,13 +223,14 @@ FileResult LanShare::Start() {
         s.port = s.acceptor.local_endpoint().port();
         s.datagrams.open(udp::v4());
         s.datagrams.bind(udp::endpoint(udp::v4(), s.port));
+        s.datagrams.non_blocking(true);
     } catch (const std::system_error& e) {
         asio::error_code ignored;
         s.acceptor.close(ignored);
         s.datagrams.close(ignored);
         return {false, e.code().message(), "port " + std::to_string(s.options.port)};
     }
-    s.ReceiveQuery();
+    s.ReceiveQueries();
     s.Accept();
     s.thread = std::thread([&s] { s.io.run(); });
     return {};

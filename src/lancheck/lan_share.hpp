@@ -5,6 +5,7 @@
 #include <chrono>
 #include <cstddef>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,6 +26,20 @@ struct VerdictRow {
 inline constexpr std::size_t MaxTableRows = 256;
 inline constexpr std::size_t MaxConnections = 8;           // at once; more are closed at once
 inline constexpr std::chrono::seconds RequestTimeLimit{5}; // a connection's whole life
+
+// How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
+// MaxAskers addresses a second, so that a flood from one address costs a little time and no
+// memory, and leaves the others answered.
+class AnswerBudget {
+  public:
+    static constexpr int MaxAnswersPerAsker = 4;
+    static constexpr std::size_t MaxAskers = 256;
+    bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
+
+  private:
+    std::chrono::steady_clock::time_point second_{};
+    std::map<std::string, int> answered_; // in this second
+};
 
 class LanShare {
   public:
