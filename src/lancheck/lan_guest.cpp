@@ -7,6 +7,7 @@
 #include <asio/ip/tcp.hpp>
 #include <asio/ip/udp.hpp>
 #include <asio/read.hpp>
+#include <asio/redirect_error.hpp>
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
@@ -54,25 +55,32 @@ std::string HeaderProblem(const std::optional<FrameHeader>& header, MessageKind 
 asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::string& request,
                            MessageKind expected, std::size_t maxPayload,
                            Result<std::string>& result) {
-    std::string step = "cannot connect to port " + std::to_string(to.port());
-    try {
-        co_await socket.async_connect(to, asio::use_awaitable);
-        step = "the connection ended early";
-        co_await asio::async_write(socket, asio::buffer(request), asio::use_awaitable);
-        std::string head(FrameHeaderBytes, '\0');
-        co_await asio::async_read(socket, asio::buffer(head), asio::use_awaitable);
-        const std::optional<FrameHeader> header = ReadHeader(head);
-        result.reason = HeaderProblem(header, expected, maxPayload);
-        if (!result.reason.empty()) {
-            co_return;
-        }
-        result.value.resize(header->length);
-        co_await asio::async_read(socket, asio::buffer(result.value), asio::use_awaitable);
-        result.ok = true;
-        result.reason.clear();
-    } catch (const std::system_error& e) {
-        result.reason = step + ": " + e.code().message();
+    asio::error_code error;
+    auto noting = asio::redirect_error(asio::use_awaitable, error);
+    co_await socket.async_connect(to, noting);
+    if (error) {
+        result.reason =
+            "cannot connect to port " + std::to_string(to.port()) + ": " + error.message();
+        co_return;
     }
+    std::string head(FrameHeaderBytes, '\0');
+    co_await asio::async_write(socket, asio::buffer(request), noting);
+    if (!error) {
+        co_await asio::async_read(socket, asio::buffer(head), noting);
+    }
+    if (error) {
+        result.reason = "the connection ended early: " + error.message();
+        co_return;
+    }
+    const std::optional<FrameHeader> header = ReadHeader(head);
+    result.reason = HeaderProblem(header, expected, maxPayload);
+    if (!result.reason.empty()) {
+        co_return;
+    }
+    result.value.resize(header->length);
+    co_await asio::async_read(socket, asio::buffer(result.value), noting);
+    result.ok = !error;
+    result.reason = error ? "the connection ended early: " + error.message() : "";
 }
 
 // Connecting, sending the request and reading the whole reply, within ExchangeTimeLimit.

@@ -22,8 +22,6 @@ namespace korvane::lancheck {
 using asio::ip::tcp;
 using asio::ip::udp;
 
-namespace {} // namespace
-
 bool AnswerBudget::Allow(const std::string& address, std::chrono::steady_clock::time_point now) {
     if (now - second_ >= std::chrono::seconds(1)) {
         second_ = now;
@@ -40,6 +38,7 @@ struct LanShare::Impl {
 
     Options options;
     unsigned short port = 0;
+    std::size_t connections = 0; // on the share's thread; outlives io, whose end ends them
     asio::io_context io;
     udp::socket datagrams{io};
     tcp::acceptor acceptor{io};
@@ -47,7 +46,6 @@ struct LanShare::Impl {
     mutable std::mutex mutex;
     std::vector<VerdictRow> table; // under mutex; everything below on the share's thread only
 
-    std::size_t connections = 0;
     std::string datagram = std::string(MaxDatagramBytes, '\0');
     AnswerBudget budget;
     std::string answer; // the latest, kept for a second so that a flood does not hash files
@@ -66,10 +64,12 @@ struct LanShare::Impl {
         const auto now = std::chrono::steady_clock::now();
         if (answer.empty() || now - answerMade > std::chrono::seconds(1)) {
             std::string fingerprint = "unreadable";
-            if (const std::optional<std::string> report = Report()) {
+            try {
                 Sha256 sha;
-                sha.Add(*report);
+                sha.Add(options.report());
                 fingerprint = sha.Hex().substr(0, 12);
+            } catch (const std::exception&) {
+                // A file that cannot be read, no SHA-256: the guest sees that it is unreadable.
             }
             answer = Frame(MessageKind::Answer,
                            AnswerPayload({options.name, KorvaneVersion(), fingerprint}));
