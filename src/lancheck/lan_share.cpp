@@ -11,6 +11,7 @@
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
+#include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -38,7 +39,9 @@ struct LanShare::Impl {
 
     Options options;
     unsigned short port = 0;
-    std::size_t connections = 0; // on the share's thread; outlives io, whose end ends them
+    // Open connections, on the share's thread; they outlive io, whose end closes the connections.
+    std::size_t connections = 0;
+    std::map<asio::ip::address, std::size_t> connectionsFrom;
     asio::io_context io;
     udp::socket datagrams{io};
     tcp::acceptor acceptor{io};
@@ -112,20 +115,31 @@ struct LanShare::Impl {
             if (error == asio::error::operation_aborted) {
                 return;
             }
-            if (!error && connections < MaxConnections) {
-                asio::co_spawn(io, Serve(std::move(socket)), asio::detached);
+            asio::error_code gone;
+            const asio::ip::address guest = socket.remote_endpoint(gone).address();
+            if (!error && !gone && connections < MaxConnections &&
+                (!connectionsFrom.contains(guest) ||
+                 connectionsFrom[guest] < MaxConnectionsPerAddress)) {
+                asio::co_spawn(io, Serve(std::move(socket), guest), asio::detached);
             }
             Accept();
         });
     }
 
     // One request, answered within RequestTimeLimit or not at all.
-    asio::awaitable<void> Serve(tcp::socket socket) {
+    asio::awaitable<void> Serve(tcp::socket socket, asio::ip::address guest) {
         ++connections;
+        ++connectionsFrom[guest];
         struct Leave {
-            std::size_t& count;
-            ~Leave() { --count; }
-        } leave{connections};
+            Impl& share;
+            asio::ip::address guest;
+            ~Leave() {
+                --share.connections;
+                if (--share.connectionsFrom[guest] == 0) {
+                    share.connectionsFrom.erase(guest);
+                }
+            }
+        } leave{*this, guest};
         asio::steady_timer deadline(io, RequestTimeLimit);
         deadline.async_wait([&socket](const asio::error_code& error) {
             if (!error) {

@@ -24,7 +24,10 @@ struct VerdictRow {
 };
 
 inline constexpr std::size_t MaxTableRows = 256;
-inline constexpr std::size_t MaxConnections = 8;           // at once; more are closed at once
+// Connections at once, all together and from one address (so that one PC holding connections
+// open locks nobody else out); more are closed at once.
+inline constexpr std::size_t MaxConnections = 16;
+inline constexpr std::size_t MaxConnectionsPerAddress = 4;
 inline constexpr std::chrono::seconds RequestTimeLimit{5}; // a connection's whole life
 
 // How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
