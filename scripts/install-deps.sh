@@ -10,6 +10,7 @@ packages=(
   libgtest-dev googletest                  # the test suites
   libcli11-dev libssl-dev                  # korvane-cli: arguments; the LAN check: SHA-256
   nlohmann-json3-dev                       # the LAN check: the JSON state report
+  libasio-dev                              # the LAN check: sharing the report on the LAN
   xvfb xauth                               # screenshots of the windows
   "$@"
 )

@@ -73,6 +73,34 @@ diff -u "$work/restore-linux" "$work/restore-win" || fail "restore: other texts 
 run status-restored 0 wine "$windows_cli" status
 grep -q '^F1 Challenge: original' "$work/status-restored" || fail "restore f1c left the game changed"
 
+# The LAN check across the two builds over the loopback: korvane-cli.exe shares its report, the
+# Linux korvane-cli finds it, compares its own copy of the same installation with it (the same
+# fingerprint, all the same) and the Windows host prints the verdict.
+wine "$windows_cli" share --port 0 --seconds 120 >"$work/share.raw" 2>&1 &
+share_pid=$!
+port=""
+for _ in $(seq 150); do
+  port="$(tr -d '\r' <"$work/share.raw" | sed -n 's/.* on port \([0-9]*\) .*/\1/p')"
+  [ -n "$port" ] && break
+  sleep 0.2
+done
+[ -n "$port" ] || { cat "$work/share.raw"; fail "share: no port announced"; }
+run hosts 0 "$linux_cli" hosts --to 127.0.0.1 --port "$port"
+fingerprint="$("${on_linux[@]}" status --json | sha256sum | cut -c1-12)"
+grep -q "(127.0.0.1): Korvane .*, report fingerprint $fingerprint\$" "$work/hosts" \
+  || { cat "$work/hosts"; fail "hosts: not found with the Linux copy's fingerprint $fingerprint"; }
+run verify-host 0 "${on_linux[@]}" verify --host 127.0.0.1 --port "$port"
+for _ in $(seq 50); do
+  grep -q '(127.0.0.1): same' "$work/share.raw" && break
+  sleep 0.2
+done
+kill "$share_pid" 2>/dev/null || true
+wait "$share_pid" 2>/dev/null || true
+grep -q '(127.0.0.1): same' "$work/share.raw" || { cat "$work/share.raw"; fail "share: no verdict"; }
+echo "korvane-cli.exe shares, the Linux korvane-cli finds it and verifies against it:"
+tr -d '\r' <"$work/share.raw"
+cat "$work/hosts"
+
 rm -f "$build_dir"/korvane-cli-*-windows-x64.zip
 (cd "$build_dir" && cpack -G ZIP >/dev/null)
 ls "$build_dir"/korvane-cli-*-windows-x64.zip

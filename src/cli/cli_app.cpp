@@ -94,9 +94,10 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
     app.footer("Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, "
-               "match: something differs) or an unexpected error, 2 usage error, unknown name or "
-               "season, game or "
-               "component not installed, a report that cannot be read, or another copy of "
+               "match: something differs; hosts: no PC answered) or an unexpected error, 2 usage "
+               "error, unknown name or season, game or component not installed, a report that "
+               "cannot be read or a host that cannot be reached or refuses, a port in use, or "
+               "another copy of "
                "Korvane running while files are to be changed.");
     app.require_subcommand(1);
     app.fallthrough();
@@ -106,6 +107,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     AddInfoCommands(app, commands);
     AddOperationCommands(app, commands);
     AddReportCommands(app, commands);
+    AddLanCommands(app, commands);
 
     try {
         app.parse(argc, argv);

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "games/game_install.hpp"
-#include "core/language.hpp"
 #include "cli/cli_app.hpp"
 #include "cli/console_sink.hpp"
+#include "core/language.hpp"
+#include "games/game_install.hpp"
 
 namespace korvane::cli {
 
@@ -51,10 +51,15 @@ void AddCommand(std::vector<Command>& commands, CLI::App* subcommand, bool chang
 }
 
 // detect, teams (info_commands.cpp); harmonize, restore, grip (operation_commands.cpp); status,
-// verify, match (report_commands.cpp): in this order, as --help lists them.
+// verify, match (report_commands.cpp); share, hosts (lan_commands.cpp): in this order, as --help
+// lists them.
 void AddInfoCommands(CLI::App& app, std::vector<Command>& commands);
 void AddOperationCommands(CLI::App& app, std::vector<Command>& commands);
 void AddReportCommands(CLI::App& app, std::vector<Command>& commands);
+void AddLanCommands(CLI::App& app, std::vector<Command>& commands);
+
+// The help of the --port options of the commands that talk to other PCs.
+inline constexpr const char* PortHelp = "the UDP and TCP port of the LAN check (default 47313)";
 
 // The names and seasons to choose from (choices.cpp).
 std::string Join(const std::vector<std::string>& items);

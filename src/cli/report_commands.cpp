@@ -1,8 +1,11 @@
-// status and verify: this PC's report, and the comparison with another PC's. Both only read,
-// so they run beside a copy that changes files.
+// status, verify and match: this PC's report, the comparison with another PC's, read from a file
+// or fetched from a PC that shares it, and the steps that make this PC like it. status and verify
+// only read, so they run beside a copy that changes files.
 #include <iostream>
+#include <optional>
 
 #include "cli/commands.hpp"
+#include "lancheck/lan_guest.hpp"
 #include "lancheck/match_plan.hpp"
 #include "lancheck/match_run.hpp"
 #include "lancheck/match_texts.hpp"
@@ -42,6 +45,28 @@ std::vector<ComponentStatus> ReadReport(const std::string& source) {
     throw Refusal(name + ": " + read.reason);
 }
 
+// "host NAME" or "host NAME (ADDRESS)", as a message names a host given on the command line.
+std::string HostText(const std::string& given, const LanHost& host) {
+    return "host " + given + (host.address == given ? "" : " (" + host.address + ")");
+}
+
+// The report of a PC that shares it.
+std::vector<ComponentStatus> FetchHostReport(const std::string& given, const LanHost& host) {
+    const ReportRead read = FetchReport(host);
+    if (!read.ok) {
+        throw Refusal(HostText(given, host) + ": " + read.reason);
+    }
+    return read.value;
+}
+
+LanHost Reach(const std::string& given, unsigned short port) {
+    const Result<LanHost> host = ResolveHost(given, port);
+    if (!host.ok) {
+        throw Refusal("host " + given + ": " + host.reason);
+    }
+    return host.value;
+}
+
 struct StatusOptions {
     bool withFiles = false;
     bool asJson = false;
@@ -54,30 +79,69 @@ int Status(const StatusOptions& options, const Context& c) {
     return ExitDone;
 }
 
-// The source is the report's file, or "-" for standard input.
-int Verify(const std::string& source, const Context& c) {
+// Where the other PC's report comes from: a file, or a PC that shares it.
+struct SourceOptions {
+    std::string report; // the report's file, or "-" for standard input
+    std::string host;   // else the PC that shares its report, by name or address
+    unsigned short port = LanPort;
+};
+
+// The other PC's report, and the host it came from when it came over the network.
+struct Reference {
+    std::vector<ComponentStatus> components;
+    std::optional<LanHost> host;
+};
+
+Reference ReadReference(const SourceOptions& options, const std::string& command) {
+    if (options.report.empty() == options.host.empty()) {
+        throw Refusal(command + " needs a REPORT or --host, one of the two");
+    }
+    if (options.host.empty()) {
+        return {ReadReport(options.report), std::nullopt};
+    }
+    const LanHost host = Reach(options.host, options.port);
+    return {FetchHostReport(options.host, host), host};
+}
+
+// After a comparison with a host's report, the host learns what this PC found; a host that does
+// not take it changes nothing here but a line on the error stream.
+void TellHost(const SourceOptions& options, const Reference& reference,
+              const Comparison& comparison, const Context& c) {
+    if (!reference.host) {
+        return;
+    }
+    const FileResult told = SendVerdict(*reference.host, VerdictOf(comparison));
+    if (!told.ok) {
+        c.err << "korvane-cli: " << HostText(options.host, *reference.host)
+              << " was not told the verdict: " << told.reason << '\n';
+    }
+}
+
+int Verify(const SourceOptions& options, const Context& c) {
     RequireSomeGame(c.install);
-    const std::vector<ComponentStatus> reference = ReadReport(source);
+    const Reference reference = ReadReference(options, "verify");
     const Comparison comparison =
-        CompareWithReport(CollectStatus(c.install, c.programDir), reference);
+        CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
     PrintComparison(comparison, c.out);
+    TellHost(options, reference, comparison, c);
     return comparison.AllSame() ? ExitDone : ExitFailed;
 }
 
-struct MatchOptions {
-    std::string source;
+struct MatchOptions : SourceOptions {
     bool dryRun = false;
 };
 
 // The plan, then (unless a dry run) its steps, then the comparison as verify prints it.
 int Match(const MatchOptions& options, const Context& c) {
     RequireSomeGame(c.install);
-    const std::vector<ComponentStatus> reference = ReadReport(options.source);
+    const Reference reference = ReadReference(options, "match");
     const std::vector<ComponentStatus> here = CollectStatus(c.install, c.programDir);
-    const MatchPlan plan = PlanMatch(c.install, here, reference);
+    const MatchPlan plan = PlanMatch(c.install, here, reference.components);
     c.out << PlanText(plan, c.language);
     if (options.dryRun) {
-        return CompareWithReport(here, reference).AllSame() ? ExitDone : ExitFailed;
+        const Comparison comparison = CompareWithReport(here, reference.components);
+        TellHost(options, reference, comparison, c);
+        return comparison.AllSame() ? ExitDone : ExitFailed;
     }
     // Each step's last text: after a failed step, its summary of failures; after a refused
     // one, why. Both go to the error stream as well, as with the operations on their own.
@@ -100,9 +164,23 @@ int Match(const MatchOptions& options, const Context& c) {
         return ExitUsage;
     }
     c.out << '\n';
-    const Comparison after = CompareWithReport(CollectStatus(c.install, c.programDir), reference);
+    const Comparison after =
+        CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
     PrintComparison(after, c.out);
+    TellHost(options, reference, after, c);
     return outcome == Outcome::Done && after.AllSame() ? ExitDone : ExitFailed;
+}
+
+// REPORT, or --host with its --port.
+void AddSourceOptions(CLI::App* command, SourceOptions& options) {
+    CLI::Option* report =
+        command->add_option("REPORT", options.report, "the report's file, or - for standard input");
+    command
+        ->add_option("--host", options.host,
+                     "instead of REPORT: the PC that shares its report (korvane-cli share), by "
+                     "address, host name or the name it shares under")
+        ->excludes(report);
+    command->add_option("--port", options.port, PortHelp)->check(CLI::Range(1, 65535));
 }
 
 } // namespace
@@ -119,16 +197,16 @@ void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
     AddCommand(commands, status, false, options, Status);
 
     CLI::App* verify = app.add_subcommand(
-        "verify", "compare this PC with another PC's report of status --files or status --json");
-    auto source = std::make_shared<std::string>();
-    verify->add_option("REPORT", *source, "the report's file, or - for standard input")->required();
-    AddCommand(commands, verify, false, source, Verify);
+        "verify", "compare this PC with another PC's report of status --files or status --json, "
+                  "or with the report of a PC that shares it");
+    auto verifyOptions = std::make_shared<SourceOptions>();
+    AddSourceOptions(verify, *verifyOptions);
+    AddCommand(commands, verify, false, verifyOptions, Verify);
 
     CLI::App* match = app.add_subcommand(
         "match", "make this PC like another PC's report with harmonize, restore and grip");
     auto matchOptions = std::make_shared<MatchOptions>();
-    match->add_option("REPORT", matchOptions->source, "the report's file, or - for standard input")
-        ->required();
+    AddSourceOptions(match, *matchOptions);
     match->add_flag("--dry-run", matchOptions->dryRun, "print the steps only, change nothing");
     AddCommand(commands, match, true, matchOptions, Match);
 }

@@ -1,6 +1,7 @@
 // korvane-cli as a script sees it: the built executable run against fake installations, judged
 // by its output and exit status. What the operations do to the game files is the logic tests'
 // business; a row here shows that a command line reaches the right operation, and its output.
+#include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -8,11 +9,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core/installation_lock.hpp"
@@ -399,6 +402,71 @@ TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
                 << "round " << round << ": " << file << "'s own data is gone";
         }
     }
+}
+
+} // namespace
+
+namespace {
+
+// Two copies on one PC, over the loopback interface: a host that shares its report and a guest
+// that finds it, compares itself with it and tells it the verdict.
+TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
+    const FakeInstall host(temp_.Path() / "host", Ea);
+    const FakeInstall guest(temp_.Path() / "guest", Ea);
+    FILE* started = popen(Fill(host,
+                               "{program}/korvane-cli --f1-path {f1-dir} share --port 0 "
+                               "--seconds 60 >{temp}/share 2>&1 & echo $!",
+                               true)
+                              .c_str(),
+                          "r");
+    ASSERT_TRUE(started);
+    int pid = 0;
+    ASSERT_EQ(fscanf(started, "%d", &pid), 1);
+    pclose(started);
+    // The share's output once it holds what is waited for (within a guard of ten seconds).
+    const auto shared = [&](const std::string& until) {
+        std::string text;
+        for (int i = 0; i < 100 && text.find(until) == std::string::npos; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            text = ReadAll(Fill(host, "{temp}/share"));
+        }
+        return text;
+    };
+    std::smatch port;
+    const std::string banner = shared("\n");
+    ASSERT_TRUE(std::regex_search(banner, port, std::regex("on port ([0-9]+) ")));
+    char name[256] = {};
+    gethostname(name, sizeof name - 1);
+    const std::string at = " --port " + port[1].str();
+
+    EXPECT_EQ(Run(host, "--f1-path {f1-dir} status --json >{temp}/host.json").status, 0);
+    const Result fingerprint = Run(host, "!sha256sum {temp}/host.json | cut -c1-12");
+    const Result found = Run(guest, "hosts --to 127.0.0.1" + at);
+    EXPECT_EQ(found.out, std::string(name) + " (127.0.0.1): Korvane 0.6.0, report fingerprint " +
+                             fingerprint.out);
+    const Result same = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
+    EXPECT_EQ(same.status, 0);
+    EXPECT_EQ(same.out, "EA 2002 season: same\ngrip EA 2002: same\n");
+    Run(guest, "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea");
+    const Result differs = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
+    EXPECT_EQ(differs.status, 1);
+    EXPECT_EQ(Canonical(differs.out),
+              Canonical("EA 2002 season: differs\n"
+                        "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
+                        "original\n  ... 9 more\ngrip EA 2002: same\n"));
+    const std::string verdicts = std::string(name) + " (127.0.0.1): same\n" + name +
+                                 " (127.0.0.1): differs in 10 file(s): season02\\vehicles\\"
+                                 "Arrows\\Arrows.hdv, season02\\vehicles\\Bar\\Bar.hdv, "
+                                 "season02\\vehicles\\Jaguar\\Jaguar.hdv and 7 more\n";
+    EXPECT_EQ(shared(" more\n"), banner + verdicts);
+
+    const auto start = std::chrono::steady_clock::now();
+    const Result unreachable = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1 --port 1");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    EXPECT_EQ(unreachable.status, 2);
+    EXPECT_EQ(unreachable.err,
+              "korvane-cli: host 127.0.0.1: cannot connect to port 1: Connection refused\n");
+    kill(pid, SIGTERM);
 }
 
 } // namespace

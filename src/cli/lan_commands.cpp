@@ -1,0 +1,136 @@
+// share and hosts: this PC's report on the LAN, and the PCs that share theirs. verify --host
+// (report_commands.cpp) fetches a shared report and sends the verdict back.
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <mutex>
+#include <thread>
+
+#include "cli/commands.hpp"
+#include "lancheck/lan_guest.hpp"
+#include "lancheck/lan_share.hpp"
+#include "lancheck/report_compare.hpp"
+#include "lancheck/status_report.hpp"
+
+namespace korvane::cli {
+
+using namespace lancheck;
+
+namespace {
+
+static_assert(LanPort == 47313, "PortHelp names the port");
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int) {
+    stopRequested = 1;
+}
+
+// One line per verdict: "NAME (ADDRESS): same", or how many files differ and the first of them.
+std::string VerdictLine(const VerdictRow& row) {
+    constexpr std::size_t shownPaths = 3;
+    const Verdict& verdict = row.verdict;
+    std::string line = Printable(row.name) + " (" + row.address + "): ";
+    if (verdict.differing == 0) {
+        return line + "same\n";
+    }
+    line += "differs in " + std::to_string(verdict.differing) + " file(s)";
+    for (std::size_t i = 0; i < verdict.paths.size() && i < shownPaths; ++i) {
+        line += (i == 0 ? ": " : ", ") + Printable(verdict.paths[i]);
+    }
+    if (verdict.differing > shownPaths && !verdict.paths.empty()) {
+        line += " and " +
+                std::to_string(verdict.differing - std::min(shownPaths, verdict.paths.size())) +
+                " more";
+    }
+    return line + '\n';
+}
+
+struct ShareOptions {
+    unsigned seconds = 0; // 0: until Ctrl+C or SIGTERM
+    unsigned short port = LanPort;
+};
+
+int Share(const ShareOptions& options, const Context& c) {
+    if (!c.install.HasF1_2002 && !c.install.HasF1c) {
+        throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
+    }
+    std::mutex outLock;
+    LanShare share({ThisPcName(),
+                    [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
+                    [&c, &outLock](const VerdictRow& row) {
+                        const std::lock_guard lock(outLock);
+                        c.out << VerdictLine(row) << std::flush;
+                    },
+                    options.port});
+    std::signal(SIGINT, RequestStop);
+    std::signal(SIGTERM, RequestStop);
+    const FileResult started = share.Start();
+    if (!started.ok) {
+        throw Refusal("cannot share on " + started.path + ": " + started.reason);
+    }
+    {
+        const std::lock_guard lock(outLock);
+        c.out << "Sharing this PC's report as " << Printable(ThisPcName()) << " on port "
+              << share.Port() << " (UDP and TCP); Ctrl+C ends it.\n"
+              << std::flush;
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
+    while (!stopRequested && (options.seconds == 0 || std::chrono::steady_clock::now() < end)) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return ExitDone;
+}
+
+struct HostsOptions {
+    std::string to;
+    unsigned short port = LanPort;
+};
+
+int Hosts(const HostsOptions& options, const Context& c) {
+    const std::vector<FoundHost> found = FindHosts(options.port, options.to);
+    for (const FoundHost& host : found) {
+        if (host.protocol != LanProtocolVersion) {
+            c.out << host.address << ": speaks LAN protocol version " << host.protocol
+                  << ", this Korvane version " << int(LanProtocolVersion) << '\n';
+            continue;
+        }
+        c.out << Printable(host.answer.name) << " (" << host.address << "): Korvane "
+              << Printable(host.answer.version) << ", report fingerprint "
+              << Printable(host.answer.fingerprint) << '\n';
+    }
+    if (found.empty()) {
+        c.err << "korvane-cli: no PC answered on port " << options.port
+              << "; is korvane-cli share running there? Otherwise see the README's \"LAN check "
+                 "over the network\" (a firewall, a network marked Public, another subnet: "
+                 "verify --host ADDRESS)\n";
+        return ExitFailed;
+    }
+    return ExitDone;
+}
+
+} // namespace
+
+void AddLanCommands(CLI::App& app, std::vector<Command>& commands) {
+    CLI::App* share = app.add_subcommand(
+        "share", "answer the other PCs' hosts and verify --host with this PC's report, and print "
+                 "each verdict they send back, until Ctrl+C");
+    auto shareOptions = std::make_shared<ShareOptions>();
+    share->add_option("--seconds", shareOptions->seconds, "stop after this many seconds");
+    share->add_option("--port", shareOptions->port, std::string(PortHelp) + "; 0: any free one");
+    AddCommand(commands, share, false, shareOptions, Share);
+
+    CLI::App* hosts = app.add_subcommand(
+        "hosts", "list the PCs on the LAN that share their report: name, address, Korvane "
+                 "version, the report's fingerprint");
+    auto hostsOptions = std::make_shared<HostsOptions>();
+    hosts
+        ->add_option("--to", hostsOptions->to,
+                     "ask this address only (a PC, or another subnet's broadcast address) "
+                     "instead of broadcasting on every interface")
+        ->check(CLI::ValidIPV4);
+    hosts->add_option("--port", hostsOptions->port, PortHelp)->check(CLI::Range(1, 65535));
+    AddCommand(commands, hosts, false, hostsOptions, Hosts);
+}
+
+} // namespace korvane::cli
