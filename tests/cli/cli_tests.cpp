@@ -409,7 +409,7 @@ TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
 namespace {
 
 // Two copies on one PC, over the loopback interface: a host that shares its report and a guest
-// that finds it, compares itself with it and tells it the verdict.
+// that finds it, compares itself with it, matches it and tells it each verdict.
 TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const FakeInstall host(temp_.Path() / "host", Ea);
     const FakeInstall guest(temp_.Path() / "guest", Ea);
@@ -444,21 +444,27 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const Result found = Run(guest, "hosts --to 127.0.0.1" + at);
     EXPECT_EQ(found.out, std::string(name) + " (127.0.0.1): Korvane 0.6.0, report fingerprint " +
                              fingerprint.out);
-    const Result same = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
-    EXPECT_EQ(same.status, 0);
-    EXPECT_EQ(same.out, "EA 2002 season: same\ngrip EA 2002: same\n");
+    const Result alike = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
+    EXPECT_EQ(alike.status, 0);
+    EXPECT_EQ(alike.out, "EA 2002 season: same\ngrip EA 2002: same\n");
     Run(guest, "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea");
     const Result differs = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(differs.status, 1);
-    EXPECT_EQ(Canonical(differs.out),
-              Canonical("EA 2002 season: differs\n"
-                        "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
-                        "original\n  ... 9 more\ngrip EA 2002: same\n"));
-    const std::string verdicts = std::string(name) + " (127.0.0.1): same\n" + name +
+    EXPECT_EQ(
+        Canonical(differs.out),
+        Canonical("EA 2002 season: differs (here harmonized to Ferrari, the report original)\n"
+                  "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
+                  "Arrows\n  ... 9 more\ngrip EA 2002: same\n"));
+    // match restores this PC from the host's report and tells the host it is the same now.
+    const Result matched = Run(guest, "--f1-path {f1-dir} match --host 127.0.0.1" + at);
+    EXPECT_EQ(matched.status, 0);
+    const std::string same = std::string(name) + " (127.0.0.1): same\n";
+    const std::string verdicts = same + name +
                                  " (127.0.0.1): differs in 10 file(s): season02\\vehicles\\"
                                  "Arrows\\Arrows.hdv, season02\\vehicles\\Bar\\Bar.hdv, "
-                                 "season02\\vehicles\\Jaguar\\Jaguar.hdv and 7 more\n";
-    EXPECT_EQ(shared(" more\n"), banner + verdicts);
+                                 "season02\\vehicles\\Jaguar\\Jaguar.hdv and 7 more\n" +
+                                 same;
+    EXPECT_EQ(shared(" more\n" + same), banner + verdicts);
 
     const auto start = std::chrono::steady_clock::now();
     const Result unreachable = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1 --port 1");
