@@ -451,9 +451,10 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const Result differs = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(differs.status, 1);
     EXPECT_EQ(Canonical(differs.out),
-              Canonical("EA 2002 season: differs\n"
+              Canonical("EA 2002 season: differs (here harmonized to Ferrari, the report "
+                        "original)\n"
                         "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
-                        "original\n  ... 9 more\ngrip EA 2002: same\n"));
+                        "Arrows\n  ... 9 more\ngrip EA 2002: same\n"));
     const std::string verdicts = std::string(name) + " (127.0.0.1): same\n" + name +
                                  " (127.0.0.1): differs in 10 file(s): season02\\vehicles\\"
                                  "Arrows\\Arrows.hdv, season02\\vehicles\\Bar\\Bar.hdv, "
