@@ -76,7 +76,7 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     hostRow->addWidget(compare_);
     // The share on the left, the hosts on the right, their lists side by side.
     auto* layout = new QGridLayout(this);
-    layout->addWidget(shareBox_, 0, 0);
+    layout->addWidget(shareBox_, 0, 0, Qt::AlignLeft);
     layout->addWidget(find_, 0, 1, Qt::AlignLeft);
     layout->addWidget(guests_, 1, 0);
     layout->addWidget(hosts_, 1, 1);
