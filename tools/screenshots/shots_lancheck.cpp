@@ -109,8 +109,8 @@ const bool registered = [] {
     shots::Register("lancheck-host", [](shots::Context& ctx) -> std::unique_ptr<QWidget> {
         auto window = Compared(ctx);
         LanNetworkBox* network = NetworkOf(window.get());
-        network->ShowHosts({{"192.168.1.10", 1, {"lan-host", "0.6.0", "0c0744039885"}},
-                            {"192.168.1.23", 2, {}}});
+        network->ShowHosts(
+            {{"192.168.1.10", 1, {"lan-host", "0.6.0", "0c0744039885"}}, {"192.168.1.23", 2, {}}});
         auto* hosts = network->findChild<QTreeWidget*>(QStringLiteral("LstHosts"));
         hosts->setCurrentItem(hosts->topLevelItem(0));
         return window;

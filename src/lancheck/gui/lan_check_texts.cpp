@@ -163,7 +163,8 @@ std::string HostUnreadableText(const std::string& host, const lancheck::ReportRe
     const std::string why = refused.problem == lancheck::ReportProblem::Unreadable
                                 ? refused.reason
                                 : ProblemText(refused.problem, refused.reason, language);
-    return TextIn(language, {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
+    return TextIn(language,
+                  {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
                   {host}) +
            CrLf + CrLf + why;
 }

@@ -37,7 +37,6 @@ inline constexpr MessageText ColumnVerdict{"Ergebnis", "Verdict"};
 inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
 inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
 
-
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);
 

@@ -43,8 +43,7 @@ QString Shown(const std::string& fromNetwork) {
 
 } // namespace
 
-LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken,
-                             QWidget* parent)
+LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken, QWidget* parent)
     : QGroupBox(parent), state_(state), sink_(sink), taken_(std::move(taken)) {
     setObjectName(QStringLiteral("FrmNetwork"));
     const Language language = state_.language;
@@ -97,6 +96,7 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     // A host typed in is the one to compare with, not the one selected in the list.
     connect(host_, &QLineEdit::textEdited, hosts_, &QTreeWidget::clearSelection);
     connect(host_, &QLineEdit::textChanged, this, &LanNetworkBox::UpdateButtons);
+    connect(host_, &QLineEdit::returnPressed, compare_, &QPushButton::click);
     UpdateButtons();
 }
 
@@ -123,22 +123,21 @@ void LanNetworkBox::Share(bool on) {
     }
     // The report is made afresh for each request, on the share's thread, from copies: it only
     // reads files.
-    LanShare::Options options{
-        ThisPcName(),
-        [install = state_.install, programDir = state_.ProgramDir()] {
-            return ReportJson(CollectStatus(install, programDir));
-        },
-        [this](const VerdictRow&) {
-            QMetaObject::invokeMethod(
-                this,
-                [this] {
-                    if (share_) {
-                        ShowGuests(share_->Table());
-                    }
-                },
-                Qt::QueuedConnection);
-        },
-        port_};
+    LanShare::Options options{ThisPcName(),
+                              [install = state_.install, programDir = state_.ProgramDir()] {
+                                  return ReportJson(CollectStatus(install, programDir));
+                              },
+                              [this](const VerdictRow&) {
+                                  QMetaObject::invokeMethod(
+                                      this,
+                                      [this] {
+                                          if (share_) {
+                                              ShowGuests(share_->Table());
+                                          }
+                                      },
+                                      Qt::QueuedConnection);
+                              },
+                              port_};
     share_ = std::make_unique<LanShare>(std::move(options));
     const FileResult started = share_->Start();
     if (!started.ok) {
@@ -159,19 +158,19 @@ void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
     const Language language = state_.language;
     guests_->clear();
     for (const VerdictRow& row : rows) {
-        const auto checked = std::chrono::duration_cast<std::chrono::seconds>(
-            row.checked.time_since_epoch());
+        const auto checked =
+            std::chrono::duration_cast<std::chrono::seconds>(row.checked.time_since_epoch());
         auto* line = new QTreeWidgetItem(
-            guests_, {Shown(row.name), Shown(row.address),
-                      Local(GuestVerdictText(row.verdict, language)),
-                      QDateTime::fromSecsSinceEpoch(checked.count()).toString("HH:mm:ss")});
+            guests_,
+            {Shown(row.name), Shown(row.address), Local(GuestVerdictText(row.verdict, language)),
+             QDateTime::fromSecsSinceEpoch(checked.count()).toString("HH:mm:ss")});
         for (const std::string& path : row.verdict.paths) {
             new QTreeWidgetItem(line, {Shown(path)});
         }
         if (row.verdict.differing > row.verdict.paths.size()) {
             new QTreeWidgetItem(
-                line, {Local(MorePathsText(row.verdict.differing - row.verdict.paths.size(),
-                                           language))});
+                line,
+                {Local(MorePathsText(row.verdict.differing - row.verdict.paths.size(), language))});
         }
         for (int i = 0; i < line->childCount(); ++i) {
             line->child(i)->setFirstColumnSpanned(true);
@@ -199,11 +198,10 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
     hosts_->clear();
     for (const FoundHost& host : found) {
         const bool ours = host.protocol == LanProtocolVersion;
-        const std::string version =
-            ours ? Printable(host.answer.version) : OtherProtocolText(host.protocol, state_.language);
-        auto* row = new QTreeWidgetItem(
-            hosts_, {Shown(host.answer.name), Shown(host.address), Local(version),
-                     Shown(host.answer.fingerprint)});
+        const std::string version = ours ? Printable(host.answer.version)
+                                         : OtherProtocolText(host.protocol, state_.language);
+        auto* row = new QTreeWidgetItem(hosts_, {Shown(host.answer.name), Shown(host.address),
+                                                 Local(version), Shown(host.answer.fingerprint)});
         row->setData(1, Qt::UserRole, Local(host.address));
         if (!ours) { // its report could not be read here
             row->setFlags(Qt::NoItemFlags);
@@ -218,7 +216,8 @@ void LanNetworkBox::CompareWithHost() {
     // A host from the list is asked at the address it answered from; one typed in is looked up.
     const std::string address = row ? Local(row->data(1, Qt::UserRole).toString()) : "";
     const std::string given = Local(host_->text().trimmed());
-    const std::string shown = row ? Local(row->text(0)) : Printable(given);
+    const std::string shown =
+        row ? Local(row->text(0).isEmpty() ? row->text(1) : row->text(0)) : Printable(given);
     if (!given.empty()) {
         KeepSetting(state_.settings, sink_, state_.language, "config", "lasthost", given);
     }
@@ -266,8 +265,8 @@ void LanNetworkBox::SetLocked(bool locked) {
 void LanNetworkBox::UpdateButtons() {
     const bool free = !busy_ && !locked_;
     find_->setEnabled(free);
-    compare_->setEnabled(free &&
-                         (!hosts_->selectedItems().isEmpty() || !host_->text().trimmed().isEmpty()));
+    compare_->setEnabled(
+        free && (!hosts_->selectedItems().isEmpty() || !host_->text().trimmed().isEmpty()));
 }
 
 void LanNetworkBox::InBackground(std::function<void()> work) {

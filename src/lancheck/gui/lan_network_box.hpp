@@ -27,8 +27,8 @@ class LanNetworkBox : public QGroupBox {
     Q_OBJECT
   public:
     // A host's report as it came, and where it came from.
-    using ReportTaken =
-        std::function<void(const std::vector<lancheck::ComponentStatus>&, const lancheck::LanHost&)>;
+    using ReportTaken = std::function<void(const std::vector<lancheck::ComponentStatus>&,
+                                           const lancheck::LanHost&)>;
 
     LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken, QWidget* parent);
     ~LanNetworkBox() override; // stops sharing and waits for the exchanges under way

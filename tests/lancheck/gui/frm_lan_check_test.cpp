@@ -409,10 +409,9 @@ class FrmLanCheckTest : public QObject {
             QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
             lancheck::Sha256 sha;
             sha.Add(report);
-            QCOMPARE(Row(&window, "LstHosts", 0), QString::fromStdString(
-                                                      "host-pc | 127.0.0.1 | " +
-                                                      lancheck::KorvaneVersion() + " | " +
-                                                      sha.Hex().substr(0, 12)));
+            QCOMPARE(Row(&window, "LstHosts", 0),
+                     QString::fromStdString("host-pc | 127.0.0.1 | " + lancheck::KorvaneVersion() +
+                                            " | " + sha.Hex().substr(0, 12)));
             QVERIFY(Child(&window, "LblNoHost")->isHidden());
             Child<QTreeWidget>(&window, "LstHosts")
                 ->setCurrentItem(Child<QTreeWidget>(&window, "LstHosts")->topLevelItem(0));
@@ -467,7 +466,8 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QStringList>("lost"); // cars the guest has lost
         QTest::addColumn<QString>("end");      // how sharing ends: unticked, or the window closed
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("same, unticked") << "uk" << QStringList() << "untick" << "same";
+        QTest::newRow("same, unticked") << "uk" << QStringList() << "untick"
+                                        << "same";
         QTest::newRow("two differ, closed")
             << "de" << QStringList{"Sauber", "Arrows"} << "close"
             << "2 Dateien weichen ab\n    season02\\vehicles\\Arrows\\Arrows.hdv\n"
@@ -497,9 +497,10 @@ class FrmLanCheckTest : public QObject {
         QTest::mouseClick(Child(&second, "ChkShare"), Qt::LeftButton);
         QCOMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
         QCOMPARE(QString::fromStdString(pcs.sink.texts.at(0)).section("\r\n", 0, 0),
-                 QString(language == "uk" ? "This PC's report cannot be shared on port %1:"
-                                   : "Der Bericht dieses PCs kann auf Port %1 nicht freigegeben "
-                                     "werden:")
+                 QString(language == "uk"
+                             ? "This PC's report cannot be shared on port %1:"
+                             : "Der Bericht dieses PCs kann auf Port %1 nicht freigegeben "
+                               "werden:")
                      .arg(host.port));
 
         const lancheck::ReportRead read = lancheck::FetchReport(host);
@@ -507,15 +508,16 @@ class FrmLanCheckTest : public QObject {
         const lancheck::Comparison comparison = lancheck::CompareWithReport(
             lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value);
         QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison)).ok);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1, NetworkWait);
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
+                                  NetworkWait);
         const QString row = Row(&window, "LstGuests", 0);
-        QCOMPARE(row.section(" | ", 0, 1),
-                 QString::fromStdString(lancheck::Printable(lancheck::ThisPcName()) + " | " +
-                                        Loopback));
+        QCOMPARE(
+            row.section(" | ", 0, 1),
+            QString::fromStdString(lancheck::Printable(lancheck::ThisPcName()) + " | " + Loopback));
         QFETCH(QString, verdict);
         const QString files = row.section('\n', 1);
-        QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) + (files.isEmpty() ? "" : '\n' + files),
+        QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) +
+                     (files.isEmpty() ? "" : '\n' + files),
                  verdict);
 
         if (end == "untick") {
