@@ -453,9 +453,10 @@ class FrmLanCheckTest : public QObject {
         QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
         QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(pcs.sink.texts.size(), std::size_t(1), NetworkWait);
-        QCOMPARE(QString::fromStdString(pcs.sink.texts[0]).section("\r\n", 0, 2),
-                 "Cannot compare with host 127.0.0.1\r\n\r\ncannot connect to port 1: "
-                 "Connection refused");
+        const QString said = QString::fromStdString(pcs.sink.texts[0]);
+        QCOMPARE(said.section("\r\n", 0, 1), "Cannot compare with host 127.0.0.1\r\n");
+        QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
+                 qPrintable(said));
         QCOMPARE(Shown(&window), before);
     }
 
