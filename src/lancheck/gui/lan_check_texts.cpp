@@ -22,10 +22,11 @@ constexpr std::array<ControlText, 16> Texts{{
     {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
     {"BtnMatch", "Diesen PC angleichen", "Make this PC match"},
     {"LblHint",
-     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Was abweicht, "
-     "steht oben, mit beiden Seiten; ein Klick öffnet die Dateien darunter.",
-     "Save the report on one PC and compare with it on every other one. What differs comes "
-     "first, with both sides; a click opens the files below it."},
+     "Auf einem PC den Bericht speichern oder im Netzwerk freigeben, auf allen anderen damit "
+     "vergleichen. Was abweicht, steht oben, mit beiden Seiten; ein Klick öffnet die Dateien "
+     "darunter.",
+     "Save the report on one PC or share it on the network, and compare with it on every other "
+     "one. What differs comes first, with both sides; a click opens the files below it."},
     {"FrmNetwork", "Im Netzwerk:", "On the network:"},
     {"ChkShare", "Bericht dieses PCs freigeben", "Share this PC's report"},
     {"BtnFindHosts", "Hosts suchen", "Find hosts"},
