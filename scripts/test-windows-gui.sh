@@ -4,8 +4,9 @@
 # cores), then, under Wine in a fresh prefix inside the build directory:
 #   - runs the window tests on Qt's offscreen platform (no display),
 #   - checks that https requests (the update check) go through Windows' own TLS (Schannel),
-#   - renders the main, harmonizer, grip and LAN check windows and the LAN check's question before
-#     a match on an Xvfb display through Wine's window system to
+#   - renders the main, harmonizer, grip and LAN check windows, the LAN check's question before
+#     a match, and the LAN check on the network (a host sharing, a guest that compared with it) on
+#     an Xvfb display through Wine's window system to
 #     docs/screenshots/windows-<window>-<de|uk>.png,
 #   - packs build-windows-gui/korvane-<version>-windows-x64.zip and starts korvane.exe from it,
 #   - makes the setup korvane-<version>-windows-x64-setup.exe of the same files and tries it
@@ -46,7 +47,7 @@ trap 'wineserver -k 2>/dev/null || true; rm -rf "$shots"' EXIT
 xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" bash -c '
   xdotool mousemove 1279 1023
   wine "$1/bin/korvane_screenshots.exe" "$(winepath -w "$2")" main harmonizer grip lancheck \
-    lancheck-match' - "$build_dir" "$shots"
+    lancheck-match lancheck-share lancheck-host' - "$build_dir" "$shots"
 for shot in "$shots"/*.png; do
   cp "$shot" "docs/screenshots/windows-$(basename "$shot")"
 done

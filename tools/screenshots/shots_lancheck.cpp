@@ -1,8 +1,12 @@
 // The LAN check window comparing with another PC's report, and the question before it makes this
-// PC match that report.
+// PC match that report; on the network, the host sharing its report with the guests' verdicts,
+// and a guest that found the hosts and compared with one.
 #include <filesystem>
 
+#include <QCheckBox>
+#include <QDateTime>
 #include <QMessageBox>
+#include <QSignalBlocker>
 #include <QTreeWidget>
 
 #include "core/file_system.hpp"
@@ -11,6 +15,7 @@
 #include "harmonizer/harmonizer.hpp"
 #include "lancheck/component_status.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
+#include "lancheck/gui/lan_network_box.hpp"
 #include "lancheck/status_report.hpp"
 #include "shot_registry.hpp"
 
@@ -48,6 +53,16 @@ std::unique_ptr<frmLanCheck> Compared(shots::Context& ctx) {
     return window;
 }
 
+LanNetworkBox* NetworkOf(QWidget* window) {
+    return window->findChild<LanNetworkBox*>(QStringLiteral("FrmNetwork"));
+}
+
+// Today at this time, as a guest's verdict is stamped.
+std::chrono::system_clock::time_point Today(int hour, int minute, int second) {
+    const QDateTime at(QDate::currentDate(), QTime(hour, minute, second));
+    return std::chrono::system_clock::from_time_t(at.toSecsSinceEpoch());
+}
+
 const bool registered = [] {
     // The first component opened, as a click on it shows its files.
     shots::Register("lancheck", [](shots::Context& ctx) {
@@ -66,6 +81,39 @@ const bool registered = [] {
         });
         window->Match();
         return frmLanCheck::MatchQuestion(nullptr, plan, ctx.language);
+    });
+    // The host: its report shared, and three guests that checked against it, one opened. The
+    // rows stand for what the share's table holds after their verdicts.
+    shots::Register("lancheck-share", [](shots::Context& ctx) -> std::unique_ptr<QWidget> {
+        auto window = std::make_unique<frmLanCheck>(ctx.state, ctx.sink);
+        LanNetworkBox* network = NetworkOf(window.get());
+        auto* share = network->findChild<QCheckBox*>(QStringLiteral("ChkShare"));
+        const QSignalBlocker quiet(share);
+        share->setChecked(true);
+        network->ShowGuests({
+            {"pc-07", "192.168.1.17", {"pc-07", 0, {}}, Today(20, 14, 5)},
+            {"pc-03",
+             "192.168.1.13",
+             {"pc-03",
+              2,
+              {"season02\\vehicles\\Toyota\\Toyota.hdv", "season02\\tracks\\terrain.ini"}},
+             Today(20, 12, 41)},
+            {"pc-11", "192.168.1.21", {"pc-11", 0, {}}, Today(20, 9, 58)},
+        });
+        auto* guests = network->findChild<QTreeWidget*>(QStringLiteral("LstGuests"));
+        guests->expandItem(guests->topLevelItem(1));
+        return window;
+    });
+    // A guest: the hosts found, one of them of another version, and the comparison with the
+    // chosen one.
+    shots::Register("lancheck-host", [](shots::Context& ctx) -> std::unique_ptr<QWidget> {
+        auto window = Compared(ctx);
+        LanNetworkBox* network = NetworkOf(window.get());
+        network->ShowHosts(
+            {{"192.168.1.10", 1, {"lan-host", "0.6.0", "0c0744039885"}}, {"192.168.1.23", 2, {}}});
+        auto* hosts = network->findChild<QTreeWidget*>(QStringLiteral("LstHosts"));
+        hosts->setCurrentItem(hosts->topLevelItem(0));
+        return window;
     });
     return true;
 }();

@@ -22,6 +22,7 @@
 #include "core/file_system.hpp"
 #include "lancheck/comparison_texts.hpp"
 #include "lancheck/gui/lan_check_texts.hpp"
+#include "lancheck/gui/lan_network_box.hpp"
 #include "lancheck/match_run.hpp"
 #include "lancheck/match_texts.hpp"
 #include "lancheck/report_compare.hpp"
@@ -104,6 +105,9 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     match_ = Named(new QPushButton(compareBox), "BtnMatch");
     match_->setAutoDefault(false);
     match_->setMinimumHeight(32);
+    QSizePolicy keepRoom = match_->sizePolicy(); // the window is sized before a comparison
+    keepRoom.setRetainSizeWhenHidden(true);
+    match_->setSizePolicy(keepRoom);
     match_->hide();
     auto* verdictRow = new QHBoxLayout;
     verdictRow->addWidget(verdict_, 1);
@@ -142,11 +146,17 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
         buttons->addWidget(button);
     }
     starters_ = {save, compare, quit, match_};
+    network_ = new LanNetworkBox(
+        state_, sink_,
+        [this](const std::vector<lancheck::ComponentStatus>& report,
+               const lancheck::LanHost& host) { CompareWithHost(report, host); },
+        this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hint);
     layout->addWidget(statusBox);
     layout->addLayout(buttons);
+    layout->addWidget(network_);
     layout->addWidget(compareBox, 1);
 
     SetControlTexts(this, LanCheckWindowTexts(), language);
@@ -168,8 +178,9 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     });
     connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
+    connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
-    resize(760, sizeHint().height());
+    resize(960, sizeHint().height());
 }
 
 frmLanCheck::~frmLanCheck() {
@@ -214,6 +225,24 @@ void frmLanCheck::ShowComparison() {
         }
     }
     match_->setVisible(!comparison.AllSame());
+    if (referenceHost_) {
+        network_->SendVerdict(*referenceHost_, lancheck::VerdictOf(comparison));
+    }
+}
+
+void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddress) {
+    network_->SetNetwork(port, queryAddress);
+}
+
+// A host's report shows as a report file does, and the host learns what this PC found.
+void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
+                                  const lancheck::LanHost& host) {
+    if (Running()) { // a match holds the comparison until it ends
+        return;
+    }
+    reference_ = report;
+    referenceHost_ = host;
+    ShowComparison();
 }
 
 void frmLanCheck::SaveReport() {
@@ -245,6 +274,7 @@ void frmLanCheck::CompareWith(const QString& file) {
     }
     RememberFolderOf(file);
     reference_ = report.value;
+    referenceHost_.reset();
     ShowComparison();
 }
 
@@ -285,6 +315,7 @@ void frmLanCheck::SetRunning(bool running) {
         button->setEnabled(!running);
     }
     setAcceptDrops(!running);
+    network_->SetLocked(running);
     step_->setVisible(running);
     progress_->setVisible(running);
     step_->clear();

@@ -3,6 +3,7 @@
 // another PC's report, and the steps that make this PC like it.
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "core/messages.hpp"
 #include "games/app_state.hpp"
 #include "lancheck/component_status.hpp"
+#include "lancheck/lan_guest.hpp"
 #include "lancheck/match_plan.hpp"
 
 class QLabel;
@@ -21,6 +23,8 @@ class QPushButton;
 class QTreeWidget;
 
 namespace korvane {
+
+class LanNetworkBox;
 
 class frmLanCheck : public QDialog {
     Q_OBJECT
@@ -43,6 +47,9 @@ class frmLanCheck : public QDialog {
     static std::unique_ptr<QMessageBox> MatchQuestion(QWidget* owner, const QString& text,
                                                       Language language);
 
+    // The port of sharing and of the hosts, and where the query for hosts goes (empty: broadcast).
+    void SetNetwork(unsigned short port, const std::string& queryAddress);
+
     void SaveReport();
     void CompareWith(const QString& file);
     // Shows the plan, asks, and runs it on a worker thread; the window stays responsive and
@@ -59,6 +66,8 @@ class frmLanCheck : public QDialog {
     bool Running() const { return worker_.joinable(); }
     void ShowStatus();
     void ShowComparison();
+    void CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
+                         const lancheck::LanHost& host);
     void SetRunning(bool running);
     void ShowStep(std::size_t index, std::size_t count, const QString& text);
     void MatchEnded(const std::vector<std::string>& messages);
@@ -70,6 +79,7 @@ class frmLanCheck : public QDialog {
     Confirm confirm_;
     std::vector<lancheck::ComponentStatus> components_;
     std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
+    std::optional<lancheck::LanHost> referenceHost_;   // where it came from, when it was shared
     std::thread worker_;
     QTreeWidget* status_ = nullptr;
     QLabel* verdict_ = nullptr;
@@ -77,6 +87,7 @@ class frmLanCheck : public QDialog {
     QPushButton* match_ = nullptr;
     QLabel* step_ = nullptr;
     QProgressBar* progress_ = nullptr;
+    LanNetworkBox* network_ = nullptr;
     std::vector<QPushButton*> starters_; // what could start something else during a match
 };
 

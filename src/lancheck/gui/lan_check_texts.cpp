@@ -4,12 +4,13 @@
 #include <cctype>
 
 #include "core/messages.hpp"
+#include "lancheck/lan_protocol.hpp"
 
 namespace korvane {
 
 namespace {
 
-constexpr std::array<ControlText, 10> Texts{{
+constexpr std::array<ControlText, 16> Texts{{
     {"frmLanCheck", "LAN-Check", "LAN check"},
     {"FrmStatus", "Dieser PC:", "This PC:"},
     {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
@@ -21,10 +22,24 @@ constexpr std::array<ControlText, 10> Texts{{
     {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
     {"BtnMatch", "Diesen PC angleichen", "Make this PC match"},
     {"LblHint",
-     "Auf einem PC den Bericht speichern, auf allen anderen damit vergleichen. Was abweicht, "
-     "steht oben, mit beiden Seiten; ein Klick öffnet die Dateien darunter.",
-     "Save the report on one PC and compare with it on every other one. What differs comes "
-     "first, with both sides; a click opens the files below it."},
+     "Auf einem PC den Bericht speichern oder im Netzwerk freigeben, auf allen anderen damit "
+     "vergleichen. Was abweicht, steht oben, mit beiden Seiten; ein Klick öffnet die Dateien "
+     "darunter.",
+     "Save the report on one PC or share it on the network, and compare with it on every other "
+     "one. What differs comes first, with both sides; a click opens the files below it."},
+    {"FrmNetwork", "Im Netzwerk:", "On the network:"},
+    {"ChkShare", "Bericht dieses PCs freigeben", "Share this PC's report"},
+    {"BtnFindHosts", "Hosts suchen", "Find hosts"},
+    {"BtnCompareHost", "Mit Host vergleichen", "Compare with host"},
+    {"LblHost", "Host (Name oder Adresse):", "Host (name or address):"},
+    {"LblNoHost",
+     "Kein Host hat geantwortet. Meist blockiert die Firewall des Hosts den Port 47313, Windows "
+     "behandelt das Netzwerk als \"Öffentlich\" (auf \"Privat\" stellen), das WLAN hält seine "
+     "Geräte voneinander fern (Gastnetz), oder der Host liegt in einem anderen Subnetz. Dann den "
+     "Namen oder die Adresse des Hosts eingeben.",
+     "No host answered. Usually the host's firewall blocks port 47313, Windows treats the "
+     "network as \"Public\" (make it \"Private\"), the Wi-Fi keeps its clients apart (a guest "
+     "network), or the host is in another subnet. Then type the host's name or address."},
 }};
 
 std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail,
@@ -61,6 +76,8 @@ std::string ProblemText(lancheck::ReportProblem problem, const std::string& deta
 }
 
 } // namespace
+
+static_assert(lancheck::LanPort == 47313, "LblNoHost names the port");
 
 std::span<const ControlText> LanCheckWindowTexts() {
     return Texts;
@@ -112,6 +129,45 @@ std::string StepProgressText(std::size_t index, std::size_t count, const std::st
                              Language language) {
     return TextIn(language, {"Schritt {1} von {2}: {3}", "Step {1} of {2}: {3}"},
                   {std::to_string(index + 1), std::to_string(count), step});
+}
+
+std::string ShareFailedText(unsigned short port, const std::string& reason, Language language) {
+    return TextIn(language,
+                  {"Der Bericht dieses PCs kann auf Port {1} nicht freigegeben werden:",
+                   "This PC's report cannot be shared on port {1}:"},
+                  {std::to_string(port)}) +
+           CrLf + CrLf + reason;
+}
+
+std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language) {
+    if (verdict.differing == 0) {
+        return TextIn(language, {"gleich", "same"});
+    }
+    if (verdict.differing == 1) {
+        return TextIn(language, {"1 Datei weicht ab", "1 file differs"});
+    }
+    return TextIn(language, {"{1} Dateien weichen ab", "{1} files differ"},
+                  {std::to_string(verdict.differing)});
+}
+
+std::string MorePathsText(std::size_t count, Language language) {
+    return TextIn(language, {"... und {1} weitere", "... and {1} more"}, {std::to_string(count)});
+}
+
+std::string OtherProtocolText(int protocol, Language language) {
+    return TextIn(language, {"andere Version (Protokoll {1})", "other version (protocol {1})"},
+                  {std::to_string(protocol)});
+}
+
+std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
+                               Language language) {
+    const std::string why = refused.problem == lancheck::ReportProblem::Unreadable
+                                ? refused.reason
+                                : ProblemText(refused.problem, refused.reason, language);
+    return TextIn(language,
+                  {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
+                  {host}) +
+           CrLf + CrLf + why;
 }
 
 } // namespace korvane

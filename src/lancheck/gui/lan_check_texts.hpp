@@ -7,6 +7,7 @@
 #include "core/gui/interface_texts.hpp"
 #include "core/language.hpp"
 #include "core/messages.hpp"
+#include "lancheck/lan_protocol.hpp"
 #include "lancheck/report_compare.hpp"
 #include "lancheck/status_report.hpp"
 
@@ -30,6 +31,11 @@ inline constexpr MessageText MatchQuestionText{"Diese Schritte jetzt ausführen?
                                                "Run these steps now?"};
 inline constexpr MessageText YesText{"Ja", "Yes"};
 inline constexpr MessageText NoText{"Nein", "No"};
+inline constexpr MessageText ColumnPc{"PC", "PC"};
+inline constexpr MessageText ColumnAddress{"Adresse", "Address"};
+inline constexpr MessageText ColumnVerdict{"Ergebnis", "Verdict"};
+inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
+inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
 
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);
@@ -46,5 +52,17 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
 // "Step 2 of 3: Restore F1 Challenge"; index from 0.
 std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
                              Language language);
+
+// Sharing that could not start: the port and the system's reason.
+std::string ShareFailedText(unsigned short port, const std::string& reason, Language language);
+// A guest's verdict in the host's table: "same", or how many files differ.
+std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language);
+// "... and 3 more": the files a verdict counts but does not name.
+std::string MorePathsText(std::size_t count, Language language);
+// A host that speaks another protocol version: "other version (protocol 2)".
+std::string OtherProtocolText(int protocol, Language language);
+// "Cannot compare with host NAME", then why its report did not come or cannot be read.
+std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
+                               Language language);
 
 } // namespace korvane

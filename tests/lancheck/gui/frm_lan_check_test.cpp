@@ -1,10 +1,13 @@
 // The LAN check window on the real logic: a report saved on one fake PC, compared on another,
 // dropped or chosen; a report that cannot be read is refused and leaves the window as it was;
-// the second PC made like the report.
+// the second PC made like the report. Over the loopback: a guest that finds a host, compares
+// with it and matches it, the host told each verdict; the window's own share and its table.
 #include <filesystem>
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QTreeWidget>
 
@@ -12,6 +15,10 @@
 #include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
 #include "lancheck/gui/frm_lan_check.hpp"
+#include "lancheck/gui/lan_network_box.hpp"
+#include "lancheck/lan_share.hpp"
+#include "lancheck/sha256.hpp"
+#include "lancheck/status_report.hpp"
 #include "support/window_test_support.hpp"
 
 using namespace korvane;
@@ -86,6 +93,26 @@ std::string FirstLines(const std::vector<std::string>& texts) {
     }
     return lines;
 }
+
+// A row of a list as "column | column ...", its children's first column below it.
+QString Row(QWidget* window, const char* list, int index) {
+    const QTreeWidgetItem* item = Child<QTreeWidget>(window, list)->topLevelItem(index);
+    if (!item) {
+        return QStringLiteral("<none>");
+    }
+    QStringList columns;
+    for (int i = 0; i < item->columnCount(); ++i) {
+        columns << item->text(i);
+    }
+    QString row = columns.join(" | ");
+    for (int k = 0; k < item->childCount(); ++k) {
+        row += "\n    " + item->child(k)->text(0);
+    }
+    return row;
+}
+
+const std::string Loopback = "127.0.0.1";
+constexpr int NetworkWait = 15000; // milliseconds; a search alone takes two seconds
 
 } // namespace
 
@@ -350,6 +377,157 @@ class FrmLanCheckTest : public QObject {
         if (!runs || twist == "locked") { // nothing changed
             QCOMPARE(FilesBelow(pcs.dir.Path() / "guest"), before);
         }
+    }
+
+    // The host shares the report of its EA season harmonized to Ferrari; the guest's is original.
+    void compareWithHostThenMatch_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("found"); // chosen from the hosts found, else typed in
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("found") << "uk" << true << "10 files differ from the report.";
+        QTest::newRow("typed") << "de" << false << "10 Dateien weichen vom Bericht ab.";
+    }
+
+    void compareWithHostThenMatch() {
+        QFETCH(QString, language);
+        QFETCH(bool, found);
+        TwoPcs pcs(language);
+        RecordingSink setUp;
+        HarmonizeF1_2002(pcs.host.install, "Ferrari", {.ea = true}, Language::English, setUp);
+        const std::string report =
+            lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
+        lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
+        QVERIFY(share.Start().ok);
+
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.SetNetwork(share.Port(), Loopback);
+        window.SetConfirm([](QWidget*, const QString&) { return true; });
+        window.show();
+        if (found) {
+            QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
+            QVERIFY(!Child(&window, "BtnFindHosts")->isEnabled()); // until the search ends
+            QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
+            lancheck::Sha256 sha;
+            sha.Add(report);
+            QCOMPARE(Row(&window, "LstHosts", 0),
+                     QString::fromStdString("host-pc | 127.0.0.1 | " + lancheck::KorvaneVersion() +
+                                            " | " + sha.Hex().substr(0, 12)));
+            QVERIFY(Child(&window, "LblNoHost")->isHidden());
+            Child<QTreeWidget>(&window, "LstHosts")
+                ->setCurrentItem(Child<QTreeWidget>(&window, "LstHosts")->topLevelItem(0));
+        } else {
+            QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+        }
+        QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnCompareHost")->isEnabled(), NetworkWait);
+        QFETCH(QString, verdict);
+        QCOMPARE(ShownText(&window, "LblVerdict"), verdict);
+        QTRY_COMPARE_WITH_TIMEOUT(share.Table().size(), std::size_t(1), NetworkWait);
+        QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
+        QCOMPARE(ReadSetting(pcs.guest.settings, "config", "lasthost"),
+                 found ? "host-pc" : Loopback);
+
+        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
+        QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
+        QVERIFY(Shown(&window).startsWith(language == "uk" ? "All files are the same"
+                                                           : "Alle Dateien sind gleich"));
+        QTRY_COMPARE_WITH_TIMEOUT(share.Table()[0].verdict.differing, std::size_t(0), NetworkWait);
+        QCOMPARE(pcs.sink.texts.size(), std::size_t(1)); // the match's own message
+        // The next window offers the last host.
+        frmLanCheck next(pcs.guest, pcs.sink);
+        QCOMPARE(ShownText(&next, "TxtHost"), QString::fromStdString(found ? "host-pc" : Loopback));
+    }
+
+    // Nobody shares on that port: the search says what usually causes it, and the host typed in
+    // is refused, naming it, with the system's reason.
+    void noHostThere() {
+        TwoPcs pcs("uk");
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.SetNetwork(1, Loopback);
+        window.show();
+        QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "LblNoHost")->isVisible(), NetworkWait);
+        QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItemCount(), 0);
+        QVERIFY(ShownText(&window, "LblNoHost").contains("firewall"));
+        const QString before = Shown(&window);
+        QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+        QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(pcs.sink.texts.size(), std::size_t(1), NetworkWait);
+        const QString said = QString::fromStdString(pcs.sink.texts[0]);
+        QCOMPARE(said.section("\r\n", 0, 1), "Cannot compare with host 127.0.0.1\r\n");
+        QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
+                 qPrintable(said));
+        QCOMPARE(Shown(&window), before);
+    }
+
+    // The window shares this PC's report; a guest fetches it and sends its verdict, which the
+    // table shows, until sharing ends.
+    void shareWithGuests_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lost"); // cars the guest has lost
+        QTest::addColumn<QString>("end");      // how sharing ends: unticked, or the window closed
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("same, unticked") << "uk" << QStringList() << "untick"
+                                        << "same";
+        QTest::newRow("two differ, closed")
+            << "de" << QStringList{"Sauber", "Arrows"} << "close"
+            << "2 Dateien weichen ab\n    season02\\vehicles\\Arrows\\Arrows.hdv\n"
+               "    season02\\vehicles\\Sauber\\Sauber.hdv";
+    }
+
+    void shareWithGuests() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, lost);
+        QFETCH(QString, end);
+        TwoPcs pcs(language);
+        for (const QString& car : lost) {
+            std::filesystem::remove(pcs.guestFake.f1Path + "season02/vehicles/" +
+                                    car.toStdString() + '/' + car.toStdString() + ".hdv");
+        }
+        frmLanCheck window(pcs.host, pcs.sink);
+        window.SetNetwork(0, Loopback);
+        window.show();
+        auto* network = Child<LanNetworkBox>(&window, "FrmNetwork");
+        QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        const lancheck::LanHost host{Loopback, network->SharedPort()};
+        QVERIFY(host.port != 0);
+
+        // A second share on the same port is refused, and its box goes back off.
+        frmLanCheck second(pcs.guest, pcs.sink);
+        second.SetNetwork(host.port, Loopback);
+        QTest::mouseClick(Child(&second, "ChkShare"), Qt::LeftButton);
+        QCOMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
+        QCOMPARE(QString::fromStdString(pcs.sink.texts.at(0)).section("\r\n", 0, 0),
+                 QString(language == "uk"
+                             ? "This PC's report cannot be shared on port %1:"
+                             : "Der Bericht dieses PCs kann auf Port %1 nicht freigegeben "
+                               "werden:")
+                     .arg(host.port));
+
+        const lancheck::ReportRead read = lancheck::FetchReport(host);
+        QVERIFY2(read.ok, read.reason.c_str());
+        const lancheck::Comparison comparison = lancheck::CompareWithReport(
+            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value);
+        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison)).ok);
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
+                                  NetworkWait);
+        const QString row = Row(&window, "LstGuests", 0);
+        QCOMPARE(
+            row.section(" | ", 0, 1),
+            QString::fromStdString(lancheck::Printable(lancheck::ThisPcName()) + " | " + Loopback));
+        QFETCH(QString, verdict);
+        const QString files = row.section('\n', 1);
+        QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) +
+                     (files.isEmpty() ? "" : '\n' + files),
+                 verdict);
+
+        if (end == "untick") {
+            QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        } else {
+            window.close();
+        }
+        QCOMPARE(network->SharedPort(), 0);
+        QVERIFY(!lancheck::FetchReport(host).ok);
     }
 };
 
