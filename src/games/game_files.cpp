@@ -1,5 +1,6 @@
 #include "games/game_files.hpp"
 
+#include "core/path_text.hpp"
 #include "games/catalogue.hpp"
 
 namespace korvane {
@@ -96,6 +97,10 @@ bool StartChanges(InstallationLock& lock, const GameInstall& install, Language l
     }
     SeparatePass(EveryFilePair(install), log, faults);
     return true;
+}
+
+std::string ShippedGripFile(const std::string& programDir, const char* file) {
+    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + file;
 }
 
 } // namespace korvane

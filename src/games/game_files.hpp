@@ -67,6 +67,10 @@ inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
 inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
 inline constexpr const char* GripFileQL = "terql.ini";
 
+// A shipped grip table (GripFileEA, GripFileQL) in programDir, which may end in a separator or
+// not: the desktop program's directory does not, korvane-cli's does.
+std::string ShippedGripFile(const std::string& programDir, const char* file);
+
 // Every file of the installation with its backup, grip tables included.
 FilePairs EveryFilePair(const GameInstall& install);
 

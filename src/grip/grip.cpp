@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "core/backups.hpp"
-#include "core/path_text.hpp"
 #include "grip/grip_texts.hpp"
 
 namespace korvane {
@@ -40,7 +39,7 @@ bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
 
 // The shipped table of the component, beside the program.
 std::string GripFile(const std::string& programDir, const GripComponent& c) {
-    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + c.gripFile;
+    return ShippedGripFile(programDir, c.gripFile);
 }
 
 } // namespace

@@ -208,11 +208,11 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
     }
     if (install.HasF1_2002) {
         result.push_back(GripComponent(ComponentGripEA, install.F1Path, GripLiveEA, GripBackupEA,
-                                       programDir + GripFileEA));
+                                       ShippedGripFile(programDir, GripFileEA)));
     }
     if (install.HasSeasonQL) {
         result.push_back(GripComponent(ComponentGripQuillon, install.F1Path, GripLiveQL,
-                                       GripBackupQL, programDir + GripFileQL));
+                                       GripBackupQL, ShippedGripFile(programDir, GripFileQL)));
     }
     return result;
 }
