@@ -160,10 +160,10 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     layout->addWidget(compareBox, 1);
 
     SetControlTexts(this, LanCheckWindowTexts(), language);
-    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
-    ShowStatus();
+    CollectStatus();
 
     connect(copy, &QPushButton::clicked, this, [this] {
+        CollectStatus();
         QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
     });
     connect(save, &QPushButton::clicked, this, &frmLanCheck::SaveReport);
@@ -200,7 +200,10 @@ std::unique_ptr<QMessageBox> frmLanCheck::MatchQuestion(QWidget* owner, const QS
     return box;
 }
 
-void frmLanCheck::ShowStatus() {
+// A script may harmonize or restore while the window is open: every comparison, report and plan
+// starts from the files as they are now.
+void frmLanCheck::CollectStatus() {
+    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
     status_->clear();
     for (const lancheck::ComponentStatus& component : components_) {
         new QTreeWidgetItem(status_, {Local(component.name),
@@ -210,6 +213,7 @@ void frmLanCheck::ShowStatus() {
 }
 
 void frmLanCheck::ShowComparison() {
+    CollectStatus();
     const Language language = state_.language;
     const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
     verdict_->setText(Text(VerdictText(comparison, language)));
@@ -257,6 +261,7 @@ void frmLanCheck::SaveReport() {
     if (!file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".json");
     }
+    CollectStatus();
     const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
     if (written.ok) {
         RememberFolderOf(file);
@@ -280,6 +285,7 @@ void frmLanCheck::CompareWith(const QString& file) {
 
 void frmLanCheck::Match() {
     const Language language = state_.language;
+    ShowComparison(); // the plan starts from the files as they are now, and so does what is shown
     lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
     const std::string planText = lancheck::PlanText(plan, language);
     if (plan.steps.empty()) {
@@ -331,8 +337,6 @@ void frmLanCheck::ShowStep(std::size_t index, std::size_t count, const QString& 
 void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
     worker_.join();
     SetRunning(false);
-    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
-    ShowStatus();
     ShowComparison();
     // One box for the whole run: every step's own message, in turn.
     std::string shown;

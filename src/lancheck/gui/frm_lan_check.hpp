@@ -29,7 +29,8 @@ class LanNetworkBox;
 class frmLanCheck : public QDialog {
     Q_OBJECT
   public:
-    // Collects this PC's state; the window is modal, so only its own match changes it meanwhile.
+    // Collects this PC's state now, and again for every comparison, report and plan: korvane-cli
+    // may change the files while the window is open.
     frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent = nullptr);
     ~frmLanCheck() override; // waits for a match that is still running
 
@@ -64,7 +65,7 @@ class frmLanCheck : public QDialog {
 
   private:
     bool Running() const { return worker_.joinable(); }
-    void ShowStatus();
+    void CollectStatus(); // this PC's state anew, shown in the status list
     void ShowComparison();
     void CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
                          const lancheck::LanHost& host);

@@ -344,9 +344,6 @@ class FrmLanCheckTest : public QObject {
         }
         QStringList asked;
         SaveHostReport(pcs, asked);
-        if (twist == "edited") { // the player's own file
-            WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
-        }
         InstallationLock other;
         if (twist == "locked") {
             QVERIFY(other.Take({pcs.guestFake.f1Path, pcs.guestFake.f1cPath}));
@@ -362,6 +359,9 @@ class FrmLanCheckTest : public QObject {
             return yes;
         });
         window.CompareWith(QString::fromStdString(pcs.report));
+        if (twist == "edited") { // the player's own file, put there while the window is open
+            WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
+        }
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
         // While it runs, it shows its progress and nothing else can be started.
         const bool runs = yes && twist != "theirs";
