@@ -1,9 +1,9 @@
 #include "lancheck/match_plan.hpp"
 
 #include <algorithm>
-#include <cctype>
 #include <optional>
 
+#include "core/text_compare.hpp"
 #include "games/catalogue.hpp"
 #include "lancheck/report_compare.hpp"
 
@@ -17,19 +17,17 @@ constexpr const char* Changed = "changed";
 constexpr const char* Missing = "missing";
 const std::string HarmonizedTo = "harmonized to ";
 
-bool SameText(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) ==
-               std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 enum class Kind { F1_2002, F1c, Grip, Unknown };
 
+// The kind of a component, and for F1 2002 and grip which season or mod it is.
 struct Target {
     Kind kind = Kind::Unknown;
-    Components2002 components{};
     Component2002 component = Component2002::EA2002;
+
+    Components2002 Components() const {
+        return {component == Component2002::EA2002, component == Component2002::QL2002,
+                component == Component2002::GT2002};
+    }
 };
 
 Target TargetOf(const std::string& name) {
@@ -37,15 +35,15 @@ Target TargetOf(const std::string& name) {
         const char* name;
         Target target;
     } known[] = {
-        {ComponentEA2002, {Kind::F1_2002, {true, false, false}, Component2002::EA2002}},
-        {ComponentQuillon, {Kind::F1_2002, {false, true, false}, Component2002::QL2002}},
-        {ComponentGT2002, {Kind::F1_2002, {false, false, true}, Component2002::GT2002}},
-        {ComponentF1c, {Kind::F1c, {}, Component2002::EA2002}},
-        {ComponentGripEA, {Kind::Grip, {true, false, false}, Component2002::EA2002}},
-        {ComponentGripQuillon, {Kind::Grip, {false, true, false}, Component2002::QL2002}},
+        {ComponentEA2002, {Kind::F1_2002, Component2002::EA2002}},
+        {ComponentQuillon, {Kind::F1_2002, Component2002::QL2002}},
+        {ComponentGT2002, {Kind::F1_2002, Component2002::GT2002}},
+        {ComponentF1c, {Kind::F1c}},
+        {ComponentGripEA, {Kind::Grip, Component2002::EA2002}},
+        {ComponentGripQuillon, {Kind::Grip, Component2002::QL2002}},
     };
     for (const auto& entry : known) {
-        if (SameText(name, entry.name)) {
+        if (EqualNoCase(name, entry.name)) {
             return entry.target;
         }
     }
@@ -57,7 +55,7 @@ std::optional<MatchStep> F1cMaster(const GameInstall& install, const std::string
     for (int s = 1; s <= LastSeasonF1c(install.HasF1cQL2003); ++s) {
         for (int t = 1; t <= TeamCountF1c(s); ++t) {
             const std::string name = TeamsF1c(s, t) + " " + SeasonsF1c(s);
-            if (SameText(name, label)) {
+            if (EqualNoCase(name, label)) {
                 return MatchStep{StepKind::HarmonizeF1c, {}, name, s, t};
             }
         }
@@ -66,12 +64,12 @@ std::optional<MatchStep> F1cMaster(const GameInstall& install, const std::string
 }
 
 std::optional<MatchStep> F1_2002Master(const Target& target, const std::string& label) {
-    for (const std::string& team : TeamNames(target.component)) {
-        if (SameText(team, label)) {
-            return MatchStep{StepKind::Harmonize2002, target.components, team};
-        }
+    const std::vector<std::string> teams = TeamNames(target.component);
+    const std::optional<std::size_t> team = MatchName(teams, label);
+    if (!team) {
+        return std::nullopt;
     }
-    return std::nullopt;
+    return MatchStep{StepKind::Harmonize2002, target.Components(), teams[*team]};
 }
 
 // What one component gets: a step, nothing (the states already agree), or a reason why no step
@@ -82,23 +80,22 @@ struct Decision {
 };
 
 Decision Decide(const GameInstall& install, const Target& target, const std::string& hereState,
-                const std::string& theirState) {
-    if (SameText(hereState, theirState)) {
+                const std::string& wanted) {
+    if (EqualNoCase(hereState, wanted)) {
         return {};
     }
-    const std::string wanted = theirState;
     if (target.kind == Kind::Grip) {
         if (wanted == Optimized) {
-            return {MatchStep{StepKind::GripApply, target.components}, {}};
+            return {MatchStep{StepKind::GripApply, target.Components()}, {}};
         }
         if (wanted == Original) {
-            return {MatchStep{StepKind::GripRestore, target.components}, {}};
+            return {MatchStep{StepKind::GripRestore, target.Components()}, {}};
         }
         return {{}, Unmatchable::ChangedThere};
     }
     if (wanted == Original) {
         return {target.kind == Kind::F1c ? MatchStep{StepKind::RestoreF1c}
-                                         : MatchStep{StepKind::Restore2002, target.components},
+                                         : MatchStep{StepKind::Restore2002, target.Components()},
                 {}};
     }
     if (!wanted.starts_with(HarmonizedTo)) {

@@ -58,8 +58,8 @@ ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness
     return result;
 }
 
-std::string Holder(const std::optional<FileSide>& side, const std::string& owner) {
-    return side->holds == "original" && !owner.empty() ? owner : side->holds;
+std::string Holder(const FileSide& side, const std::string& owner) {
+    return side.holds == "original" && !owner.empty() ? owner : side.holds;
 }
 
 bool IsControl(char c) {
@@ -93,9 +93,9 @@ std::string Shown(const FileDifference& file, bool here) {
     if (!side) {
         return "";
     }
-    const std::string holder = Holder(side, file.owner);
-    return other && holder == Holder(other, file.owner) ? holder + " (" + side->sha256 + ")"
-                                                        : holder;
+    const std::string holder = Holder(*side, file.owner);
+    return other && holder == Holder(*other, file.owner) ? holder + " (" + side->sha256 + ")"
+                                                         : holder;
 }
 
 bool Comparison::AllSame() const {
