@@ -10,8 +10,16 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
-wineserver -k 2>/dev/null || true
-rm -rf "$WINEPREFIX"
 trap 'wineserver -k 2>/dev/null || true' EXIT
-wineboot -i
-wineserver -w
+# Now and then Wine makes a prefix whose programs do not start ("could not load kernel32.dll",
+# exit status 53; seen once in CI, never here): a program must start in it, else it is made anew.
+for attempt in 1 2 3; do
+  wineserver -k 2>/dev/null || true
+  rm -rf "$WINEPREFIX"
+  prefix_status=0
+  { wineboot -i && wineserver -w && wine cmd /c exit 0 && wineserver -w; } || prefix_status=$?
+  [ "$prefix_status" -eq 0 ] && break
+  echo "fresh-wine-prefix: Wine could not start a program in the new prefix $WINEPREFIX" \
+    "(exit status $prefix_status, attempt $attempt of 3)" >&2
+  [ "$attempt" -lt 3 ] || exit "$prefix_status"
+done

@@ -170,3 +170,6 @@ wine "$app\\Uninstall.exe" /S
 wineserver -w
 [ ! -e "$WINEPREFIX/drive_c/Program Files/Korvane" ] || fail "the uninstall after the update left files"
 echo "the setup replaces an older version"
+# A prefix is some 700 MB; nothing needs this one afterwards (CI machines can be short of disk).
+wineserver -k 2>/dev/null || true
+rm -rf "$WINEPREFIX"
