@@ -8,6 +8,7 @@
 #include <asio/ip/udp.hpp>
 #include <asio/read.hpp>
 #include <asio/redirect_error.hpp>
+#include <asio/steady_timer.hpp>
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
@@ -148,12 +149,28 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
         targets.push_back("255.255.255.255");
     }
     const std::string query = Frame(MessageKind::Query, "");
-    for (const std::string& target : targets) {
-        const asio::ip::address_v4 address = asio::ip::make_address_v4(target, error);
-        if (!error) {
-            socket.send_to(asio::buffer(query), udp::endpoint(address, port), 0, error);
+    const auto ask = [&] {
+        for (const std::string& target : targets) {
+            const asio::ip::address_v4 address = asio::ip::make_address_v4(target, error);
+            if (!error) {
+                socket.send_to(asio::buffer(query), udp::endpoint(address, port), 0, error);
+            }
         }
-    }
+    };
+    // A datagram lost on a busy network would hide a host: the query goes out again twice.
+    asio::steady_timer again(io);
+    std::function<void(int)> askAgain = [&](int times) {
+        ask();
+        if (times > 0) {
+            again.expires_after(FindTime / 3);
+            again.async_wait([&, times](const asio::error_code& failed) {
+                if (!failed) {
+                    askAgain(times - 1);
+                }
+            });
+        }
+    };
+    askAgain(2);
 
     // The answers are read as the host reads the queries: each by a read that ends at once.
     socket.non_blocking(true, error);

@@ -33,7 +33,8 @@ struct LanHost {
 
 // Every PC that answers within FindTime, each once. The query goes by broadcast to each
 // interface's broadcast address and to 255.255.255.255, or, when to is given, to that address
-// alone; an interface that cannot send is left out.
+// alone; an interface that cannot send is left out. It is sent three times, a third of FindTime
+// apart.
 std::vector<FoundHost> FindHosts(unsigned short port = LanPort, const std::string& to = {});
 
 // The address of an IPv4 address, of a host name, or else of the sharing PC that answers with
