@@ -97,8 +97,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                "match: something differs; hosts: no PC answered) or an unexpected error, 2 usage "
                "error, unknown name or season, game or component not installed, a report that "
                "cannot be read or a host that cannot be reached or refuses, a port in use, or "
-               "another copy of "
-               "Korvane running while files are to be changed.");
+               "another copy of Korvane running while files are to be changed.");
     app.require_subcommand(1);
     app.fallthrough();
     GlobalOptions global;

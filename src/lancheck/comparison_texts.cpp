@@ -6,25 +6,22 @@ namespace korvane::lancheck {
 
 namespace {
 
-const std::string HarmonizedTo = "harmonized to ";
-
 // The words status and the report use, and how each reads.
 constexpr struct {
     const char* word;
     MessageText text;
 } Words[] = {
-    {"original", {"original", "original"}},
-    {"optimized", {"optimiert", "optimized"}},
-    {"changed", {"geändert", "changed"}},
-    {"missing", {"fehlt", "missing"}},
+    {StateOriginal, {"original", "original"}},
+    {StateOptimized, {"optimiert", "optimized"}},
+    {StateChanged, {"geändert", "changed"}},
+    {StateMissing, {"fehlt", "missing"}},
 };
 
 } // namespace
 
 std::string StateText(const std::string& state, Language language) {
-    if (state.starts_with(HarmonizedTo)) {
-        return TextIn(language, {"an {1} angeglichen", "harmonized to {1}"},
-                      {Printable(state.substr(HarmonizedTo.size()))});
+    if (const std::optional<std::string> master = HarmonizedMaster(state)) {
+        return TextIn(language, {"an {1} angeglichen", "harmonized to {1}"}, {Printable(*master)});
     }
     const std::string head = state.substr(0, state.find(" ("));
     for (const auto& [word, text] : Words) {

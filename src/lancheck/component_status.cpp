@@ -14,6 +14,7 @@ namespace korvane::lancheck {
 namespace {
 
 constexpr std::size_t FingerprintDigits = 12;
+const std::string HarmonizedTo = "harmonized to ";
 
 using Content = std::optional<std::string>;
 
@@ -44,7 +45,7 @@ struct Slot {
 
 FileStatus MakeFile(const Slot& slot, const Content& content, const std::string& holds) {
     if (!content) {
-        return {slot.relative, "missing", ""};
+        return {slot.relative, StateMissing, ""};
     }
     return {slot.relative, holds, ShortSha256(*content),
             SameFile(slot.live, slot.backup) ? slot.backupRelative : ""};
@@ -86,13 +87,13 @@ std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live
         }
     }
     if (!anyBackup) {
-        return "original";
+        return StateOriginal;
     }
     const std::size_t slotCount = units.front().slots.size();
     for (std::size_t k = 0; k < slotCount; ++k) {
         for (const auto& unitContent : live) {
             if (!unitContent[k] || *unitContent[k] != *live.front()[k]) {
-                return "changed";
+                return StateChanged;
             }
         }
     }
@@ -102,10 +103,10 @@ std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live
             matches = backups[u][k] == live.front()[k];
         }
         if (matches) {
-            return "harmonized to " + units[u].label;
+            return HarmonizedState(units[u].label);
         }
     }
-    return "changed";
+    return StateChanged;
 }
 
 // Whose data slot k of unit u holds: its own, a master's (a backup of another unit), or
@@ -113,14 +114,14 @@ std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live
 std::string Holds(const std::vector<Unit>& units, const Contents& live, const Contents& backups,
                   std::size_t u, std::size_t k) {
     if (backups[u][k] == live[u][k]) {
-        return "original";
+        return StateOriginal;
     }
     for (std::size_t v = 0; v < units.size(); ++v) {
         if (backups[v][k] == live[u][k]) {
             return units[v].label;
         }
     }
-    return backups[u][k] ? "changed" : "original";
+    return backups[u][k] ? StateChanged : StateOriginal;
 }
 
 ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<Unit>& units) {
@@ -179,10 +180,10 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
     const bool optimized = content && content == shipped;
     // The component counts as changed once a backup exists; the file itself holds the game's
     // own table as long as it equals that backup.
-    const std::string state = !saved ? "original" : optimized ? "optimized" : "changed";
-    const std::string holds = optimized                    ? "optimized"
-                              : !saved || content == saved ? "original"
-                                                           : "changed";
+    const std::string state = !saved ? StateOriginal : optimized ? StateOptimized : StateChanged;
+    const std::string holds = optimized                    ? StateOptimized
+                              : !saved || content == saved ? StateOriginal
+                                                           : StateChanged;
     ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
     status.files.push_back(
         MakeFile(MakeSlot(f1Path, f1Path + live, f1Path + backup), content, holds));
@@ -217,11 +218,22 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
     return result;
 }
 
+std::string HarmonizedState(const std::string& master) {
+    return HarmonizedTo + master;
+}
+
+std::optional<std::string> HarmonizedMaster(const std::string& state) {
+    if (!state.starts_with(HarmonizedTo)) {
+        return std::nullopt;
+    }
+    return state.substr(HarmonizedTo.size());
+}
+
 std::string StatusLine(const ComponentStatus& status) {
     std::string line = status.name + ": " + status.state + ", fingerprint " + status.fingerprint;
     bool first = true;
     for (const FileStatus& file : status.files) {
-        if (file.holds == "missing") {
+        if (file.holds == StateMissing) {
             line += (first ? ", missing " : ", ") + file.path;
             first = false;
         }

@@ -1,6 +1,7 @@
 #pragma once
 // What the harmonizer and the grip module left in an installation, told apart so that the
 // players at a LAN party can compare their PCs line by line.
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,18 @@ struct ComponentStatus {
     std::string fingerprint;       // first 12 hex digits of the SHA-256 over the live files
     std::vector<FileStatus> files; // in catalogue order
 };
+
+// The words for a component's state and for what a file holds, as reports carry them. A
+// harmonized component's state is "harmonized to MASTER" (HarmonizedState); a harmonized file
+// holds the master's name.
+inline constexpr const char* StateOriginal = "original";
+inline constexpr const char* StateOptimized = "optimized";
+inline constexpr const char* StateChanged = "changed";
+inline constexpr const char* StateMissing = "missing";
+
+std::string HarmonizedState(const std::string& master);
+// The master of a state "harmonized to MASTER"; nothing for any other state.
+std::optional<std::string> HarmonizedMaster(const std::string& state);
 
 // The components' names, as reports carry them.
 inline constexpr const char* ComponentEA2002 = "EA 2002 season";

@@ -148,29 +148,27 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
         targets = BroadcastAddresses();
         targets.push_back("255.255.255.255");
     }
+    // Three times, a third of FindTime apart: a datagram lost on a busy network would hide a host.
     const std::string query = Frame(MessageKind::Query, "");
-    const auto ask = [&] {
+    asio::steady_timer again(io);
+    int asked = 0;
+    std::function<void()> ask = [&] {
         for (const std::string& target : targets) {
             const asio::ip::address_v4 address = asio::ip::make_address_v4(target, error);
             if (!error) {
                 socket.send_to(asio::buffer(query), udp::endpoint(address, port), 0, error);
             }
         }
-    };
-    // A datagram lost on a busy network would hide a host: the query goes out again twice.
-    asio::steady_timer again(io);
-    std::function<void(int)> askAgain = [&](int times) {
-        ask();
-        if (times > 0) {
+        if (++asked < 3) {
             again.expires_after(FindTime / 3);
-            again.async_wait([&, times](const asio::error_code& failed) {
+            again.async_wait([&](const asio::error_code& failed) {
                 if (!failed) {
-                    askAgain(times - 1);
+                    ask();
                 }
             });
         }
     };
-    askAgain(2);
+    ask();
 
     // The answers are read as the host reads the queries: each by a read that ends at once.
     socket.non_blocking(true, error);

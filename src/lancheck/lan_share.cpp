@@ -156,13 +156,14 @@ struct LanShare::Impl {
         if (error || !header) {
             co_return;
         }
-        const std::string reply = co_await Reply(socket, *header);
+        const std::string reply = co_await Reply(socket, *header, guest);
         co_await asio::async_write(socket, asio::buffer(reply),
                                    asio::redirect_error(asio::use_awaitable, error));
     }
 
     // The answer to a request; empty when the request is no request of this protocol.
-    asio::awaitable<std::string> Reply(tcp::socket& socket, const FrameHeader& header) {
+    asio::awaitable<std::string> Reply(tcp::socket& socket, const FrameHeader& header,
+                                       const asio::ip::address& guest) {
         if (header.version != LanProtocolVersion) {
             co_return Frame(MessageKind::Refused, "");
         }
@@ -183,15 +184,11 @@ struct LanShare::Impl {
         if (error) {
             co_return std::string();
         }
-        const tcp::endpoint guest = socket.remote_endpoint(error);
         std::optional<Verdict> verdict = ParseVerdict(payload);
-        if (error) {
-            co_return std::string();
-        }
         if (!verdict) {
             co_return Frame(MessageKind::Refused, "");
         }
-        Note(std::move(*verdict), guest.address().to_string());
+        Note(std::move(*verdict), guest.to_string());
         co_return Frame(MessageKind::Taken, "");
     }
 

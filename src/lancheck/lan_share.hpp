@@ -63,7 +63,7 @@ class LanShare {
     // when the port cannot be had.
     FileResult Start();
     unsigned short Port() const;
-    // One row per PC (by address), the latest check first.
+    // One row per PC (by name and address), the latest check first.
     std::vector<VerdictRow> Table() const;
 
   private:

@@ -11,12 +11,6 @@ namespace korvane::lancheck {
 
 namespace {
 
-constexpr const char* Original = "original";
-constexpr const char* Optimized = "optimized";
-constexpr const char* Changed = "changed";
-constexpr const char* Missing = "missing";
-const std::string HarmonizedTo = "harmonized to ";
-
 enum class Kind { F1_2002, F1c, Grip, Unknown };
 
 // The kind of a component, and for F1 2002 and grip which season or mod it is.
@@ -85,25 +79,25 @@ Decision Decide(const GameInstall& install, const Target& target, const std::str
         return {};
     }
     if (target.kind == Kind::Grip) {
-        if (wanted == Optimized) {
+        if (wanted == StateOptimized) {
             return {MatchStep{StepKind::GripApply, target.Components()}, {}};
         }
-        if (wanted == Original) {
+        if (wanted == StateOriginal) {
             return {MatchStep{StepKind::GripRestore, target.Components()}, {}};
         }
         return {{}, Unmatchable::ChangedThere};
     }
-    if (wanted == Original) {
+    if (wanted == StateOriginal) {
         return {target.kind == Kind::F1c ? MatchStep{StepKind::RestoreF1c}
                                          : MatchStep{StepKind::Restore2002, target.Components()},
                 {}};
     }
-    if (!wanted.starts_with(HarmonizedTo)) {
+    const std::optional<std::string> master = HarmonizedMaster(wanted);
+    if (!master) {
         return {{}, Unmatchable::ChangedThere};
     }
-    const std::string master = wanted.substr(HarmonizedTo.size());
     std::optional<MatchStep> step =
-        target.kind == Kind::F1c ? F1cMaster(install, master) : F1_2002Master(target, master);
+        target.kind == Kind::F1c ? F1cMaster(install, *master) : F1_2002Master(target, *master);
     if (!step) {
         return {{}, Unmatchable::UnknownMaster};
     }
@@ -111,7 +105,7 @@ Decision Decide(const GameInstall& install, const Target& target, const std::str
 }
 
 bool IsMissing(const std::optional<FileSide>& side) {
-    return !side || side->holds == Missing;
+    return !side || side->holds == StateMissing;
 }
 
 // Why a file that differs will still differ after the component's step, if it will.
@@ -122,10 +116,10 @@ std::optional<Unmatchable> FileLeftover(const FileDifference& file, bool stepped
     if (IsMissing(file.reference)) {
         return Unmatchable::MissingThere;
     }
-    if (file.here->holds == Changed) {
+    if (file.here->holds == StateChanged) {
         return Unmatchable::ChangedHere;
     }
-    if (file.reference->holds == Changed) {
+    if (file.reference->holds == StateChanged) {
         return Unmatchable::ChangedThere;
     }
     return stepped ? std::nullopt : std::optional(Unmatchable::OtherData);
@@ -170,9 +164,8 @@ MatchPlan PlanMatch(const GameInstall& install, const std::vector<ComponentStatu
         }
         if (decision.whole) {
             const bool named = decision.whole == Unmatchable::UnknownMaster;
-            plan.leftovers.push_back(
-                {component.name, "", *decision.whole,
-                 named ? component.referenceState.substr(HarmonizedTo.size()) : ""});
+            plan.leftovers.push_back({component.name, "", *decision.whole,
+                                      named ? *HarmonizedMaster(component.referenceState) : ""});
         }
         for (const FileDifference& file : component.files) {
             const std::optional<Unmatchable> why = FileLeftover(file, decision.step.has_value());

@@ -59,7 +59,7 @@ ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness
 }
 
 std::string Holder(const FileSide& side, const std::string& owner) {
-    return side.holds == "original" && !owner.empty() ? owner : side.holds;
+    return side.holds == StateOriginal && !owner.empty() ? owner : side.holds;
 }
 
 bool IsControl(char c) {

@@ -65,7 +65,7 @@ bool ParseFileLine(const std::string& line, FileStatus& file) {
     }
     file.path = line.substr(2, colon - 2);
     const std::string rest = line.substr(colon + 2);
-    if (rest == "missing") {
+    if (rest == StateMissing) {
         file = {file.path, rest, ""};
         return true;
     }
