@@ -1,11 +1,11 @@
-# The program's pictures (logo, flags), built into korvane_ui as the resource "korvane". Drawn
+# The program's pictures (logo, flags), built into korvane_core_gui as the resource "korvane". Drawn
 # from their SVG sources with Qt Svg where Qt has it. A Qt without it (the Windows cross build)
 # gets PNGs instead, rendered here at four times their drawing size by rsvg-convert and scaled
-# down by the program (src/app/gui/qt_artwork.cpp).
+# down by the program (src/core/gui/qt_artwork.cpp).
 find_package(Qt6 QUIET OPTIONAL_COMPONENTS Svg)
 if(TARGET Qt6::Svg)
-  target_sources(korvane_ui PRIVATE data/korvane.qrc)
-  target_link_libraries(korvane_ui PUBLIC Qt6::Svg)
+  target_sources(korvane_core_gui PRIVATE data/korvane.qrc)
+  target_link_libraries(korvane_core_gui PUBLIC Qt6::Svg)
   return()
 endif()
 
@@ -22,5 +22,5 @@ foreach(picture logo flag_uk flag_de)
     VERBATIM)
   list(APPEND artwork_files ${artwork_dir}/${picture}.png)
 endforeach()
-qt_add_resources(korvane_ui korvane PREFIX /korvane BASE ${artwork_dir} FILES ${artwork_files})
-target_compile_definitions(korvane_ui PRIVATE KORVANE_ARTWORK_PNG)
+qt_add_resources(korvane_core_gui korvane PREFIX /korvane BASE ${artwork_dir} FILES ${artwork_files})
+target_compile_definitions(korvane_core_gui PRIVATE KORVANE_ARTWORK_PNG)

@@ -1,4 +1,5 @@
-# The desktop program: Qt windows on top of korvane_core and korvane_lancheck.
+# The desktop program: the windows of each floor (src/<folder>/gui/) as a library of their own on
+# top of that floor's logic and the windows below, and the program on top of them all.
 if(WIN32 AND CMAKE_CROSSCOMPILING)
   include(cmake/qt-windows.cmake)
 endif()
@@ -6,30 +7,47 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Network Test)
 set(CMAKE_AUTOMOC ON)
 set(CMAKE_AUTORCC ON)
 
-# The windows, Qt adapters and window texts of every subsystem; the desktop program's main.cpp
-# lies among them but is the program's own.
-set(KORVANE_UI_SOURCES)
-foreach(folder ${KORVANE_FOLDERS})
-  file(GLOB sources CONFIGURE_DEPENDS src/${folder}/gui/*.cpp)
-  list(APPEND KORVANE_UI_SOURCES ${sources})
-endforeach()
-list(REMOVE_ITEM KORVANE_UI_SOURCES ${PROJECT_SOURCE_DIR}/src/app/gui/main.cpp)
-add_library(korvane_ui STATIC ${KORVANE_UI_SOURCES})
-target_link_libraries(korvane_ui PUBLIC korvane_core korvane_lancheck Qt6::Widgets Qt6::Network)
+# korvane_gui_floor(<folder> ON floor... [WINDOWS gui-floor...] [QT target...]): the windows of
+# one floor, on the logic of the floors named and the windows of the gui floors named.
+function(korvane_gui_floor folder)
+  cmake_parse_arguments(PARSE_ARGV 1 arg "" "" "ON;WINDOWS;QT")
+  file(GLOB sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/src/${folder}/gui/*.cpp)
+  add_library(korvane_${folder}_gui STATIC ${sources})
+  set(reach ${folder})
+  foreach(floor ${arg_ON})
+    target_link_libraries(korvane_${folder}_gui PUBLIC korvane_${floor})
+    list(APPEND reach ${KORVANE_REACH_${floor}})
+  endforeach()
+  foreach(floor ${arg_WINDOWS})
+    target_link_libraries(korvane_${folder}_gui PUBLIC korvane_${floor}_gui)
+    list(APPEND reach ${KORVANE_REACH_${floor}_gui})
+  endforeach()
+  target_link_libraries(korvane_${folder}_gui PUBLIC ${arg_QT})
+  list(REMOVE_DUPLICATES reach)
+  set(KORVANE_REACH_${folder}_gui ${reach} PARENT_SCOPE)
+  file(APPEND ${CMAKE_BINARY_DIR}/generated/floors.cmake "set(REACH_${folder}_gui ${reach})\n")
+  korvane_warnings(korvane_${folder}_gui)
+endfunction()
+
+korvane_gui_floor(core ON core QT Qt6::Widgets)
 include(cmake/artwork.cmake)
 # A static Qt links only the default platform plugin into a program; the window tests run on the
 # offscreen one.
 get_target_property(qt_core_type Qt6::Core TYPE)
 if(qt_core_type STREQUAL "STATIC_LIBRARY")
-  target_link_libraries(korvane_ui PUBLIC Qt6::QOffscreenIntegrationPlugin)
+  target_link_libraries(korvane_core_gui PUBLIC Qt6::QOffscreenIntegrationPlugin)
 endif()
-korvane_warnings(korvane_ui)
+korvane_gui_floor(harmonizer ON harmonizer WINDOWS core)
+korvane_gui_floor(grip ON grip WINDOWS core)
+korvane_gui_floor(info ON info WINDOWS core QT Qt6::Network)
+korvane_gui_floor(lan ON lan match WINDOWS core)
+korvane_gui_floor(app ON match lan WINDOWS harmonizer grip info lan)
 
-add_executable(korvane WIN32 src/app/gui/main.cpp)
+add_executable(korvane WIN32 src/app/main.cpp)
 korvane_windows_manifest(korvane)
 korvane_windows_version(korvane
   "Korvane: performance harmonizer and grip module for F1 2002 and F1 Challenge 99-02")
-target_link_libraries(korvane PRIVATE korvane_ui)
+target_link_libraries(korvane PRIVATE korvane_app_gui)
 korvane_warnings(korvane)
 if(WIN32)
   include(cmake/icon.cmake)
@@ -56,7 +74,7 @@ endif()
 file(GLOB KORVANE_SHOT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/screenshots/*.cpp)
 add_executable(korvane_screenshots ${KORVANE_SHOT_SOURCES})
 target_include_directories(korvane_screenshots PRIVATE ${CMAKE_SOURCE_DIR}/tools/screenshots)
-target_link_libraries(korvane_screenshots PRIVATE korvane_ui korvane_fake_games)
+target_link_libraries(korvane_screenshots PRIVATE korvane_app_gui korvane_fake_games)
 korvane_windows_manifest(korvane_screenshots) # the program's code page, so its texts read alike
 korvane_warnings(korvane_screenshots)
 

@@ -7,10 +7,10 @@
 #include <thread>
 
 #include "cli/commands.hpp"
-#include "lancheck/lan_guest.hpp"
-#include "lancheck/lan_share.hpp"
-#include "lancheck/report_compare.hpp"
-#include "lancheck/status_report.hpp"
+#include "lan/lan_guest.hpp"
+#include "lan/lan_share.hpp"
+#include "report/report_compare.hpp"
+#include "report/status_report.hpp"
 
 namespace korvane::cli {
 

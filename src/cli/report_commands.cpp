@@ -5,12 +5,12 @@
 #include <optional>
 
 #include "cli/commands.hpp"
-#include "lancheck/lan_guest.hpp"
-#include "lancheck/match_plan.hpp"
-#include "lancheck/match_run.hpp"
-#include "lancheck/match_texts.hpp"
-#include "lancheck/report_compare.hpp"
-#include "lancheck/status_report.hpp"
+#include "lan/lan_guest.hpp"
+#include "match/match_plan.hpp"
+#include "match/match_run.hpp"
+#include "match/match_texts.hpp"
+#include "report/report_compare.hpp"
+#include "report/status_report.hpp"
 
 namespace korvane::cli {
 
@@ -110,7 +110,7 @@ void TellHost(const SourceOptions& options, const Reference& reference,
     if (!reference.host) {
         return;
     }
-    const FileResult told = SendVerdict(*reference.host, VerdictOf(comparison));
+    const FileResult told = SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName()));
     if (!told.ok) {
         c.err << "korvane-cli: " << HostText(options.host, *reference.host)
               << " was not told the verdict: " << told.reason << '\n';

@@ -13,10 +13,10 @@
 #include "fake_games/fake_games.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
-#include "lancheck/component_status.hpp"
-#include "lancheck/gui/frm_lan_check.hpp"
-#include "lancheck/gui/lan_network_box.hpp"
-#include "lancheck/status_report.hpp"
+#include "report/component_status.hpp"
+#include "lan/gui/frm_lan_check.hpp"
+#include "lan/gui/lan_network_box.hpp"
+#include "report/status_report.hpp"
 #include "shot_registry.hpp"
 
 namespace {

@@ -30,7 +30,7 @@
 #include "harmonizer/gui/frm_harmonizer.hpp"
 #include "info/gui/frm_info_menu.hpp"
 #include "info/homepage.hpp"
-#include "lancheck/gui/frm_lan_check.hpp"
+#include "lan/gui/frm_lan_check.hpp"
 
 namespace korvane {
 

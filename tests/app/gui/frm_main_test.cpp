@@ -20,7 +20,7 @@
 #include "grip/gui/grip_window_texts.hpp"
 #include "harmonizer/gui/harmonizer_window_texts.hpp"
 #include "info/gui/about_texts.hpp"
-#include "lancheck/gui/lan_check_texts.hpp"
+#include "lan/gui/lan_check_texts.hpp"
 #include "support/window_test_support.hpp"
 
 using namespace korvane;

@@ -1,0 +1,380 @@
+#include "lan/gui/frm_lan_check.hpp"
+#include "core/gui/qt_control_texts.hpp"
+#include "core/gui/qt_widgets.hpp"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSysInfo>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "core/file_system.hpp"
+#include "report/comparison_texts.hpp"
+#include "lan/gui/lan_check_texts.hpp"
+#include "lan/gui/lan_network_box.hpp"
+#include "match/match_run.hpp"
+#include "match/match_texts.hpp"
+#include "report/report_compare.hpp"
+#include "report/status_report.hpp"
+
+namespace korvane {
+
+namespace {
+
+QString Text(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
+
+// Where the last report was saved or opened in this run; the open dialog starts there.
+QString& LastReportFolder() {
+    static QString folder;
+    return folder;
+}
+
+void RememberFolderOf(const QString& file) {
+    LastReportFolder() = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
+}
+
+QString DefaultSaveDialog(QWidget* owner, const QString& title, const QString& name,
+                          const QString& filter) {
+    QFileDialog dialog(owner, title, QDir::home().filePath(name), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("json")); // before the dialog asks to overwrite
+    return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+QString DefaultOpenDialog(QWidget* owner, const QString& title, const QString& folder,
+                          const QString& filter) {
+    return QFileDialog::getOpenFileName(owner, title, folder, filter);
+}
+
+bool DefaultConfirm(QWidget* owner, const QString& text, Language language) {
+    return frmLanCheck::MatchQuestion(owner, text, language)->exec() == QMessageBox::Yes;
+}
+
+// The one local file a drag carries, or empty.
+QString DroppedFile(const QMimeData* data) {
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.front().isLocalFile() ? urls.front().toLocalFile() : QString();
+}
+
+} // namespace
+
+frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowCloseButtonHint), state_(state), sink_(sink),
+      saveDialog_(DefaultSaveDialog), openDialog_(DefaultOpenDialog),
+      confirm_([this](QWidget* owner, const QString& text) {
+          return DefaultConfirm(owner, text, state_.language);
+      }) {
+    setObjectName(QStringLiteral("frmLanCheck"));
+    setAcceptDrops(true);
+    const Language language = state_.language;
+
+    auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
+    status_ = Named(new QTreeWidget(statusBox), "LstStatus");
+    status_->setRootIsDecorated(false);
+    status_->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
+                              Text(TextIn(language, ColumnState)),
+                              Text(TextIn(language, ColumnFingerprint))});
+    status_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Room for every component without a scroll bar.
+    status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 8 +
+                            status_->header()->sizeHint().height());
+    auto* copy = Named(new QPushButton(statusBox), "BtnCopy");
+    auto* statusLayout = new QVBoxLayout(statusBox);
+    statusLayout->addWidget(status_);
+    statusLayout->addWidget(copy, 0, Qt::AlignRight);
+
+    auto* compareBox = Named(new QGroupBox(this), "FrmCompare");
+    verdict_ = Named(new QLabel(compareBox), "LblVerdict");
+    verdict_->setWordWrap(true);
+    QFont bold = verdict_->font();
+    bold.setBold(true);
+    verdict_->setFont(bold);
+    match_ = Named(new QPushButton(compareBox), "BtnMatch");
+    match_->setAutoDefault(false);
+    match_->setMinimumHeight(32);
+    QSizePolicy keepRoom = match_->sizePolicy(); // the window is sized before a comparison
+    keepRoom.setRetainSizeWhenHidden(true);
+    match_->setSizePolicy(keepRoom);
+    match_->hide();
+    auto* verdictRow = new QHBoxLayout;
+    verdictRow->addWidget(verdict_, 1);
+    verdictRow->addWidget(match_);
+    step_ = Named(new QLabel(compareBox), "LblMatchStep");
+    progress_ = Named(new QProgressBar(compareBox), "PrgMatch");
+    progress_->setTextVisible(false);
+    auto* progressRow = new QHBoxLayout;
+    progressRow->addWidget(step_, 1);
+    progressRow->addWidget(progress_);
+    step_->hide();
+    progress_->hide();
+    differences_ = Named(new QTreeWidget(compareBox), "LstDifferences");
+    differences_->setHeaderLabels({Text(TextIn(language, ColumnDifference)),
+                                   Text(TextIn(language, ColumnHere)),
+                                   Text(TextIn(language, ColumnReport))});
+    differences_->header()->setStretchLastSection(false);
+    differences_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    differences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
+    differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 14);
+    auto* compareLayout = new QVBoxLayout(compareBox);
+    compareLayout->addLayout(verdictRow);
+    compareLayout->addLayout(progressRow);
+    compareLayout->addWidget(differences_);
+
+    auto* hint = Named(new QLabel(this), "LblHint");
+    hint->setWordWrap(true);
+    auto* save = Named(new QPushButton(this), "BtnSaveReport");
+    auto* compare = Named(new QPushButton(this), "BtnCompare");
+    auto* quit = Named(new QPushButton(this), "BtnQuit");
+    auto* buttons = new QHBoxLayout;
+    for (QPushButton* button : {save, compare, quit}) {
+        button->setMinimumHeight(40);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    starters_ = {save, compare, quit, match_};
+    network_ = new LanNetworkBox(
+        state_, sink_,
+        [this](const std::vector<lancheck::ComponentStatus>& report,
+               const lancheck::LanHost& host) { CompareWithHost(report, host); },
+        this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hint);
+    layout->addWidget(statusBox);
+    layout->addLayout(buttons);
+    layout->addWidget(network_);
+    layout->addWidget(compareBox, 1);
+
+    SetControlTexts(this, LanCheckWindowTexts(), language);
+    CollectStatus();
+
+    connect(copy, &QPushButton::clicked, this, [this] {
+        CollectStatus();
+        QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
+    });
+    connect(save, &QPushButton::clicked, this, &frmLanCheck::SaveReport);
+    connect(compare, &QPushButton::clicked, this, [this] {
+        const Language language = state_.language;
+        const QString file =
+            openDialog_(this, Text(TextIn(language, OpenReportTitle)), LastReportFolder(),
+                        DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
+        if (!file.isEmpty()) {
+            CompareWith(file);
+        }
+    });
+    connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
+    connect(quit, &QPushButton::clicked, this, &QDialog::close);
+    connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
+
+    resize(960, sizeHint().height());
+}
+
+frmLanCheck::~frmLanCheck() {
+    if (worker_.joinable()) {
+        worker_.join();
+    }
+}
+
+std::unique_ptr<QMessageBox> frmLanCheck::MatchQuestion(QWidget* owner, const QString& text,
+                                                        Language language) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("Korvane"), text,
+                                             QMessageBox::Yes | QMessageBox::No, owner);
+    box->setObjectName(QStringLiteral("MsgMatch"));
+    box->button(QMessageBox::Yes)->setText(Text(TextIn(language, YesText)));
+    box->button(QMessageBox::No)->setText(Text(TextIn(language, NoText)));
+    box->setDefaultButton(QMessageBox::No);
+    return box;
+}
+
+// A script may harmonize or restore while the window is open: every comparison, report and plan
+// starts from the files as they are now.
+void frmLanCheck::CollectStatus() {
+    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
+    status_->clear();
+    for (const lancheck::ComponentStatus& component : components_) {
+        new QTreeWidgetItem(status_, {Local(component.name),
+                                      Local(lancheck::StateText(component.state, state_.language)),
+                                      Local(component.fingerprint)});
+    }
+}
+
+void frmLanCheck::ShowComparison() {
+    CollectStatus();
+    const Language language = state_.language;
+    const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
+    verdict_->setText(Text(VerdictText(comparison, language)));
+    differences_->clear();
+    for (const lancheck::ComponentComparison& component : comparison.components) {
+        auto* line = new QTreeWidgetItem(differences_,
+                                         {Local(lancheck::ComponentLine(component, language))});
+        line->setFirstColumnSpanned(true);
+        for (const lancheck::FileDifference& file : component.files) {
+            new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path)),
+                                       Local(lancheck::SideText(file, true, language)),
+                                       Local(lancheck::SideText(file, false, language))});
+        }
+    }
+    match_->setVisible(!comparison.AllSame());
+    if (referenceHost_) {
+        network_->SendVerdict(*referenceHost_, lancheck::VerdictOf(comparison, lancheck::ThisPcName()));
+    }
+}
+
+void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddress) {
+    network_->SetNetwork(port, queryAddress);
+}
+
+// A host's report shows as a report file does, and the host learns what this PC found.
+void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
+                                  const lancheck::LanHost& host) {
+    if (Running()) { // a match holds the comparison until it ends
+        return;
+    }
+    reference_ = report;
+    referenceHost_ = host;
+    ShowComparison();
+}
+
+void frmLanCheck::SaveReport() {
+    const Language language = state_.language;
+    const QString name = Local(DefaultReportName(Local(QSysInfo::machineHostName())));
+    QString file = QDir::toNativeSeparators(
+        saveDialog_(this, Text(TextIn(language, SaveReportTitle)), name,
+                    DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern)));
+    if (file.isEmpty()) {
+        return;
+    }
+    if (!file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
+        file += QStringLiteral(".json");
+    }
+    CollectStatus();
+    const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
+    if (written.ok) {
+        RememberFolderOf(file);
+    }
+    sink_.Show(written.ok ? ReportSavedText(Local(file), language)
+                          : ReportNotSavedText(Local(file), written.reason, language));
+}
+
+void frmLanCheck::CompareWith(const QString& file) {
+    const std::string path = Local(QDir::toNativeSeparators(file));
+    const lancheck::ReportRead report = lancheck::ReadReportFile(path);
+    if (!report.ok) {
+        sink_.Show(ReportUnreadableText(path, report, state_.language));
+        return;
+    }
+    RememberFolderOf(file);
+    reference_ = report.value;
+    referenceHost_.reset();
+    ShowComparison();
+}
+
+void frmLanCheck::Match() {
+    const Language language = state_.language;
+    ShowComparison(); // the plan starts from the files as they are now, and so does what is shown
+    lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
+    const std::string planText = lancheck::PlanText(plan, language);
+    if (plan.steps.empty()) {
+        sink_.Show(planText);
+        return;
+    }
+    if (!confirm_(this, Local(planText + '\n' + TextIn(language, MatchQuestionText)))) {
+        return;
+    }
+    SetRunning(true);
+    // The operations report through a sink of the worker's own; the window shows what it
+    // recorded once the run is over, as message boxes belong to this thread.
+    worker_ = std::thread([this, plan = std::move(plan), install = state_.install,
+                           programDir = state_.ProgramDir(), language] {
+        RecordingSink recorded;
+        const std::size_t count = plan.steps.size();
+        lancheck::RunMatch(
+            plan, install, programDir, language, recorded,
+            [&](std::size_t index, const lancheck::MatchStep& step) {
+                const QString text = Local(
+                    StepProgressText(index, count, lancheck::StepText(step, language), language));
+                QMetaObject::invokeMethod(
+                    this, [=, this] { ShowStep(index, count, text); }, Qt::QueuedConnection);
+            });
+        QMetaObject::invokeMethod(
+            this, [this, messages = std::move(recorded.texts)] { MatchEnded(messages); },
+            Qt::QueuedConnection);
+    });
+}
+
+void frmLanCheck::SetRunning(bool running) {
+    for (QPushButton* button : starters_) {
+        button->setEnabled(!running);
+    }
+    setAcceptDrops(!running);
+    network_->SetLocked(running);
+    step_->setVisible(running);
+    progress_->setVisible(running);
+    step_->clear();
+    progress_->setValue(0);
+}
+
+void frmLanCheck::ShowStep(std::size_t index, std::size_t count, const QString& text) {
+    progress_->setRange(0, int(count));
+    progress_->setValue(int(index));
+    step_->setText(text);
+}
+
+void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
+    worker_.join();
+    SetRunning(false);
+    ShowComparison();
+    // One box for the whole run: every step's own message, in turn.
+    std::string shown;
+    for (const std::string& message : messages) {
+        shown += (shown.empty() ? "" : std::string(CrLf) + CrLf) + message;
+    }
+    if (!shown.empty()) {
+        sink_.Show(shown);
+    }
+}
+
+void frmLanCheck::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void frmLanCheck::dropEvent(QDropEvent* event) {
+    const QString file = DroppedFile(event->mimeData());
+    if (!file.isEmpty()) {
+        event->acceptProposedAction();
+        CompareWith(file);
+    }
+}
+
+// A match that runs keeps the window open: it holds the installation until its last step.
+void frmLanCheck::closeEvent(QCloseEvent* event) {
+    if (Running()) {
+        event->ignore();
+        return;
+    }
+    QDialog::closeEvent(event);
+}
+
+void frmLanCheck::reject() {
+    if (!Running()) {
+        QDialog::reject();
+    }
+}
+
+} // namespace korvane

@@ -1,0 +1,173 @@
+#include "lan/gui/lan_check_texts.hpp"
+
+#include <array>
+#include <cctype>
+
+#include "core/messages.hpp"
+#include "lan/lan_protocol.hpp"
+
+namespace korvane {
+
+namespace {
+
+constexpr std::array<ControlText, 16> Texts{{
+    {"frmLanCheck", "LAN-Check", "LAN check"},
+    {"FrmStatus", "Dieser PC:", "This PC:"},
+    {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
+    {"LblVerdict", "Bericht wählen oder auf dieses Fenster ziehen ...",
+     "Choose a report or drop it onto this window ..."},
+    {"BtnCopy", "Zeilen kopieren", "Copy lines"},
+    {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
+    {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
+    {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
+    {"BtnMatch", "Diesen PC angleichen", "Make this PC match"},
+    {"LblHint",
+     "Auf einem PC den Bericht speichern oder im Netzwerk freigeben, auf allen anderen damit "
+     "vergleichen. Was abweicht, steht oben, mit beiden Seiten; ein Klick öffnet die Dateien "
+     "darunter.",
+     "Save the report on one PC or share it on the network, and compare with it on every other "
+     "one. What differs comes first, with both sides; a click opens the files below it."},
+    {"FrmNetwork", "Im Netzwerk:", "On the network:"},
+    {"ChkShare", "Bericht dieses PCs freigeben", "Share this PC's report"},
+    {"BtnFindHosts", "Hosts suchen", "Find hosts"},
+    {"BtnCompareHost", "Mit Host vergleichen", "Compare with host"},
+    {"LblHost", "Host (Name oder Adresse):", "Host (name or address):"},
+    {"LblNoHost",
+     "Kein Host hat geantwortet. Meist blockiert die Firewall des Hosts den Port 47313, Windows "
+     "behandelt das Netzwerk als \"Öffentlich\" (auf \"Privat\" stellen), das WLAN hält seine "
+     "Geräte voneinander fern (Gastnetz), oder der Host liegt in einem anderen Subnetz. Dann den "
+     "Namen oder die Adresse des Hosts eingeben.",
+     "No host answered. Usually the host's firewall blocks port 47313, Windows treats the "
+     "network as \"Public\" (make it \"Private\"), the Wi-Fi keeps its clients apart (a guest "
+     "network), or the host is in another subnet. Then type the host's name or address."},
+}};
+
+std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail,
+                        Language language) {
+    using lancheck::ReportProblem;
+    switch (problem) {
+    case ReportProblem::NotAReport:
+        return TextIn(language, {"Diese Datei ist kein Bericht von Korvane.",
+                                 "This file is not a report of Korvane."});
+    case ReportProblem::Damaged:
+        return TextIn(language, {"Dieser Bericht ist beschädigt oder unvollständig.",
+                                 "This report is damaged or cut off."});
+    case ReportProblem::OtherVersion:
+        return TextIn(language,
+                      {"Dieser Bericht stammt von einer anderen Version von Korvane und kann "
+                       "hier nicht gelesen werden.",
+                       "This report was written by another version of Korvane and cannot be "
+                       "read here."});
+    case ReportProblem::NoFileLines:
+        return TextIn(language,
+                      {"Dieser Bericht nennt keine einzelnen Dateien. Bitte mit \"Bericht "
+                       "speichern\" oder korvane-cli status --json schreiben.",
+                       "This report lists no single files. Please write it with \"Save report\" "
+                       "or korvane-cli status --json."});
+    case ReportProblem::TooLarge:
+        return TextIn(language, {"Diese Datei ist größer als 1 MiB und damit kein Bericht.",
+                                 "This file is larger than 1 MiB, too large for a report."});
+    case ReportProblem::Unreadable:
+        return TextIn(language,
+                      {"Die Datei kann nicht gelesen werden: ", "The file cannot be read: "}) +
+               detail;
+    }
+    return {};
+}
+
+} // namespace
+
+static_assert(lancheck::LanPort == 47313, "LblNoHost names the port");
+
+std::span<const ControlText> LanCheckWindowTexts() {
+    return Texts;
+}
+
+std::string DefaultReportName(const std::string& computerName) {
+    std::string name;
+    for (const char c : computerName) {
+        const bool plain = std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_';
+        name += plain ? c : '_';
+    }
+    return name.empty() ? "korvane-status.json" : "korvane-status-" + name + ".json";
+}
+
+std::string ReportSavedText(const std::string& path, Language language) {
+    return TextIn(language, {"Der Bericht ist gespeichert:", "The report is saved:"}) + CrLf + path;
+}
+
+std::string ReportNotSavedText(const std::string& path, const std::string& reason,
+                               Language language) {
+    return TextIn(language, {"Der Bericht konnte nicht gespeichert werden:",
+                             "The report could not be saved:"}) +
+           CrLf + path + CrLf + CrLf + reason;
+}
+
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
+                                 Language language) {
+    return TextIn(language, {"Vergleich mit {1} nicht möglich", "Cannot compare with {1}"},
+                  {path}) +
+           CrLf + CrLf + ProblemText(refused.problem, refused.reason, language);
+}
+
+std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
+    const std::size_t count = comparison.DifferingFiles();
+    if (comparison.AllSame()) {
+        return TextIn(language, {"Alle Dateien sind gleich wie im Bericht.",
+                                 "All files are the same as in the report."});
+    }
+    if (count == 1) {
+        return TextIn(language,
+                      {"1 Datei weicht vom Bericht ab.", "1 file differs from the report."});
+    }
+    return TextIn(language,
+                  {"{1} Dateien weichen vom Bericht ab.", "{1} files differ from the report."},
+                  {std::to_string(count)});
+}
+
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language) {
+    return TextIn(language, {"Schritt {1} von {2}: {3}", "Step {1} of {2}: {3}"},
+                  {std::to_string(index + 1), std::to_string(count), step});
+}
+
+std::string ShareFailedText(unsigned short port, const std::string& reason, Language language) {
+    return TextIn(language,
+                  {"Der Bericht dieses PCs kann auf Port {1} nicht freigegeben werden:",
+                   "This PC's report cannot be shared on port {1}:"},
+                  {std::to_string(port)}) +
+           CrLf + CrLf + reason;
+}
+
+std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language) {
+    if (verdict.differing == 0) {
+        return TextIn(language, {"gleich", "same"});
+    }
+    if (verdict.differing == 1) {
+        return TextIn(language, {"1 Datei weicht ab", "1 file differs"});
+    }
+    return TextIn(language, {"{1} Dateien weichen ab", "{1} files differ"},
+                  {std::to_string(verdict.differing)});
+}
+
+std::string MorePathsText(std::size_t count, Language language) {
+    return TextIn(language, {"... und {1} weitere", "... and {1} more"}, {std::to_string(count)});
+}
+
+std::string OtherProtocolText(int protocol, Language language) {
+    return TextIn(language, {"andere Version (Protokoll {1})", "other version (protocol {1})"},
+                  {std::to_string(protocol)});
+}
+
+std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
+                               Language language) {
+    const std::string why = refused.problem == lancheck::ReportProblem::Unreadable
+                                ? refused.reason
+                                : ProblemText(refused.problem, refused.reason, language);
+    return TextIn(language,
+                  {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
+                  {host}) +
+           CrLf + CrLf + why;
+}
+
+} // namespace korvane

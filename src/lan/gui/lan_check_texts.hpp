@@ -1,0 +1,68 @@
+#pragma once
+// The texts of the LAN check window, as data, and the lines it makes of its results.
+#include <cstddef>
+#include <span>
+#include <string>
+
+#include "core/gui/interface_texts.hpp"
+#include "core/language.hpp"
+#include "core/messages.hpp"
+#include "lan/lan_protocol.hpp"
+#include "report/report_compare.hpp"
+#include "report/status_report.hpp"
+
+namespace korvane {
+
+// Rows of frmLanCheck; rows without English text are the same in both languages.
+std::span<const ControlText> LanCheckWindowTexts();
+
+// Texts of the window that are no control's caption (shown with TextIn).
+inline constexpr MessageText ColumnComponent{"Komponente", "Component"};
+inline constexpr MessageText ColumnState{"Zustand", "State"};
+inline constexpr MessageText ColumnFingerprint{"Fingerabdruck", "Fingerprint"};
+inline constexpr MessageText ColumnDifference{"Komponente und Dateien", "Component and files"};
+inline constexpr MessageText ColumnHere{"Dieser PC", "This PC"};
+inline constexpr MessageText ColumnReport{"Bericht", "Report"};
+inline constexpr MessageText SaveReportTitle{"Bericht speichern", "Save report"};
+inline constexpr MessageText OpenReportTitle{"Bericht öffnen", "Open report"};
+inline constexpr MessageText ReportFilter{"Berichte", "Reports"};
+inline constexpr const char* ReportFilterPattern = "*.json *.txt";
+inline constexpr MessageText MatchQuestionText{"Diese Schritte jetzt ausführen?",
+                                               "Run these steps now?"};
+inline constexpr MessageText YesText{"Ja", "Yes"};
+inline constexpr MessageText NoText{"Nein", "No"};
+inline constexpr MessageText ColumnPc{"PC", "PC"};
+inline constexpr MessageText ColumnAddress{"Adresse", "Address"};
+inline constexpr MessageText ColumnVerdict{"Ergebnis", "Verdict"};
+inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
+inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
+
+// "korvane-status-NAME.json", with the computer's name made safe for a file name.
+std::string DefaultReportName(const std::string& computerName);
+
+std::string ReportSavedText(const std::string& path, Language language);
+std::string ReportNotSavedText(const std::string& path, const std::string& reason,
+                               Language language);
+// "Cannot compare with PATH", then why the report cannot be read.
+std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
+                                 Language language);
+
+// One line over the result: all the same, or how many files differ.
+std::string VerdictText(const lancheck::Comparison& comparison, Language language);
+// "Step 2 of 3: Restore F1 Challenge"; index from 0.
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language);
+
+// Sharing that could not start: the port and the system's reason.
+std::string ShareFailedText(unsigned short port, const std::string& reason, Language language);
+// A guest's verdict in the host's table: "same", or how many files differ.
+std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language);
+// "... and 3 more": the files a verdict counts but does not name.
+std::string MorePathsText(std::size_t count, Language language);
+// A host that speaks another protocol version: "other version (protocol 2)".
+std::string OtherProtocolText(int protocol, Language language);
+// "Cannot compare with host NAME", then why its report did not come or cannot be read.
+std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
+                               Language language);
+
+} // namespace korvane

@@ -1,0 +1,69 @@
+#pragma once
+// What the PCs of a LAN party say to each other. Every message is a frame: the magic "KVLC", the
+// protocol's version (one byte), the kind (one byte) and the payload's length (four bytes,
+// big-endian), then the payload. A guest finds the sharing PCs with a Query by UDP broadcast,
+// each host answers by unicast; over TCP a guest asks for the host's report or tells it its
+// verdict, one request per connection. Everything read from the network is checked here before
+// anything else looks at it.
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "report/verdict.hpp"
+
+namespace korvane::lancheck {
+
+// The one port, UDP for finding hosts and TCP for reports and verdicts.
+inline constexpr unsigned short LanPort = 47313;
+inline constexpr std::uint8_t LanProtocolVersion = 1;
+
+enum class MessageKind : std::uint8_t {
+    Query = 'Q',         // guest to everyone: who shares? No payload.
+    Answer = 'A',        // host to guest: its name, Korvane version and report fingerprint
+    ReportRequest = 'R', // guest to host: the report, please. No payload.
+    Report = 'r',        // host to guest: the status --json document
+    Verdict = 'V',       // guest to host: its name and what the comparison found
+    Taken = 'v',         // host to guest: verdict noted. No payload.
+    Refused = 'X',       // host to guest: not served (another version, a verdict it cannot read)
+};
+
+inline constexpr std::size_t FrameHeaderBytes = 10;
+inline constexpr std::size_t MaxDatagramBytes = 512; // a Query or an Answer, with room to spare
+inline constexpr std::size_t MaxNameBytes = 64;      // a PC's name as it is sent and kept
+inline constexpr std::size_t MaxVerdictBytes = 8 * 1024;
+
+struct FrameHeader {
+    std::uint8_t version = 0;
+    std::uint8_t kind = 0; // any byte: a kind this version does not know is the reader's to refuse
+    std::uint32_t length = 0;
+};
+
+std::string Frame(MessageKind kind, const std::string& payload);
+
+// The header at the start of bytes; nothing when they are too few or the magic is not there.
+std::optional<FrameHeader> ReadHeader(const std::string& bytes);
+
+// A sharing PC as its Answer describes it.
+struct HostAnswer {
+    std::string name;
+    std::string version;     // Korvane's, "0.6.0"
+    std::string fingerprint; // of its report document at the time of the answer
+};
+
+std::string AnswerPayload(const HostAnswer& answer);
+// Nothing unless the payload is three fields of plain text, each of at most MaxNameBytes.
+std::optional<HostAnswer> ParseAnswer(const std::string& payload);
+
+// Lines: the name, the number, each path; paths beyond MaxVerdictPaths or MaxVerdictBytes are
+// left out (the number still counts them).
+std::string VerdictPayload(const Verdict& verdict);
+// Nothing unless every line is plain text, the name is not empty, the number is a number of at
+// least as many files as there are paths, and there are no more paths than MaxVerdictPaths.
+std::optional<Verdict> ParseVerdict(const std::string& payload);
+
+// This program's version as a host announces it, "0.6.0".
+std::string KorvaneVersion();
+
+} // namespace korvane::lancheck

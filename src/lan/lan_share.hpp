@@ -1,0 +1,74 @@
+#pragma once
+// Sharing this PC's report on the LAN: while a LanShare runs, it answers the guests' queries
+// and hands out the report, and it keeps the verdicts the guests send back in a table in
+// memory. It serves nothing else: no file, no write, and nothing a guest sends names a file.
+#include <chrono>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/result.hpp"
+#include "lan/lan_protocol.hpp"
+
+namespace korvane::lancheck {
+
+// One PC of the organiser's table: its latest verdict.
+struct VerdictRow {
+    std::string name;    // as the guest calls itself
+    std::string address; // where its verdict came from
+    Verdict verdict;
+    std::chrono::system_clock::time_point checked;
+};
+
+inline constexpr std::size_t MaxTableRows = 256;
+// Connections at once, all together and from one address (so that one PC holding connections
+// open locks nobody else out); more are closed at once.
+inline constexpr std::size_t MaxConnections = 16;
+inline constexpr std::size_t MaxConnectionsPerAddress = 4;
+inline constexpr std::chrono::seconds RequestTimeLimit{5}; // a connection's whole life
+
+// How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
+// MaxAskers addresses a second, so that a flood from one address costs a little time and no
+// memory, and leaves the others answered.
+class AnswerBudget {
+  public:
+    static constexpr int MaxAnswersPerAsker = 4;
+    static constexpr std::size_t MaxAskers = 256;
+    bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
+
+  private:
+    std::chrono::steady_clock::time_point second_{};
+    std::map<std::string, int> answered_; // in this second
+};
+
+class LanShare {
+  public:
+    struct Options {
+        std::string name;                    // this PC's, as the guests see it
+        std::function<std::string()> report; // the status --json document as it is now
+        // Called for each verdict taken, on the share's own thread.
+        std::function<void(const VerdictRow&)> onVerdict = {};
+        unsigned short port = LanPort; // 0: one the system picks, the same for UDP and TCP
+    };
+
+    explicit LanShare(Options options);
+    ~LanShare(); // stops sharing
+    LanShare(const LanShare&) = delete;
+    LanShare& operator=(const LanShare&) = delete;
+
+    // Starts answering on a thread of its own; fails, naming the port and the system's reason,
+    // when the port cannot be had.
+    FileResult Start();
+    unsigned short Port() const;
+    // One row per PC (by name and address), the latest check first.
+    std::vector<VerdictRow> Table() const;
+
+  private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace korvane::lancheck

@@ -1,0 +1,127 @@
+#include "match/match_texts.hpp"
+
+#include <vector>
+
+#include "core/messages.hpp"
+#include "report/report_compare.hpp"
+
+namespace korvane::lancheck {
+
+namespace {
+
+// "EA 2002 season and Quillon season"; grip names the seasons only.
+std::string ComponentsText(const Components2002& components, bool grip, Language language) {
+    std::vector<MessageText> names;
+    if (components.ea) {
+        names.push_back(grip ? MessageText{"EA 2002", "EA 2002"}
+                             : MessageText{"EA-2002-Saison", "EA 2002 season"});
+    }
+    if (components.quillon) {
+        names.push_back(grip ? MessageText{"Quillon", "Quillon"}
+                             : MessageText{"Quillon-Saison", "Quillon season"});
+    }
+    if (components.gt) {
+        names.push_back({"GT-Racing-2002-Mod", "GT Racing 2002 mod"});
+    }
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        text += (i == 0 ? "" : TextIn(language, {" und ", " and "})) + TextIn(language, names[i]);
+    }
+    return text;
+}
+
+MessageText StepWords(StepKind kind) {
+    switch (kind) {
+    case StepKind::Harmonize2002:
+    case StepKind::HarmonizeF1c:
+        return {"{1} an {2} angleichen", "Harmonize {1} to {2}"};
+    case StepKind::Restore2002:
+    case StepKind::RestoreF1c:
+        return {"{1} wiederherstellen", "Restore {1}"};
+    case StepKind::GripApply:
+        return {"Optimierte Gripwerte für {1} einsetzen",
+                "Put the optimized grip values in place for {1}"};
+    case StepKind::GripRestore:
+        return {"Original-Gripwerte für {1} wiederherstellen",
+                "Put back the original grip values for {1}"};
+    }
+    return {"", ""};
+}
+
+MessageText LeftoverWords(Unmatchable why) {
+    switch (why) {
+    case Unmatchable::NotInstalledHere:
+        return {"{1}: auf diesem PC nicht installiert; bitte dasselbe Spiel oder Add-on wie auf "
+                "dem PC des Berichts installieren",
+                "{1}: not installed on this PC; install the same game or add-on as on the "
+                "report's PC"};
+    case Unmatchable::InstalledHereOnly:
+        return {"{1}: nur auf diesem PC installiert; Korvane lässt es, wie es ist",
+                "{1}: installed on this PC only; Korvane leaves it as it is"};
+    case Unmatchable::UnknownMaster:
+        return {"{1}: das Masterteam des Berichts, {2}, gibt es hier nicht; bitte dasselbe "
+                "Add-on wie auf dem PC des Berichts installieren",
+                "{1}: the report's master team, {2}, is not on offer here; install the same "
+                "add-on as on the report's PC"};
+    case Unmatchable::ChangedHere:
+        return {"{1}: auf diesem PC von Hand geändert, Korvane lässt die Datei, wie sie ist; "
+                "bitte vom PC des Berichts kopieren",
+                "{1}: changed by hand on this PC, and Korvane leaves it as it is; copy this file "
+                "from the report's PC"};
+    case Unmatchable::ChangedThere:
+        return {"{1}: auf dem PC des Berichts von Hand geändert; bitte von dort kopieren",
+                "{1}: changed by hand on the report's PC; copy it from there"};
+    case Unmatchable::MissingHere:
+        return {"{1}: fehlt auf diesem PC; bitte vom PC des Berichts kopieren oder dasselbe "
+                "Add-on installieren",
+                "{1}: missing on this PC; copy this file from the report's PC or install the "
+                "same add-on"};
+    case Unmatchable::MissingThere:
+        return {"{1}: fehlt auf dem PC des Berichts; dort dasselbe Add-on installieren",
+                "{1}: missing on the report's PC; install the same add-on there"};
+    case Unmatchable::OtherData:
+        return {"{1}: andere Daten als auf dem PC des Berichts (eine andere Version des Spiels "
+                "oder Add-ons); bitte von dort kopieren",
+                "{1}: other data than on the report's PC (another version of the game or "
+                "add-on); copy this file from there"};
+    }
+    return {"", ""};
+}
+
+} // namespace
+
+std::string StepText(const MatchStep& step, Language language) {
+    const bool f1c = step.kind == StepKind::HarmonizeF1c || step.kind == StepKind::RestoreF1c;
+    const bool grip = step.kind == StepKind::GripApply || step.kind == StepKind::GripRestore;
+    const std::string what =
+        f1c ? std::string(ComponentF1c) : ComponentsText(step.components, grip, language);
+    return TextIn(language, StepWords(step.kind), {what, step.master});
+}
+
+std::string LeftoverText(const Leftover& leftover, Language language) {
+    const std::string& name = leftover.path.empty() ? leftover.component : leftover.path;
+    return TextIn(language, LeftoverWords(leftover.why),
+                  {Printable(name), Printable(leftover.detail)});
+}
+
+std::string PlanText(const MatchPlan& plan, Language language) {
+    constexpr MessageText NoStep{"Kein Schritt von Korvane macht diesen PC gleicher.",
+                                 "No step of Korvane's makes this PC more alike."};
+    constexpr MessageText Steps{"Schritte, die diesen PC dem Bericht angleichen:",
+                                "Steps that make this PC like the report:"};
+    std::string text = TextIn(language, plan.steps.empty() ? NoStep : Steps) + '\n';
+    for (std::size_t i = 0; i < plan.steps.size(); ++i) {
+        text += "  " + std::to_string(i + 1) + ". " + StepText(plan.steps[i], language) + '\n';
+    }
+    if (!plan.leftovers.empty()) {
+        text += TextIn(language,
+                       {"Was Korvane nicht angleichen kann:", "What Korvane cannot make equal:"}) +
+                '\n';
+    }
+    for (const Leftover& leftover : plan.leftovers) {
+        text += "  " + LeftoverText(leftover, language) + '\n';
+    }
+    return text;
+}
+
+} // namespace korvane::lancheck

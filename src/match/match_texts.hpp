@@ -1,0 +1,23 @@
+#pragma once
+// A plan to make this PC match a report, in words: a line per step and per difference that
+// stays, in either language.
+#include <string>
+
+#include "core/language.hpp"
+#include "match/match_plan.hpp"
+
+namespace korvane::lancheck {
+
+// "Harmonize EA 2002 season to Ferrari", "Restore F1 Challenge", "Put back the original grip
+// values for Quillon", ...
+std::string StepText(const MatchStep& step, Language language);
+
+// "PATH: why it stays, and what the player can do", or "COMPONENT: ..." for a whole component.
+// What the report names is shown with its control characters escaped.
+std::string LeftoverText(const Leftover& leftover, Language language);
+
+// The whole plan, a line each: a heading, the numbered steps (or that there is none), then what
+// stays different.
+std::string PlanText(const MatchPlan& plan, Language language);
+
+} // namespace korvane::lancheck

@@ -1,0 +1,254 @@
+#include "report/component_status.hpp"
+
+#include <optional>
+#include <stdexcept>
+
+#include "core/backups.hpp"
+#include "core/file_system.hpp"
+#include "games/catalogue.hpp"
+#include "games/game_files.hpp"
+#include "report/sha256.hpp"
+
+namespace korvane::lancheck {
+
+namespace {
+
+constexpr std::size_t FingerprintDigits = 12;
+const std::string HarmonizedTo = "harmonized to ";
+
+using Content = std::optional<std::string>;
+
+Content Read(const std::string& pathText) {
+    Result<std::string> read = ReadFileText(pathText);
+    return read.ok ? Content(std::move(read.value)) : std::nullopt;
+}
+
+// Only what the operations take for a backup counts as one: a regular file with content, never
+// a link at its name.
+Content ReadBackup(const std::string& pathText) {
+    return KindOfBackup(pathText) == BackupKind::Usable ? Read(pathText) : std::nullopt;
+}
+
+std::string ShortSha256(const std::string& bytes) {
+    Sha256 hash;
+    hash.Add(bytes);
+    return hash.Hex().substr(0, FingerprintDigits);
+}
+
+// One file of a component: its path below the game directory, the live file and its backup.
+struct Slot {
+    std::string relative;
+    std::string live;
+    std::string backup;
+    std::string backupRelative;
+};
+
+FileStatus MakeFile(const Slot& slot, const Content& content, const std::string& holds) {
+    if (!content) {
+        return {slot.relative, StateMissing, ""};
+    }
+    return {slot.relative, holds, ShortSha256(*content),
+            SameFile(slot.live, slot.backup) ? slot.backupRelative : ""};
+}
+
+// What a harmonize copies from as one master: a team (one file) or a car (two files).
+struct Unit {
+    std::string label;
+    std::vector<Slot> slots;
+};
+
+// Per unit, per slot.
+using Contents = std::vector<std::vector<Content>>;
+
+Slot MakeSlot(const std::string& gameDir, const std::string& live, const std::string& backup) {
+    return {live.substr(gameDir.size()), live, backup, backup.substr(gameDir.size())};
+}
+
+// The path text is part of what is hashed, and so is the length, so that neither a renamed
+// file nor content moved from one file to the next goes unnoticed.
+void AddToFingerprint(Sha256& hash, const std::string& relative, const Content& content) {
+    hash.Add(relative + "\n");
+    if (content) {
+        hash.Add("size " + std::to_string(content->size()) + "\n");
+        hash.Add(*content);
+    } else {
+        hash.Add("absent\n");
+    }
+}
+
+// Harmonized means every live file of a slot holds the same bytes, and one unit's backups hold
+// exactly those bytes.
+std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live,
+                            const Contents& backups) {
+    bool anyBackup = false;
+    for (const auto& unitBackups : backups) {
+        for (const Content& backup : unitBackups) {
+            anyBackup = anyBackup || backup.has_value();
+        }
+    }
+    if (!anyBackup) {
+        return StateOriginal;
+    }
+    const std::size_t slotCount = units.front().slots.size();
+    for (std::size_t k = 0; k < slotCount; ++k) {
+        for (const auto& unitContent : live) {
+            if (!unitContent[k] || *unitContent[k] != *live.front()[k]) {
+                return StateChanged;
+            }
+        }
+    }
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        bool matches = true;
+        for (std::size_t k = 0; k < slotCount && matches; ++k) {
+            matches = backups[u][k] == live.front()[k];
+        }
+        if (matches) {
+            return HarmonizedState(units[u].label);
+        }
+    }
+    return StateChanged;
+}
+
+// Whose data slot k of unit u holds: its own, a master's (a backup of another unit), or
+// neither. A file without a backup was never overwritten and counts as the game's own.
+std::string Holds(const std::vector<Unit>& units, const Contents& live, const Contents& backups,
+                  std::size_t u, std::size_t k) {
+    if (backups[u][k] == live[u][k]) {
+        return StateOriginal;
+    }
+    for (std::size_t v = 0; v < units.size(); ++v) {
+        if (backups[v][k] == live[u][k]) {
+            return units[v].label;
+        }
+    }
+    return backups[u][k] ? StateChanged : StateOriginal;
+}
+
+ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<Unit>& units) {
+    ComponentStatus status{name, "", "", {}};
+    Contents live;
+    Contents backups;
+    for (const Unit& unit : units) {
+        live.emplace_back();
+        backups.emplace_back();
+        for (const Slot& slot : unit.slots) {
+            live.back().push_back(Read(slot.live));
+            backups.back().push_back(ReadBackup(slot.backup));
+        }
+    }
+    Sha256 hash;
+    for (std::size_t u = 0; u < units.size(); ++u) {
+        for (std::size_t k = 0; k < units[u].slots.size(); ++k) {
+            const Slot& slot = units[u].slots[k];
+            AddToFingerprint(hash, slot.relative, live[u][k]);
+            status.files.push_back(MakeFile(slot, live[u][k], Holds(units, live, backups, u, k)));
+            status.files.back().owner = units[u].label;
+        }
+    }
+    status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
+    status.state = HarmonizerState(units, live, backups);
+    return status;
+}
+
+ComponentStatus F1_2002Component(const std::string& name, const GameInstall& install,
+                                 Component2002 component) {
+    std::vector<Unit> units;
+    for (const TeamFiles& team : ComponentFiles(install, component)) {
+        units.push_back({team.team, {MakeSlot(install.F1Path, team.live, team.backup)}});
+    }
+    return HarmonizerComponent(name, units);
+}
+
+ComponentStatus F1cComponent(const GameInstall& install) {
+    std::vector<Unit> units;
+    for (const CarFiles& car : F1cCars(install)) {
+        units.push_back({TeamsF1c(car.season, car.team) + " " + SeasonsF1c(car.season),
+                         {MakeSlot(install.F1cPath, car.performance, car.performanceBackup),
+                          MakeSlot(install.F1cPath, car.engine, car.engineBackup)}});
+    }
+    return HarmonizerComponent(ComponentF1c, units);
+}
+
+ComponentStatus GripComponent(const std::string& name, const std::string& f1Path,
+                              const std::string& live, const std::string& backup,
+                              const std::string& shippedFile) {
+    const Content content = Read(f1Path + live);
+    const Content saved = ReadBackup(f1Path + backup);
+    const Content shipped = Read(shippedFile);
+    Sha256 hash;
+    AddToFingerprint(hash, live, content);
+    const bool optimized = content && content == shipped;
+    // The component counts as changed once a backup exists; the file itself holds the game's
+    // own table as long as it equals that backup.
+    const std::string state = !saved ? StateOriginal : optimized ? StateOptimized : StateChanged;
+    const std::string holds = optimized                    ? StateOptimized
+                              : !saved || content == saved ? StateOriginal
+                                                           : StateChanged;
+    ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
+    status.files.push_back(
+        MakeFile(MakeSlot(f1Path, f1Path + live, f1Path + backup), content, holds));
+    return status;
+}
+
+} // namespace
+
+std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
+                                           const std::string& programDir) {
+    std::vector<ComponentStatus> result;
+    if (install.HasF1_2002) {
+        result.push_back(F1_2002Component(ComponentEA2002, install, Component2002::EA2002));
+    }
+    if (install.HasSeasonQL) {
+        result.push_back(F1_2002Component(ComponentQuillon, install, Component2002::QL2002));
+    }
+    if (install.HasGTR2002) {
+        result.push_back(F1_2002Component(ComponentGT2002, install, Component2002::GT2002));
+    }
+    if (install.HasF1c) {
+        result.push_back(F1cComponent(install));
+    }
+    if (install.HasF1_2002) {
+        result.push_back(GripComponent(ComponentGripEA, install.F1Path, GripLiveEA, GripBackupEA,
+                                       ShippedGripFile(programDir, GripFileEA)));
+    }
+    if (install.HasSeasonQL) {
+        result.push_back(GripComponent(ComponentGripQuillon, install.F1Path, GripLiveQL,
+                                       GripBackupQL, ShippedGripFile(programDir, GripFileQL)));
+    }
+    return result;
+}
+
+std::string HarmonizedState(const std::string& master) {
+    return HarmonizedTo + master;
+}
+
+std::optional<std::string> HarmonizedMaster(const std::string& state) {
+    if (!state.starts_with(HarmonizedTo)) {
+        return std::nullopt;
+    }
+    return state.substr(HarmonizedTo.size());
+}
+
+std::string StatusLine(const ComponentStatus& status) {
+    std::string line = status.name + ": " + status.state + ", fingerprint " + status.fingerprint;
+    bool first = true;
+    for (const FileStatus& file : status.files) {
+        if (file.holds == StateMissing) {
+            line += (first ? ", missing " : ", ") + file.path;
+            first = false;
+        }
+    }
+    return line;
+}
+
+std::string FileLine(const FileStatus& file) {
+    std::string line =
+        "  " + file.path + ": " + file.holds + (file.sha256.empty() ? "" : ", " + file.sha256);
+    if (!file.sharedWith.empty()) {
+        line += "\n    shares its data with its backup " + file.sharedWith +
+                " (two names of one file); harmonize or restore again to separate them";
+    }
+    return line;
+}
+
+} // namespace korvane::lancheck

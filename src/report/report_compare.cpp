@@ -1,0 +1,168 @@
+#include "report/report_compare.hpp"
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+
+namespace korvane::lancheck {
+
+namespace {
+
+// Reports of the Windows and the Linux build, and of installations whose directories differ in
+// letter case, name the same file alike.
+std::string Key(std::string text) {
+    for (char& c : text) {
+        c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return text;
+}
+
+template <typename T>
+const T* FindByKey(const std::vector<T>& items, const std::string& key, std::string T::*field) {
+    const auto found = std::find_if(items.begin(), items.end(),
+                                    [&](const T& item) { return Key(item.*field) == Key(key); });
+    return found == items.end() ? nullptr : &*found;
+}
+
+std::optional<FileSide> SideOf(const FileStatus* file) {
+    return file ? std::optional<FileSide>({file->holds, file->sha256}) : std::nullopt;
+}
+
+// The files that differ; none when the component matches.
+std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
+                                            const ComponentStatus& reference) {
+    std::vector<FileDifference> files;
+    for (const FileStatus& theirs : reference.files) {
+        const FileStatus* ours = FindByKey(here.files, theirs.path, &FileStatus::path);
+        if (ours == nullptr || Key(ours->sha256) != Key(theirs.sha256)) {
+            files.push_back({theirs.path, SideOf(ours), SideOf(&theirs), ours ? ours->owner : ""});
+        }
+    }
+    for (const FileStatus& ours : here.files) {
+        if (FindByKey(reference.files, ours.path, &FileStatus::path) == nullptr) {
+            files.push_back({ours.path, SideOf(&ours), std::nullopt, ours.owner});
+        }
+    }
+    return files;
+}
+
+// Every file of a component that the other side does not have at all.
+ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness) {
+    const bool here = sameness == Sameness::HereOnly;
+    ComponentComparison result{
+        component.name, sameness, here ? component.state : "", here ? "" : component.state, {}};
+    for (const FileStatus& file : component.files) {
+        result.files.push_back({file.path, here ? SideOf(&file) : std::nullopt,
+                                here ? std::nullopt : SideOf(&file), here ? file.owner : ""});
+    }
+    return result;
+}
+
+std::string Holder(const FileSide& side, const std::string& owner) {
+    return side.holds == StateOriginal && !owner.empty() ? owner : side.holds;
+}
+
+bool IsControl(char c) {
+    return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+}
+
+} // namespace
+
+std::string Printable(const std::string& text) {
+    static constexpr char Hex[] = "0123456789abcdef";
+    std::string shown;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (IsControl(c)) {
+            shown += {'\\', 'x', Hex[c >> 4], Hex[c & 0xF]};
+            continue;
+        }
+        shown += c;
+        // What follows is written starting with "x" or a backslash.
+        const char next = i + 1 < text.size() ? text[i + 1] : ' ';
+        if (c == '\\' && (next == 'x' || next == '\\' || IsControl(next))) {
+            shown += '\\';
+        }
+    }
+    return shown;
+}
+
+std::string Shown(const FileDifference& file, bool here) {
+    const std::optional<FileSide>& side = here ? file.here : file.reference;
+    const std::optional<FileSide>& other = here ? file.reference : file.here;
+    if (!side) {
+        return "";
+    }
+    const std::string holder = Holder(*side, file.owner);
+    return other && holder == Holder(*other, file.owner) ? holder + " (" + side->sha256 + ")"
+                                                         : holder;
+}
+
+bool Comparison::AllSame() const {
+    return std::all_of(components.begin(), components.end(),
+                       [](const auto& component) { return component.sameness == Sameness::Same; });
+}
+
+std::size_t Comparison::DifferingFiles() const {
+    std::size_t count = 0;
+    for (const ComponentComparison& component : components) {
+        count += component.files.size();
+    }
+    return count;
+}
+
+Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
+                             const std::vector<ComponentStatus>& reference) {
+    Comparison comparison;
+    for (const ComponentStatus& theirs : reference) {
+        const ComponentStatus* ours = FindByKey(here, theirs.name, &ComponentStatus::name);
+        if (ours == nullptr) {
+            comparison.components.push_back(OneSided(theirs, Sameness::ReferenceOnly));
+            continue;
+        }
+        std::vector<FileDifference> files = FileDifferences(*ours, theirs);
+        const Sameness sameness = files.empty() ? Sameness::Same : Sameness::Differs;
+        comparison.components.push_back(
+            {theirs.name, sameness, ours->state, theirs.state, std::move(files)});
+    }
+    for (const ComponentStatus& ours : here) {
+        if (FindByKey(reference, ours.name, &ComponentStatus::name) == nullptr) {
+            comparison.components.push_back(OneSided(ours, Sameness::HereOnly));
+        }
+    }
+    std::stable_partition(
+        comparison.components.begin(), comparison.components.end(),
+        [](const auto& component) { return component.sameness != Sameness::Same; });
+    return comparison;
+}
+
+void PrintComparison(const Comparison& comparison, std::ostream& out) {
+    for (const ComponentComparison& component : comparison.components) {
+        const std::string name = Printable(component.name);
+        switch (component.sameness) {
+        case Sameness::Same:
+            out << name << ": same\n";
+            continue;
+        case Sameness::ReferenceOnly:
+            out << name << ": installed in the reference only\n";
+            continue;
+        case Sameness::HereOnly:
+            out << name << ": installed here only\n";
+            continue;
+        case Sameness::Differs:
+            out << name << ": differs (here " << Printable(component.hereState) << ", the report "
+                << Printable(component.referenceState) << ")\n";
+            break;
+        }
+        for (const FileDifference& file : component.files) {
+            out << "  " << Printable(file.path) << ": "
+                << (!file.here        ? "in the reference only"
+                    : !file.reference ? "here only"
+                                      : "here " + Printable(Shown(file, true)) + ", reference " +
+                                            Printable(Shown(file, false)))
+                << '\n';
+        }
+    }
+}
+
+} // namespace korvane::lancheck

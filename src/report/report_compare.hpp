@@ -1,0 +1,71 @@
+#pragma once
+// verify: this PC's state held against another PC's report, file by file.
+#include <cstddef>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "report/component_status.hpp"
+
+namespace korvane::lancheck {
+
+// What a file holds on one side ("original", "changed", "Ferrari", ...) and its digits.
+struct FileSide {
+    std::string holds;
+    std::string sha256;
+};
+
+// A file whose data is not the same on both sides; nothing on the side that has no such file.
+struct FileDifference {
+    std::string path; // below the game directory, as the report names it
+    std::optional<FileSide> here;
+    std::optional<FileSide> reference;
+    std::string owner{}; // whose car or team file it is, where this PC knows it
+};
+
+// What a side holds in words: a file that holds its own data is named by its owner ("McLaren
+// 2002" rather than "original"), and the digits follow where both sides name the same holder.
+// Empty on the side without the file.
+std::string Shown(const FileDifference& file, bool here);
+
+enum class Sameness { Same, Differs, ReferenceOnly, HereOnly };
+
+struct ComponentComparison {
+    std::string name;
+    Sameness sameness;
+    // Each side's state ("original", "harmonized to Ferrari", ...); empty on the side without
+    // the component.
+    std::string hereState;
+    std::string referenceState;
+    // The files that differ; for a component installed on one side only, each of its files.
+    std::vector<FileDifference> files;
+};
+
+struct Comparison {
+    // Those that differ first, then those that are the same; among each, the report's order,
+    // then those installed here only.
+    std::vector<ComponentComparison> components;
+
+    bool AllSame() const;
+    std::size_t DifferingFiles() const;
+};
+
+// Paths and names match without regard to letter case or the kind of separator; where the game
+// lies never shows in a report.
+Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
+                             const std::vector<ComponentStatus>& reference);
+
+// A name or path from a report as it may be shown: every control character (below 0x20, and
+// 0x7F) as "\xHH", so that a report can neither make up lines of its own nor send a terminal
+// escape sequence. A backslash stays, as paths are full of them, except where what follows it is
+// written starting with "x" or a backslash: there it is doubled, so that no text reads as an
+// escape it is not. Bytes above 0x7F (UTF-8 text) stay as they are.
+std::string Printable(const std::string& text);
+
+// korvane-cli's lines: per component that differs "NAME: differs (here STATE, the report STATE)"
+// and each file that differs with both sides, or that it is on one side only; "NAME: same" per
+// component that matches.
+void PrintComparison(const Comparison& comparison, std::ostream& out);
+
+} // namespace korvane::lancheck

@@ -1,0 +1,263 @@
+#include "report/status_report.hpp"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <stdexcept>
+
+#include "core/file_system.hpp"
+
+namespace korvane::lancheck {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// Why a report cannot be read back; it never leaves this file, where ParseReport and
+// ReadReportFile turn it into their result.
+class ReportError : public std::runtime_error {
+  public:
+    ReportError(ReportProblem problem, const std::string& reason)
+        : std::runtime_error(reason), problem_(problem) {}
+    ReportProblem Problem() const { return problem_; }
+
+  private:
+    ReportProblem problem_;
+};
+
+ReportError TooLarge() {
+    return ReportError(ReportProblem::TooLarge, "larger than 1 MiB, too large for a status report");
+}
+
+bool IsShortSha256(const std::string& text) {
+    if (text.size() != 12) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// "NAME: STATE, fingerprint HEX[, missing ...]"; false when the line is not one.
+bool ParseComponentLine(const std::string& line, ComponentStatus& component) {
+    const std::string marker = ", fingerprint ";
+    const std::size_t colon = line.find(": ");
+    const std::size_t fingerprint = line.find(marker, colon);
+    if (colon == std::string::npos || fingerprint == std::string::npos) {
+        return false;
+    }
+    component.name = line.substr(0, colon);
+    component.state = line.substr(colon + 2, fingerprint - colon - 2);
+    component.fingerprint = line.substr(fingerprint + marker.size(), 12);
+    return IsShortSha256(component.fingerprint);
+}
+
+// "  PATH: HOLDS, HEX" or "  PATH: missing"; false when the line is not one.
+bool ParseFileLine(const std::string& line, FileStatus& file) {
+    const std::size_t colon = line.find(": ");
+    if (!line.starts_with("  ") || colon == std::string::npos) {
+        return false;
+    }
+    file.path = line.substr(2, colon - 2);
+    const std::string rest = line.substr(colon + 2);
+    if (rest == StateMissing) {
+        file = {file.path, rest, ""};
+        return true;
+    }
+    const std::size_t comma = rest.rfind(", ");
+    if (comma == std::string::npos) {
+        return false;
+    }
+    file.holds = rest.substr(0, comma);
+    file.sha256 = rest.substr(comma + 2);
+    return IsShortSha256(file.sha256);
+}
+
+std::vector<ComponentStatus> ParseText(const std::string& text) {
+    std::vector<ComponentStatus> components;
+    std::size_t start = 0;
+    for (int number = 1; start < text.size(); ++number) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.ends_with('\r')) { // written on Windows
+            line.pop_back();
+        }
+        ComponentStatus component;
+        FileStatus file;
+        if (line.empty() || (!components.empty() && line.starts_with("    "))) {
+            continue; // a remark below a file line
+        } else if (ParseComponentLine(line, component)) {
+            components.push_back(component);
+        } else if (!components.empty() && ParseFileLine(line, file)) {
+            components.back().files.push_back(file);
+        } else if (components.empty()) {
+            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
+        } else {
+            throw ReportError(ReportProblem::Damaged, "damaged at line " + std::to_string(number));
+        }
+    }
+    return components;
+}
+
+// Windows PowerShell writes redirected output as UTF-16 with a byte-order mark, and UTF-8 with
+// one where asked. A report holds only ASCII.
+std::string WithoutByteOrderMark(const std::string& text) {
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        return text.substr(3);
+    }
+    if (!text.starts_with("\xFF\xFE")) {
+        return text;
+    }
+    std::string narrow;
+    for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
+        if (text[i + 1] != '\0' || static_cast<unsigned char>(text[i]) >= 0x80) {
+            throw ReportError(ReportProblem::Damaged, "damaged (a character other than ASCII)");
+        }
+        narrow += text[i];
+    }
+    return narrow;
+}
+
+std::vector<ComponentStatus> ParseJson(const std::string& text) {
+    std::vector<ComponentStatus> components;
+    try {
+        const Json report = Json::parse(text);
+        if (!report.is_object() || report.value("format", "") != ReportFormat) {
+            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
+        }
+        // Only the whole number itself: 1.0, true or "1" were never written, and a conversion to
+        // int would take 4294967297 for 1.
+        const Json& version = report.at("version");
+        if (!version.is_number_integer() || version != ReportVersion) {
+            // A number is short whatever it was written as; a text or a list could fill the line.
+            const std::string shown = version.is_number() ? version.dump() : version.type_name();
+            throw ReportError(ReportProblem::OtherVersion, "report version " + shown +
+                                                               ", this korvane-cli reads version " +
+                                                               std::to_string(ReportVersion));
+        }
+        for (const Json& entry : report.at("components")) {
+            ComponentStatus& component = components.emplace_back();
+            component.name = entry.at("name").get<std::string>();
+            component.state = entry.at("state").get<std::string>();
+            component.fingerprint = entry.at("fingerprint").get<std::string>();
+            for (const Json& file : entry.at("files")) {
+                component.files.push_back({file.at("path").get<std::string>(),
+                                           file.at("holds").get<std::string>(),
+                                           file.value("sha256", "")});
+            }
+        }
+    } catch (const Json::exception& e) {
+        // The library's text starts with its own error code in brackets.
+        const std::string reason = e.what();
+        throw ReportError(ReportProblem::Damaged,
+                          "damaged (" + reason.substr(reason.find("] ") + 2) + ")");
+    }
+    return components;
+}
+
+} // namespace
+
+std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles) {
+    std::string text;
+    for (const ComponentStatus& component : components) {
+        text += StatusLine(component) + '\n';
+        if (!withFiles) {
+            continue;
+        }
+        for (const FileStatus& file : component.files) {
+            text += FileLine(file) + '\n';
+        }
+    }
+    return text;
+}
+
+std::string ReportJson(const std::vector<ComponentStatus>& components) {
+    Json list = Json::array();
+    for (const ComponentStatus& component : components) {
+        Json files = Json::array();
+        for (const FileStatus& file : component.files) {
+            Json entry = {{"path", file.path}, {"holds", file.holds}};
+            if (!file.sha256.empty()) {
+                entry["sha256"] = file.sha256;
+            }
+            files.push_back(entry);
+        }
+        list.push_back({{"name", component.name},
+                        {"state", component.state},
+                        {"fingerprint", component.fingerprint},
+                        {"files", files}});
+    }
+    const Json report = {
+        {"format", ReportFormat}, {"version", ReportVersion}, {"components", list}};
+    return report.dump(2) + '\n';
+}
+
+namespace {
+
+std::vector<ComponentStatus> Parse(const std::string& written) {
+    if (written.size() > MaxReportBytes) {
+        throw TooLarge();
+    }
+    const std::string text = WithoutByteOrderMark(written);
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string::npos) {
+        throw ReportError(ReportProblem::NotAReport, "empty");
+    }
+    const std::vector<ComponentStatus> components =
+        text[first] == '{' ? ParseJson(text) : ParseText(text);
+    if (components.empty()) {
+        throw ReportError(ReportProblem::NotAReport, "lists no component");
+    }
+    for (const ComponentStatus& component : components) {
+        if (component.files.empty()) {
+            throw ReportError(ReportProblem::NoFileLines,
+                              "no file lines; write it with status --files or status --json");
+        }
+    }
+    return components;
+}
+
+std::vector<ComponentStatus> ReadFile(const std::string& pathText) {
+    std::error_code ec;
+    if (FileExists(pathText) &&
+        std::filesystem::file_size(ResolvePath(pathText), ec) > MaxReportBytes && !ec) {
+        throw TooLarge();
+    }
+    const Result<std::string> read = ReadFileText(pathText);
+    if (!read.ok) {
+        throw ReportError(ReportProblem::Unreadable, read.reason);
+    }
+    return Parse(read.value); // refuses it when it has grown since
+}
+
+template <typename Reader> ReportRead Read(Reader reader, const std::string& from) {
+    ReportRead read;
+    try {
+        read.value = reader(from);
+    } catch (const ReportError& error) {
+        read.ok = false;
+        read.reason = error.what();
+        read.problem = error.Problem();
+    }
+    return read;
+}
+
+} // namespace
+
+ReportRead ParseReport(const std::string& written) {
+    return Read(Parse, written);
+}
+
+ReportRead ReadReportFile(const std::string& pathText) {
+    ReportRead read = Read(ReadFile, pathText);
+    read.path = read.ok ? "" : pathText;
+    return read;
+}
+
+} // namespace korvane::lancheck

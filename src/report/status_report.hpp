@@ -1,0 +1,45 @@
+#pragma once
+// The state report in its two written forms: the lines of `status` (with `--files`, each file
+// below its component) and one JSON document for scripts. verify reads either form back, as
+// another PC wrote it.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/result.hpp"
+#include "report/component_status.hpp"
+
+namespace korvane::lancheck {
+
+// Raised when the layout changes in a way that would mislead an older reader.
+inline constexpr int ReportVersion = 1;
+inline constexpr const char* ReportFormat = "korvane-status";
+
+// Every component's line, followed by its file lines when withFiles is set.
+std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles);
+
+// {"format": "korvane-status", "version": 1, "components": [{"name", "state", "fingerprint",
+// "files": [{"path", "holds", "sha256"}]}]}; a missing file has no "sha256".
+std::string ReportJson(const std::vector<ComponentStatus>& components);
+
+// A report of every component and file is some 30 KB; anything much larger is something else,
+// which is refused before it is read into memory.
+inline constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
+
+// Why a report cannot be read back, for a window to say in its own words.
+enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLarge, Unreadable };
+
+// A report read back, or why it cannot be: the reason is one line in English, the problem its
+// kind.
+struct ReportRead : Result<std::vector<ComponentStatus>> {
+    ReportProblem problem = ReportProblem::NotAReport;
+};
+
+// Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
+// A report without file lines cannot be compared file by file and is refused as well.
+ReportRead ParseReport(const std::string& written);
+
+// A report file as ParseReport reads it; one larger than MaxReportBytes is refused unread.
+ReportRead ReadReportFile(const std::string& pathText);
+
+} // namespace korvane::lancheck

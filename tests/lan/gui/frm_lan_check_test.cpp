@@ -1,0 +1,535 @@
+// The LAN check window on the real logic: a report saved on one fake PC, compared on another,
+// dropped or chosen; a report that cannot be read is refused and leaves the window as it was;
+// the second PC made like the report. Over the loopback: a guest that finds a host, compares
+// with it and matches it, the host told each verdict; the window's own share and its table.
+#include <filesystem>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTreeWidget>
+
+#include "core/installation_lock.hpp"
+#include "grip/grip.hpp"
+#include "harmonizer/harmonizer.hpp"
+#include "lan/gui/frm_lan_check.hpp"
+#include "lan/gui/lan_network_box.hpp"
+#include "lan/lan_share.hpp"
+#include "report/sha256.hpp"
+#include "report/status_report.hpp"
+#include "support/window_test_support.hpp"
+
+using namespace korvane;
+using namespace korvane::testing;
+
+namespace {
+
+// Two PCs with the same games, each with its own fake installation.
+struct TwoPcs {
+    explicit TwoPcs(const QString& language) {
+        for (AppState* state : {&host, &guest}) {
+            state->settings.directory = dir.Text();
+            state->language = LanguageOfCode(language.toStdString());
+        }
+        host.install = hostFake.Install();
+        guest.install = guestFake.Install();
+    }
+    TempDir dir;
+    FakeInstall hostFake{dir.Path() / "host"};
+    FakeInstall guestFake{dir.Path() / "guest"};
+    AppState host, guest;
+    RecordingSink sink;
+    std::string report = (dir.Path() / "report.json").string(); // as messages name it
+};
+
+// What the window shows of a comparison: the verdict, "match|" while it offers to make this PC
+// match, then the lines, each file indented below its component.
+QString Shown(QWidget* window) {
+    QString lines;
+    auto* list = Child<QTreeWidget>(window, "LstDifferences");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        lines += list->topLevelItem(i)->text(0) + '\n';
+        for (int k = 0; k < list->topLevelItem(i)->childCount(); ++k) {
+            const QTreeWidgetItem* file = list->topLevelItem(i)->child(k);
+            lines += "    " + file->text(0) + " | " + file->text(1) + " | " + file->text(2) + '\n';
+        }
+    }
+    return ShownText(window, "LblVerdict") + '|' +
+           (Child(window, "BtnMatch")->isHidden() ? "" : "match|") + lines;
+}
+
+// Saves the host's report where the dialog is told to, typed without its ending.
+void SaveHostReport(TwoPcs& pcs, QStringList& asked) {
+    frmLanCheck window(pcs.host, pcs.sink);
+    window.SetSaveDialog(
+        [&](QWidget*, const QString& title, const QString& name, const QString& filter) {
+            asked << title + " | " + name.section('-', 0, 1) + " | " + filter;
+            return QString::fromStdString((pcs.dir.Path() / "report").string());
+        });
+    QTest::mouseClick(Child(&window, "BtnSaveReport"), Qt::LeftButton);
+}
+
+// The state column of the status list.
+QString States(QWidget* window) {
+    QStringList states;
+    auto* rows = Child<QTreeWidget>(window, "LstStatus");
+    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+        states << rows->topLevelItem(i)->text(1);
+    }
+    return states.join(", ");
+}
+
+// What the sink got: of each text, the first line of each paragraph, a line each.
+std::string FirstLines(const std::vector<std::string>& texts) {
+    std::string lines;
+    for (const std::string& text : texts) {
+        for (std::size_t at = 0; at != std::string::npos;) {
+            lines += text.substr(at, text.find("\r\n", at) - at) + '\n';
+            at = text.find("\r\n\r\n", at);
+            at = at == std::string::npos ? at : at + 4;
+        }
+    }
+    return lines;
+}
+
+// A row of a list as "column | column ...", its children's first column below it.
+QString Row(QWidget* window, const char* list, int index) {
+    const QTreeWidgetItem* item = Child<QTreeWidget>(window, list)->topLevelItem(index);
+    if (!item) {
+        return QStringLiteral("<none>");
+    }
+    QStringList columns;
+    for (int i = 0; i < item->columnCount(); ++i) {
+        columns << item->text(i);
+    }
+    QString row = columns.join(" | ");
+    for (int k = 0; k < item->childCount(); ++k) {
+        row += "\n    " + item->child(k)->text(0);
+    }
+    return row;
+}
+
+const std::string Loopback = "127.0.0.1";
+constexpr int NetworkWait = 15000; // milliseconds; a search alone takes two seconds
+
+} // namespace
+
+class FrmLanCheckTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void cleanup() { CloseAllWindows(); }
+
+    void saveThenCompare_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lost"); // cars of the EA season the second PC has lost
+        QTest::addColumn<bool>("dropped");     // else chosen in the dialog
+        QTest::addColumn<QStringList>("edit"); // a text of the saved report, and what replaces it
+        QTest::addColumn<QString>("shown");
+        const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
+                             "grip EA 2002: %1\ngrip Quillon: %1\n";
+        QTest::newRow("same, dropped") << "uk" << QStringList() << true << QStringList()
+                                       << "All files are the same as in the report.|EA 2002 "
+                                          "season: same, original\n" +
+                                              rest.arg("same, original");
+        QTest::newRow("one file differs, chosen")
+            << "de" << QStringList{"Sauber"} << false << QStringList()
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier wie im Bericht original, "
+               "doch Dateien weichen ab\n"
+               "    season02\\vehicles\\Sauber\\Sauber.hdv | fehlt | Sauber\n" +
+                   rest.arg("gleich, original");
+        // A name in the report can neither make up a line nor reach the screen as a control.
+        QTest::newRow("a path with a line break and an escape sequence")
+            << "uk" << QStringList() << false
+            << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
+            << "2 files differ from the report.|match|grip EA 2002: original here and in the "
+               "report, yet files differ\n"
+               "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J | (no such "
+               "file) | "
+               "original\n"
+               "    season02\\tracks\\terrain.ini | original | (no such file)\n"
+               "EA 2002 season: same, original\nQuillon season: same, original\n"
+               "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
+               "grip Quillon: same, original\n";
+    }
+
+    void saveThenCompare() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, lost);
+        QFETCH(bool, dropped);
+        QFETCH(QStringList, edit);
+        TwoPcs pcs(language);
+        QStringList asked;
+        SaveHostReport(pcs, asked);
+        if (!edit.isEmpty()) {
+            const std::string from = edit[0].toStdString();
+            std::string text = ReadAll(pcs.report);
+            WriteAll(pcs.report, text.replace(text.find(from), from.size(), edit[1].toStdString()));
+        }
+        const QString saved =
+            language == "uk" ? "The report is saved:" : "Der Bericht ist gespeichert:";
+        QCOMPARE(pcs.sink.texts.at(0), saved.toStdString() + "\r\n" + pcs.report);
+        QCOMPARE(asked,
+                 QStringList(language == "uk"
+                                 ? "Save report | korvane-status | Reports (*.json *.txt)"
+                                 : "Bericht speichern | korvane-status | Berichte (*.json *.txt)"));
+        for (const QString& car : lost) {
+            std::filesystem::remove(pcs.guestFake.f1Path + "season02/vehicles/" +
+                                    car.toStdString() + '/' + car.toStdString() + ".hdv");
+        }
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.show();
+        // The rows and the copied lines: one per component, as status gives them.
+        auto* rows = Child<QTreeWidget>(&window, "LstStatus");
+        QTest::mouseClick(Child(&window, "BtnCopy"), Qt::LeftButton);
+        const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
+        QCOMPARE(rows->topLevelItemCount(), 6);
+        QCOMPARE(copied.size(), 7); // and the last line's end
+        QCOMPARE(copied.at(0).section(", fingerprint ", 0, 0), QString("EA 2002 season: original"));
+        QCOMPARE(rows->topLevelItem(5)->text(0) + ' ' + rows->topLevelItem(5)->text(1),
+                 QString("grip Quillon original"));
+        QCOMPARE(copied.at(5).section(", fingerprint ", 1), rows->topLevelItem(5)->text(2));
+        const QString report = QString::fromStdString(pcs.report);
+        if (dropped) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(report)});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&window, &enter); // a drop goes where a drag was accepted
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&window, &drop);
+        } else {
+            QString folder;
+            window.SetOpenDialog(
+                [&](QWidget*, const QString&, const QString& start, const QString&) {
+                    folder = start;
+                    return report;
+                });
+            QTest::mouseClick(Child(&window, "BtnCompare"), Qt::LeftButton);
+            QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
+        }
+        QTEST(Shown(&window), "shown");
+        QVERIFY(!Child<QTreeWidget>(&window, "LstDifferences")->topLevelItem(0)->isExpanded());
+        QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
+    }
+
+    void unreadableReportChangesNothing_data() {
+        QTest::addColumn<QString>("damage"); // a shell-like edit of the saved report
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("cut off") << "cut"
+                                 << "This report is damaged or cut off.";
+        QTest::newRow("newer version")
+            << "version"
+            << "This report was written by another version of Korvane and cannot be read here.";
+        QTest::newRow("larger than 1 MiB")
+            << "grow"
+            << "This file is larger than 1 MiB, too large for a report.";
+    }
+
+    void unreadableReportChangesNothing() {
+        QFETCH(QString, damage);
+        TwoPcs pcs("uk");
+        QStringList asked;
+        SaveHostReport(pcs, asked);
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.CompareWith(QString::fromStdString(pcs.report));
+        const QString before = Shown(&window);
+        std::string text = ReadAll(pcs.report);
+        if (damage == "cut") {
+            text.resize(text.size() / 2);
+        } else if (damage == "version") {
+            text.replace(text.find("\"version\": 1"), 12, "\"version\": 2");
+        } else {
+            text += std::string(1024 * 1024, ' ');
+        }
+        WriteAll(pcs.report, text);
+        window.CompareWith(QString::fromStdString(pcs.report));
+        QFETCH(QString, reason);
+        QCOMPARE(pcs.sink.texts.back(),
+                 "Cannot compare with " + pcs.report + "\r\n\r\n" + reason.toStdString());
+        QCOMPARE(Shown(&window), before);
+        QVERIFY(before.startsWith("All files are the same"));
+    }
+
+    // The report's PC harmonized the EA and the Quillon season to Ferrari and put the optimized
+    // grip values in place; the second one harmonized them to McLaren, and then:
+    void matchTheReport_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("twist");  // what else happened on the second PC
+        QTest::addColumn<bool>("yes");       // the answer to the question
+        QTest::addColumn<QString>("asked");  // the question, empty when there is none
+        QTest::addColumn<QString>("said");   // what the sink shows, a text per line
+        QTest::addColumn<QString>("states"); // the status list after
+        QTest::addColumn<QString>("shown");  // the comparison after
+        const QString plan =
+            "Steps that make this PC like the report:\n"
+            "  1. Harmonize EA 2002 season and Quillon season to Ferrari\n"
+            "  2. Put the optimized grip values in place for EA 2002 and Quillon\n\n"
+            "Run these steps now?";
+        const QString asBefore =
+            "24 files differ from the report.|match|EA 2002 season: here harmonized to McLaren, "
+            "the report harmonized to Ferrari\n    season02\\vehicles\\Arrows\\Arrows.hdv | "
+            "McLaren | Ferrari";
+        const QString mcLaren = "harmonized to McLaren, harmonized to McLaren, original, "
+                                "original, original, original";
+        QTest::newRow("yes")
+            << "uk"
+            << "" << true << plan
+            << "Performance of all teams is now equal to Ferrari\n"
+               "Grip values adjusted successfully\n"
+            << "harmonized to Ferrari, harmonized to Ferrari, original, original, "
+               "optimized, optimized"
+            << "All files are the same as in the report.|EA 2002 season: same, "
+               "harmonized to Ferrari\nQuillon season: same, harmonized to Ferrari";
+        QTest::newRow("no") << "uk"
+                            << "" << false << plan << "" << mcLaren << asBefore;
+        QTest::newRow("a player's file here")
+            << "de"
+            << "edited" << true
+            << "Schritte, die diesen PC dem Bericht angleichen:\n"
+               "  1. EA-2002-Saison und Quillon-Saison an Ferrari angleichen\n"
+               "  2. Optimierte Gripwerte für EA 2002 und Quillon einsetzen\n"
+               "Was Korvane nicht angleichen kann:\n"
+               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf diesem PC von Hand geändert, Korvane "
+               "lässt die Datei, wie sie ist; bitte vom PC des Berichts kopieren\n\n"
+               "Diese Schritte jetzt ausführen?"
+            << "Mit Fehlern beendet, 1 Schritt(e) fehlgeschlagen:\nGripwerte erfolgreich "
+               "modifiziert\n"
+            << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier geändert, im Bericht an "
+               "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
+               "Ferrari";
+        QTest::newRow("another run holds the installation")
+            << "uk"
+            << "locked" << true << plan
+            << "Another run of Korvane is changing files in {F1 2002} right now. No file "
+               "was changed; try again when it has ended.\n"
+            << mcLaren << asBefore;
+        QTest::newRow("no step: a player's file on the report's PC")
+            << "de"
+            << "theirs" << true << ""
+            << "Kein Schritt von Korvane macht diesen PC gleicher.\n"
+               "Was Korvane nicht angleichen kann:\n"
+               "  EA 2002 season: auf dem PC des Berichts von Hand geändert; bitte von dort "
+               "kopieren\n"
+               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf dem PC des Berichts von Hand "
+               "geändert; bitte von dort kopieren\n\n"
+            << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
+               "optimiert"
+            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
+               "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv | Ferrari | "
+               "geändert";
+    }
+
+    void matchTheReport() {
+        QFETCH(QString, language);
+        QFETCH(QString, twist);
+        QFETCH(bool, yes);
+        TwoPcs pcs(language);
+        const std::string program = pcs.dir.Text();
+        WriteAll(pcs.dir.Path() / "terea.ini", "E");
+        WriteAll(pcs.dir.Path() / "terql.ini", "Q");
+        const Components2002 seasons{.ea = true, .quillon = true};
+        RecordingSink setUp;
+        HarmonizeF1_2002(pcs.host.install, "Ferrari", seasons, Language::English, setUp);
+        ApplyOptimizedGrip(pcs.host.install, program, seasons, Language::English, setUp);
+        const std::string sauber = "season02/vehicles/Sauber/Sauber.hdv";
+        if (twist == "theirs") { // a player's file on the report's PC, and else all the same
+            WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
+            HarmonizeF1_2002(pcs.guest.install, "Ferrari", seasons, Language::English, setUp);
+            ApplyOptimizedGrip(pcs.guest.install, program, seasons, Language::English, setUp);
+        } else {
+            HarmonizeF1_2002(pcs.guest.install, "McLaren", seasons, Language::English, setUp);
+        }
+        QStringList asked;
+        SaveHostReport(pcs, asked);
+        InstallationLock other;
+        if (twist == "locked") {
+            QVERIFY(other.Take({pcs.guestFake.f1Path, pcs.guestFake.f1cPath}));
+        }
+        const auto before = FilesBelow(pcs.dir.Path() / "guest");
+        pcs.sink.texts.clear();
+
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.show();
+        QString question;
+        window.SetConfirm([&](QWidget*, const QString& text) {
+            question = text;
+            return yes;
+        });
+        window.CompareWith(QString::fromStdString(pcs.report));
+        if (twist == "edited") { // the player's own file, put there while the window is open
+            WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
+        }
+        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
+        // While it runs, it shows its progress and nothing else can be started.
+        const bool runs = yes && twist != "theirs";
+        QCOMPARE(Child(&window, "PrgMatch")->isHidden(), !runs);
+        QCOMPARE(Child(&window, "BtnCompare")->isEnabled(), !runs);
+        QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
+        QTEST(question, "asked");
+        QTEST(QString::fromStdString(FirstLines(pcs.sink.texts))
+                  .replace(pcs.guestFake.f1Path.c_str(), "{F1 2002}"),
+              "said");
+        QTEST(States(&window), "states");
+        QTEST(Shown(&window).section('\n', 0, 1), "shown");
+        if (!runs || twist == "locked") { // nothing changed
+            QCOMPARE(FilesBelow(pcs.dir.Path() / "guest"), before);
+        }
+    }
+
+    // The host shares the report of its EA season harmonized to Ferrari; the guest's is original.
+    void compareWithHostThenMatch_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<bool>("found"); // chosen from the hosts found, else typed in
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("found") << "uk" << true << "10 files differ from the report.";
+        QTest::newRow("typed") << "de" << false << "10 Dateien weichen vom Bericht ab.";
+    }
+
+    void compareWithHostThenMatch() {
+        QFETCH(QString, language);
+        QFETCH(bool, found);
+        TwoPcs pcs(language);
+        RecordingSink setUp;
+        HarmonizeF1_2002(pcs.host.install, "Ferrari", {.ea = true}, Language::English, setUp);
+        const std::string report =
+            lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
+        lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
+        QVERIFY(share.Start().ok);
+
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.SetNetwork(share.Port(), Loopback);
+        window.SetConfirm([](QWidget*, const QString&) { return true; });
+        window.show();
+        if (found) {
+            QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
+            QVERIFY(!Child(&window, "BtnFindHosts")->isEnabled()); // until the search ends
+            QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
+            lancheck::Sha256 sha;
+            sha.Add(report);
+            QCOMPARE(Row(&window, "LstHosts", 0),
+                     QString::fromStdString("host-pc | 127.0.0.1 | " + lancheck::KorvaneVersion() +
+                                            " | " + sha.Hex().substr(0, 12)));
+            QVERIFY(Child(&window, "LblNoHost")->isHidden());
+            Child<QTreeWidget>(&window, "LstHosts")
+                ->setCurrentItem(Child<QTreeWidget>(&window, "LstHosts")->topLevelItem(0));
+        } else {
+            QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+        }
+        QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnCompareHost")->isEnabled(), NetworkWait);
+        QFETCH(QString, verdict);
+        QCOMPARE(ShownText(&window, "LblVerdict"), verdict);
+        QTRY_COMPARE_WITH_TIMEOUT(share.Table().size(), std::size_t(1), NetworkWait);
+        QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
+        QCOMPARE(ReadSetting(pcs.guest.settings, "config", "lasthost"),
+                 found ? "host-pc" : Loopback);
+
+        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
+        QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
+        QVERIFY(Shown(&window).startsWith(language == "uk" ? "All files are the same"
+                                                           : "Alle Dateien sind gleich"));
+        QTRY_COMPARE_WITH_TIMEOUT(share.Table()[0].verdict.differing, std::size_t(0), NetworkWait);
+        QCOMPARE(pcs.sink.texts.size(), std::size_t(1)); // the match's own message
+        // The next window offers the last host.
+        frmLanCheck next(pcs.guest, pcs.sink);
+        QCOMPARE(ShownText(&next, "TxtHost"), QString::fromStdString(found ? "host-pc" : Loopback));
+    }
+
+    // Nobody shares on that port: the search says what usually causes it, and the host typed in
+    // is refused, naming it, with the system's reason.
+    void noHostThere() {
+        TwoPcs pcs("uk");
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.SetNetwork(1, Loopback);
+        window.show();
+        QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "LblNoHost")->isVisible(), NetworkWait);
+        QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItemCount(), 0);
+        QVERIFY(ShownText(&window, "LblNoHost").contains("firewall"));
+        const QString before = Shown(&window);
+        QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+        QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(pcs.sink.texts.size(), std::size_t(1), NetworkWait);
+        const QString said = QString::fromStdString(pcs.sink.texts[0]);
+        QCOMPARE(said.section("\r\n", 0, 1), "Cannot compare with host 127.0.0.1\r\n");
+        QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
+                 qPrintable(said));
+        QCOMPARE(Shown(&window), before);
+    }
+
+    // The window shares this PC's report; a guest fetches it and sends its verdict, which the
+    // table shows, until sharing ends.
+    void shareWithGuests_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QStringList>("lost"); // cars the guest has lost
+        QTest::addColumn<QString>("end");      // how sharing ends: unticked, or the window closed
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("same, unticked") << "uk" << QStringList() << "untick"
+                                        << "same";
+        QTest::newRow("two differ, closed")
+            << "de" << QStringList{"Sauber", "Arrows"} << "close"
+            << "2 Dateien weichen ab\n    season02\\vehicles\\Arrows\\Arrows.hdv\n"
+               "    season02\\vehicles\\Sauber\\Sauber.hdv";
+    }
+
+    void shareWithGuests() {
+        QFETCH(QString, language);
+        QFETCH(QStringList, lost);
+        QFETCH(QString, end);
+        TwoPcs pcs(language);
+        for (const QString& car : lost) {
+            std::filesystem::remove(pcs.guestFake.f1Path + "season02/vehicles/" +
+                                    car.toStdString() + '/' + car.toStdString() + ".hdv");
+        }
+        frmLanCheck window(pcs.host, pcs.sink);
+        window.SetNetwork(0, Loopback);
+        window.show();
+        auto* network = Child<LanNetworkBox>(&window, "FrmNetwork");
+        QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        const lancheck::LanHost host{Loopback, network->SharedPort()};
+        QVERIFY(host.port != 0);
+
+        // A second share on the same port is refused, and its box goes back off.
+        frmLanCheck second(pcs.guest, pcs.sink);
+        second.SetNetwork(host.port, Loopback);
+        QTest::mouseClick(Child(&second, "ChkShare"), Qt::LeftButton);
+        QCOMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
+        QCOMPARE(QString::fromStdString(pcs.sink.texts.at(0)).section("\r\n", 0, 0),
+                 QString(language == "uk"
+                             ? "This PC's report cannot be shared on port %1:"
+                             : "Der Bericht dieses PCs kann auf Port %1 nicht freigegeben "
+                               "werden:")
+                     .arg(host.port));
+
+        const lancheck::ReportRead read = lancheck::FetchReport(host);
+        QVERIFY2(read.ok, read.reason.c_str());
+        const lancheck::Comparison comparison = lancheck::CompareWithReport(
+            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value);
+        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName())).ok);
+        QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
+                                  NetworkWait);
+        const QString row = Row(&window, "LstGuests", 0);
+        QCOMPARE(
+            row.section(" | ", 0, 1),
+            QString::fromStdString(lancheck::Printable(lancheck::ThisPcName()) + " | " + Loopback));
+        QFETCH(QString, verdict);
+        const QString files = row.section('\n', 1);
+        QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) +
+                     (files.isEmpty() ? "" : '\n' + files),
+                 verdict);
+
+        if (end == "untick") {
+            QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        } else {
+            window.close();
+        }
+        QCOMPARE(network->SharedPort(), 0);
+        QVERIFY(!lancheck::FetchReport(host).ok);
+    }
+};
+
+QTEST_MAIN(FrmLanCheckTest)
+#include "frm_lan_check_test.moc"
