@@ -61,7 +61,7 @@ void UseF1cPath(GameInstall& install, const std::string& dir) {
 // The desktop program's choice when it made one, English otherwise: a script must never run
 // silently, which a stored "unknown" would make the operations do.
 Language ChooseLanguage(const std::string& given, const Settings& settings) {
-    const std::string code = given.empty() ? ReadSetting(settings, "config", "language") : given;
+    const std::string code = given.empty() ? ReadSetting(settings, LanguageSetting) : given;
     return LanguageOfCode(code) == Language::German ? Language::German : Language::English;
 }
 

@@ -52,21 +52,19 @@ Settings LocateSettings(const std::string& programDir, const std::string& exeBas
     return CanWrite(user) || !FileExists(beside.FilePath()) ? user : beside;
 }
 
-std::string ReadSetting(const Settings& settings, const std::string& section,
-                        const std::string& key) {
-    return ReadIniValue(settings.FilePath(), section, key);
+std::string ReadSetting(const Settings& settings, SettingKey key) {
+    return ReadIniValue(settings.FilePath(), key.section, key.key);
 }
 
-FileResult WriteSetting(const Settings& settings, const std::string& section,
-                        const std::string& key, const std::string& value) {
+FileResult WriteSetting(const Settings& settings, SettingKey key, const std::string& value) {
     std::error_code ec;
     std::filesystem::create_directories(ResolvePath(settings.FileDirectory()), ec);
-    return IniWrite(settings.FilePath(), section, key, value);
+    return IniWrite(settings.FilePath(), key.section, key.key, value);
 }
 
-bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
-                 const std::string& section, const std::string& key, const std::string& value) {
-    if (WriteSetting(settings, section, key, value).ok) {
+bool KeepSetting(Settings& settings, MessageSink& sink, Language language, SettingKey key,
+                 const std::string& value) {
+    if (WriteSetting(settings, key, value).ok) {
         return true;
     }
     if (!settings.toldNotKept) {

@@ -1,7 +1,6 @@
 #pragma once
 // The settings file: named after the executable, lying beside it, or in the user's configuration
-// directory where the file beside it cannot be written. Sections "config" ("f1path", "f1cpath",
-// "language") and "version" ("date"). Nothing is cached.
+// directory where the file beside it cannot be written. Nothing is cached.
 #include <string>
 
 #include "core/messages.hpp"
@@ -10,6 +9,17 @@
 namespace korvane {
 
 inline constexpr const char* Unknown = "unknown";
+
+// An entry of the settings file. Every entry the program reads or writes is one of these.
+struct SettingKey {
+    const char* section;
+    const char* key;
+};
+inline constexpr SettingKey F1PathSetting{"config", "f1path"};   // F1 2002's game directory
+inline constexpr SettingKey F1cPathSetting{"config", "f1cpath"}; // F1 Challenge's game directory
+inline constexpr SettingKey LanguageSetting{"config", "language"}; // "de" or "uk"
+inline constexpr SettingKey LastHostSetting{"config", "lasthost"}; // the LAN check's last host
+inline constexpr SettingKey VersionDateSetting{"version", "date"}; // date of the last update check
 
 struct Settings {
     std::string directory;               // the program's directory
@@ -35,16 +45,14 @@ struct Settings {
 Settings LocateSettings(const std::string& programDir, const std::string& exeBaseName,
                         const std::string& userConfigDir);
 
-std::string ReadSetting(const Settings& settings, const std::string& section,
-                        const std::string& key);
+std::string ReadSetting(const Settings& settings, SettingKey key);
 // Makes the settings file's directory when it is missing.
-FileResult WriteSetting(const Settings& settings, const std::string& section,
-                        const std::string& key, const std::string& value);
+FileResult WriteSetting(const Settings& settings, SettingKey key, const std::string& value);
 // Stores a choice of the player's. When the settings file cannot be written, the choice holds only
 // until the program ends, and the player is told so once a run: in German unless language is
 // English, so that no language leaves the text unshown. True when the choice was stored.
-bool KeepSetting(Settings& settings, MessageSink& sink, Language language,
-                 const std::string& section, const std::string& key, const std::string& value);
+bool KeepSetting(Settings& settings, MessageSink& sink, Language language, SettingKey key,
+                 const std::string& value);
 // Any INI file, 1024-character buffer, default "unknown".
 std::string ReadIniValue(const std::string& fileText, const std::string& section,
                          const std::string& key);

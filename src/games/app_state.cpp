@@ -4,7 +4,7 @@ namespace korvane {
 
 void SetLanguage(AppState& state, MessageSink& sink, Language language) {
     state.language = language;
-    KeepSetting(state.settings, sink, language, "config", "language", CodeOf(language));
+    KeepSetting(state.settings, sink, language, LanguageSetting, CodeOf(language));
 }
 
 } // namespace korvane

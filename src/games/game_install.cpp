@@ -95,7 +95,7 @@ Detection DetectInstallations(const Settings& settings,
     }
 
     if (!install.HasF1_2002) {
-        install.F1Path = ReadSetting(settings, "config", "f1path");
+        install.F1Path = ReadSetting(settings, F1PathSetting);
         if (install.F1Path == Unknown) {
             install.F1Path.clear();
         } else if (FileExists(install.F1Path + F1ExeTested)) {
@@ -106,7 +106,7 @@ Detection DetectInstallations(const Settings& settings,
         }
     }
     if (!install.HasF1c) {
-        install.F1cPath = ReadSetting(settings, "config", "f1cpath");
+        install.F1cPath = ReadSetting(settings, F1cPathSetting);
         if (install.F1cPath != Unknown && FileExists(install.F1cPath + F1cExe)) {
             install.HasF1c = true;
             install.HasF1cQL2003 = HasQL2003(install.F1cPath);
@@ -122,7 +122,7 @@ std::string SelectF1Executable(GameInstall& install, Settings& settings, Message
     install.HasF1_2002 = true;
     install.F1Path = DirectoryOf(chosenFile, std::strlen(F1ExeTested));
     DetectF1AddOns(install);
-    KeepSetting(settings, sink, language, "config", "f1path", install.F1Path);
+    KeepSetting(settings, sink, language, F1PathSetting, install.F1Path);
     return chosenFile;
 }
 
@@ -131,7 +131,7 @@ std::string SelectF1cExecutable(GameInstall& install, Settings& settings, Messag
     install.HasF1c = true;
     install.F1cPath = DirectoryOf(chosenFile, std::strlen(F1cExe));
     install.HasF1cQL2003 = HasQL2003(install.F1cPath);
-    KeepSetting(settings, sink, language, "config", "f1cpath", install.F1cPath);
+    KeepSetting(settings, sink, language, F1cPathSetting, install.F1cPath);
     return chosenFile;
 }
 

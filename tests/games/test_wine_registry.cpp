@@ -196,10 +196,10 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
         }
 
         Settings settings = LocateSettings(program, "korvane", user);
-        const std::string read = ReadSetting(settings, "config", "language");
+        const std::string read = ReadSetting(settings, LanguageSetting);
         RecordingSink sink;
-        KeepSetting(settings, sink, c.language, "config", "language", "kept");
-        KeepSetting(settings, sink, c.language, "config", "f1path", "C:\\Games\\");
+        KeepSetting(settings, sink, c.language, LanguageSetting, "kept");
+        KeepSetting(settings, sink, c.language, F1PathSetting, "C:\\Games\\");
         auto where = [&](const std::string& path) -> std::string {
             return path.starts_with(program)                              ? "beside"
                    : path.starts_with(user)                               ? "user"
@@ -208,7 +208,7 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
         };
         std::string seen =
             where(settings.FilePath()) + " " + read + " " +
-            ReadSetting(LocateSettings(program, "korvane", user), "config", "language") +
+            ReadSetting(LocateSettings(program, "korvane", user), LanguageSetting) +
             ", webver.ini " + where(VersionFilePath(settings));
         for (std::string text : sink.texts) {
             for (auto at = text.find(dir.Text()); at != std::string::npos;

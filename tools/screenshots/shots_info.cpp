@@ -55,7 +55,7 @@ quint16 UnusedPort() {
 
 // The installer writes the release date into the settings file; the scratch one has none.
 std::unique_ptr<frmUpdate> UpdateWindow(shots::Context& ctx, const std::string& url) {
-    WriteSetting(ctx.state.settings, "version", "date", "26.07.03");
+    WriteSetting(ctx.state.settings, VersionDateSetting, "26.07.03");
     return std::make_unique<frmUpdate>(nullptr, ctx.state, url);
 }
 

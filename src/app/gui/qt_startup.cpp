@@ -52,7 +52,7 @@ std::unique_ptr<frmMain> StartUp(AppState& state, MessageSink& sink, QLockFile& 
     QCoreApplication::processEvents();
 
     // A code stored by hand that is neither "de" nor "uk" does not bring the chooser back.
-    const std::string storedCode = ReadSetting(state.settings, "config", "language");
+    const std::string storedCode = ReadSetting(state.settings, LanguageSetting);
     state.language = LanguageOfCode(storedCode);
     auto main = std::make_unique<frmMain>(state, sink);
     const Detection found = options.registry ? DetectInstallations(state.settings, options.registry)

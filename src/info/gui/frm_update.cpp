@@ -102,7 +102,7 @@ frmUpdate::frmUpdate(QWidget* owner, const AppState& state, std::string versionU
     }
     lblCurrentversion_->setText(Text(VersionPrefix) + Local(VersionNumber()));
     lblCurrentversiondate_->setText(Text(DatePrefix) +
-                                    Local(ReadSetting(state.settings, "version", "date")));
+                                    Local(ReadSetting(state.settings, VersionDateSetting)));
     SetInfoText(LblUpdateInfo_, Text(UpdateNote));
 }
 

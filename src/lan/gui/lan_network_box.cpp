@@ -66,7 +66,7 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     for (QPushButton* button : {find_, compare_}) {
         button->setAutoDefault(false);
     }
-    const std::string lastHost = ReadSetting(state_.settings, "config", "lasthost");
+    const std::string lastHost = ReadSetting(state_.settings, LastHostSetting);
     host_->setText(lastHost == Unknown ? QString() : Local(lastHost));
     auto* hostRow = new QHBoxLayout;
     hostRow->addWidget(hostLabel);
@@ -219,7 +219,7 @@ void LanNetworkBox::CompareWithHost() {
     const std::string shown =
         row ? Local(row->text(0).isEmpty() ? row->text(1) : row->text(0)) : Printable(given);
     if (!given.empty()) {
-        KeepSetting(state_.settings, sink_, state_.language, "config", "lasthost", given);
+        KeepSetting(state_.settings, sink_, state_.language, LastHostSetting, given);
     }
     busy_ = true;
     UpdateButtons();

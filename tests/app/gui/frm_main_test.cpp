@@ -153,7 +153,7 @@ class FrmMainTest : public QObject {
     // a directory of the user's own.
     void startWithoutALock() {
         Main m(sink_); // for its settings
-        WriteSetting(m.state.settings, "config", "language", "de");
+        WriteSetting(m.state.settings, LanguageSetting, "de");
         WriteAll(m.dir.Path() / "file", "");
         QLockFile bad(QString::fromStdString((m.dir.Path() / "file" / "korvane.lock").string()));
         const auto main = StartUp(m.state, sink_, bad, Quick());
@@ -171,7 +171,7 @@ class FrmMainTest : public QObject {
     void startAsksForTheLanguageUntilOneIsStored() {
         Main m(sink_); // for its settings
         if (LanguageTag() != "unknown") {
-            WriteSetting(m.state.settings, "config", "language", LanguageTag().toStdString());
+            WriteSetting(m.state.settings, LanguageSetting, LanguageTag().toStdString());
         }
         QStringList seen; // at each start: the splash, the chooser when asked, the main window
         for (const char* answer : {"", "Picture1", ""}) { // closed, English flag, closed
@@ -323,7 +323,7 @@ class FrmMainTest : public QObject {
             message->button(QMessageBox::Ok)->click();
         });
         Click(&m.window, "mnuViewChangeLang");
-        QCOMPARE(ReadSetting(m.state.settings, "config", "language"), english ? "uk" : "de");
+        QCOMPARE(ReadSetting(m.state.settings, LanguageSetting), english ? "uk" : "de");
         // English at once; German, whatever the language was, at the next start.
         QCOMPARE(Mismatches(&m.window, MainWindowTexts(), english || LanguageTag() == "uk"),
                  QString());

@@ -424,7 +424,7 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(ShownText(&window, "LblVerdict"), verdict);
         QTRY_COMPARE_WITH_TIMEOUT(share.Table().size(), std::size_t(1), NetworkWait);
         QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
-        QCOMPARE(ReadSetting(pcs.guest.settings, "config", "lasthost"),
+        QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting),
                  found ? "host-pc" : Loopback);
 
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
