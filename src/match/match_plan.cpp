@@ -66,6 +66,16 @@ std::optional<MatchStep> F1_2002Master(const Target& target, const std::string& 
     return MatchStep{StepKind::Harmonize2002, target.Components(), teams[*team]};
 }
 
+// The master of a state "harmonized to MASTER", its words in any letter case as every state's
+// here: a report may have been edited by hand.
+std::optional<std::string> MasterOf(const std::string& state) {
+    const std::string words = HarmonizedState("");
+    if (!EqualNoCase(state.substr(0, words.size()), words)) {
+        return std::nullopt;
+    }
+    return state.substr(words.size());
+}
+
 // What one component gets: a step, nothing (the states already agree), or a reason why no step
 // can make it like the report.
 struct Decision {
@@ -79,20 +89,20 @@ Decision Decide(const GameInstall& install, const Target& target, const std::str
         return {};
     }
     if (target.kind == Kind::Grip) {
-        if (wanted == StateOptimized) {
+        if (EqualNoCase(wanted, StateOptimized)) {
             return {MatchStep{StepKind::GripApply, target.Components()}, {}};
         }
-        if (wanted == StateOriginal) {
+        if (EqualNoCase(wanted, StateOriginal)) {
             return {MatchStep{StepKind::GripRestore, target.Components()}, {}};
         }
         return {{}, Unmatchable::ChangedThere};
     }
-    if (wanted == StateOriginal) {
+    if (EqualNoCase(wanted, StateOriginal)) {
         return {target.kind == Kind::F1c ? MatchStep{StepKind::RestoreF1c}
                                          : MatchStep{StepKind::Restore2002, target.Components()},
                 {}};
     }
-    const std::optional<std::string> master = HarmonizedMaster(wanted);
+    const std::optional<std::string> master = MasterOf(wanted);
     if (!master) {
         return {{}, Unmatchable::ChangedThere};
     }
@@ -105,7 +115,7 @@ Decision Decide(const GameInstall& install, const Target& target, const std::str
 }
 
 bool IsMissing(const std::optional<FileSide>& side) {
-    return !side || side->holds == StateMissing;
+    return !side || EqualNoCase(side->holds, StateMissing);
 }
 
 // Why a file that differs will still differ after the component's step, if it will.
@@ -116,10 +126,10 @@ std::optional<Unmatchable> FileLeftover(const FileDifference& file, bool stepped
     if (IsMissing(file.reference)) {
         return Unmatchable::MissingThere;
     }
-    if (file.here->holds == StateChanged) {
+    if (EqualNoCase(file.here->holds, StateChanged)) {
         return Unmatchable::ChangedHere;
     }
-    if (file.reference->holds == StateChanged) {
+    if (EqualNoCase(file.reference->holds, StateChanged)) {
         return Unmatchable::ChangedThere;
     }
     return stepped ? std::nullopt : std::optional(Unmatchable::OtherData);
@@ -165,7 +175,7 @@ MatchPlan PlanMatch(const GameInstall& install, const std::vector<ComponentStatu
         if (decision.whole) {
             const bool named = decision.whole == Unmatchable::UnknownMaster;
             plan.leftovers.push_back({component.name, "", *decision.whole,
-                                      named ? *HarmonizedMaster(component.referenceState) : ""});
+                                      named ? *MasterOf(component.referenceState) : ""});
         }
         for (const FileDifference& file : component.files) {
             const std::optional<Unmatchable> why = FileLeftover(file, decision.step.has_value());

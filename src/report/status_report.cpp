@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 
 #include "core/file_system.hpp"
@@ -43,6 +44,12 @@ bool IsShortSha256(const std::string& text) {
     return true;
 }
 
+// A file's digits as a report writes them: 12 hexadecimal ones, left out only for a missing
+// file. Both forms check them alike.
+bool IsFileDigest(const std::string& holds, const std::optional<std::string>& sha256) {
+    return sha256 ? IsShortSha256(*sha256) : holds == StateMissing;
+}
+
 // "NAME: STATE, fingerprint HEX[, missing ...]"; false when the line is not one.
 bool ParseComponentLine(const std::string& line, ComponentStatus& component) {
     const std::string marker = ", fingerprint ";
@@ -65,17 +72,14 @@ bool ParseFileLine(const std::string& line, FileStatus& file) {
     }
     file.path = line.substr(2, colon - 2);
     const std::string rest = line.substr(colon + 2);
-    if (rest == StateMissing) {
-        file = {file.path, rest, ""};
-        return true;
-    }
     const std::size_t comma = rest.rfind(", ");
     if (comma == std::string::npos) {
-        return false;
+        file.holds = rest;
+        return IsFileDigest(file.holds, std::nullopt);
     }
     file.holds = rest.substr(0, comma);
     file.sha256 = rest.substr(comma + 2);
-    return IsShortSha256(file.sha256);
+    return IsFileDigest(file.holds, file.sha256);
 }
 
 std::vector<ComponentStatus> ParseText(const std::string& text) {
@@ -124,6 +128,33 @@ std::string WithoutByteOrderMark(const std::string& text) {
     return narrow;
 }
 
+// One component of the JSON form, its digits checked as the lines' are; number counts from 1.
+ComponentStatus JsonComponent(const Json& entry, std::size_t number) {
+    const std::string where = "component " + std::to_string(number);
+    ComponentStatus component{entry.at("name").get<std::string>(),
+                              entry.at("state").get<std::string>(),
+                              entry.at("fingerprint").get<std::string>(),
+                              {}};
+    if (!IsShortSha256(component.fingerprint)) {
+        throw ReportError(ReportProblem::Damaged,
+                          "damaged (" + where + ": no fingerprint of 12 hexadecimal digits)");
+    }
+    for (const Json& file : entry.at("files")) {
+        std::optional<std::string> sha256;
+        if (file.contains("sha256")) {
+            sha256 = file.at("sha256").get<std::string>();
+        }
+        component.files.push_back({file.at("path").get<std::string>(),
+                                   file.at("holds").get<std::string>(), sha256.value_or("")});
+        if (!IsFileDigest(component.files.back().holds, sha256)) {
+            throw ReportError(ReportProblem::Damaged, "damaged (" + where + ", file " +
+                                                          std::to_string(component.files.size()) +
+                                                          ": no sha256 of 12 hexadecimal digits)");
+        }
+    }
+    return component;
+}
+
 std::vector<ComponentStatus> ParseJson(const std::string& text) {
     std::vector<ComponentStatus> components;
     try {
@@ -142,15 +173,7 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
                                                                std::to_string(ReportVersion));
         }
         for (const Json& entry : report.at("components")) {
-            ComponentStatus& component = components.emplace_back();
-            component.name = entry.at("name").get<std::string>();
-            component.state = entry.at("state").get<std::string>();
-            component.fingerprint = entry.at("fingerprint").get<std::string>();
-            for (const Json& file : entry.at("files")) {
-                component.files.push_back({file.at("path").get<std::string>(),
-                                           file.at("holds").get<std::string>(),
-                                           file.value("sha256", "")});
-            }
+            components.push_back(JsonComponent(entry, components.size() + 1));
         }
     } catch (const Json::exception& e) {
         // The library's text starts with its own error code in brackets.

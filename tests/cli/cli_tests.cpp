@@ -231,20 +231,9 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "the Quillon season extension is not installed (no seasonql02 below {f1})",
          Pc + "language=de\r\n"},
         {Nothing, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
-        // While another copy runs, files are looked at but not changed.
-        {Ea, {"locked status", "locked harmonize f1-2002 --team Ferrari --ea"}, 2,
-         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n",
-         "another copy of Korvane is running (korvane_cli_tests, process {pid}, holding "
-         "{temp}/run/korvane.lock); try again when it has ended"},
-        // Another run changes files of the installation: from another account, a shell without
-        // the runtime directory, a renamed copy. Every command that changes files waits its turn.
-        {Ea, {"busy harmonize f1-2002 --team Ferrari --ea"}, 2, Busy("{f1}") + "\n", Busy("{f1}")},
-        {Ea, {"busy restore f1-2002 --ea"}, 2, Busy("{f1}") + "\n", Busy("{f1}")},
-        {Ea, {"busy grip apply --ea"}, 2, Busy("{f1}") + "\n", Busy("{f1}")},
-        {Ea, {"busy grip restore --ea"}, 2, Busy("{f1}") + "\n", Busy("{f1}")},
-        {F1cOnly, {"busy harmonize f1c --season 2002 --team Ferrari"}, 2, Busy("{f1c}") + "\n",
-         Busy("{f1c}")},
-        {F1cOnly, {"busy restore f1c"}, 2, Busy("{f1c}") + "\n", Busy("{f1c}")},
+        // While another copy runs, files are looked at; those that change files wait (below).
+        {Ea, {"locked status"}, 0,
+         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n", None},
         // The fingerprint covers each byte: an edit that keeps the length changes it.
         {Ea, {"!echo GearRatio=1.20 >{f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/a",
           "!sed -i s/1.20/1.90/ {f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/b",
@@ -295,10 +284,6 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
-        {NoGt, Lan({"restore f1-2002 --quillon", "busy match {temp}/host.json"}), 2,
-         LanOut + "Original performance restored successfully!\n"
-         "Steps that make this PC like the report:\n  1. Harmonize Quillon season to Williams\n" +
-         Busy("{f1}") + "\n", Busy("{f1}")},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"verify {temp}/none.json"}, 2, "",
@@ -337,6 +322,56 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
         EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
+    }
+}
+
+// Every command that changes files changes nothing while the desktop program, or another
+// korvane-cli that changes files, runs for the same user (the lock of a running copy), nor while
+// another run changes files of the same installation (the lock in the game directory: a run from
+// another account, a shell without the runtime directory, a renamed copy), and says which.
+TEST_F(Cli, CommandsThatChangeFilesWaitForBothLocks) {
+    const std::string running = "another copy of Korvane is running (korvane_cli_tests, process "
+                                "{pid}, holding {temp}/run/korvane.lock); try again when it has "
+                                "ended";
+    const struct {
+        FakeOptions pc;
+        std::vector<std::string> first; // so that the command has files to change
+        std::string command;
+        std::string dir;         // the game directory it changes
+        std::string plan = None; // what it prints before it finds the installation busy
+    } commands[] = {
+        {Ea, {}, "harmonize f1-2002 --team Ferrari --ea", "{f1}"},
+        {Ea, {"harmonize f1-2002 --team Ferrari --ea"}, "restore f1-2002 --ea", "{f1}"},
+        {F1cOnly, {}, "harmonize f1c --season 2002 --team Ferrari", "{f1c}"},
+        {F1cOnly, {"harmonize f1c --season 2002 --team Ferrari"}, "restore f1c", "{f1c}"},
+        {Ea, {}, "grip apply --ea", "{f1}"},
+        {Ea, {"grip apply --ea"}, "grip restore --ea", "{f1}"},
+        {Ea,
+         {"harmonize f1-2002 --team Ferrari --ea", "status --json >{temp}/host.json",
+          "restore f1-2002 --ea"},
+         "match {temp}/host.json",
+         "{f1}",
+         "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Ferrari\n"},
+    };
+    int run = 0;
+    for (const auto& c : commands) {
+        for (const std::string lock : {"locked", "busy"}) {
+            SCOPED_TRACE(lock + " " + c.command);
+            const fs::path root = temp_.Path() / std::to_string(run++);
+            fs::create_directories(root);
+            const FakeInstall pc(root, c.pc);
+            WriteAll(program_ / "korvane.ini", Fill(pc, Pc));
+            for (const std::string& command : c.first) {
+                ASSERT_EQ(Run(pc, command).status, 0) << command;
+            }
+            const auto before = FilesBelow(root);
+            const Result refused = Run(pc, lock + " " + c.command);
+            const std::string why = lock == "locked" ? running : Busy(c.dir);
+            EXPECT_EQ(refused.status, 2);
+            EXPECT_EQ(refused.out, Fill(pc, lock == "locked" ? None : c.plan + why + "\n"));
+            EXPECT_EQ(refused.err, Fill(pc, "korvane-cli: " + why + "\n"));
+            EXPECT_EQ(FilesBelow(root), before) << "a refusal touches nothing";
+        }
     }
 }
 

@@ -90,6 +90,14 @@ TEST(StatusReport, ReadsEitherFormAsWrittenAnywhereAndRefusesTheRest) {
         {"version \"1\"", Edited(Json, "1,", "\"1\","), version + "string" + reads},
         {"JSON without a file's holder", Edited(Json, R"("holds": "missing")", R"("x": 1)"),
          damaged + "(key 'holds' not found)"},
+        // The digits are checked as in the lines: a file without them is a missing one.
+        {"JSON without a file's digits", Edited(Json, R"(, "sha256": "4bfa96b1e7d9")", ""),
+         damaged + "(component 1, file 1: no sha256 of 12 hexadecimal digits)"},
+        {"JSON with a file's digits cut short", Edited(Json, "4bfa96b1e7d9", "4bfa96b1e7d"),
+         damaged + "(component 1, file 1: no sha256 of 12 hexadecimal digits)"},
+        {"JSON with a fingerprint of other characters",
+         Edited(Json, "85110f932e0f", "85110f932e0g"),
+         damaged + "(component 2: no fingerprint of 12 hexadecimal digits)"},
         {"JSON cut off", Json.substr(0, Json.find(R"("holds": "missing")")),
          damaged + "(parse error at line 4, column 48: syntax error while parsing object key - "
                    "unexpected end of input; expected string literal)"},

@@ -16,6 +16,7 @@
 #include "harmonizer/harmonizer.hpp"
 #include "lan/gui/frm_lan_check.hpp"
 #include "lan/gui/lan_network_box.hpp"
+#include "lan/lan_protocol.hpp"
 #include "lan/lan_share.hpp"
 #include "report/sha256.hpp"
 #include "report/status_report.hpp"
@@ -448,7 +449,8 @@ class FrmLanCheckTest : public QObject {
         QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "LblNoHost")->isVisible(), NetworkWait);
         QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItemCount(), 0);
-        QVERIFY(ShownText(&window, "LblNoHost").contains("firewall"));
+        QVERIFY(ShownText(&window, "LblNoHost")
+                    .contains("firewall blocks port " + QString::number(lancheck::LanPort) + ","));
         const QString before = Shown(&window);
         QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
         QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
