@@ -161,7 +161,6 @@ void frmMain::BuildMenus() {
     QMenu* view = addMenu("mnuView");
     connect(addItem(view, "mnuViewChangeLang"), &QAction::triggered, this,
             &frmMain::ChangeLanguage);
-    addSeparator(view, "mnuFileBar7");
 
     QMenu* help = addMenu("mnuHelp");
     mnuUpdate_ = addItem(help, "mnuUpdate");
