@@ -85,6 +85,22 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
         "--f1c-path", options.f1cPath, "F1 Challenge 99-02 directory, instead of the detected one");
 }
 
+// The exit statuses under the help, the options before the command, and every command.
+void DefineCommandLine(CLI::App& app, GlobalOptions& global, std::vector<Command>& commands) {
+    app.footer("Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, "
+               "match: something differs; hosts: no PC answered) or an unexpected error, 2 usage "
+               "error, unknown name or season, game or component not installed, a report that "
+               "cannot be read or a host that cannot be reached or refuses, a port in use, or "
+               "another copy of Korvane running while files are to be changed.");
+    app.require_subcommand(1);
+    app.fallthrough();
+    AddGlobalOptions(app, global);
+    AddInfoCommands(app, commands);
+    AddOperationCommands(app, commands);
+    AddReportCommands(app, commands);
+    AddLanCommands(app, commands);
+}
+
 } // namespace
 
 int RunCli(int argc, const char* const* argv, const std::string& programDir, std::ostream& out,
@@ -93,20 +109,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
                  "grip tables of F1 2002 and F1 Challenge 99-02, as the desktop program does; "
                  "status tells whether two PCs carry the same files.",
                  "korvane-cli"};
-    app.footer("Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, "
-               "match: something differs; hosts: no PC answered) or an unexpected error, 2 usage "
-               "error, unknown name or season, game or component not installed, a report that "
-               "cannot be read or a host that cannot be reached or refuses, a port in use, or "
-               "another copy of Korvane running while files are to be changed.");
-    app.require_subcommand(1);
-    app.fallthrough();
     GlobalOptions global;
-    AddGlobalOptions(app, global);
     std::vector<Command> commands;
-    AddInfoCommands(app, commands);
-    AddOperationCommands(app, commands);
-    AddReportCommands(app, commands);
-    AddLanCommands(app, commands);
+    DefineCommandLine(app, global, commands);
 
     try {
         app.parse(argc, argv);

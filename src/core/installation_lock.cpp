@@ -1,5 +1,6 @@
 #include "core/installation_lock.hpp"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <system_error>
@@ -36,11 +37,116 @@ constexpr MessageText CannotLock{
     "verändert.",
     "Korvane cannot lock {1} against other runs ({2}). No file was changed."};
 
-#ifndef _WIN32
+#ifdef _WIN32
+using LockHandle = HANDLE;
+#else
+using LockHandle = int;
+#endif
+
+// One lock file locked, or why not: an empty reason when another run holds it.
+struct LockAttempt {
+    bool taken = false;
+    LockHandle handle{};
+    std::string reason;
+};
+
+LockAttempt NotTaken(std::string reason) {
+    return {false, {}, std::move(reason)};
+}
+
+#ifdef _WIN32
+
+// Nobody else may open it while it is held; Windows closes it when the process ends.
+LockAttempt LockFile(const fs::path& file) {
+    const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle != INVALID_HANDLE_VALUE) {
+        return {true, handle, {}};
+    }
+    const DWORD error = GetLastError();
+    std::error_code ec;
+    const bool held =
+        error == ERROR_SHARING_VIOLATION || (error == ERROR_ACCESS_DENIED && fs::exists(file, ec));
+    return NotTaken(held ? "" : std::system_category().message(static_cast<int>(error)));
+}
+
+void UnlockFile(HANDLE handle, const std::wstring& file) {
+    CloseHandle(handle);
+    DeleteFileW(file.c_str()); // fails, harmlessly, once another run holds it
+}
+
+#else
+
 std::string SystemReason(int err) {
     return std::generic_category().message(err);
 }
+
+// Read-write, or read-only when it is another user's lock in a shared game folder.
+int OpenLockFile(const fs::path& file) {
+    const int fd = open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EACCES) {
+        return open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    }
+    return fd;
+}
+
+// Whether the open file is still the one at its name: its last holder may have removed it
+// between our open and our lock.
+bool StillNamed(int fd, const fs::path& file) {
+    struct stat opened {};
+    struct stat named {};
+    return fstat(fd, &opened) == 0 && lstat(file.c_str(), &named) == 0 &&
+           opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// A lock file removed under us is opened and locked again under its name, a few times.
+LockAttempt LockFile(const fs::path& file) {
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const int fd = OpenLockFile(file);
+        if (fd < 0) {
+            return NotTaken(SystemReason(errno));
+        }
+        if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            const int err = errno;
+            close(fd);
+            return NotTaken(err == EWOULDBLOCK ? "" : SystemReason(err));
+        }
+        if (StillNamed(fd, file)) {
+            return {true, fd, {}};
+        }
+        close(fd);
+    }
+    return NotTaken("");
+}
+
+void UnlockFile(int fd, const std::string& file) {
+    unlink(file.c_str());
+    close(fd);
+}
+
 #endif
+
+// The game directories that exist, each once under any spelling, with the text that names it.
+std::vector<std::pair<std::string, fs::path>> DistinctDirs(const std::vector<std::string>& texts) {
+    std::vector<std::pair<std::string, fs::path>> dirs;
+    for (const std::string& dirText : texts) {
+        if (dirText.empty()) {
+            continue;
+        }
+        const fs::path dir = ResolvePath(dirText);
+        std::error_code ec;
+        if (!fs::is_directory(dir, ec)) {
+            continue; // nothing there to change
+        }
+        const bool seen = std::any_of(dirs.begin(), dirs.end(), [&](const auto& other) {
+            return fs::equivalent(dir, other.second, ec);
+        });
+        if (!seen) {
+            dirs.emplace_back(dirText, dir);
+        }
+    }
+    return dirs;
+}
 
 } // namespace
 
@@ -50,75 +156,16 @@ InstallationLock::~InstallationLock() {
 
 bool InstallationLock::Take(const std::vector<std::string>& gameDirs) {
     Release();
-    std::vector<fs::path> dirs;
-    for (const std::string& dirText : gameDirs) {
-        if (dirText.empty()) {
-            continue;
-        }
-        const fs::path dir = ResolvePath(dirText);
-        std::error_code ec;
-        if (!fs::is_directory(dir, ec)) {
-            continue; // nothing there to change
-        }
-        bool seen = false;
-        for (const fs::path& other : dirs) {
-            seen = seen || fs::equivalent(dir, other, ec);
-        }
-        if (seen) {
-            continue;
-        }
-        dirs.push_back(dir);
+    for (const auto& [dirText, dir] : DistinctDirs(gameDirs)) {
         const fs::path file = dir / InstallationLockName;
-        refusedBy_ = dirText;
-#ifdef _WIN32
-        // Nobody else may open it while it is held; Windows closes it when the process ends.
-        const HANDLE handle = CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_ALWAYS,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (handle == INVALID_HANDLE_VALUE) {
-            const DWORD error = GetLastError();
-            const bool held = error == ERROR_SHARING_VIOLATION ||
-                              (error == ERROR_ACCESS_DENIED && fs::exists(file, ec));
-            reason_ = held ? "" : std::system_category().message(static_cast<int>(error));
+        const LockAttempt attempt = LockFile(file);
+        if (!attempt.taken) {
+            refusedBy_ = dirText;
+            reason_ = attempt.reason;
             Release();
             return false;
         }
-        held_.emplace_back(handle, file.native());
-#else
-        int fd = -1;
-        for (int attempt = 0; attempt < 10 && fd < 0; ++attempt) {
-            fd = open(file.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-            if (fd < 0 && errno == EACCES) { // another user's lock in a shared game folder
-                fd = open(file.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-            }
-            if (fd < 0) {
-                reason_ = SystemReason(errno);
-                Release();
-                return false;
-            }
-            if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-                const int err = errno;
-                close(fd);
-                reason_ = err == EWOULDBLOCK ? "" : SystemReason(err);
-                Release();
-                return false;
-            }
-            // Its last holder may have removed it between our open and our lock: then the file
-            // locked is no longer the one at its name, and the name is tried again.
-            struct stat opened {};
-            struct stat named {};
-            if (fstat(fd, &opened) != 0 || lstat(file.c_str(), &named) != 0 ||
-                opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
-                close(fd);
-                fd = -1;
-            }
-        }
-        if (fd < 0) {
-            reason_ = "";
-            Release();
-            return false;
-        }
-        held_.emplace_back(fd, file.string());
-#endif
+        held_.emplace_back(attempt.handle, file.native());
     }
     refusedBy_.clear();
     return true;
@@ -127,13 +174,7 @@ bool InstallationLock::Take(const std::vector<std::string>& gameDirs) {
 void InstallationLock::Release() {
     // The file goes while it is still locked, so that a run waiting for it sees it gone.
     for (const auto& [handle, file] : held_) {
-#ifdef _WIN32
-        CloseHandle(handle);
-        DeleteFileW(file.c_str()); // fails, harmlessly, once another run holds it
-#else
-        unlink(file.c_str());
-        close(handle);
-#endif
+        UnlockFile(handle, file);
     }
     held_.clear();
 }

@@ -109,70 +109,10 @@ class Batch {
 
     // One result per job, in order.
     std::vector<FileResult> Commit(Renames renamesReach) {
-        // The data of every temporary file.
-        for (Pending& p : pending_) {
-            if (faults_.Fails(Step::Flush, p.targetText)) {
-                Drop(p, Fail("simulated flush failure"));
-            }
-        }
-        std::vector<Pending*> open = Remaining();
-        std::vector<std::FILE*> files;
-        for (Pending* p : open) {
-            files.push_back(p->out);
-        }
-        const std::vector<int> flushed = FlushData(files, faults_);
-        for (std::size_t i = 0; i < open.size(); ++i) {
-            if (flushed[i] != 0) {
-                Drop(*open[i], Refused({flushed[i], std::generic_category()}, open[i]->targetText));
-            } else if (CloseBeforeRename) {
-                Close(*open[i]);
-            }
-        }
-
-        // Each rename, the file still held (but on Windows) so that no other run takes it for
-        // left behind, then the directories that received a new name.
-        for (Pending* p : Remaining()) {
-            std::error_code ec;
-            if (faults_.Fails(Step::Rename, p->targetText)) {
-                Drop(*p, Fail("simulated rename failure"));
-                continue;
-            }
-            fs::rename(p->temp, p->target, ec);
-            if (ec) {
-                Drop(*p, Refused(ec, p->targetText));
-                continue;
-            }
-            p->temp.clear();
-            Close(*p);
-            placed_.push_back({p->job, p->targetText, p->target.parent_path()});
-        }
+        FlushTemps();
+        RenameTemps();
         FlushLinkedData();
-        std::vector<fs::path> dirs;
-        for (const Placed& placed : placed_) {
-            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
-                dirs.push_back(placed.dir);
-            }
-        }
-        if (renamesReach != Renames::OnDisk) {
-            std::erase_if(dirs, [&](const fs::path& dir) { return MayWait(dir); });
-        }
-        std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
-        for (std::size_t d = 0; d < dirs.size(); ++d) {
-            const bool simulated = faults_.Fails(Step::Flush, dirs[d].string());
-            if (entriesFlushed[d] == 0 && !simulated) {
-                continue;
-            }
-            // The file is new, but that it is there may not survive a crash.
-            for (const Placed& placed : placed_) {
-                if (results_[placed.job].ok && placed.dir == dirs[d]) {
-                    Reject(placed.job,
-                           About(simulated ? Fail("simulated flush failure")
-                                           : Refused({entriesFlushed[d], std::generic_category()},
-                                                     placed.targetText),
-                                 placed.targetText));
-                }
-            }
-        }
+        FlushDirectories(renamesReach);
         pending_.clear();
         return std::move(results_);
     }
@@ -192,6 +132,87 @@ class Batch {
         fs::path temp; // empty once renamed or removed
         std::FILE* out;
     };
+
+    // The data of every temporary file.
+    void FlushTemps() {
+        for (Pending& p : pending_) {
+            if (faults_.Fails(Step::Flush, p.targetText)) {
+                Drop(p, Fail("simulated flush failure"));
+            }
+        }
+        std::vector<Pending*> open = Remaining();
+        std::vector<std::FILE*> files;
+        for (Pending* p : open) {
+            files.push_back(p->out);
+        }
+        const std::vector<int> flushed = FlushData(files, faults_);
+        for (std::size_t i = 0; i < open.size(); ++i) {
+            if (flushed[i] != 0) {
+                Drop(*open[i], Refused({flushed[i], std::generic_category()}, open[i]->targetText));
+            } else if (CloseBeforeRename) {
+                Close(*open[i]);
+            }
+        }
+    }
+
+    // Each rename, the file still held (but on Windows) so that no other run takes it for left
+    // behind.
+    void RenameTemps() {
+        for (Pending* p : Remaining()) {
+            std::error_code ec;
+            if (faults_.Fails(Step::Rename, p->targetText)) {
+                Drop(*p, Fail("simulated rename failure"));
+                continue;
+            }
+            fs::rename(p->temp, p->target, ec);
+            if (ec) {
+                Drop(*p, Refused(ec, p->targetText));
+                continue;
+            }
+            p->temp.clear();
+            Close(*p);
+            placed_.push_back({p->job, p->targetText, p->target.parent_path()});
+        }
+    }
+
+    // The directories that received a new name, each once; unless the renames must reach the
+    // disk now, those whose new names may wait for the next batch are left out.
+    std::vector<fs::path> DirsToFlush(Renames renamesReach) {
+        std::vector<fs::path> dirs;
+        for (const Placed& placed : placed_) {
+            if (std::find(dirs.begin(), dirs.end(), placed.dir) == dirs.end()) {
+                dirs.push_back(placed.dir);
+            }
+        }
+        if (renamesReach != Renames::OnDisk) {
+            std::erase_if(dirs, [&](const fs::path& dir) { return MayWait(dir); });
+        }
+        return dirs;
+    }
+
+    void FlushDirectories(Renames renamesReach) {
+        const std::vector<fs::path> dirs = DirsToFlush(renamesReach);
+        const std::vector<int> entriesFlushed = FlushEntries(dirs, faults_);
+        for (std::size_t d = 0; d < dirs.size(); ++d) {
+            const bool simulated = faults_.Fails(Step::Flush, dirs[d].string());
+            if (entriesFlushed[d] != 0 || simulated) {
+                FailPlacedIn(dirs[d], simulated, entriesFlushed[d]);
+            }
+        }
+    }
+
+    // The files given a new name in dir are new, but that they are there may not survive a
+    // crash: error is the flush's, unless the failure is simulated.
+    void FailPlacedIn(const fs::path& dir, bool simulated, int error) {
+        for (const Placed& placed : placed_) {
+            if (results_[placed.job].ok && placed.dir == dir) {
+                Reject(placed.job, About(simulated ? Fail("simulated flush failure")
+                                                   : Refused({error, std::generic_category()},
+                                                             placed.targetText),
+                                         placed.targetText));
+            }
+        }
+    }
 
     static FileResult CheckTarget(const fs::path& target, const std::string& targetText) {
         std::error_code ec;

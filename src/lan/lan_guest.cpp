@@ -12,7 +12,7 @@
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
-#include <functional>
+#include <algorithm>
 
 #include "core/text_compare.hpp"
 
@@ -132,64 +132,92 @@ void Take(const std::string& datagram, const std::string& address, std::vector<F
     }
 }
 
-} // namespace
+// One search for the hosts: the query goes out three times, a third of FindTime apart (a
+// datagram lost on a busy network would hide a host), and every answer that arrives within
+// FindTime is taken, each address once.
+class HostSearch {
+  public:
+    HostSearch(unsigned short port, const std::string& to) : port_(port), to_(to) {}
 
-std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
-    asio::io_context io;
-    udp::socket socket(io);
-    asio::error_code error;
-    socket.open(udp::v4(), error);
-    if (error) {
-        return {};
+    std::vector<FoundHost> Run() {
+        asio::error_code error;
+        socket_.open(udp::v4(), error);
+        if (error) {
+            return {};
+        }
+        socket_.set_option(asio::socket_base::broadcast(true), error);
+        targets_ = QueryTargets();
+        Ask();
+        // The answers are read as the host reads the queries: each by a read that ends at once.
+        socket_.non_blocking(true, error);
+        Receive();
+        io_.run_for(FindTime);
+        return std::move(found_);
     }
-    socket.set_option(asio::socket_base::broadcast(true), error);
-    std::vector<std::string> targets{to};
-    if (to.empty()) {
-        targets = BroadcastAddresses();
+
+  private:
+    // The address given, or else every interface's broadcast address and 255.255.255.255.
+    std::vector<std::string> QueryTargets() const {
+        if (!to_.empty()) {
+            return {to_};
+        }
+        std::vector<std::string> targets = BroadcastAddresses();
         targets.push_back("255.255.255.255");
+        return targets;
     }
-    // Three times, a third of FindTime apart: a datagram lost on a busy network would hide a host.
-    const std::string query = Frame(MessageKind::Query, "");
-    asio::steady_timer again(io);
-    int asked = 0;
-    std::function<void()> ask = [&] {
-        for (const std::string& target : targets) {
+
+    // The query to every target; then, until it has gone out three times, again after a while.
+    void Ask() {
+        for (const std::string& target : targets_) {
+            asio::error_code error;
             const asio::ip::address_v4 address = asio::ip::make_address_v4(target, error);
             if (!error) {
-                socket.send_to(asio::buffer(query), udp::endpoint(address, port), 0, error);
+                socket_.send_to(asio::buffer(query_), udp::endpoint(address, port_), 0, error);
             }
         }
-        if (++asked < 3) {
-            again.expires_after(FindTime / 3);
-            again.async_wait([&](const asio::error_code& failed) {
+        if (++asked_ < 3) {
+            again_.expires_after(FindTime / 3);
+            again_.async_wait([this](const asio::error_code& failed) {
                 if (!failed) {
-                    ask();
+                    Ask();
                 }
             });
         }
-    };
-    ask();
+    }
 
-    // The answers are read as the host reads the queries: each by a read that ends at once.
-    socket.non_blocking(true, error);
-    std::vector<FoundHost> found;
-    std::string datagram(MaxDatagramBytes, '\0');
-    std::function<void()> receive = [&] {
-        socket.async_wait(udp::socket::wait_read, [&](const asio::error_code& failed) {
+    // Each datagram as it arrives, until the search ends.
+    void Receive() {
+        socket_.async_wait(udp::socket::wait_read, [this](const asio::error_code& failed) {
             if (failed == asio::error::operation_aborted) {
                 return;
             }
+            asio::error_code error;
             udp::endpoint sender;
-            const std::size_t size = socket.receive_from(asio::buffer(datagram), sender, 0, error);
+            const std::size_t size =
+                socket_.receive_from(asio::buffer(datagram_), sender, 0, error);
             if (!error) {
-                Take(datagram.substr(0, size), sender.address().to_string(), found);
+                Take(datagram_.substr(0, size), sender.address().to_string(), found_);
             }
-            receive();
+            Receive();
         });
-    };
-    receive();
-    io.run_for(FindTime);
-    return found;
+    }
+
+    unsigned short port_;
+    std::string to_;
+    asio::io_context io_;
+    udp::socket socket_{io_};
+    asio::steady_timer again_{io_};
+    std::vector<std::string> targets_;
+    const std::string query_ = Frame(MessageKind::Query, "");
+    int asked_ = 0;
+    std::string datagram_ = std::string(MaxDatagramBytes, '\0');
+    std::vector<FoundHost> found_;
+};
+
+} // namespace
+
+std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
+    return HostSearch(port, to).Run();
 }
 
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port) {

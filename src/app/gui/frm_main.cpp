@@ -62,17 +62,54 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
+    auto* top = new QHBoxLayout;
+    top->setSpacing(16);
+    top->addLayout(BuildLogo(central));
+    top->addLayout(BuildGamesAndModules(central), 1);
+    BuildInfoBox(central);
+    auto* layout = new QVBoxLayout(central);
+    layout->addLayout(top);
+    layout->addWidget(lblInfo_);
+
+    BuildStatusBar();
+    BuildMenus();
+
+    central->setMinimumWidth(720);
+    FixSizeAndSetTexts(this, MainWindowTexts(), state_.language);
+}
+
+// The logo with the version beneath it.
+QLayout* frmMain::BuildLogo(QWidget* central) {
     auto* image = Named(new QLabel(central), "Image1");
     image->setPixmap(Artwork(QStringLiteral("logo"), QSize(112, 112)));
     lblVersion_ = Named(new QLabel(central), "LblVersionMain");
     lblVersion_->setAlignment(Qt::AlignHCenter);
+    auto* left = new QVBoxLayout;
+    left->addWidget(image, 0, Qt::AlignHCenter);
+    left->addWidget(lblVersion_);
+    left->addStretch();
+    return left;
+}
 
+// Where each game is, with its browse button, above the module buttons.
+QLayout* frmMain::BuildGamesAndModules(QWidget* central) {
     QPushButton* browse = nullptr;
     QPushButton* browseF1c = nullptr;
     auto* frameF1 = PathFrame(central, "FrameStatus", "TxtF1path", "BtnBrowse", txtF1path_, browse);
     auto* frameF1c =
         PathFrame(central, "FrameStatusF1c", "TxtF1cpath", "BtnBrowseF1c", txtF1cpath_, browseF1c);
+    connect(browse, &QPushButton::clicked, this, &frmMain::BrowseF1);
+    connect(browseF1c, &QPushButton::clicked, this, &frmMain::BrowseF1c);
+    auto* right = new QVBoxLayout;
+    right->addWidget(frameF1);
+    right->addWidget(frameF1c);
+    right->addWidget(BuildModules(central));
+    return right;
+}
 
+// The module buttons; the mouse over them and over their frame puts an explanation in the box
+// beneath (eventFilter).
+QWidget* frmMain::BuildModules(QWidget* central) {
     auto* modules = Named(new QGroupBox(central), "frmModul");
     auto* harmonize = Named(new QPushButton(modules), "BtnHarmonize");
     auto* grip = Named(new QPushButton(modules), "BtnGripModul");
@@ -90,7 +127,12 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     btnHarmonize_ = harmonize;
     btnGrip_ = grip;
     frmModul_ = modules;
+    connect(harmonize, &QPushButton::clicked, this, &frmMain::OpenHarmonizer);
+    connect(grip, &QPushButton::clicked, this, &frmMain::OpenGripModule);
+    return modules;
+}
 
+void frmMain::BuildInfoBox(QWidget* central) {
     lblInfo_ = Named(new QLabel(central), "LblInfo");
     lblInfo_->setWordWrap(true);
     lblInfo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -98,23 +140,10 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     lblInfo_->setMargin(8);
     // Room for the longest explanation, so the window never has to grow.
     lblInfo_->setFixedHeight(QFontMetrics(lblInfo_->font()).lineSpacing() * 10 + 20);
+}
 
-    auto* left = new QVBoxLayout;
-    left->addWidget(image, 0, Qt::AlignHCenter);
-    left->addWidget(lblVersion_);
-    left->addStretch();
-    auto* right = new QVBoxLayout;
-    right->addWidget(frameF1);
-    right->addWidget(frameF1c);
-    right->addWidget(modules);
-    auto* top = new QHBoxLayout;
-    top->setSpacing(16);
-    top->addLayout(left);
-    top->addLayout(right, 1);
-    auto* layout = new QVBoxLayout(central);
-    layout->addLayout(top);
-    layout->addWidget(lblInfo_);
-
+// The status panel, then the date and the time, kept up to date every second.
+void frmMain::BuildStatusBar() {
     auto* bar = Named(new QStatusBar(this), "sbStatusBar");
     bar->setSizeGripEnabled(false);
     setStatusBar(bar);
@@ -131,16 +160,6 @@ frmMain::frmMain(AppState& state, MessageSink& sink, QWidget* parent)
     connect(clock_, &QTimer::timeout, this, &frmMain::UpdateClock);
     clock_->start(1000);
     UpdateClock();
-
-    BuildMenus();
-
-    connect(browse, &QPushButton::clicked, this, &frmMain::BrowseF1);
-    connect(browseF1c, &QPushButton::clicked, this, &frmMain::BrowseF1c);
-    connect(harmonize, &QPushButton::clicked, this, &frmMain::OpenHarmonizer);
-    connect(grip, &QPushButton::clicked, this, &frmMain::OpenGripModule);
-
-    central->setMinimumWidth(720);
-    FixSizeAndSetTexts(this, MainWindowTexts(), state_.language);
 }
 
 void frmMain::BuildMenus() {
@@ -161,7 +180,6 @@ void frmMain::BuildMenus() {
     QMenu* view = addMenu("mnuView");
     connect(addItem(view, "mnuViewChangeLang"), &QAction::triggered, this,
             &frmMain::ChangeLanguage);
-    addSeparator(view, "mnuFileBar7");
 
     QMenu* help = addMenu("mnuHelp");
     mnuUpdate_ = addItem(help, "mnuUpdate");

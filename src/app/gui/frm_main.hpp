@@ -9,6 +9,7 @@
 #include "games/app_state.hpp"
 
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QTimer;
 
@@ -50,6 +51,12 @@ class frmMain : public QMainWindow {
 
   private:
     void RecaptionInEnglish();
+    // The parts of the window, each made with its controls, their layout and their wiring.
+    QLayout* BuildLogo(QWidget* central);
+    QLayout* BuildGamesAndModules(QWidget* central);
+    QWidget* BuildModules(QWidget* central);
+    void BuildInfoBox(QWidget* central);
+    void BuildStatusBar();
     void BuildMenus();
     void BrowseF1();
     void BrowseF1c();

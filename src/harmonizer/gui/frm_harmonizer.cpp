@@ -42,54 +42,13 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent
       state_(state), sink_(sink) {
     setObjectName(QStringLiteral("frmHarmonizer"));
 
-    auto* components = Named(new QGroupBox(this), "frmAction");
-    auto* boxes = new QGridLayout(components);
-    boxes->setColumnStretch(1, 1);
-    int row = 0;
-    auto addRow = [&](QCheckBox*& check, const char* checkName, const char* labelName) {
-        check = Named(new QCheckBox(components), checkName);
-        boxes->addWidget(check, row, 0);
-        boxes->addWidget(Named(new QLabel(components), labelName), row, 1);
-        ++row;
-    };
-    addRow(chkF1c_, "ChkF1c", "LblF1c");
-    boxes->addWidget(Line(components), row++, 0, 1, 2);
-    addRow(chkEA2002_, "ChkEA2002", "LblEASeason02");
-    addRow(chkQL2002_, "ChkQL2002", "Label1");
-    boxes->addWidget(Line(components), row++, 0, 1, 2);
-    addRow(chkGT2002_, "ChkGT2002", "LblGT2002");
-
-    auto* master = Named(new QGroupBox(this), "FrmTeam");
-    cmbSeason_ = Named(new QComboBox(master), "CmbSeason");
-    cmbTeam_ = Named(new QComboBox(master), "CmbTeam");
-    cmbTeam_->setMinimumWidth(220);
-    auto* lists = new QGridLayout(master);
-    lists->addWidget(Named(new QLabel(master), "LblSeason"), 0, 0);
-    lists->addWidget(Named(new QLabel(master), "LblTeam"), 0, 1);
-    lists->addWidget(cmbSeason_, 1, 0);
-    lists->addWidget(cmbTeam_, 1, 1);
-    lists->setColumnStretch(1, 1);
-
-    auto* go = Named(new QGroupBox(this), "FrameActionGo");
-    auto* equal = Named(new QPushButton(go), "BtnEqual");
-    auto* restore = Named(new QPushButton(go), "BtnRestore");
-    auto* quit = Named(new QPushButton(go), "BtnQuit");
-    auto* buttons = new QVBoxLayout(go);
-    for (QPushButton* button : {equal, restore, quit}) {
-        button->setMinimumSize(250, 40);
-        button->setAutoDefault(false);
-        buttons->addWidget(button);
-    }
-    buttons->addStretch();
-
-    info_ = MakeModuleInfoBox(this, 640);
-
     auto* leftColumn = new QVBoxLayout;
-    leftColumn->addWidget(components);
-    leftColumn->addWidget(master);
+    leftColumn->addWidget(BuildComponents());
+    leftColumn->addWidget(BuildMaster());
     auto* top = new QHBoxLayout;
     top->addLayout(leftColumn, 1);
-    top->addWidget(go);
+    top->addWidget(BuildActions());
+    info_ = MakeModuleInfoBox(this, 640);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(info_);
@@ -106,11 +65,63 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent
     connect(cmbSeason_, &QComboBox::activated, this, &frmHarmonizer::SeasonPicked);
     connect(cmbTeam_, &QComboBox::activated, this,
             [this](int position) { choice_.team = position; });
+
+    FixSizeAndSetTexts(this, HarmonizerWindowTexts(), state_.language);
+}
+
+// A box for each component, each with its label; lines part the games.
+QWidget* frmHarmonizer::BuildComponents() {
+    auto* components = Named(new QGroupBox(this), "frmAction");
+    auto* boxes = new QGridLayout(components);
+    boxes->setColumnStretch(1, 1);
+    int row = 0;
+    auto addRow = [&](QCheckBox*& check, const char* checkName, const char* labelName) {
+        check = Named(new QCheckBox(components), checkName);
+        boxes->addWidget(check, row, 0);
+        boxes->addWidget(Named(new QLabel(components), labelName), row, 1);
+        ++row;
+    };
+    addRow(chkF1c_, "ChkF1c", "LblF1c");
+    boxes->addWidget(Line(components), row++, 0, 1, 2);
+    addRow(chkEA2002_, "ChkEA2002", "LblEASeason02");
+    addRow(chkQL2002_, "ChkQL2002", "Label1");
+    boxes->addWidget(Line(components), row++, 0, 1, 2);
+    addRow(chkGT2002_, "ChkGT2002", "LblGT2002");
+    return components;
+}
+
+// The season and the master team, each under its label.
+QWidget* frmHarmonizer::BuildMaster() {
+    auto* master = Named(new QGroupBox(this), "FrmTeam");
+    cmbSeason_ = Named(new QComboBox(master), "CmbSeason");
+    cmbTeam_ = Named(new QComboBox(master), "CmbTeam");
+    cmbTeam_->setMinimumWidth(220);
+    auto* lists = new QGridLayout(master);
+    lists->addWidget(Named(new QLabel(master), "LblSeason"), 0, 0);
+    lists->addWidget(Named(new QLabel(master), "LblTeam"), 0, 1);
+    lists->addWidget(cmbSeason_, 1, 0);
+    lists->addWidget(cmbTeam_, 1, 1);
+    lists->setColumnStretch(1, 1);
+    return master;
+}
+
+// Harmonize, restore and quit, one above the other.
+QWidget* frmHarmonizer::BuildActions() {
+    auto* go = Named(new QGroupBox(this), "FrameActionGo");
+    auto* equal = Named(new QPushButton(go), "BtnEqual");
+    auto* restore = Named(new QPushButton(go), "BtnRestore");
+    auto* quit = Named(new QPushButton(go), "BtnQuit");
+    auto* buttons = new QVBoxLayout(go);
+    for (QPushButton* button : {equal, restore, quit}) {
+        button->setMinimumSize(250, 40);
+        button->setAutoDefault(false);
+        buttons->addWidget(button);
+    }
+    buttons->addStretch();
     connect(equal, &QPushButton::clicked, this, &frmHarmonizer::Harmonize);
     connect(restore, &QPushButton::clicked, this, &frmHarmonizer::Restore);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
-
-    FixSizeAndSetTexts(this, HarmonizerWindowTexts(), state_.language);
+    return go;
 }
 
 void frmHarmonizer::SetInfoText(const std::string& text) {

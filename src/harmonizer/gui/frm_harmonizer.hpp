@@ -22,6 +22,10 @@ class frmHarmonizer : public QDialog {
     void SetInfoText(const std::string& text);
 
   private:
+    // The parts of the window, each made with its controls and their layout.
+    QWidget* BuildComponents();
+    QWidget* BuildMaster();
+    QWidget* BuildActions(); // wired to the actions
     QCheckBox* Check(HarmonizerBox box) const;
     void BoxToggled(HarmonizerBox box, bool ticked);
     void SeasonPicked(int position);

@@ -41,6 +41,33 @@ frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language
     auto* Image1 = Named(new QLabel(this), "Image1");
     Image1->setPixmap(Artwork(QStringLiteral("logo"), QSize(LogoSize, LogoSize)));
     Image1->setFixedSize(LogoSize, LogoSize);
+    QLayout* texts = BuildTexts();
+    auto* Line1 = Named(new QFrame(this), "Line1");
+    Line1->setFrameShape(QFrame::HLine);
+    Line1->setFrameShadow(QFrame::Sunken);
+    auto* lblDisclaimer = Named(new QLabel(this), "lblDisclaimer");
+    lblDisclaimer->setText(QString::fromUtf8(AboutDisclaimer));
+    cmdOK_ = Named(new QPushButton(this), "cmdOK");
+    cmdOK_->setDefault(true);
+    cmdOK_->setMinimumWidth(88);
+    SetControlTexts(this, AboutControlTexts(), language_);
+
+    auto* grid = new QGridLayout(this);
+    grid->setHorizontalSpacing(16);
+    grid->addWidget(Image1, 0, 0, Qt::AlignTop | Qt::AlignLeft);
+    grid->addLayout(texts, 0, 1, 1, 2);
+    grid->addWidget(Line1, 1, 0, 1, 3);
+    grid->addWidget(lblDisclaimer, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
+    grid->addWidget(cmdOK_, 2, 2, Qt::AlignRight);
+    grid->setColumnStretch(1, 1);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+// The program's name and version, its description, the feedback address and the homepage, the
+// last two as links.
+QLayout* frmAbout::BuildTexts() {
     auto* lblTitle = Named(new QLabel(this), "lblTitle");
     auto* lblVersion = Named(new QLabel(this), "lblVersion");
     auto* lblDescription = Named(new QLabel(this), "lblDescription");
@@ -48,14 +75,6 @@ frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language
     auto* Label3 = Named(new ClickLabel(this), "Label3");
     auto* LblHomepagetext = Named(new QLabel(this), "LblHomepagetext");
     auto* LblHomepage = Named(new ClickLabel(this), "LblHomepage");
-    auto* Line1 = Named(new QFrame(this), "Line1");
-    auto* lblDisclaimer = Named(new QLabel(this), "lblDisclaimer");
-    cmdOK_ = Named(new QPushButton(this), "cmdOK");
-
-    SetControlTexts(this, AboutControlTexts(), language_);
-    Label3->setText(QString::fromLocal8Bit(build::FeedbackMail));
-    lblDisclaimer->setText(QString::fromUtf8(AboutDisclaimer));
-    lblDescription->setWordWrap(true);
 
     QFont titleFont = lblTitle->font();
     titleFont.setPointSize(12);
@@ -64,13 +83,12 @@ frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language
     lblTitle->setFont(titleFont);
     lblTitle->setText(QStringLiteral("Korvane"));
     lblVersion->setText(Local(VersionText()));
-
+    lblDescription->setWordWrap(true);
+    Label3->setText(QString::fromLocal8Bit(build::FeedbackMail));
     MakeLink(Label3, false, QString::fromUtf8(FeedbackToolTip));
     MakeLink(LblHomepage, true, Local(HomepageAddress(Language::German)));
-    Line1->setFrameShape(QFrame::HLine);
-    Line1->setFrameShadow(QFrame::Sunken);
-    cmdOK_->setDefault(true);
-    cmdOK_->setMinimumWidth(88);
+    connect(Label3, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
+    connect(LblHomepage, &ClickLabel::clicked, this, &frmAbout::LblHomepage_Click);
 
     auto* texts = new QVBoxLayout;
     texts->setSpacing(2);
@@ -84,20 +102,7 @@ frmAbout::frmAbout(QWidget* owner, Language language) : QDialog(owner), language
     texts->addWidget(LblHomepagetext);
     texts->addWidget(LblHomepage);
     texts->addStretch();
-
-    auto* grid = new QGridLayout(this);
-    grid->setHorizontalSpacing(16);
-    grid->addWidget(Image1, 0, 0, Qt::AlignTop | Qt::AlignLeft);
-    grid->addLayout(texts, 0, 1, 1, 2);
-    grid->addWidget(Line1, 1, 0, 1, 3);
-    grid->addWidget(lblDisclaimer, 2, 0, 1, 2, Qt::AlignLeft | Qt::AlignVCenter);
-    grid->addWidget(cmdOK_, 2, 2, Qt::AlignRight);
-    grid->setColumnStretch(1, 1);
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-
-    connect(cmdOK_, &QPushButton::clicked, this, &QDialog::accept);
-    connect(Label3, &ClickLabel::clicked, this, &frmAbout::Label3_Click);
-    connect(LblHomepage, &ClickLabel::clicked, this, &frmAbout::LblHomepage_Click);
+    return texts;
 }
 
 void frmAbout::keyPressEvent(QKeyEvent* event) {

@@ -7,6 +7,7 @@
 #include "core/language.hpp"
 
 class QLabel;
+class QLayout;
 class QPushButton;
 
 namespace korvane {
@@ -23,6 +24,7 @@ class frmAbout : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    QLayout* BuildTexts(); // the column beside the logo
     void Label3_Click();
     void LblHomepage_Click();
 

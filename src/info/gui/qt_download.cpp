@@ -39,6 +39,58 @@ QNetworkRequest FreshRequest(const QUrl& url) {
     return request;
 }
 
+// A reply's body and how its download ended: DownloadOk, DownloadTooLarge, DownloadTimedOut or
+// DownloadFailed.
+struct Received {
+    int result = DownloadOk;
+    QByteArray body;
+};
+
+// Reads the reply as it comes, until it ends, its body grows beyond MaxDownloadBytes or the time
+// is up.
+Received Receive(QNetworkReply* reply, std::chrono::milliseconds timeout) {
+    Received received;
+    bool tooLarge = false;
+    bool timedOut = false;
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setSingleShot(true);
+
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        received.body += reply->readAll();
+        if (received.body.size() > MaxDownloadBytes) {
+            tooLarge = true;
+            loop.quit();
+        }
+    });
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+
+    deadline.start(timeout);
+    if (!reply->isFinished()) {
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+    }
+    deadline.stop();
+
+    if (tooLarge) {
+        received.result = DownloadTooLarge;
+    } else if (timedOut && !reply->isFinished()) {
+        received.result = DownloadTimedOut;
+    } else {
+        received.body += reply->readAll();
+        if (reply->error() != QNetworkReply::NoError) {
+            received.result = DownloadFailed;
+        } else if (received.body.size() > MaxDownloadBytes) {
+            received.result = DownloadTooLarge;
+        }
+    }
+    QObject::disconnect(reply, nullptr, &loop, nullptr);
+    return received;
+}
+
 } // namespace
 
 int DownloadFile(const std::string& address, const std::string& localPath,
@@ -56,56 +108,16 @@ int DownloadFile(const std::string& address, const std::string& localPath,
     QNetworkReply* reply = manager.get(FreshRequest(url));
     // The transfer pauses when this much waits unread, so an endless body never piles up.
     reply->setReadBufferSize(MaxDownloadBytes + 1);
-
-    QByteArray body;
-    bool tooLarge = false;
-    bool timedOut = false;
-    QEventLoop loop;
-    QTimer deadline;
-    deadline.setSingleShot(true);
-
-    QObject::connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        body += reply->readAll();
-        if (body.size() > MaxDownloadBytes) {
-            tooLarge = true;
-            loop.quit();
-        }
-    });
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&deadline, &QTimer::timeout, &loop, [&] {
-        timedOut = true;
-        loop.quit();
-    });
-
-    deadline.start(timeout);
-    if (!reply->isFinished()) {
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
-    }
-    deadline.stop();
-
-    int result = DownloadOk;
-    if (tooLarge) {
-        result = DownloadTooLarge;
-    } else if (timedOut && !reply->isFinished()) {
-        result = DownloadTimedOut;
-    } else {
-        body += reply->readAll();
-        if (reply->error() != QNetworkReply::NoError) {
-            result = DownloadFailed;
-        } else if (body.size() > MaxDownloadBytes) {
-            result = DownloadTooLarge;
-        }
-    }
-    QObject::disconnect(reply, nullptr, &loop, nullptr);
+    const Received received = Receive(reply, timeout);
     if (!reply->isFinished()) {
         reply->abort();
     }
     delete reply;
 
-    if (result != DownloadOk) {
-        return result;
+    if (received.result != DownloadOk) {
+        return received.result;
     }
-    const FileResult written = WriteFileSafe(localPath, body.toStdString());
+    const FileResult written = WriteFileSafe(localPath, received.body.toStdString());
     return written.ok ? DownloadOk : DownloadWriteFailed;
 }
 

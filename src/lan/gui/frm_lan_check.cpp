@@ -20,11 +20,11 @@
 #include <QVBoxLayout>
 
 #include "core/file_system.hpp"
-#include "report/comparison_texts.hpp"
 #include "lan/gui/lan_check_texts.hpp"
 #include "lan/gui/lan_network_box.hpp"
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
+#include "report/comparison_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -81,6 +81,32 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     setAcceptDrops(true);
     const Language language = state_.language;
 
+    QWidget* statusBox = BuildStatusBox(language);
+    QWidget* compareBox = BuildCompareBox(language);
+    auto* hint = Named(new QLabel(this), "LblHint");
+    hint->setWordWrap(true);
+    QLayout* buttons = BuildButtons();
+    network_ = new LanNetworkBox(
+        state_, sink_,
+        [this](const std::vector<lancheck::ComponentStatus>& report,
+               const lancheck::LanHost& host) { CompareWithHost(report, host); },
+        this);
+    connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(hint);
+    layout->addWidget(statusBox);
+    layout->addLayout(buttons);
+    layout->addWidget(network_);
+    layout->addWidget(compareBox, 1);
+
+    SetControlTexts(this, LanCheckWindowTexts(), language);
+    CollectStatus();
+    resize(960, sizeHint().height());
+}
+
+// This PC's components with their state, and the button that copies the report as text.
+QWidget* frmLanCheck::BuildStatusBox(Language language) {
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
     status_ = Named(new QTreeWidget(statusBox), "LstStatus");
     status_->setRootIsDecorated(false);
@@ -95,23 +121,17 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     auto* statusLayout = new QVBoxLayout(statusBox);
     statusLayout->addWidget(status_);
     statusLayout->addWidget(copy, 0, Qt::AlignRight);
+    connect(copy, &QPushButton::clicked, this, [this] {
+        CollectStatus();
+        QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
+    });
+    return statusBox;
+}
 
+// The verdict with the match button, the steps of a running match, and the differences.
+QWidget* frmLanCheck::BuildCompareBox(Language language) {
     auto* compareBox = Named(new QGroupBox(this), "FrmCompare");
-    verdict_ = Named(new QLabel(compareBox), "LblVerdict");
-    verdict_->setWordWrap(true);
-    QFont bold = verdict_->font();
-    bold.setBold(true);
-    verdict_->setFont(bold);
-    match_ = Named(new QPushButton(compareBox), "BtnMatch");
-    match_->setAutoDefault(false);
-    match_->setMinimumHeight(32);
-    QSizePolicy keepRoom = match_->sizePolicy(); // the window is sized before a comparison
-    keepRoom.setRetainSizeWhenHidden(true);
-    match_->setSizePolicy(keepRoom);
-    match_->hide();
-    auto* verdictRow = new QHBoxLayout;
-    verdictRow->addWidget(verdict_, 1);
-    verdictRow->addWidget(match_);
+    QLayout* verdictRow = BuildVerdictRow(compareBox);
     step_ = Named(new QLabel(compareBox), "LblMatchStep");
     progress_ = Named(new QProgressBar(compareBox), "PrgMatch");
     progress_->setTextVisible(false);
@@ -133,9 +153,33 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     compareLayout->addLayout(verdictRow);
     compareLayout->addLayout(progressRow);
     compareLayout->addWidget(differences_);
+    return compareBox;
+}
 
-    auto* hint = Named(new QLabel(this), "LblHint");
-    hint->setWordWrap(true);
+// The verdict in bold, and beside it the match button, shown once something differs.
+QLayout* frmLanCheck::BuildVerdictRow(QWidget* compareBox) {
+    verdict_ = Named(new QLabel(compareBox), "LblVerdict");
+    verdict_->setWordWrap(true);
+    QFont bold = verdict_->font();
+    bold.setBold(true);
+    verdict_->setFont(bold);
+    match_ = Named(new QPushButton(compareBox), "BtnMatch");
+    match_->setAutoDefault(false);
+    match_->setMinimumHeight(32);
+    QSizePolicy keepRoom = match_->sizePolicy(); // the window is sized before a comparison
+    keepRoom.setRetainSizeWhenHidden(true);
+    match_->setSizePolicy(keepRoom);
+    match_->hide();
+    connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
+    auto* verdictRow = new QHBoxLayout;
+    verdictRow->addWidget(verdict_, 1);
+    verdictRow->addWidget(match_);
+    return verdictRow;
+}
+
+// Save the report, compare with a report file, quit: with the match button, what a running
+// match holds back.
+QLayout* frmLanCheck::BuildButtons() {
     auto* save = Named(new QPushButton(this), "BtnSaveReport");
     auto* compare = Named(new QPushButton(this), "BtnCompare");
     auto* quit = Named(new QPushButton(this), "BtnQuit");
@@ -146,41 +190,20 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
         buttons->addWidget(button);
     }
     starters_ = {save, compare, quit, match_};
-    network_ = new LanNetworkBox(
-        state_, sink_,
-        [this](const std::vector<lancheck::ComponentStatus>& report,
-               const lancheck::LanHost& host) { CompareWithHost(report, host); },
-        this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(hint);
-    layout->addWidget(statusBox);
-    layout->addLayout(buttons);
-    layout->addWidget(network_);
-    layout->addWidget(compareBox, 1);
-
-    SetControlTexts(this, LanCheckWindowTexts(), language);
-    CollectStatus();
-
-    connect(copy, &QPushButton::clicked, this, [this] {
-        CollectStatus();
-        QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
-    });
     connect(save, &QPushButton::clicked, this, &frmLanCheck::SaveReport);
-    connect(compare, &QPushButton::clicked, this, [this] {
-        const Language language = state_.language;
-        const QString file =
-            openDialog_(this, Text(TextIn(language, OpenReportTitle)), LastReportFolder(),
-                        DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
-        if (!file.isEmpty()) {
-            CompareWith(file);
-        }
-    });
-    connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
+    connect(compare, &QPushButton::clicked, this, &frmLanCheck::CompareWithChosenReport);
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
-    connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
+    return buttons;
+}
 
-    resize(960, sizeHint().height());
+void frmLanCheck::CompareWithChosenReport() {
+    const Language language = state_.language;
+    const QString file =
+        openDialog_(this, Text(TextIn(language, OpenReportTitle)), LastReportFolder(),
+                    DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
+    if (!file.isEmpty()) {
+        CompareWith(file);
+    }
 }
 
 frmLanCheck::~frmLanCheck() {
@@ -230,7 +253,8 @@ void frmLanCheck::ShowComparison() {
     }
     match_->setVisible(!comparison.AllSame());
     if (referenceHost_) {
-        network_->SendVerdict(*referenceHost_, lancheck::VerdictOf(comparison, lancheck::ThisPcName()));
+        network_->SendVerdict(*referenceHost_,
+                              lancheck::VerdictOf(comparison, lancheck::ThisPcName()));
     }
 }
 

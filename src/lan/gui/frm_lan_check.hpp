@@ -12,11 +12,12 @@
 
 #include "core/messages.hpp"
 #include "games/app_state.hpp"
-#include "report/component_status.hpp"
 #include "lan/lan_guest.hpp"
 #include "match/match_plan.hpp"
+#include "report/component_status.hpp"
 
 class QLabel;
+class QLayout;
 class QMessageBox;
 class QProgressBar;
 class QPushButton;
@@ -64,6 +65,12 @@ class frmLanCheck : public QDialog {
     void reject() override;
 
   private:
+    // The parts of the window, each made with its controls, their layout and their wiring.
+    QWidget* BuildStatusBox(Language language);
+    QWidget* BuildCompareBox(Language language);
+    QLayout* BuildVerdictRow(QWidget* compareBox);
+    QLayout* BuildButtons();
+    void CompareWithChosenReport(); // asks for a report file
     bool Running() const { return worker_.joinable(); }
     void CollectStatus(); // this PC's state anew, shown in the status list
     void ShowComparison();

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
@@ -298,6 +300,19 @@ class FrmMainTest : public QObject {
         m.window.OpenHarmonizer();
         Click(&m.window, "mnuFileExit");
         QVERIFY(!m.window.isVisible() && !OpenWindow("frmHarmonizer"));
+    }
+
+    // Every menu of the menu bar ends in an entry, not in a separator.
+    void menusEndInAnEntry() {
+        Main m(sink_);
+        QStringList endingInSeparator;
+        for (QAction* title : m.window.menuBar()->actions()) {
+            const QList<QAction*> entries = title->menu()->actions();
+            if (entries.isEmpty() || entries.back()->isSeparator()) {
+                endingInSeparator << title->menu()->objectName();
+            }
+        }
+        QCOMPARE(endingInSeparator.join(", "), QString());
     }
 
     void changeOfLanguage_data() {
