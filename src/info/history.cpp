@@ -6,7 +6,7 @@ namespace korvane {
 
 namespace {
 
-// The lone double quote at the end of the oldest German entry has always been part of it.
+// The lone double quote at the end of the oldest German entry belongs to the text as shown.
 const char* const GermanEntries[] = {
     "26.07.03 - 0.6.0 : Support für F1 Challenge 99-02 (inkl. Quillon Saison 2003) zum "
     "Harmonisierer hinzugefügt.",

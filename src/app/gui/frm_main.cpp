@@ -199,8 +199,9 @@ void frmMain::SetLanguageTexts() {
     SetControlTexts(this, MainWindowTexts(), state_.language);
 }
 
-// In English, opening a module window or the About box puts the main window's English texts on
-// again, the explanation box's first text among them, as the program has always done.
+// In English, opening a module window or the About box puts the English texts on again: one
+// operation serves every window, so the main window's texts are set anew too, the explanation
+// box's first text among them.
 void frmMain::RecaptionInEnglish() {
     if (state_.language == Language::English) {
         SetLanguageTexts();
