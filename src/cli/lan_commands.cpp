@@ -66,8 +66,8 @@ int Share(const ShareOptions& options, const Context& c) {
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     const FileResult started = share.Start();
-    if (!started.ok) {
-        throw Refusal("cannot share on " + started.path + ": " + started.reason);
+    if (!started.ok()) {
+        throw Refusal("cannot share on " + started.path() + ": " + started.reason());
     }
     {
         const std::lock_guard lock(outLock);

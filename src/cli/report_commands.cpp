@@ -24,25 +24,25 @@ void RequireSomeGame(const GameInstall& install) {
     }
 }
 
+// Standard input, up to one byte more than a report may hold, so that a larger one is told.
+std::string StandardInput() {
+    std::string text(MaxReportBytes + 1, '\0');
+    std::cin.read(text.data(), std::streamsize(text.size()));
+    text.resize(std::size_t(std::cin.gcount()));
+    return text;
+}
+
 // Another PC's report, from a file or "-" for standard input.
 std::vector<ComponentStatus> ReadReport(const std::string& source) {
-    ReportRead read;
-    if (source != "-") {
-        read = ReadReportFile(source);
-    } else {
-        std::string text(MaxReportBytes + 1, '\0'); // one byte more tells a larger one
-        std::cin.read(text.data(), std::streamsize(text.size()));
-        text.resize(std::size_t(std::cin.gcount()));
-        read = ParseReport(text);
+    const ReportRead read = source != "-" ? ReadReportFile(source) : ParseReport(StandardInput());
+    if (read.ok()) {
+        return read.value();
     }
-    if (read.ok) {
-        return read.value;
-    }
-    if (read.problem == ReportProblem::Unreadable) {
-        throw Refusal("cannot read " + source + ": " + read.reason);
+    if (read.problem() == ReportProblem::Unreadable) {
+        throw Refusal("cannot read " + source + ": " + read.reason());
     }
     const std::string name = source == "-" ? "the report on standard input" : source;
-    throw Refusal(name + ": " + read.reason);
+    throw Refusal(name + ": " + read.reason());
 }
 
 // "host NAME" or "host NAME (ADDRESS)", as a message names a host given on the command line.
@@ -53,18 +53,18 @@ std::string HostText(const std::string& given, const LanHost& host) {
 // The report of a PC that shares it.
 std::vector<ComponentStatus> FetchHostReport(const std::string& given, const LanHost& host) {
     const ReportRead read = FetchReport(host);
-    if (!read.ok) {
-        throw Refusal(HostText(given, host) + ": " + read.reason);
+    if (!read.ok()) {
+        throw Refusal(HostText(given, host) + ": " + read.reason());
     }
-    return read.value;
+    return read.value();
 }
 
 LanHost Reach(const std::string& given, unsigned short port) {
     const Result<LanHost> host = ResolveHost(given, port);
-    if (!host.ok) {
-        throw Refusal("host " + given + ": " + host.reason);
+    if (!host.ok()) {
+        throw Refusal("host " + given + ": " + host.reason());
     }
-    return host.value;
+    return host.value();
 }
 
 struct StatusOptions {
@@ -111,9 +111,9 @@ void TellHost(const SourceOptions& options, const Reference& reference,
         return;
     }
     const FileResult told = SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName()));
-    if (!told.ok) {
+    if (!told.ok()) {
         c.err << "korvane-cli: " << HostText(options.host, *reference.host)
-              << " was not told the verdict: " << told.reason << '\n';
+              << " was not told the verdict: " << told.reason() << '\n';
     }
 }
 

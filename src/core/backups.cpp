@@ -27,8 +27,8 @@ constexpr MessageText EmptyBackup{
     "is empty and is not used as a backup; the file it stands for stays as it is"};
 
 void Record(const FileResult& result, FailureLog& log) {
-    if (!result.ok) {
-        log.Add(result.path, result.reason);
+    if (!result.ok()) {
+        log.Add(result.path(), result.reason());
     }
 }
 
@@ -55,7 +55,7 @@ BackupLook LookAtBackup(const std::string& pathText) {
 
 std::optional<std::string> Read(const std::string& pathText) {
     Result<std::string> read = ReadFileText(pathText);
-    return read.ok ? std::optional(std::move(read.value)) : std::nullopt;
+    return read.ok() ? std::optional(std::move(read.value())) : std::nullopt;
 }
 
 std::uintmax_t SizeOf(const std::string& pathText) {
@@ -138,7 +138,7 @@ std::vector<bool> CopyPass(const std::vector<CopyJob>& jobs, FailureLog& log, Fi
     std::vector<bool> done;
     for (const FileResult& result : CopyFilesSafe(jobs, renames, faults)) {
         Record(result, log);
-        done.push_back(result.ok);
+        done.push_back(result.ok());
     }
     return done;
 }

@@ -12,7 +12,7 @@ namespace korvane::file_reasons {
 inline constexpr const char* SimulatedFailure = "simulated write failure";
 
 inline FileResult Fail(std::string reason) {
-    return {false, std::move(reason), {}};
+    return FileResult::Failure(std::move(reason));
 }
 
 inline std::string Reason(const std::error_code& ec) {
@@ -58,10 +58,9 @@ inline FileResult ReadOnly([[maybe_unused]] const std::string& pathText) {
     return Fail(reason);
 }
 
-inline FileResult About(FileResult result, const std::string& pathText) {
-    if (!result.ok) {
-        result.path = pathText;
-    }
+// The failure names pathText, the path its caller gave; a success passes as it is.
+template <typename R> R About(R result, const std::string& pathText) {
+    result.About(pathText);
     return result;
 }
 

@@ -189,20 +189,21 @@ std::string IniWriteText(const std::string& content, const std::string& section,
 std::string IniRead(const std::string& fileText, const std::string& section, const std::string& key,
                     const std::string& defaultValue, std::size_t bufferSize) {
     const Result<std::string> read = ReadFileText(fileText);
-    return IniReadText(read.ok ? read.value : std::string(), section, key, defaultValue,
+    return IniReadText(read.ok() ? read.value() : std::string(), section, key, defaultValue,
                        bufferSize);
 }
 
 FileResult IniWrite(const std::string& fileText, const std::string& section, const std::string& key,
                     const std::string& value) {
     const bool existed = FileExists(fileText);
-    const Result<std::string> read = existed ? ReadFileText(fileText) : Result<std::string>{};
-    if (!read.ok) {
+    const Result<std::string> read =
+        existed ? ReadFileText(fileText) : Result<std::string>::Success(std::string());
+    if (!read.ok()) {
         return read; // never replace a file we could not read
     }
-    const std::string updated = IniWriteText(read.value, section, key, value);
-    if (existed && updated == read.value) {
-        return {};
+    const std::string updated = IniWriteText(read.value(), section, key, value);
+    if (existed && updated == read.value()) {
+        return FileResult::Success();
     }
     return WriteFileSafe(fileText, updated);
 }

@@ -40,7 +40,7 @@ FileResult ReadResolved(const fs::path& path, std::string& content) {
         return Fail(Reason(EIO));
     }
     content = buffer.str();
-    return {};
+    return FileResult::Success();
 }
 
 FileResult DeleteResolved(const fs::path& path, const std::string& pathText, FileFaults& faults) {
@@ -58,16 +58,16 @@ FileResult DeleteResolved(const fs::path& path, const std::string& pathText, Fil
     if (!fs::remove(path, ec)) {
         return Refused(ec, pathText);
     }
-    return {};
+    return FileResult::Success();
 }
 
 } // namespace
 
 Result<std::string> ReadFileText(const std::string& pathText) {
-    Result<std::string> read;
-    static_cast<FileResult&>(read) =
-        About(ReadResolved(ResolvePath(pathText), read.value), pathText);
-    return read;
+    std::string content;
+    const FileResult read = About(ReadResolved(ResolvePath(pathText), content), pathText);
+    return read.ok() ? Result<std::string>::Success(std::move(content))
+                     : Result<std::string>::Failure(read);
 }
 
 FileResult DeleteFileText(const std::string& pathText, FileFaults& faults) {
@@ -95,7 +95,7 @@ std::vector<FileResult> DeleteFilesSafe(const std::vector<std::string>& pathText
         }
     }
     for (std::size_t i = 0; i < results.size(); ++i) {
-        if (const int err = flushed[dirOf[i]]; results[i].ok && err != 0) {
+        if (const int err = flushed[dirOf[i]]; results[i].ok() && err != 0) {
             results[i] = About(err < 0 ? Fail("simulated flush failure")
                                        : Refused({err, std::generic_category()}, pathTexts[i]),
                                pathTexts[i]);

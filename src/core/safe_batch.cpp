@@ -38,7 +38,7 @@ constexpr bool CloseBeforeRename = false;
 // A file whose step fails keeps its target as it was; its temporary file is removed.
 class Batch {
   public:
-    Batch(std::size_t size, FileFaults& faults) : faults_(faults), results_(size) {}
+    Batch(std::size_t size, FileFaults& faults) : faults_(faults), results_(size, FileResult::Success()) {}
     ~Batch() {
         for (Pending& p : pending_) {
             Discard(p);
@@ -51,7 +51,7 @@ class Batch {
 
     void Stage(std::size_t job, const std::string& targetText, const fs::path& target,
                const std::string& content) {
-        if (FileResult refused = CheckTarget(target, targetText); !refused.ok) {
+        if (FileResult refused = CheckTarget(target, targetText); !refused.ok()) {
             Reject(job, About(refused, targetText));
             return;
         }
@@ -205,7 +205,7 @@ class Batch {
     // crash: error is the flush's, unless the failure is simulated.
     void FailPlacedIn(const fs::path& dir, bool simulated, int error) {
         for (const Placed& placed : placed_) {
-            if (results_[placed.job].ok && placed.dir == dir) {
+            if (results_[placed.job].ok() && placed.dir == dir) {
                 Reject(placed.job, About(simulated ? Fail("simulated flush failure")
                                                    : Refused({error, std::generic_category()},
                                                              placed.targetText),
@@ -233,7 +233,7 @@ class Batch {
                 return ReadOnly(targetText);
             }
         }
-        return {};
+        return FileResult::Success();
     }
 
     // Removes what an earlier run left behind in a directory this batch writes a temporary file
@@ -248,7 +248,7 @@ class Batch {
     std::vector<Pending*> Remaining() {
         std::vector<Pending*> remaining;
         for (Pending& p : pending_) {
-            if (results_[p.job].ok) {
+            if (results_[p.job].ok()) {
                 remaining.push_back(&p);
             }
         }
@@ -280,7 +280,7 @@ class Batch {
         std::vector<Linked*> waiting;
         std::vector<fs::path> files;
         for (Linked& l : linked_) {
-            if (!results_[l.job].ok || MayWait(l.target.parent_path())) {
+            if (!results_[l.job].ok() || MayWait(l.target.parent_path())) {
                 continue;
             }
             if (faults_.Fails(Step::Flush, l.targetText)) {
@@ -371,11 +371,11 @@ std::vector<FileResult> CopyFilesSafe(const std::vector<CopyJob>& jobs, Renames 
         auto source = sources.find(jobs[i].source);
         if (source == sources.end()) {
             Result<std::string> read = ReadFileText(jobs[i].source);
-            if (!read.ok) {
+            if (!read.ok()) {
                 batch.Reject(i, read);
                 continue;
             }
-            source = sources.emplace(jobs[i].source, std::move(read.value)).first;
+            source = sources.emplace(jobs[i].source, std::move(read.value())).first;
         }
         batch.Stage(i, jobs[i].target, target, source->second);
     }

@@ -64,7 +64,7 @@ FileResult WriteSetting(const Settings& settings, SettingKey key, const std::str
 
 bool KeepSetting(Settings& settings, MessageSink& sink, Language language, SettingKey key,
                  const std::string& value) {
-    if (WriteSetting(settings, key, value).ok) {
+    if (WriteSetting(settings, key, value).ok()) {
         return true;
     }
     if (!settings.toldNotKept) {

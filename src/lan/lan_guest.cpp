@@ -52,10 +52,16 @@ std::string HeaderProblem(const std::optional<FrameHeader>& header, MessageKind 
     return {};
 }
 
-// One request and the reply's payload; result.reason is set before anything is tried.
+// How an exchange went: the reply's payload, or why there is none.
+struct Reply {
+    bool ok = false;
+    std::string reason;
+    std::string payload;
+};
+
+// One request and the reply's payload; reply.reason is set before anything is tried.
 asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::string& request,
-                           MessageKind expected, std::size_t maxPayload,
-                           Result<std::string>& result) {
+                           MessageKind expected, std::size_t maxPayload, Reply& result) {
     asio::error_code error;
     auto noting = asio::redirect_error(asio::use_awaitable, error);
     co_await socket.async_connect(to, noting);
@@ -78,8 +84,8 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
     if (!result.reason.empty()) {
         co_return;
     }
-    result.value.resize(header->length);
-    co_await asio::async_read(socket, asio::buffer(result.value), noting);
+    result.payload.resize(header->length);
+    co_await asio::async_read(socket, asio::buffer(result.payload), noting);
     result.ok = !error;
     result.reason = error ? "the connection ended early: " + error.message() : "";
 }
@@ -87,15 +93,12 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
 // Connecting, sending the request and reading the whole reply, within ExchangeTimeLimit.
 Result<std::string> Exchange(const LanHost& host, const std::string& request, MessageKind expected,
                              std::size_t maxPayload) {
-    Result<std::string> result;
-    result.ok = false;
-    result.path = host.address;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(host.address, error);
     if (error) {
-        result.reason = "not an IPv4 address";
-        return result;
+        return Result<std::string>::Failure("not an IPv4 address", host.address);
     }
+    Reply result;
     asio::io_context io;
     tcp::socket socket(io);
     const std::string timeout = "no answer within " + Seconds(ExchangeTimeLimit);
@@ -106,11 +109,10 @@ Result<std::string> Exchange(const LanHost& host, const std::string& request, Me
     if (!io.stopped()) {
         socket.close(error); // Talk ends at once, with its reason overwritten here
         io.run();
-        result.ok = false;
-        result.value.clear();
-        result.reason = timeout;
+        return Result<std::string>::Failure(timeout, host.address);
     }
-    return result;
+    return result.ok ? Result<std::string>::Success(std::move(result.payload))
+                     : Result<std::string>::Failure(result.reason, host.address);
 }
 
 // The datagram of a host, put to the list unless it is not an answer or its address is there.
@@ -221,45 +223,35 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
 }
 
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port) {
-    Result<LanHost> result;
-    result.path = nameOrAddress;
+    using Found = Result<LanHost>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(nameOrAddress, error);
     if (!error) {
-        result.value = {address.to_string(), port};
-        return result;
+        return Found::Success({address.to_string(), port});
     }
     asio::io_context io;
     udp::resolver resolver(io);
     const udp::resolver::results_type entries =
         resolver.resolve(udp::v4(), nameOrAddress, "", error);
     if (!error && !entries.empty()) {
-        result.value = {entries.begin()->endpoint().address().to_string(), port};
-        return result;
+        return Found::Success({entries.begin()->endpoint().address().to_string(), port});
     }
     for (const FoundHost& host : FindHosts(port)) {
         if (host.protocol == LanProtocolVersion && EqualNoCase(host.answer.name, nameOrAddress)) {
-            result.value = {host.address, port};
-            return result;
+            return Found::Success({host.address, port});
         }
     }
-    result.ok = false;
-    result.reason = "no host of that name, and no sharing PC answered with it";
-    return result;
+    return Found::Failure("no host of that name, and no sharing PC answered with it",
+                          nameOrAddress);
 }
 
 ReportRead FetchReport(const LanHost& host) {
     const Result<std::string> reply =
         Exchange(host, Frame(MessageKind::ReportRequest, ""), MessageKind::Report, MaxReportBytes);
-    if (!reply.ok) {
-        ReportRead read;
-        read.ok = false;
-        read.problem = ReportProblem::Unreadable;
-        read.reason = reply.reason;
-        read.path = host.address;
-        return read;
+    if (!reply.ok()) {
+        return ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address);
     }
-    return ParseReport(reply.value);
+    return ParseReport(reply.value());
 }
 
 FileResult SendVerdict(const LanHost& host, const Verdict& verdict) {

@@ -239,12 +239,12 @@ FileResult LanShare::Start() {
         asio::error_code ignored;
         s.acceptor.close(ignored);
         s.datagrams.close(ignored);
-        return {false, e.code().message(), "port " + std::to_string(s.options.port)};
+        return FileResult::Failure(e.code().message(), "port " + std::to_string(s.options.port));
     }
     s.ReceiveQueries();
     s.Accept();
     s.thread = std::thread([&s] { s.io.run(); });
-    return {};
+    return FileResult::Success();
 }
 
 unsigned short LanShare::Port() const {

@@ -20,7 +20,7 @@ using Content = std::optional<std::string>;
 
 Content Read(const std::string& pathText) {
     Result<std::string> read = ReadFileText(pathText);
-    return read.ok ? Content(std::move(read.value)) : std::nullopt;
+    return read.ok() ? Content(std::move(read.value())) : std::nullopt;
 }
 
 // Only what the operations take for a backup counts as one: a regular file with content, never

@@ -253,22 +253,19 @@ std::vector<ComponentStatus> ReadFile(const std::string& pathText) {
         throw TooLarge();
     }
     const Result<std::string> read = ReadFileText(pathText);
-    if (!read.ok) {
-        throw ReportError(ReportProblem::Unreadable, read.reason);
+    if (!read.ok()) {
+        throw ReportError(ReportProblem::Unreadable, read.reason());
     }
-    return Parse(read.value); // refuses it when it has grown since
+    return Parse(read.value()); // refuses it when it has grown since
 }
 
-template <typename Reader> ReportRead Read(Reader reader, const std::string& from) {
-    ReportRead read;
+template <typename Reader>
+ReportRead Read(Reader reader, const std::string& from, const std::string& pathText = {}) {
     try {
-        read.value = reader(from);
+        return ReportRead::Read(reader(from));
     } catch (const ReportError& error) {
-        read.ok = false;
-        read.reason = error.what();
-        read.problem = error.Problem();
+        return ReportRead::Refused(error.Problem(), error.what(), pathText);
     }
-    return read;
 }
 
 } // namespace
@@ -278,9 +275,7 @@ ReportRead ParseReport(const std::string& written) {
 }
 
 ReportRead ReadReportFile(const std::string& pathText) {
-    ReportRead read = Read(ReadFile, pathText);
-    read.path = read.ok ? "" : pathText;
-    return read;
+    return Read(ReadFile, pathText, pathText);
 }
 
 } // namespace korvane::lancheck

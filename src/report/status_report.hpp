@@ -4,6 +4,7 @@
 // another PC wrote it.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/result.hpp"
@@ -31,8 +32,21 @@ enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLa
 
 // A report read back, or why it cannot be: the reason is one line in English, the problem its
 // kind.
-struct ReportRead : Result<std::vector<ComponentStatus>> {
-    ReportProblem problem = ReportProblem::NotAReport;
+class ReportRead : public Result<std::vector<ComponentStatus>> {
+public:
+    static ReportRead Read(std::vector<ComponentStatus> components) {
+        return ReportRead(Result::Success(std::move(components)), ReportProblem::NotAReport);
+    }
+    static ReportRead Refused(ReportProblem problem, std::string reason, std::string path = {}) {
+        return ReportRead(Result::Failure(std::move(reason), std::move(path)), problem);
+    }
+
+    ReportProblem problem() const { return problem_; } // when !ok()
+
+private:
+    ReportRead(Result read, ReportProblem problem) : Result(std::move(read)), problem_(problem) {}
+
+    ReportProblem problem_;
 };
 
 // Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.

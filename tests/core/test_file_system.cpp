@@ -34,19 +34,19 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
         EXPECT_EQ(seen, expected) << path;
     }
     // A new file keeps its given name, in the directory that was found.
-    ASSERT_TRUE(WriteFileSafe(dir.Text() + "season02\\vehicles\\Bar\\Bar.org", "backup").ok);
+    ASSERT_TRUE(WriteFileSafe(dir.Text() + "season02\\vehicles\\Bar\\Bar.org", "backup").ok());
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "Season02/Vehicles/BAR/Bar.org"));
-    EXPECT_EQ(CopyFileSafe(dir.Text() + "missing", dir.Text() + "copy").path,
+    EXPECT_EQ(CopyFileSafe(dir.Text() + "missing", dir.Text() + "copy").path(),
               dir.Text() + "missing");
     EXPECT_EQ(
-        CopyFileSafe(dir.Text() + "SEASON02\\VEHICLES\\BAR\\BAR.HDV", dir.Text() + "no\\copy").path,
+        CopyFileSafe(dir.Text() + "SEASON02\\VEHICLES\\BAR\\BAR.HDV", dir.Text() + "no\\copy").path(),
         dir.Text() + "no\\copy");
 #ifndef _WIN32
     // A pipe where a game file or the version file belongs is refused at once; should the read
     // wait on it after all, the alarm ends the test as a failure.
     ASSERT_EQ(mkfifo((dir.Text() + "terrain.ini").c_str(), 0600), 0);
     alarm(10);
-    EXPECT_FALSE(ReadFileText(dir.Text() + "terrain.ini").ok);
+    EXPECT_FALSE(ReadFileText(dir.Text() + "terrain.ini").ok());
     alarm(0);
 #endif
 }
@@ -88,9 +88,9 @@ TEST(FileSystem, BackupIsANewNameOnlyOfAWritableFileWithNoOtherName) {
         const auto& [name, expected] = cases[i];
         const fs::path backup = dir.Path() / name / "car.org";
         EXPECT_EQ(ReadAll(dir.Text() + name + "/car.hdv"), name);
-        if (!results[i].ok) {
-            EXPECT_EQ(results[i].reason, expected) << name;
-            EXPECT_EQ(results[i].path, jobs[i].target);
+        if (!results[i].ok()) {
+            EXPECT_EQ(results[i].reason(), expected) << name;
+            EXPECT_EQ(results[i].path(), jobs[i].target);
             continue;
         }
         EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(backup))) << name;
@@ -124,7 +124,7 @@ TEST(FileSystem, WriteRemovesTemporaryFilesLeftBehind) {
     fs::create_symlink(dir.Path() / "elsewhere.txt", dir.Path() / "Car/.link.korvane-99.tmp");
     const int held = open((dir.Text() + "Car/.car.hdv.korvane-654321.tmp").c_str(), O_RDONLY);
     ASSERT_EQ(flock(held, LOCK_EX), 0);
-    ASSERT_TRUE(WriteFileSafe(dir.Text() + "car\\car.hdv", "new").ok);
+    ASSERT_TRUE(WriteFileSafe(dir.Text() + "car\\car.hdv", "new").ok());
     close(held);
     for (const auto& [name, kept] : names) {
         EXPECT_EQ(fs::exists(fs::symlink_status(dir.Path() / "Car" / name)), kept) << name;

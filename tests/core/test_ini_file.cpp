@@ -94,7 +94,7 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
         SCOPED_TRACE(c.line);
         const std::string file = NewFile(dir, c.line, c.file);
         if (c.value) {
-            EXPECT_TRUE(IniWrite(file, c.section, c.key, c.value).ok);
+            EXPECT_TRUE(IniWrite(file, c.section, c.key, c.value).ok());
         }
         EXPECT_EQ(c.value ? ReadAll(file)
                           : IniRead(file, c.section, c.key, c.defaultValue, c.bufferSize),
@@ -119,7 +119,7 @@ TEST(IniFile, ReadsAndWritesAsTheProfileApiDoes) {
         }
 #endif
     }
-    EXPECT_FALSE(IniWrite(dir.Text() + "missing\\korvane.ini", "config", "language", "uk").ok);
+    EXPECT_FALSE(IniWrite(dir.Text() + "missing\\korvane.ini", "config", "language", "uk").ok());
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "missing"));
 }
 

@@ -14,8 +14,8 @@ TEST(GripTables, CompleteRowsAndGrassAndGravelBelowRoad) {
     const std::regex row(R"([A-Z]+ *= *(-?[0-9.]+, *){6}-?[0-9.]+\r?)");
     for (const char* name : {"terea.ini", "terql.ini"}) {
         const Result<std::string> read = ReadFileText(std::string(KORVANE_DATA_DIR) + name);
-        ASSERT_TRUE(read.ok);
-        std::istringstream lines(read.value);
+        ASSERT_TRUE(read.ok());
+        std::istringstream lines(read.value());
         for (std::string line; std::getline(lines, line);) {
             EXPECT_TRUE(line.find_first_not_of('\r') == std::string::npos ||
                         line.starts_with("//") || line.starts_with("[TERRAIN]") ||
@@ -23,7 +23,7 @@ TEST(GripTables, CompleteRowsAndGrassAndGravelBelowRoad) {
                 << name << ": " << line;
         }
         const auto grip = [&](const char* surface, int column) { // dry grip, then wet
-            const std::string value = IniReadText(read.value, "TERRAIN", surface, "none");
+            const std::string value = IniReadText(read.value(), "TERRAIN", surface, "none");
             return std::stod(column == 0 ? value : value.substr(value.find(',') + 1));
         };
         for (const char* surface : {"GRASS", "GRAVEL"}) {

@@ -97,7 +97,7 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     std::vector<VerdictRow> seen;
     LanShare share({"host-pc", [] { return Report; },
                     [&seen](const VerdictRow& row) { seen.push_back(row); }, 0});
-    ASSERT_TRUE(share.Start().ok);
+    ASSERT_TRUE(share.Start().ok());
     const unsigned short port = share.Port();
     const tcp::endpoint host(asio::ip::make_address_v4(Loopback), port);
     asio::io_context io;
@@ -152,9 +152,9 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     EXPECT_EQ(found[0].answer.name, "host-pc");
     EXPECT_EQ(found[0].answer.fingerprint.size(), 12u);
     const ReportRead read = FetchReport({Loopback, port});
-    ASSERT_TRUE(read.ok) << read.reason;
-    EXPECT_EQ(ReportJson(read.value), Report);
-    ASSERT_TRUE(SendVerdict({Loopback, port}, {"guest-pc", 2, {"a.hdv", "b.hdv"}}).ok);
+    ASSERT_TRUE(read.ok()) << read.reason();
+    EXPECT_EQ(ReportJson(read.value()), Report);
+    ASSERT_TRUE(SendVerdict({Loopback, port}, {"guest-pc", 2, {"a.hdv", "b.hdv"}}).ok());
 
     const std::vector<VerdictRow> table = share.Table();
     ASSERT_EQ(table.size(), 1u);
@@ -199,8 +199,8 @@ TEST(LanGuest, SaysWhatFailedWithAHostThatIsNotOne) {
         const ReportRead read = FetchReport({Loopback, port});
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8)) << c.what;
         answering.join();
-        EXPECT_FALSE(read.ok) << c.what;
-        EXPECT_EQ(read.reason, c.reason) << c.what;
+        EXPECT_FALSE(read.ok()) << c.what;
+        EXPECT_EQ(read.reason(), c.reason) << c.what;
     }
 
     // A host of another version is listed as such, with nothing of its answer read; the query

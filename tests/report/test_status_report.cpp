@@ -51,8 +51,8 @@ std::string Utf16(const std::string& text) {
 std::string Shown(const ReportRead& read) {
     static const char* const problems[] = {"NotAReport",  "Damaged",  "OtherVersion",
                                            "NoFileLines", "TooLarge", "Unreadable"};
-    return read.ok ? ReportText(read.value, true)
-                   : problems[static_cast<int>(read.problem)] + (": " + read.reason);
+    return read.ok() ? ReportText(read.value(), true)
+                   : problems[static_cast<int>(read.problem())] + (": " + read.reason());
 }
 
 } // namespace
@@ -128,7 +128,7 @@ TEST(StatusReport, ReadsAFileOfUpTo1MiB) {
     };
     for (const auto& [name, read] : cases) {
         const ReportRead file = ReadReportFile(dir.Text() + name);
-        EXPECT_EQ(file.problem == ReportProblem::Unreadable ? "Unreadable" : Shown(file), read);
-        EXPECT_EQ(file.path, file.ok ? "" : dir.Text() + name);
+        EXPECT_EQ(file.problem() == ReportProblem::Unreadable ? "Unreadable" : Shown(file), read);
+        EXPECT_EQ(file.path(), file.ok() ? "" : dir.Text() + name);
     }
 }

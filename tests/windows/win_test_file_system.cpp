@@ -29,11 +29,11 @@ TEST(FileSystemOnWindows, DriveLettersAnsiNamesAndLetterCase) {
     EXPECT_FALSE(FileExists("Q:\\no drive\\f1_2002.exe"));
     EXPECT_TRUE(
         FileExists(dir.Path().string() + "\\\\" + size + "\\Season02\\ferrari\\Ferrari.hdv"));
-    ASSERT_TRUE(CopyFileSafe(base + "McLaren\\McLaren.org", base + "Ferrari\\Ferrari.hdv").ok);
+    ASSERT_TRUE(CopyFileSafe(base + "McLaren\\McLaren.org", base + "Ferrari\\Ferrari.hdv").ok());
     // Replaced in place: no second file with the catalogue's spelling, no temporary file.
     EXPECT_EQ(ReadAll(base + "FERRARI\\ferrari.HDV"), "master");
     EXPECT_EQ(std::distance(fs::directory_iterator(onDisk / "FERRARI"), {}), 1);
-    ASSERT_TRUE(DeleteFileText(base + "mclaren\\McLaren.org").ok);
+    ASSERT_TRUE(DeleteFileText(base + "mclaren\\McLaren.org").ok());
     EXPECT_FALSE(fs::exists(onDisk / "MCLAREN" / "mclaren.ORG"));
 }
 

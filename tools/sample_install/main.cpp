@@ -90,8 +90,8 @@ int main(int argc, char* argv[]) {
     }
     const Settings settings{programDir, "korvane"};
     if (!inPrefix) {
-        ok = WriteSetting(settings, F1PathSetting, install.F1Path).ok && ok;
-        ok = WriteSetting(settings, F1cPathSetting, install.F1cPath).ok && ok;
+        ok = WriteSetting(settings, F1PathSetting, install.F1Path).ok() && ok;
+        ok = WriteSetting(settings, F1cPathSetting, install.F1cPath).ok() && ok;
     }
 
     if (!ok) {

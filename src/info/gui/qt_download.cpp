@@ -118,7 +118,7 @@ int DownloadFile(const std::string& address, const std::string& localPath,
         return received.result;
     }
     const FileResult written = WriteFileSafe(localPath, received.body.toStdString());
-    return written.ok ? DownloadOk : DownloadWriteFailed;
+    return written.ok() ? DownloadOk : DownloadWriteFailed;
 }
 
 } // namespace korvane

@@ -287,22 +287,22 @@ void frmLanCheck::SaveReport() {
     }
     CollectStatus();
     const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
-    if (written.ok) {
+    if (written.ok()) {
         RememberFolderOf(file);
     }
-    sink_.Show(written.ok ? ReportSavedText(Local(file), language)
-                          : ReportNotSavedText(Local(file), written.reason, language));
+    sink_.Show(written.ok() ? ReportSavedText(Local(file), language)
+                          : ReportNotSavedText(Local(file), written.reason(), language));
 }
 
 void frmLanCheck::CompareWith(const QString& file) {
     const std::string path = Local(QDir::toNativeSeparators(file));
     const lancheck::ReportRead report = lancheck::ReadReportFile(path);
-    if (!report.ok) {
+    if (!report.ok()) {
         sink_.Show(ReportUnreadableText(path, report, state_.language));
         return;
     }
     RememberFolderOf(file);
-    reference_ = report.value;
+    reference_ = report.value();
     referenceHost_.reset();
     ShowComparison();
 }

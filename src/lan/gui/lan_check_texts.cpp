@@ -133,7 +133,7 @@ std::string ReportUnreadableText(const std::string& path, const lancheck::Report
                                  Language language) {
     return TextIn(language, {"Vergleich mit {1} nicht möglich", "Cannot compare with {1}"},
                   {path}) +
-           CrLf + CrLf + ProblemText(refused.problem, refused.reason, language);
+           CrLf + CrLf + ProblemText(refused.problem(), refused.reason(), language);
 }
 
 std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
@@ -187,9 +187,9 @@ std::string OtherProtocolText(int protocol, Language language) {
 
 std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
                                Language language) {
-    const std::string why = refused.problem == lancheck::ReportProblem::Unreadable
-                                ? refused.reason
-                                : ProblemText(refused.problem, refused.reason, language);
+    const std::string why = refused.problem() == lancheck::ReportProblem::Unreadable
+                                ? refused.reason()
+                                : ProblemText(refused.problem(), refused.reason(), language);
     return TextIn(language,
                   {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
                   {host}) +

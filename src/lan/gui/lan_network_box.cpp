@@ -1,6 +1,8 @@
 #include "lan/gui/lan_network_box.hpp"
 #include "core/gui/qt_widgets.hpp"
 
+#include <optional>
+
 #include <QCheckBox>
 #include <QDateTime>
 #include <QGridLayout>
@@ -140,11 +142,11 @@ void LanNetworkBox::Share(bool on) {
                               port_};
     share_ = std::make_unique<LanShare>(std::move(options));
     const FileResult started = share_->Start();
-    if (!started.ok) {
+    if (!started.ok()) {
         share_.reset();
         const QSignalBlocker quiet(shareBox_);
         shareBox_->setChecked(false);
-        sink_.Show(ShareFailedText(port_, started.reason, state_.language));
+        sink_.Show(ShareFailedText(port_, started.reason(), state_.language));
         return;
     }
     guests_->clear();
@@ -225,17 +227,16 @@ void LanNetworkBox::CompareWithHost() {
     UpdateButtons();
     InBackground([this, address, given, shown, port = port_] {
         LanHost host{address, port};
-        ReportRead read;
+        std::optional<ReportRead> unresolved;
         if (address.empty()) {
             const Result<LanHost> resolved = ResolveHost(given, port);
-            host = resolved.value;
-            read.ok = resolved.ok;
-            read.reason = resolved.reason;
-            read.problem = ReportProblem::Unreadable;
+            if (resolved.ok()) {
+                host = resolved.value();
+            } else {
+                unresolved = ReportRead::Refused(ReportProblem::Unreadable, resolved.reason());
+            }
         }
-        if (read.ok) {
-            read = FetchReport(host);
-        }
+        const ReportRead read = unresolved ? *unresolved : FetchReport(host);
         QMetaObject::invokeMethod(
             this, [this, read, host, shown] { HostAnswered(read, host, shown); },
             Qt::QueuedConnection);
@@ -246,11 +247,11 @@ void LanNetworkBox::HostAnswered(const ReportRead& read, const LanHost& host,
                                  const std::string& shownName) {
     busy_ = false;
     UpdateButtons();
-    if (!read.ok) {
+    if (!read.ok()) {
         sink_.Show(HostUnreadableText(shownName, read, state_.language));
         return;
     }
-    taken_(read.value, host);
+    taken_(read.value(), host);
 }
 
 void LanNetworkBox::SendVerdict(const LanHost& host, const Verdict& verdict) {

@@ -398,7 +398,7 @@ class FrmLanCheckTest : public QObject {
         const std::string report =
             lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
         lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
-        QVERIFY(share.Start().ok);
+        QVERIFY(share.Start().ok());
 
         frmLanCheck window(pcs.guest, pcs.sink);
         window.SetNetwork(share.Port(), Loopback);
@@ -507,10 +507,10 @@ class FrmLanCheckTest : public QObject {
                      .arg(host.port));
 
         const lancheck::ReportRead read = lancheck::FetchReport(host);
-        QVERIFY2(read.ok, read.reason.c_str());
+        QVERIFY2(read.ok(), read.reason().c_str());
         const lancheck::Comparison comparison = lancheck::CompareWithReport(
-            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value);
-        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName())).ok);
+            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value());
+        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName())).ok());
         QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
                                   NetworkWait);
         const QString row = Row(&window, "LstGuests", 0);
@@ -529,7 +529,7 @@ class FrmLanCheckTest : public QObject {
             window.close();
         }
         QCOMPARE(network->SharedPort(), 0);
-        QVERIFY(!lancheck::FetchReport(host).ok);
+        QVERIFY(!lancheck::FetchReport(host).ok());
     }
 };
 
