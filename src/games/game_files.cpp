@@ -90,12 +90,12 @@ FilePairs EveryFilePair(const GameInstall& install) {
     return pairs;
 }
 
-bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
-                  MessageSink& sink, FailureLog& log, FileFaults& faults) {
-    if (!LockForChanges(lock, {install.F1Path, install.F1cPath}, language, sink)) {
+bool StartChanges(InstallationLock& lock, const OperationContext& context, FailureLog& log) {
+    const GameInstall& install = context.install;
+    if (!LockForChanges(lock, {install.F1Path, install.F1cPath}, context.language, context.sink)) {
         return false;
     }
-    SeparatePass(EveryFilePair(install), log, faults);
+    SeparatePass(EveryFilePair(install), log, context.faults);
     return true;
 }
 

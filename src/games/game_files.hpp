@@ -9,6 +9,7 @@
 #include "core/backups.hpp"
 #include "core/installation_lock.hpp"
 #include "games/game_install.hpp"
+#include "games/operation_context.hpp"
 
 namespace korvane {
 
@@ -77,7 +78,6 @@ FilePairs EveryFilePair(const GameInstall& install);
 // How every operation that changes files starts: it takes the lock of the installation's game
 // directories (false, the reason shown, when another run holds them), then parts what a run cut
 // off half way left sharing its data with its backup, anywhere in the installation.
-bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
-                  MessageSink& sink, FailureLog& log, FileFaults& faults);
+bool StartChanges(InstallationLock& lock, const OperationContext& context, FailureLog& log);
 
 } // namespace korvane
