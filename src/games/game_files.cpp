@@ -84,8 +84,9 @@ FilePairs EveryFilePair(const GameInstall& install) {
                 pairs.emplace_back(team.live, team.backup);
             }
         }
-        pairs.emplace_back(install.F1Path + GripLiveEA, install.F1Path + GripBackupEA);
-        pairs.emplace_back(install.F1Path + GripLiveQL, install.F1Path + GripBackupQL);
+        for (const GripTable& table : {GripTableEA, GripTableQL}) {
+            pairs.emplace_back(install.F1Path + table.live, install.F1Path + table.backup);
+        }
     }
     return pairs;
 }
@@ -99,8 +100,8 @@ bool StartChanges(InstallationLock& lock, const OperationContext& context, Failu
     return true;
 }
 
-std::string ShippedGripFile(const std::string& programDir, const char* file) {
-    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + file;
+std::string ShippedGripFile(const std::string& programDir, const GripTable& table) {
+    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + table.shipped;
 }
 
 } // namespace korvane

@@ -11,21 +11,18 @@ namespace {
 
 struct GripComponent {
     bool ticked;
-    const char* live;
-    const char* backup;
-    const char* gripFile;
+    GripTable table;
     const MessageText& missing;
 
     FilePairs Pair(const GameInstall& install) const {
-        return {{install.F1Path + live, install.F1Path + backup}};
+        return {{install.F1Path + table.live, install.F1Path + table.backup}};
     }
 };
 
 // The EA season always comes before the Quillon season.
 std::vector<GripComponent> Components(Components2002 components) {
-    return {
-        {components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
-        {components.quillon, GripLiveQL, GripBackupQL, GripFileQL, grip_texts::NotRestoredQuillon}};
+    return {{components.ea, GripTableEA, grip_texts::NotRestoredEA},
+            {components.quillon, GripTableQL, grip_texts::NotRestoredQuillon}};
 }
 
 // What failed is shown instead of the success text, and the operation ends there: the first
@@ -35,11 +32,6 @@ bool Failed(const OperationContext& context, const FailureLog& log) {
         context.sink.Show(log.Summary(context.language));
     }
     return !log.Empty();
-}
-
-// The shipped table of the component, beside the program.
-std::string GripFile(const OperationContext& context, const GripComponent& c) {
-    return ShippedGripFile(context.programDir, c.gripFile);
 }
 
 } // namespace
@@ -58,7 +50,7 @@ Outcome ApplyOptimizedGrip(const OperationContext& context, Components2002 compo
             continue;
         }
         const FilePairs table = c.Pair(context.install);
-        const std::string gripFile = GripFile(context, c);
+        const std::string gripFile = ShippedGripFile(context.programDir, c.table);
         BackupPass(table, log, context.faults);
         if (log.Empty() && Replaceable(table, {gripFile}, log, context.language)[0]) {
             CopyPass({{gripFile, table[0].first}}, log, context.faults);
@@ -85,8 +77,8 @@ Outcome RestoreOriginalGrip(const OperationContext& context, Components2002 comp
         if (!c.ticked) {
             continue;
         }
-        RestorePass(c.Pair(context.install), {GripFile(context, c)}, log, context.faults,
-                    context.language,
+        RestorePass(c.Pair(context.install), {ShippedGripFile(context.programDir, c.table)}, log,
+                    context.faults, context.language,
                     [&](std::size_t) { Say(context.sink, context.language, c.missing); });
         if (Failed(context, log)) {
             return Outcome::Failed;

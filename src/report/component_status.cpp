@@ -169,14 +169,14 @@ ComponentStatus F1cComponent(const GameInstall& install) {
     return HarmonizerComponent(ComponentF1c, units);
 }
 
-ComponentStatus GripComponent(const std::string& name, const std::string& f1Path,
-                              const std::string& live, const std::string& backup,
-                              const std::string& shippedFile) {
-    const Content content = Read(f1Path + live);
-    const Content saved = ReadBackup(f1Path + backup);
-    const Content shipped = Read(shippedFile);
+ComponentStatus GripComponent(const std::string& name, const GripTable& table,
+                              const GameInstall& install, const std::string& programDir) {
+    const std::string& f1Path = install.F1Path;
+    const Content content = Read(f1Path + table.live);
+    const Content saved = ReadBackup(f1Path + table.backup);
+    const Content shipped = Read(ShippedGripFile(programDir, table));
     Sha256 hash;
-    AddToFingerprint(hash, live, content);
+    AddToFingerprint(hash, table.live, content);
     const bool optimized = content && content == shipped;
     // The component counts as changed once a backup exists; the file itself holds the game's
     // own table as long as it equals that backup.
@@ -186,7 +186,7 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
                                                            : StateChanged;
     ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
     status.files.push_back(
-        MakeFile(MakeSlot(f1Path, f1Path + live, f1Path + backup), content, holds));
+        MakeFile(MakeSlot(f1Path, f1Path + table.live, f1Path + table.backup), content, holds));
     return status;
 }
 
@@ -208,12 +208,10 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
         result.push_back(F1cComponent(install));
     }
     if (install.HasF1_2002) {
-        result.push_back(GripComponent(ComponentGripEA, install.F1Path, GripLiveEA, GripBackupEA,
-                                       ShippedGripFile(programDir, GripFileEA)));
+        result.push_back(GripComponent(ComponentGripEA, GripTableEA, install, programDir));
     }
     if (install.HasSeasonQL) {
-        result.push_back(GripComponent(ComponentGripQuillon, install.F1Path, GripLiveQL,
-                                       GripBackupQL, ShippedGripFile(programDir, GripFileQL)));
+        result.push_back(GripComponent(ComponentGripQuillon, GripTableQL, install, programDir));
     }
     return result;
 }

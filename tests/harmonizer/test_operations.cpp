@@ -115,8 +115,8 @@ struct Env {
         : fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
                                                    : FakeOptions{.f1c = false}) {
         install.HasF1cQL2003 = flow.with2003;
-        WriteAll(root.Path() / "Korvane" / GripFileEA, "optimized EA table");
-        WriteAll(root.Path() / "Korvane" / GripFileQL, "optimized Quillon table");
+        WriteAll(root.Path() / "Korvane" / GripTableEA.shipped, "optimized EA table");
+        WriteAll(root.Path() / "Korvane" / GripTableQL.shipped, "optimized Quillon table");
     }
     TempDir root;
     FakeInstall fake;
