@@ -15,6 +15,7 @@
 #include "cli/console_sink.hpp"
 #include "core/language.hpp"
 #include "games/game_install.hpp"
+#include "games/operation_context.hpp"
 
 namespace korvane::cli {
 
@@ -34,6 +35,9 @@ struct Context {
     ConsoleSink& sink;             // the operations' messages
     std::ostream& out;
     std::ostream& err;
+
+    // What an operation that changes files works with.
+    OperationContext Operation() const { return {install, programDir, language, sink}; }
 };
 
 struct Command {

@@ -92,7 +92,7 @@ int Harmonize2002(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, chosen, "harmonize f1-2002");
     const std::string master =
         TeamName(chosen.gt ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
-    return ExitStatus(c, HarmonizeF1_2002(c.install, master, chosen, c.language, c.sink));
+    return ExitStatus(c, HarmonizeF1_2002(c.Operation(), master, chosen));
 }
 
 int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
@@ -101,31 +101,28 @@ int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
     const std::vector<std::string> names = TeamNamesF1c(s);
     const std::string master = TeamName(names, options.team, " in season " + options.season);
     const auto position = std::find(names.begin(), names.end(), master) - names.begin();
-    return ExitStatus(
-        c, HarmonizeF1c(c.install, s, static_cast<int>(position) + 1, c.language, c.sink));
+    return ExitStatus(c, HarmonizeF1c(c.Operation(), s, static_cast<int>(position) + 1));
 }
 
 int Restore2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "restore f1-2002");
-    return ExitStatus(c, RestoreF1_2002(c.install, chosen, c.language, c.sink));
+    return ExitStatus(c, RestoreF1_2002(c.Operation(), chosen));
 }
 
 int RestoreSeasons(const Context& c) {
     RequireF1c(c.install);
-    return ExitStatus(c, RestoreF1c(c.install, c.language, c.sink));
+    return ExitStatus(c, RestoreF1c(c.Operation()));
 }
 
 int GripApply(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip apply");
-    return ExitStatus(
-        c, ApplyOptimizedGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
+    return ExitStatus(c, ApplyOptimizedGrip(c.Operation(), options.chosen));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {
     RequireComponents(c.install, options.chosen, "grip restore");
-    return ExitStatus(
-        c, RestoreOriginalGrip(c.install, c.programDir, options.chosen, c.language, c.sink));
+    return ExitStatus(c, RestoreOriginalGrip(c.Operation(), options.chosen));
 }
 
 } // namespace

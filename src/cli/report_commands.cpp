@@ -146,12 +146,11 @@ int Match(const MatchOptions& options, const Context& c) {
     // Each step's last text: after a failed step, its summary of failures; after a refused
     // one, why. Both go to the error stream as well, as with the operations on their own.
     std::vector<std::string> lastTexts;
-    const MatchRun run =
-        RunMatch(plan, c.install, c.programDir, c.language, c.sink, [&](std::size_t i, auto&) {
-            if (i > 0) {
-                lastTexts.push_back(c.sink.Last());
-            }
-        });
+    const MatchRun run = RunMatch(c.Operation(), plan, [&](std::size_t i, auto&) {
+        if (i > 0) {
+            lastTexts.push_back(c.sink.Last());
+        }
+    });
     lastTexts.push_back(c.sink.Last());
     for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
         if (run.outcomes[i] != Outcome::Done) {

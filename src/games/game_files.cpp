@@ -84,23 +84,24 @@ FilePairs EveryFilePair(const GameInstall& install) {
                 pairs.emplace_back(team.live, team.backup);
             }
         }
-        pairs.emplace_back(install.F1Path + GripLiveEA, install.F1Path + GripBackupEA);
-        pairs.emplace_back(install.F1Path + GripLiveQL, install.F1Path + GripBackupQL);
+        for (const GripTable& table : {GripTableEA, GripTableQL}) {
+            pairs.emplace_back(install.F1Path + table.live, install.F1Path + table.backup);
+        }
     }
     return pairs;
 }
 
-bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
-                  MessageSink& sink, FailureLog& log, FileFaults& faults) {
-    if (!LockForChanges(lock, {install.F1Path, install.F1cPath}, language, sink)) {
+bool StartChanges(InstallationLock& lock, const OperationContext& context, FailureLog& log) {
+    const GameInstall& install = context.install;
+    if (!LockForChanges(lock, {install.F1Path, install.F1cPath}, context.language, context.sink)) {
         return false;
     }
-    SeparatePass(EveryFilePair(install), log, faults);
+    SeparatePass(EveryFilePair(install), log, context.faults);
     return true;
 }
 
-std::string ShippedGripFile(const std::string& programDir, const char* file) {
-    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + file;
+std::string ShippedGripFile(const std::string& programDir, const GripTable& table) {
+    return programDir + (EndsInSeparator(programDir) ? "" : "\\") + table.shipped;
 }
 
 } // namespace korvane

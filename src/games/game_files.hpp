@@ -9,6 +9,7 @@
 #include "core/backups.hpp"
 #include "core/installation_lock.hpp"
 #include "games/game_install.hpp"
+#include "games/operation_context.hpp"
 
 namespace korvane {
 
@@ -59,17 +60,24 @@ CarFiles F1cCar(const GameInstall& install, int season, int team);
 // Every car of every season on offer, in season and team order.
 std::vector<CarFiles> F1cCars(const GameInstall& install);
 
-// The grip tables, below F1 2002's directory, and the shipped tables beside the program.
-inline constexpr const char* GripLiveEA = "season02\\tracks\\terrain.ini";
-inline constexpr const char* GripBackupEA = "season02\\tracks\\terrain.org";
-inline constexpr const char* GripFileEA = "terea.ini";
-inline constexpr const char* GripLiveQL = "seasonql02\\tracks\\terrain.ini";
-inline constexpr const char* GripBackupQL = "seasonql02\\tracks\\terrain.org";
-inline constexpr const char* GripFileQL = "terql.ini";
+// A grip table: the live table and its backup below F1 2002's directory, and the name of the
+// table shipped beside the program that replaces it.
+struct GripTable {
+    const char* live;
+    const char* backup;
+    const char* shipped;
+};
 
-// A shipped grip table (GripFileEA, GripFileQL) in programDir, which may end in a separator or
-// not: the desktop program's directory does not, korvane-cli's does.
-std::string ShippedGripFile(const std::string& programDir, const char* file);
+inline constexpr GripTable GripTableEA{.live = "season02\\tracks\\terrain.ini",
+                                       .backup = "season02\\tracks\\terrain.org",
+                                       .shipped = "terea.ini"};
+inline constexpr GripTable GripTableQL{.live = "seasonql02\\tracks\\terrain.ini",
+                                       .backup = "seasonql02\\tracks\\terrain.org",
+                                       .shipped = "terql.ini"};
+
+// The table's shipped file in programDir, which may end in a separator or not: the desktop
+// program's directory does not, korvane-cli's does.
+std::string ShippedGripFile(const std::string& programDir, const GripTable& table);
 
 // Every file of the installation with its backup, grip tables included.
 FilePairs EveryFilePair(const GameInstall& install);
@@ -77,7 +85,6 @@ FilePairs EveryFilePair(const GameInstall& install);
 // How every operation that changes files starts: it takes the lock of the installation's game
 // directories (false, the reason shown, when another run holds them), then parts what a run cut
 // off half way left sharing its data with its backup, anywhere in the installation.
-bool StartChanges(InstallationLock& lock, const GameInstall& install, Language language,
-                  MessageSink& sink, FailureLog& log, FileFaults& faults);
+bool StartChanges(InstallationLock& lock, const OperationContext& context, FailureLog& log);
 
 } // namespace korvane

@@ -11,91 +11,80 @@ namespace {
 
 struct GripComponent {
     bool ticked;
-    const char* live;
-    const char* backup;
-    const char* gripFile;
+    GripTable table;
     const MessageText& missing;
 
     FilePairs Pair(const GameInstall& install) const {
-        return {{install.F1Path + live, install.F1Path + backup}};
+        return {{install.F1Path + table.live, install.F1Path + table.backup}};
     }
 };
 
 // The EA season always comes before the Quillon season.
 std::vector<GripComponent> Components(Components2002 components) {
-    return {
-        {components.ea, GripLiveEA, GripBackupEA, GripFileEA, grip_texts::NotRestoredEA},
-        {components.quillon, GripLiveQL, GripBackupQL, GripFileQL, grip_texts::NotRestoredQuillon}};
+    return {{components.ea, GripTableEA, grip_texts::NotRestoredEA},
+            {components.quillon, GripTableQL, grip_texts::NotRestoredQuillon}};
 }
 
 // What failed is shown instead of the success text, and the operation ends there: the first
 // failed step of a component stops the components after it.
-bool Failed(const FailureLog& log, Language language, MessageSink& sink) {
+bool Failed(const OperationContext& context, const FailureLog& log) {
     if (!log.Empty()) {
-        sink.Show(log.Summary(language));
+        context.sink.Show(log.Summary(context.language));
     }
     return !log.Empty();
 }
 
-// The shipped table of the component, beside the program.
-std::string GripFile(const std::string& programDir, const GripComponent& c) {
-    return ShippedGripFile(programDir, c.gripFile);
-}
-
 } // namespace
 
-Outcome ApplyOptimizedGrip(const GameInstall& install, const std::string& programDir,
-                           Components2002 components, Language language, MessageSink& sink,
-                           FileFaults& faults) {
+Outcome ApplyOptimizedGrip(const OperationContext& context, Components2002 components) {
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
-    if (Failed(log, language, sink)) {
+    if (Failed(context, log)) {
         return Outcome::Failed;
     }
     for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        const FilePairs table = c.Pair(install);
-        const std::string gripFile = GripFile(programDir, c);
-        BackupPass(table, log, faults);
-        if (log.Empty() && Replaceable(table, {gripFile}, log, language)[0]) {
-            CopyPass({{gripFile, table[0].first}}, log, faults);
+        const FilePairs table = c.Pair(context.install);
+        const std::string gripFile = ShippedGripFile(context.programDir, c.table);
+        BackupPass(table, log, context.faults);
+        if (log.Empty() && Replaceable(table, {gripFile}, log, context.language)[0]) {
+            CopyPass({{gripFile, table[0].first}}, log, context.faults);
         }
-        SeparatePass(table, log, faults);
-        if (Failed(log, language, sink)) {
+        SeparatePass(table, log, context.faults);
+        if (Failed(context, log)) {
             return Outcome::Failed;
         }
     }
-    Say(sink, language, grip_texts::Applied);
+    Say(context.sink, context.language, grip_texts::Applied);
     return Outcome::Done;
 }
 
-Outcome RestoreOriginalGrip(const GameInstall& install, const std::string& programDir,
-                            Components2002 components, Language language, MessageSink& sink,
-                            FileFaults& faults) {
+Outcome RestoreOriginalGrip(const OperationContext& context, Components2002 components) {
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
-    if (Failed(log, language, sink)) {
+    if (Failed(context, log)) {
         return Outcome::Failed;
     }
     for (const GripComponent& c : Components(components)) {
         if (!c.ticked) {
             continue;
         }
-        RestorePass(c.Pair(install), {GripFile(programDir, c)}, log, faults, language,
-                    [&](std::size_t) { Say(sink, language, c.missing); });
-        if (Failed(log, language, sink)) {
+        RestorePass(c.Pair(context.install), {ShippedGripFile(context.programDir, c.table)}, log,
+                    context.faults, context.language,
+                    [&](std::size_t) { Say(context.sink, context.language, c.missing); });
+        if (Failed(context, log)) {
             return Outcome::Failed;
         }
     }
-    Say(sink, language, grip_texts::Restored);
+    Say(context.sink, context.language, grip_texts::Restored);
     return Outcome::Done;
 }
 

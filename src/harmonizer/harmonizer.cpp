@@ -46,13 +46,13 @@ FilePairs PairsOf(const std::vector<CarFiles>& cars) {
 }
 
 // Failures are shown in every language, so that none goes unseen.
-Outcome Finish(MessageSink& sink, Language language, const FailureLog& log, const MessageText& done,
+Outcome Finish(const OperationContext& context, const FailureLog& log, const MessageText& done,
                const std::vector<std::string>& values) {
     if (log.Empty()) {
-        Say(sink, language, done, values);
+        Say(context.sink, context.language, done, values);
         return Outcome::Done;
     }
-    sink.Show(log.Summary(language));
+    context.sink.Show(log.Summary(context.language));
     return Outcome::Failed;
 }
 
@@ -79,9 +79,8 @@ std::vector<CopyJob> MasterCopies(const FilePairs& group, const std::string& mas
 
 } // namespace
 
-Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText,
-                         Components2002 components, Language language, MessageSink& sink,
-                         FileFaults& faults) {
+Outcome HarmonizeF1_2002(const OperationContext& context, const std::string& teamText,
+                         Components2002 components) {
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
                                MasterIndex(Component2002::GT2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
@@ -91,96 +90,96 @@ Outcome HarmonizeF1_2002(const GameInstall& install, const std::string& teamText
         }
     }
     if (!fitsEveryComponent) {
-        sink.Show(TextIn(language, harmonizer_texts::MasterNotHere, {teamText}));
+        context.sink.Show(TextIn(context.language, harmonizer_texts::MasterNotHere, {teamText}));
         return Outcome::Refused;
     }
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
     for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c);
+        const std::vector<TeamFiles> files = ComponentFiles(context.install, c);
         const FilePairs pairs = PairsOf(files);
-        BackupPass(pairs, log, faults);
+        BackupPass(pairs, log, context.faults);
         // Every team, the master included, gets the master's data as the game installed it.
         const std::string& masterBackup = files[MasterIndex(c, teamText) - 1].backup;
-        CopyPass(MasterCopies(pairs, masterBackup, log, language), log, faults);
-        SeparatePass(pairs, log, faults);
+        CopyPass(MasterCopies(pairs, masterBackup, log, context.language), log, context.faults);
+        SeparatePass(pairs, log, context.faults);
     }
-    return Finish(sink, language, log, harmonizer_texts::Harmonized2002, {teamText});
+    return Finish(context, log, harmonizer_texts::Harmonized2002, {teamText});
 }
 
-Outcome RestoreF1_2002(const GameInstall& install, Components2002 components, Language language,
-                       MessageSink& sink, FileFaults& faults) {
+Outcome RestoreF1_2002(const OperationContext& context, Components2002 components) {
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
     for (Component2002 c : EveryComponent2002) {
         if (!components.Has(c)) {
             continue;
         }
-        const std::vector<TeamFiles> files = ComponentFiles(install, c);
-        RestorePass(PairsOf(files), {}, log, faults, language, [&](std::size_t i) {
-            Say(sink, language, harmonizer_texts::NotRestored2002, {files[i].team});
+        const std::vector<TeamFiles> files = ComponentFiles(context.install, c);
+        RestorePass(PairsOf(files), {}, log, context.faults, context.language, [&](std::size_t i) {
+            Say(context.sink, context.language, harmonizer_texts::NotRestored2002, {files[i].team});
         });
     }
-    return Finish(sink, language, log, harmonizer_texts::Restored, {});
+    return Finish(context, log, harmonizer_texts::Restored, {});
 }
 
-Outcome HarmonizeF1c(const GameInstall& install, int season, int team, Language language,
-                     MessageSink& sink, FileFaults& faults) {
+Outcome HarmonizeF1c(const OperationContext& context, int season, int team) {
+    const GameInstall& install = context.install;
     const bool onOffer = season >= 1 && season <= LastSeasonF1c(install.HasF1cQL2003) &&
                          team >= 1 && team <= TeamCountF1c(season);
     if (!onOffer) {
-        sink.Show(TextIn(language, harmonizer_texts::InvalidChoice,
-                         {std::to_string(season), std::to_string(team)}));
+        context.sink.Show(TextIn(context.language, harmonizer_texts::InvalidChoice,
+                                 {std::to_string(season), std::to_string(team)}));
         return Outcome::Refused;
     }
     const std::vector<CarFiles> cars = F1cCars(install);
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
     const FilePairs pairs = PairsOf(cars);
-    BackupPass(pairs, log, faults);
+    BackupPass(pairs, log, context.faults);
     const CarFiles master = F1cCar(install, season, team);
     const auto [performance, engine] = KindsOf(cars);
     std::vector<CopyJob> copies =
-        MasterCopies(performance, master.performanceBackup, log, language);
-    const std::vector<CopyJob> engines = MasterCopies(engine, master.engineBackup, log, language);
+        MasterCopies(performance, master.performanceBackup, log, context.language);
+    const std::vector<CopyJob> engines =
+        MasterCopies(engine, master.engineBackup, log, context.language);
     copies.insert(copies.end(), engines.begin(), engines.end());
-    CopyPass(copies, log, faults);
-    SeparatePass(pairs, log, faults);
-    return Finish(sink, language, log, harmonizer_texts::HarmonizedF1c,
+    CopyPass(copies, log, context.faults);
+    SeparatePass(pairs, log, context.faults);
+    return Finish(context, log, harmonizer_texts::HarmonizedF1c,
                   {TeamsF1c(season, team), SeasonsF1c(season)});
 }
 
-Outcome RestoreF1c(const GameInstall& install, Language language, MessageSink& sink,
-                   FileFaults& faults) {
-    const std::vector<CarFiles> cars = F1cCars(install);
+Outcome RestoreF1c(const OperationContext& context) {
+    const std::vector<CarFiles> cars = F1cCars(context.install);
     InstallationLock lock;
     FailureLog log;
-    if (!StartChanges(lock, install, language, sink, log, faults)) {
+    if (!StartChanges(lock, context, log)) {
         return Outcome::Refused;
     }
     auto missing = [&](const CarFiles& car, const MessageText& text) {
-        Say(sink, language, text, {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
+        Say(context.sink, context.language, text,
+            {TeamsF1c(car.season, car.team), SeasonsF1c(car.season)});
     };
     // All performance files first, then all engine files.
     const auto [performance, engine] = KindsOf(cars);
-    RestorePass(performance, {}, log, faults, language, [&](std::size_t i) {
+    RestorePass(performance, {}, log, context.faults, context.language, [&](std::size_t i) {
         missing(cars[i], harmonizer_texts::PerformanceNotRestoredF1c);
     });
-    RestorePass(engine, {}, log, faults, language,
+    RestorePass(engine, {}, log, context.faults, context.language,
                 [&](std::size_t i) { missing(cars[i], harmonizer_texts::EngineNotRestoredF1c); });
-    return Finish(sink, language, log, harmonizer_texts::Restored, {});
+    return Finish(context, log, harmonizer_texts::Restored, {});
 }
 
 } // namespace korvane

@@ -9,21 +9,20 @@ namespace korvane::lancheck {
 
 namespace {
 
-Outcome Run(const MatchStep& step, const GameInstall& install, const std::string& programDir,
-            Language language, MessageSink& sink) {
+Outcome Run(const OperationContext& context, const MatchStep& step) {
     switch (step.kind) {
     case StepKind::Harmonize2002:
-        return HarmonizeF1_2002(install, step.master, step.components, language, sink);
+        return HarmonizeF1_2002(context, step.master, step.components);
     case StepKind::Restore2002:
-        return RestoreF1_2002(install, step.components, language, sink);
+        return RestoreF1_2002(context, step.components);
     case StepKind::HarmonizeF1c:
-        return HarmonizeF1c(install, step.season, step.team, language, sink);
+        return HarmonizeF1c(context, step.season, step.team);
     case StepKind::RestoreF1c:
-        return RestoreF1c(install, language, sink);
+        return RestoreF1c(context);
     case StepKind::GripApply:
-        return ApplyOptimizedGrip(install, programDir, step.components, language, sink);
+        return ApplyOptimizedGrip(context, step.components);
     case StepKind::GripRestore:
-        return RestoreOriginalGrip(install, programDir, step.components, language, sink);
+        return RestoreOriginalGrip(context, step.components);
     }
     return Outcome::Failed;
 }
@@ -39,14 +38,14 @@ Outcome MatchRun::Overall() const {
                                     : Outcome::Done;
 }
 
-MatchRun RunMatch(const MatchPlan& plan, const GameInstall& install, const std::string& programDir,
-                  Language language, MessageSink& sink, const StepStarted& started) {
+MatchRun RunMatch(const OperationContext& context, const MatchPlan& plan,
+                  const StepStarted& started) {
     MatchRun run;
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         if (started) {
             started(i, plan.steps[i]);
         }
-        run.outcomes.push_back(Run(plan.steps[i], install, programDir, language, sink));
+        run.outcomes.push_back(Run(context, plan.steps[i]));
         if (run.outcomes.back() == Outcome::Refused) {
             break;
         }

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "core/messages.hpp"
 #include "core/outcome.hpp"
-#include "games/game_install.hpp"
+#include "games/operation_context.hpp"
 #include "match/match_plan.hpp"
 
 namespace korvane::lancheck {
@@ -26,7 +25,7 @@ struct MatchRun {
     Outcome Overall() const;
 };
 
-MatchRun RunMatch(const MatchPlan& plan, const GameInstall& install, const std::string& programDir,
-                  Language language, MessageSink& sink, const StepStarted& started = {});
+MatchRun RunMatch(const OperationContext& context, const MatchPlan& plan,
+                  const StepStarted& started = {});
 
 } // namespace korvane::lancheck

@@ -1,5 +1,6 @@
 #include "report/component_status.hpp"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 
@@ -51,14 +52,24 @@ FileStatus MakeFile(const Slot& slot, const Content& content, const std::string&
             SameFile(slot.live, slot.backup) ? slot.backupRelative : ""};
 }
 
-// What a harmonize copies from as one master: a team (one file) or a car (two files).
+// What a harmonize copies from as one master: a team (one file) or a car (two files), and what
+// its files hold, slot by slot. A file that cannot be read holds nothing, and so does a backup
+// that is no usable one.
 struct Unit {
     std::string label;
     std::vector<Slot> slots;
+    std::vector<Content> live;
+    std::vector<Content> backups;
 };
 
-// Per unit, per slot.
-using Contents = std::vector<std::vector<Content>>;
+Unit ReadUnit(std::string label, std::vector<Slot> slots) {
+    Unit unit{std::move(label), std::move(slots), {}, {}};
+    for (const Slot& slot : unit.slots) {
+        unit.live.push_back(Read(slot.live));
+        unit.backups.push_back(ReadBackup(slot.backup));
+    }
+    return unit;
+}
 
 Slot MakeSlot(const std::string& gameDir, const std::string& live, const std::string& backup) {
     return {live.substr(gameDir.size()), live, backup, backup.substr(gameDir.size())};
@@ -76,77 +87,56 @@ void AddToFingerprint(Sha256& hash, const std::string& relative, const Content& 
     }
 }
 
-// Harmonized means every live file of a slot holds the same bytes, and one unit's backups hold
-// exactly those bytes.
-std::string HarmonizerState(const std::vector<Unit>& units, const Contents& live,
-                            const Contents& backups) {
-    bool anyBackup = false;
-    for (const auto& unitBackups : backups) {
-        for (const Content& backup : unitBackups) {
-            anyBackup = anyBackup || backup.has_value();
-        }
-    }
-    if (!anyBackup) {
+// Harmonized means every unit's live files hold the same bytes, slot by slot, and one unit's
+// backups hold exactly those bytes.
+std::string HarmonizerState(const std::vector<Unit>& units) {
+    const auto hasBackup = [](const Unit& unit) {
+        return std::ranges::any_of(unit.backups, [](const Content& c) { return c.has_value(); });
+    };
+    if (std::ranges::none_of(units, hasBackup)) {
         return StateOriginal;
     }
-    const std::size_t slotCount = units.front().slots.size();
-    for (std::size_t k = 0; k < slotCount; ++k) {
-        for (const auto& unitContent : live) {
-            if (!unitContent[k] || *unitContent[k] != *live.front()[k]) {
-                return StateChanged;
-            }
-        }
+    const std::vector<Content>& first = units.front().live;
+    const bool allRead = std::ranges::all_of(first, [](const Content& c) { return c.has_value(); });
+    if (!allRead || !std::ranges::all_of(units, [&](const Unit& u) { return u.live == first; })) {
+        return StateChanged;
     }
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        bool matches = true;
-        for (std::size_t k = 0; k < slotCount && matches; ++k) {
-            matches = backups[u][k] == live.front()[k];
-        }
-        if (matches) {
-            return HarmonizedState(units[u].label);
+    for (const Unit& unit : units) {
+        if (unit.backups == first) {
+            return HarmonizedState(unit.label);
         }
     }
     return StateChanged;
 }
 
-// Whose data slot k of unit u holds: its own, a master's (a backup of another unit), or
+// Whose data slot k of a unit holds: its own, a master's (a backup of another unit), or
 // neither. A file without a backup was never overwritten and counts as the game's own.
-std::string Holds(const std::vector<Unit>& units, const Contents& live, const Contents& backups,
-                  std::size_t u, std::size_t k) {
-    if (backups[u][k] == live[u][k]) {
+std::string Holds(const std::vector<Unit>& units, const Unit& unit, std::size_t k) {
+    const Content& live = unit.live[k];
+    if (unit.backups[k] == live) {
         return StateOriginal;
     }
-    for (std::size_t v = 0; v < units.size(); ++v) {
-        if (backups[v][k] == live[u][k]) {
-            return units[v].label;
+    for (const Unit& other : units) {
+        if (other.backups[k] == live) {
+            return other.label;
         }
     }
-    return backups[u][k] ? StateChanged : StateOriginal;
+    return unit.backups[k] ? StateChanged : StateOriginal;
 }
 
 ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<Unit>& units) {
     ComponentStatus status{name, "", "", {}};
-    Contents live;
-    Contents backups;
-    for (const Unit& unit : units) {
-        live.emplace_back();
-        backups.emplace_back();
-        for (const Slot& slot : unit.slots) {
-            live.back().push_back(Read(slot.live));
-            backups.back().push_back(ReadBackup(slot.backup));
-        }
-    }
     Sha256 hash;
-    for (std::size_t u = 0; u < units.size(); ++u) {
-        for (std::size_t k = 0; k < units[u].slots.size(); ++k) {
-            const Slot& slot = units[u].slots[k];
-            AddToFingerprint(hash, slot.relative, live[u][k]);
-            status.files.push_back(MakeFile(slot, live[u][k], Holds(units, live, backups, u, k)));
-            status.files.back().owner = units[u].label;
+    for (const Unit& unit : units) {
+        for (std::size_t k = 0; k < unit.slots.size(); ++k) {
+            const Slot& slot = unit.slots[k];
+            AddToFingerprint(hash, slot.relative, unit.live[k]);
+            status.files.push_back(MakeFile(slot, unit.live[k], Holds(units, unit, k)));
+            status.files.back().owner = unit.label;
         }
     }
     status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
-    status.state = HarmonizerState(units, live, backups);
+    status.state = HarmonizerState(units);
     return status;
 }
 
@@ -154,7 +144,7 @@ ComponentStatus F1_2002Component(const std::string& name, const GameInstall& ins
                                  Component2002 component) {
     std::vector<Unit> units;
     for (const TeamFiles& team : ComponentFiles(install, component)) {
-        units.push_back({team.team, {MakeSlot(install.F1Path, team.live, team.backup)}});
+        units.push_back(ReadUnit(team.team, {MakeSlot(install.F1Path, team.live, team.backup)}));
     }
     return HarmonizerComponent(name, units);
 }
@@ -162,21 +152,21 @@ ComponentStatus F1_2002Component(const std::string& name, const GameInstall& ins
 ComponentStatus F1cComponent(const GameInstall& install) {
     std::vector<Unit> units;
     for (const CarFiles& car : F1cCars(install)) {
-        units.push_back({TeamsF1c(car.season, car.team) + " " + SeasonsF1c(car.season),
-                         {MakeSlot(install.F1cPath, car.performance, car.performanceBackup),
-                          MakeSlot(install.F1cPath, car.engine, car.engineBackup)}});
+        units.push_back(ReadUnit(TeamsF1c(car.season, car.team) + " " + SeasonsF1c(car.season),
+                                 {MakeSlot(install.F1cPath, car.performance, car.performanceBackup),
+                                  MakeSlot(install.F1cPath, car.engine, car.engineBackup)}));
     }
     return HarmonizerComponent(ComponentF1c, units);
 }
 
-ComponentStatus GripComponent(const std::string& name, const std::string& f1Path,
-                              const std::string& live, const std::string& backup,
-                              const std::string& shippedFile) {
-    const Content content = Read(f1Path + live);
-    const Content saved = ReadBackup(f1Path + backup);
-    const Content shipped = Read(shippedFile);
+ComponentStatus GripComponent(const std::string& name, const GripTable& table,
+                              const GameInstall& install, const std::string& programDir) {
+    const std::string& f1Path = install.F1Path;
+    const Content content = Read(f1Path + table.live);
+    const Content saved = ReadBackup(f1Path + table.backup);
+    const Content shipped = Read(ShippedGripFile(programDir, table));
     Sha256 hash;
-    AddToFingerprint(hash, live, content);
+    AddToFingerprint(hash, table.live, content);
     const bool optimized = content && content == shipped;
     // The component counts as changed once a backup exists; the file itself holds the game's
     // own table as long as it equals that backup.
@@ -186,7 +176,7 @@ ComponentStatus GripComponent(const std::string& name, const std::string& f1Path
                                                            : StateChanged;
     ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
     status.files.push_back(
-        MakeFile(MakeSlot(f1Path, f1Path + live, f1Path + backup), content, holds));
+        MakeFile(MakeSlot(f1Path, f1Path + table.live, f1Path + table.backup), content, holds));
     return status;
 }
 
@@ -208,12 +198,10 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
         result.push_back(F1cComponent(install));
     }
     if (install.HasF1_2002) {
-        result.push_back(GripComponent(ComponentGripEA, install.F1Path, GripLiveEA, GripBackupEA,
-                                       ShippedGripFile(programDir, GripFileEA)));
+        result.push_back(GripComponent(ComponentGripEA, GripTableEA, install, programDir));
     }
     if (install.HasSeasonQL) {
-        result.push_back(GripComponent(ComponentGripQuillon, install.F1Path, GripLiveQL,
-                                       GripBackupQL, ShippedGripFile(programDir, GripFileQL)));
+        result.push_back(GripComponent(ComponentGripQuillon, GripTableQL, install, programDir));
     }
     return result;
 }

@@ -115,29 +115,32 @@ struct Env {
         : fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
                                                    : FakeOptions{.f1c = false}) {
         install.HasF1cQL2003 = flow.with2003;
-        WriteAll(root.Path() / "Korvane" / GripFileEA, "optimized EA table");
-        WriteAll(root.Path() / "Korvane" / GripFileQL, "optimized Quillon table");
+        WriteAll(root.Path() / "Korvane" / GripTableEA.shipped, "optimized EA table");
+        WriteAll(root.Path() / "Korvane" / GripTableQL.shipped, "optimized Quillon table");
     }
     TempDir root;
     FakeInstall fake;
     GameInstall install = fake.Install();
 
+    // The shipped grip tables lie in "Korvane" beside the games.
+    OperationContext Context(Language language, MessageSink& sink, FileFaults& disk) const {
+        return {install, root.Text() + "Korvane", language, sink, disk};
+    }
+
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
     Outcome Act(const Flow& f, int run, Language language, MessageSink& sink,
                 FileFaults& disk = NoFaults()) const {
+        const OperationContext context = Context(language, sink, disk);
         if (f.game == Game::F1c) {
-            return run < 2 ? HarmonizeF1c(install, f.cars[run].first, f.cars[run].second, language,
-                                          sink, disk)
-                           : RestoreF1c(install, language, sink, disk);
+            return run < 2 ? HarmonizeF1c(context, f.cars[run].first, f.cars[run].second)
+                           : RestoreF1c(context);
         }
         if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(install, root.Text() + "Korvane", f.ticked,
-                                                language, sink, disk)
-                           : RestoreOriginalGrip(install, root.Text() + "Korvane", f.ticked,
-                                                 language, sink, disk);
+            return run < 2 ? ApplyOptimizedGrip(context, f.ticked)
+                           : RestoreOriginalGrip(context, f.ticked);
         }
-        return run < 2 ? HarmonizeF1_2002(install, f.teams[run], f.ticked, language, sink, disk)
-                       : RestoreF1_2002(install, f.ticked, language, sink, disk);
+        return run < 2 ? HarmonizeF1_2002(context, f.teams[run], f.ticked)
+                       : RestoreF1_2002(context, f.ticked);
     }
 };
 
@@ -332,10 +335,10 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // An action on the other game changes no file there, but parts what the ended run
             // left sharing its data.
             if (flow.game == Game::F1c) {
-                RestoreOriginalGrip(env.install, env.root.Text() + "Korvane",
-                                    {.ea = true, .quillon = true}, Language::English, sink, quiet);
+                RestoreOriginalGrip(env.Context(Language::English, sink, quiet),
+                                    {.ea = true, .quillon = true});
             } else {
-                RestoreF1c(env.install, Language::English, sink, quiet);
+                RestoreF1c(env.Context(Language::English, sink, quiet));
             }
             for (const auto& [file, content] : FilesBelow(env.root.Path())) {
                 EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
@@ -442,7 +445,7 @@ TEST(PerFileFlushes, PutABackupsDataOnDiskBeforeItsFileIsReplaced) {
     } disk;
     const Env env(AllFlows[0]);
     RecordingSink sink;
-    ASSERT_EQ(HarmonizeF1_2002(env.install, "Ferrari", {.ea = true}, Language::English, sink, disk),
+    ASSERT_EQ(HarmonizeF1_2002(env.Context(Language::English, sink, disk), "Ferrari", {.ea = true}),
               Outcome::Done);
     for (const TeamFiles& team : ComponentFiles(env.install, Component2002::EA2002)) {
         const auto at = [&](FileFaults::Step step, const std::string& file) {
@@ -489,9 +492,9 @@ TEST(Refusals, ChangeNoFile) {
         const std::string team = r.team ? r.team : "";
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
-        EXPECT_EQ(r.team ? HarmonizeF1_2002(install, team.substr(gt ? 3 : 0), {.ea = !gt, .gt = gt},
-                                            r.language, sink)
-                         : HarmonizeF1c(install, r.car.first, r.car.second, r.language, sink),
+        const OperationContext context{install, "", r.language, sink};
+        EXPECT_EQ(r.team ? HarmonizeF1_2002(context, team.substr(gt ? 3 : 0), {.ea = !gt, .gt = gt})
+                         : HarmonizeF1c(context, r.car.first, r.car.second),
                   r.withoutMaster ? Outcome::Failed : Outcome::Refused);
         ASSERT_EQ(sink.texts.size(), 1u);
         EXPECT_NE(sink.texts[0].find(r.expected), std::string::npos) << sink.texts[0];

@@ -18,8 +18,8 @@ TEST(ComponentStatus, GripIsOptimizedWhereverTheProgramDirectoryEnds) {
         WriteAll(dir.Path() / "terea.ini", "the shipped table");
         const std::string programDir = withSeparator ? dir.Text() : dir.Path().string();
         RecordingSink sink;
-        ASSERT_EQ(ApplyOptimizedGrip(pc.Install(), programDir, {true, false, false},
-                                     Language::English, sink),
+        ASSERT_EQ(ApplyOptimizedGrip({pc.Install(), programDir, Language::English, sink},
+                                     {true, false, false}),
                   Outcome::Done);
         const auto components = lancheck::CollectStatus(pc.Install(), programDir);
         ASSERT_EQ(components.back().name, lancheck::ComponentGripEA);

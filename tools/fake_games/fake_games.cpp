@@ -14,10 +14,10 @@ bool WriteFakeGames(const GameInstall& install,
                     const std::function<std::string(const std::string&)>& content) {
     std::vector<std::string> f1, f1c; // path texts below the game directories
     if (install.HasF1_2002) {
-        f1 = {F1ExeShown, GripLiveEA};
+        f1 = {F1ExeShown, GripTableEA.live};
     }
     if (install.HasSeasonQL) {
-        f1.push_back(GripLiveQL);
+        f1.push_back(GripTableQL.live);
     }
     for (const auto& [wanted, component] : {std::pair{install.HasF1_2002, Component2002::EA2002},
                                             {install.HasSeasonQL, Component2002::QL2002},

@@ -41,9 +41,10 @@ std::unique_ptr<frmLanCheck> Compared(shots::Context& ctx) {
     WriteFileSafe(scratch + "terql.ini", "optimized Quillon grip\r\n");
     const Components2002 seasons{.ea = true, .quillon = true};
     RecordingSink quiet;
-    HarmonizeF1_2002(host, "Ferrari", seasons, ctx.language, quiet);
-    ApplyOptimizedGrip(host, scratch, seasons, ctx.language, quiet);
-    HarmonizeF1_2002(here, "McLaren", seasons, ctx.language, quiet);
+    const OperationContext onHost{host, scratch, ctx.language, quiet};
+    HarmonizeF1_2002(onHost, "Ferrari", seasons);
+    ApplyOptimizedGrip(onHost, seasons);
+    HarmonizeF1_2002({here, scratch, ctx.language, quiet}, "McLaren", seasons);
     WriteFileSafe(here.F1Path + "season02\\vehicles\\Toyota\\Toyota.hdv",
                   "sample, edited by hand\r\n");
     const std::string report = scratch + "host.json";

@@ -58,12 +58,10 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
         chkQL2002_->setChecked(true);
     }
 
-    connect(equal, &QPushButton::clicked, this, [this] {
-        ApplyOptimizedGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
-    });
-    connect(restore, &QPushButton::clicked, this, [this] {
-        RestoreOriginalGrip(state_.install, state_.ProgramDir(), Ticked(), state_.language, sink_);
-    });
+    connect(equal, &QPushButton::clicked, this,
+            [this] { ApplyOptimizedGrip(state_.Operation(sink_), Ticked()); });
+    connect(restore, &QPushButton::clicked, this,
+            [this] { RestoreOriginalGrip(state_.Operation(sink_), Ticked()); });
     connect(quit, &QPushButton::clicked, this, &QDialog::close);
 
     FixSizeAndSetTexts(this, GripWindowTexts(), state_.language);

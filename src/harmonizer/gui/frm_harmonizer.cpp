@@ -179,19 +179,19 @@ Components2002 frmHarmonizer::Ticked() const {
 
 void frmHarmonizer::Harmonize() {
     if (chkF1c_->isChecked()) {
-        HarmonizeF1c(state_.install, cmbSeason_->currentIndex() + 1, cmbTeam_->currentIndex() + 1,
-                     state_.language, sink_);
+        HarmonizeF1c(state_.Operation(sink_), cmbSeason_->currentIndex() + 1,
+                     cmbTeam_->currentIndex() + 1);
     } else {
-        HarmonizeF1_2002(state_.install, cmbTeam_->currentText().toLocal8Bit().toStdString(),
-                         Ticked(), state_.language, sink_);
+        HarmonizeF1_2002(state_.Operation(sink_),
+                         cmbTeam_->currentText().toLocal8Bit().toStdString(), Ticked());
     }
 }
 
 void frmHarmonizer::Restore() {
     if (chkF1c_->isChecked()) {
-        RestoreF1c(state_.install, state_.language, sink_);
+        RestoreF1c(state_.Operation(sink_));
     } else {
-        RestoreF1_2002(state_.install, Ticked(), state_.language, sink_);
+        RestoreF1_2002(state_.Operation(sink_), Ticked());
     }
 }
 

@@ -327,7 +327,7 @@ void frmLanCheck::Match() {
         RecordingSink recorded;
         const std::size_t count = plan.steps.size();
         lancheck::RunMatch(
-            plan, install, programDir, language, recorded,
+            {install, programDir, language, recorded}, plan,
             [&](std::size_t index, const lancheck::MatchStep& step) {
                 const QString text = Local(
                     StepProgressText(index, count, lancheck::StepText(step, language), language));

@@ -333,15 +333,17 @@ class FrmLanCheckTest : public QObject {
         WriteAll(pcs.dir.Path() / "terql.ini", "Q");
         const Components2002 seasons{.ea = true, .quillon = true};
         RecordingSink setUp;
-        HarmonizeF1_2002(pcs.host.install, "Ferrari", seasons, Language::English, setUp);
-        ApplyOptimizedGrip(pcs.host.install, program, seasons, Language::English, setUp);
+        const OperationContext host{pcs.host.install, program, Language::English, setUp};
+        const OperationContext guest{pcs.guest.install, program, Language::English, setUp};
+        HarmonizeF1_2002(host, "Ferrari", seasons);
+        ApplyOptimizedGrip(host, seasons);
         const std::string sauber = "season02/vehicles/Sauber/Sauber.hdv";
         if (twist == "theirs") { // a player's file on the report's PC, and else all the same
             WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
-            HarmonizeF1_2002(pcs.guest.install, "Ferrari", seasons, Language::English, setUp);
-            ApplyOptimizedGrip(pcs.guest.install, program, seasons, Language::English, setUp);
+            HarmonizeF1_2002(guest, "Ferrari", seasons);
+            ApplyOptimizedGrip(guest, seasons);
         } else {
-            HarmonizeF1_2002(pcs.guest.install, "McLaren", seasons, Language::English, setUp);
+            HarmonizeF1_2002(guest, "McLaren", seasons);
         }
         QStringList asked;
         SaveHostReport(pcs, asked);
@@ -394,7 +396,7 @@ class FrmLanCheckTest : public QObject {
         QFETCH(bool, found);
         TwoPcs pcs(language);
         RecordingSink setUp;
-        HarmonizeF1_2002(pcs.host.install, "Ferrari", {.ea = true}, Language::English, setUp);
+        HarmonizeF1_2002({pcs.host.install, "", Language::English, setUp}, "Ferrari", {.ea = true});
         const std::string report =
             lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
         lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
