@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the desktop program, korvane-cli, the window tests and tools for 64-bit Windows with the
-# static Qt of scripts/build-qt-windows.sh (built first when missing: about 20 minutes on 2 idle
+# static Qt of scripts/build-qt-windows.sh (built first when missing: about 16 minutes on 2 idle
 # cores), then, under Wine in a fresh prefix inside the build directory:
 #   - runs the window tests on Qt's offscreen platform (no display),
 #   - checks that https requests (the update check) go through Windows' own TLS (Schannel),

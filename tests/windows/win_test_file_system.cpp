@@ -46,16 +46,16 @@ TEST(FileSystemOnWindows, RefusedWritesNameTheFileAndWhatHelps) {
     // Held open as a running game holds it: others may read it, nobody may replace it.
     const HANDLE game = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const std::string inUse = CopyFileSafe(source, target).reason;
+    const std::string inUse = CopyFileSafe(source, target).reason();
     CloseHandle(game);
     EXPECT_NE(inUse.find("Windows refused to write \"Williams.hdv\". Run Korvane as administrator "
                          "or move the game out of \"C:\\Program Files\"."),
               std::string::npos)
         << inUse;
     ASSERT_NE(SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY), FALSE);
-    EXPECT_NE(CopyFileSafe(source, target).reason.find("\"Williams.hdv\" is read-only"),
+    EXPECT_NE(CopyFileSafe(source, target).reason().find("\"Williams.hdv\" is read-only"),
               std::string::npos);
-    EXPECT_NE(DeleteFileText(target).reason.find("\"Williams.hdv\" is read-only"),
+    EXPECT_NE(DeleteFileText(target).reason().find("\"Williams.hdv\" is read-only"),
               std::string::npos);
     SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
     EXPECT_EQ(ReadAll(target), "williams");
