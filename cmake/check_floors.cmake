@@ -18,6 +18,8 @@ foreach(file ${files})
     set(in_gui ON)
     if(DEFINED REACH_${floor}_gui)
       set(reach ${REACH_${floor}_gui})
+    elseif(file MATCHES "^[^/]+/gui/")
+      continue() # a build without the desktop program builds no windows
     endif()
   endif()
   file(STRINGS ${SOURCE_DIR}/${file} includes REGEX "^#include \"[^\"/]+/")
