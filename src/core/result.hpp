@@ -15,7 +15,7 @@
 namespace korvane {
 
 class FileResult {
-public:
+  public:
     static FileResult Success() { return FileResult(true, {}, {}); }
     static FileResult Failure(std::string reason, std::string path = {}) {
         return FileResult(false, std::move(reason), std::move(path));
@@ -32,11 +32,11 @@ public:
         }
     }
 
-protected:
+  protected:
     FileResult(bool ok, std::string reason, std::string path)
         : ok_(ok), reason_(std::move(reason)), path_(std::move(path)) {}
 
-private:
+  private:
     bool ok_;
     std::string reason_;
     std::string path_;
@@ -44,7 +44,7 @@ private:
 
 // A value, or why there is none.
 template <typename T> class Result : public FileResult {
-public:
+  public:
     static Result Success(T value) { return Result(FileResult::Success(), std::move(value)); }
     static Result Failure(std::string reason, std::string path = {}) {
         return Result(FileResult::Failure(std::move(reason), std::move(path)), std::nullopt);
@@ -58,11 +58,11 @@ public:
     T& value() & { return Checked(value_); }
     T&& value() && { return std::move(Checked(value_)); }
 
-protected:
+  protected:
     Result(FileResult result, std::optional<T> value)
         : FileResult(std::move(result)), value_(std::move(value)) {}
 
-private:
+  private:
     template <typename Optional> static decltype(auto) Checked(Optional& value) {
         if (!value) {
             std::abort();

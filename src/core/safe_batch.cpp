@@ -38,7 +38,8 @@ constexpr bool CloseBeforeRename = false;
 // A file whose step fails keeps its target as it was; its temporary file is removed.
 class Batch {
   public:
-    Batch(std::size_t size, FileFaults& faults) : faults_(faults), results_(size, FileResult::Success()) {}
+    Batch(std::size_t size, FileFaults& faults)
+        : faults_(faults), results_(size, FileResult::Success()) {}
     ~Batch() {
         for (Pending& p : pending_) {
             Discard(p);

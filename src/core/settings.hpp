@@ -15,8 +15,8 @@ struct SettingKey {
     const char* section;
     const char* key;
 };
-inline constexpr SettingKey F1PathSetting{"config", "f1path"};   // F1 2002's game directory
-inline constexpr SettingKey F1cPathSetting{"config", "f1cpath"}; // F1 Challenge's game directory
+inline constexpr SettingKey F1PathSetting{"config", "f1path"};     // F1 2002's game directory
+inline constexpr SettingKey F1cPathSetting{"config", "f1cpath"};   // F1 Challenge's game directory
 inline constexpr SettingKey LanguageSetting{"config", "language"}; // "de" or "uk"
 inline constexpr SettingKey LastHostSetting{"config", "lasthost"}; // the LAN check's last host
 inline constexpr SettingKey VersionDateSetting{"version", "date"}; // date of the last update check

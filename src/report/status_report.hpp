@@ -33,7 +33,7 @@ enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLa
 // A report read back, or why it cannot be: the reason is one line in English, the problem its
 // kind.
 class ReportRead : public Result<std::vector<ComponentStatus>> {
-public:
+  public:
     static ReportRead Read(std::vector<ComponentStatus> components) {
         return ReportRead(Result::Success(std::move(components)), ReportProblem::NotAReport);
     }
@@ -43,7 +43,7 @@ public:
 
     ReportProblem problem() const { return problem_; } // when !ok()
 
-private:
+  private:
     ReportRead(Result read, ReportProblem problem) : Result(std::move(read)), problem_(problem) {}
 
     ReportProblem problem_;

@@ -38,9 +38,9 @@ TEST(FileSystem, ResolvesPathTextsWithoutRegardToCase) {
     EXPECT_TRUE(std::filesystem::exists(dir.Path() / "Season02/Vehicles/BAR/Bar.org"));
     EXPECT_EQ(CopyFileSafe(dir.Text() + "missing", dir.Text() + "copy").path(),
               dir.Text() + "missing");
-    EXPECT_EQ(
-        CopyFileSafe(dir.Text() + "SEASON02\\VEHICLES\\BAR\\BAR.HDV", dir.Text() + "no\\copy").path(),
-        dir.Text() + "no\\copy");
+    EXPECT_EQ(CopyFileSafe(dir.Text() + "SEASON02\\VEHICLES\\BAR\\BAR.HDV", dir.Text() + "no\\copy")
+                  .path(),
+              dir.Text() + "no\\copy");
 #ifndef _WIN32
     // A pipe where a game file or the version file belongs is refused at once; should the read
     // wait on it after all, the alarm ends the test as a failure.

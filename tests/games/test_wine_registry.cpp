@@ -206,10 +206,9 @@ TEST(SettingsLocation, BesideTheProgramOnlyWhereItCanBeWritten) {
                    : path.starts_with(fs::temp_directory_path().string()) ? "temp"
                                                                           : path;
         };
-        std::string seen =
-            where(settings.FilePath()) + " " + read + " " +
-            ReadSetting(LocateSettings(program, "korvane", user), LanguageSetting) +
-            ", webver.ini " + where(VersionFilePath(settings));
+        std::string seen = where(settings.FilePath()) + " " + read + " " +
+                           ReadSetting(LocateSettings(program, "korvane", user), LanguageSetting) +
+                           ", webver.ini " + where(VersionFilePath(settings));
         for (std::string text : sink.texts) {
             for (auto at = text.find(dir.Text()); at != std::string::npos;
                  at = text.find(dir.Text())) {

@@ -52,7 +52,7 @@ std::string Shown(const ReportRead& read) {
     static const char* const problems[] = {"NotAReport",  "Damaged",  "OtherVersion",
                                            "NoFileLines", "TooLarge", "Unreadable"};
     return read.ok() ? ReportText(read.value(), true)
-                   : problems[static_cast<int>(read.problem())] + (": " + read.reason());
+                     : problems[static_cast<int>(read.problem())] + (": " + read.reason());
 }
 
 } // namespace

@@ -13,9 +13,9 @@
 #include "fake_games/fake_games.hpp"
 #include "grip/grip.hpp"
 #include "harmonizer/harmonizer.hpp"
-#include "report/component_status.hpp"
 #include "lan/gui/frm_lan_check.hpp"
 #include "lan/gui/lan_network_box.hpp"
+#include "report/component_status.hpp"
 #include "report/status_report.hpp"
 #include "shot_registry.hpp"
 

@@ -291,7 +291,7 @@ void frmLanCheck::SaveReport() {
         RememberFolderOf(file);
     }
     sink_.Show(written.ok() ? ReportSavedText(Local(file), language)
-                          : ReportNotSavedText(Local(file), written.reason(), language));
+                            : ReportNotSavedText(Local(file), written.reason(), language));
 }
 
 void frmLanCheck::CompareWith(const QString& file) {

@@ -1,6 +1,5 @@
 #include "lan/gui/lan_check_texts.hpp"
 
-#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -10,40 +9,6 @@
 namespace korvane {
 
 namespace {
-
-// How many decimal digits LanPort has.
-constexpr std::size_t PortDigits = [] {
-    std::size_t count = 1;
-    for (unsigned port = lancheck::LanPort; port >= 10; port /= 10) {
-        ++count;
-    }
-    return count;
-}();
-
-// before, LanPort in decimal, after: a constant text that names the port the LAN check uses,
-// whichever that is.
-template <std::size_t Before, std::size_t After>
-constexpr auto WithPort(const char (&before)[Before], const char (&after)[After]) {
-    std::array<char, Before - 1 + PortDigits + After> text{};
-    const auto port = std::copy(before, before + Before - 1, text.begin());
-    auto digit = port + PortDigits;
-    for (unsigned rest = lancheck::LanPort; digit != port; rest /= 10) {
-        *--digit = static_cast<char>('0' + rest % 10);
-    }
-    std::copy(after, after + After, port + PortDigits); // with its terminating null
-    return text;
-}
-
-constexpr auto NoHostGerman = WithPort(
-    "Kein Host hat geantwortet. Meist blockiert die Firewall des Hosts den Port ",
-    ", Windows behandelt das Netzwerk als \"Öffentlich\" (auf \"Privat\" stellen), das WLAN "
-    "hält seine Geräte voneinander fern (Gastnetz), oder der Host liegt in einem anderen Subnetz. "
-    "Dann den Namen oder die Adresse des Hosts eingeben.");
-constexpr auto NoHostEnglish = WithPort(
-    "No host answered. Usually the host's firewall blocks port ",
-    ", Windows treats the network as \"Public\" (make it \"Private\"), the Wi-Fi keeps its "
-    "clients apart (a guest network), or the host is in another subnet. Then type the host's "
-    "name or address.");
 
 constexpr std::array<ControlText, 16> Texts{{
     {"frmLanCheck", "LAN-Check", "LAN check"},
@@ -67,7 +32,14 @@ constexpr std::array<ControlText, 16> Texts{{
     {"BtnFindHosts", "Hosts suchen", "Find hosts"},
     {"BtnCompareHost", "Mit Host vergleichen", "Compare with host"},
     {"LblHost", "Host (Name oder Adresse):", "Host (name or address):"},
-    {"LblNoHost", NoHostGerman.data(), NoHostEnglish.data()},
+    {"LblNoHost",
+     "Kein Host hat geantwortet. Meist blockiert die Firewall des Hosts den Port 47313, Windows "
+     "behandelt das Netzwerk als \"Öffentlich\" (auf \"Privat\" stellen), das WLAN hält seine "
+     "Geräte voneinander fern (Gastnetz), oder der Host liegt in einem anderen Subnetz. Dann den "
+     "Namen oder die Adresse des Hosts eingeben.",
+     "No host answered. Usually the host's firewall blocks port 47313, Windows treats the "
+     "network as \"Public\" (make it \"Private\"), the Wi-Fi keeps its clients apart (a guest "
+     "network), or the host is in another subnet. Then type the host's name or address."},
 }};
 
 std::string ProblemText(lancheck::ReportProblem problem, const std::string& detail,
@@ -104,6 +76,8 @@ std::string ProblemText(lancheck::ReportProblem problem, const std::string& deta
 }
 
 } // namespace
+
+static_assert(lancheck::LanPort == 47313, "LblNoHost names the port");
 
 std::span<const ControlText> LanCheckWindowTexts() {
     return Texts;

@@ -15,8 +15,8 @@
 #include <QTreeWidget>
 
 #include "core/settings.hpp"
-#include "report/component_status.hpp"
 #include "lan/gui/lan_check_texts.hpp"
+#include "report/component_status.hpp"
 #include "report/status_report.hpp"
 
 namespace korvane {

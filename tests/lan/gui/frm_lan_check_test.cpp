@@ -427,8 +427,7 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(ShownText(&window, "LblVerdict"), verdict);
         QTRY_COMPARE_WITH_TIMEOUT(share.Table().size(), std::size_t(1), NetworkWait);
         QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
-        QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting),
-                 found ? "host-pc" : Loopback);
+        QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting), found ? "host-pc" : Loopback);
 
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
         QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
@@ -512,7 +511,8 @@ class FrmLanCheckTest : public QObject {
         QVERIFY2(read.ok(), read.reason().c_str());
         const lancheck::Comparison comparison = lancheck::CompareWithReport(
             lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value());
-        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName())).ok());
+        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName()))
+                    .ok());
         QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
                                   NetworkWait);
         const QString row = Row(&window, "LstGuests", 0);
