@@ -41,16 +41,16 @@ void RequireF1c(const GameInstall& install) {
 
 void RequireComponents(const GameInstall& install, const Components& chosen,
                        const std::string& command) {
-    if (!chosen.ea && !chosen.quillon && !chosen.gt) {
+    if (!chosen.ea2002 && !chosen.ql2002 && !chosen.gtr2002) {
         throw Refusal(command + " needs at least one of --ea, --quillon" +
                       (command.starts_with("grip") ? "" : ", --gt"));
     }
     RequireF1_2002(install);
-    if (chosen.quillon && !install.HasSeasonQL) {
+    if (chosen.ql2002 && !install.HasSeasonQL) {
         throw Refusal("the Quillon season extension is not installed (no seasonql02 below " +
                       install.F1Path + ")");
     }
-    if (chosen.gt && !install.HasGTR2002) {
+    if (chosen.gtr2002 && !install.HasGTR2002) {
         throw Refusal("the GT Racing 2002 mod is not installed (no GTR2002season below " +
                       install.F1Path + ")");
     }
@@ -74,12 +74,12 @@ std::shared_ptr<F1_2002Options> AddF1_2002Options(CLI::App* command, bool withTe
         command->add_option("--team", options->team, "the master team")->required();
     }
     Components& chosen = options->chosen;
-    CLI::Option* ea = command->add_flag("--ea", chosen.ea, "EA's own 2002 season");
+    CLI::Option* ea = command->add_flag("--ea", chosen.ea2002, "EA's own 2002 season");
     CLI::Option* quillon =
-        command->add_flag("--quillon", chosen.quillon, "the Quillon season extension");
+        command->add_flag("--quillon", chosen.ql2002, "the Quillon season extension");
     if (withGt) {
         command
-            ->add_flag("--gt", chosen.gt,
+            ->add_flag("--gt", chosen.gtr2002,
                        "the GT Racing 2002 mod (goes with neither of the others)")
             ->excludes(ea)
             ->excludes(quillon);
@@ -91,7 +91,7 @@ int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
     RequireComponents(c.install, chosen, "harmonize f1-2002");
     const std::string master =
-        TeamName(chosen.gt ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
+        TeamName(chosen.gtr2002 ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
     return ExitStatus(c, HarmonizeF1_2002(c.Operation(), master, chosen));
 }
 

@@ -14,7 +14,7 @@ struct ComponentTables {
 };
 
 ComponentTables TablesOf(Component2002 component) {
-    if (component == Component2002::GT2002) {
+    if (component == Component2002::GTR2002) {
         return {TeamsGTR2002, CarsGTR2002, TeamsGTR2002Count};
     }
     return {Teams2002, Teams2002, Teams2002Count};
@@ -26,7 +26,7 @@ const std::string& SubDirectory(const GameInstall& install, Component2002 compon
         return install.DirSeason02;
     case Component2002::QL2002:
         return install.DirSeasonQL02;
-    case Component2002::GT2002:
+    case Component2002::GTR2002:
         break;
     }
     return install.DirGTR2002;
@@ -35,7 +35,7 @@ const std::string& SubDirectory(const GameInstall& install, Component2002 compon
 } // namespace
 
 std::vector<std::string> TeamNames(Component2002 component) {
-    return component == Component2002::GT2002 ? TeamNamesGTR2002() : TeamNames2002();
+    return component == Component2002::GTR2002 ? TeamNamesGTR2002() : TeamNames2002();
 }
 
 std::vector<TeamFiles> ComponentFiles(const GameInstall& install, Component2002 component) {

@@ -13,28 +13,29 @@
 
 namespace korvane {
 
-// The parts of F1 2002: EA's own 2002 season, the Quillon season extension, the GT Racing 2002 mod.
-enum class Component2002 { EA2002, QL2002, GT2002 };
+// The parts of F1 2002: EA's own 2002 season, the Quillon season extension (QL), the GT Racing 2002
+// mod.
+enum class Component2002 { EA2002, QL2002, GTR2002 };
 
 inline constexpr Component2002 EveryComponent2002[] = {Component2002::EA2002, Component2002::QL2002,
-                                                       Component2002::GT2002};
+                                                       Component2002::GTR2002};
 
-// The components an action is for, e.g. {.ea = true, .quillon = true}.
+// The components an action is for, e.g. {.ea2002 = true, .ql2002 = true}.
 struct Components2002 {
-    bool ea = false;
-    bool quillon = false;
-    bool gt = false;
+    bool ea2002 = false;
+    bool ql2002 = false;
+    bool gtr2002 = false;
 
     bool operator==(const Components2002&) const = default;
 
     bool Has(Component2002 component) const {
-        return component == Component2002::EA2002   ? ea
-               : component == Component2002::QL2002 ? quillon
-                                                    : gt;
+        return component == Component2002::EA2002   ? ea2002
+               : component == Component2002::QL2002 ? ql2002
+                                                    : gtr2002;
     }
 };
 
-// The team names of a component, in catalogue order (EA and Quillon share theirs).
+// The team names of a component, in catalogue order (EA and QL share theirs).
 std::vector<std::string> TeamNames(Component2002 component);
 
 struct TeamFiles {

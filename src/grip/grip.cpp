@@ -21,8 +21,8 @@ struct GripComponent {
 
 // The EA season always comes before the Quillon season.
 std::vector<GripComponent> Components(Components2002 components) {
-    return {{components.ea, GripTableEA, grip_texts::NotRestoredEA},
-            {components.quillon, GripTableQL, grip_texts::NotRestoredQuillon}};
+    return {{components.ea2002, GripTableEA, grip_texts::NotRestoredEA},
+            {components.ql2002, GripTableQL, grip_texts::NotRestoredQL}};
 }
 
 // What failed is shown instead of the success text, and the operation ends there: the first

@@ -11,7 +11,7 @@ inline constexpr MessageText Restored{"Gripwerte erfolgreich wiederhergestellt",
 inline constexpr MessageText NotRestoredEA{
     "Gripwerte fuer EA konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
     "Grip values could not be restored for EA as terrain.org was missing"};
-inline constexpr MessageText NotRestoredQuillon{
+inline constexpr MessageText NotRestoredQL{
     "Gripwerte fuer Quillon konnten mangels fehlender terrain.org nicht wiederhergestellt werden",
     "Grip values could not be restored for Quillon as terrain.org was missing"};
 

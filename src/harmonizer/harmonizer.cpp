@@ -82,7 +82,7 @@ std::vector<CopyJob> MasterCopies(const FilePairs& group, const std::string& mas
 Outcome HarmonizeF1_2002(const OperationContext& context, const std::string& teamText,
                          Components2002 components) {
     const bool knownAnywhere = MasterIndex(Component2002::EA2002, teamText) != 0 ||
-                               MasterIndex(Component2002::GT2002, teamText) != 0;
+                               MasterIndex(Component2002::GTR2002, teamText) != 0;
     bool fitsEveryComponent = knownAnywhere;
     for (Component2002 c : EveryComponent2002) {
         if (components.Has(c) && MasterIndex(c, teamText) == 0) {

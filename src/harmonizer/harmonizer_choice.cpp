@@ -28,7 +28,7 @@ BoxState& HarmonizerChoice::Box(HarmonizerBox box) {
         return ea2002;
     case HarmonizerBox::QL2002:
         return ql2002;
-    case HarmonizerBox::GT2002:
+    case HarmonizerBox::GTR2002:
         break;
     }
     return gt2002;
@@ -77,7 +77,7 @@ void TickBox(HarmonizerChoice& choice, HarmonizerBox box) {
         FillTeams2002(choice);
         choice.gt2002.ticked = choice.f1c.ticked = false;
         break;
-    case HarmonizerBox::GT2002:
+    case HarmonizerBox::GTR2002:
         FillTeamsGTR2002(choice);
         choice.ql2002.ticked = choice.ea2002.ticked = choice.f1c.ticked = false;
         break;

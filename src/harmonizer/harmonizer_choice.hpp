@@ -8,7 +8,7 @@
 
 namespace korvane {
 
-enum class HarmonizerBox { F1c, EA2002, QL2002, GT2002 };
+enum class HarmonizerBox { F1c, EA2002, QL2002, GTR2002 };
 
 struct BoxState {
     bool ticked = false;

@@ -20,7 +20,7 @@ struct Target {
 
     Components2002 Components() const {
         return {component == Component2002::EA2002, component == Component2002::QL2002,
-                component == Component2002::GT2002};
+                component == Component2002::GTR2002};
     }
 };
 
@@ -30,11 +30,11 @@ Target TargetOf(const std::string& name) {
         Target target;
     } known[] = {
         {ComponentEA2002, {Kind::F1_2002, Component2002::EA2002}},
-        {ComponentQuillon, {Kind::F1_2002, Component2002::QL2002}},
-        {ComponentGT2002, {Kind::F1_2002, Component2002::GT2002}},
+        {ComponentQL2002, {Kind::F1_2002, Component2002::QL2002}},
+        {ComponentGTR2002, {Kind::F1_2002, Component2002::GTR2002}},
         {ComponentF1c, {Kind::F1c}},
         {ComponentGripEA, {Kind::Grip, Component2002::EA2002}},
-        {ComponentGripQuillon, {Kind::Grip, Component2002::QL2002}},
+        {ComponentGripQL, {Kind::Grip, Component2002::QL2002}},
     };
     for (const auto& entry : known) {
         if (EqualNoCase(name, entry.name)) {
@@ -140,15 +140,15 @@ std::optional<Unmatchable> FileLeftover(const FileDifference& file, bool stepped
 void AddStep(std::vector<MatchStep>& steps, const MatchStep& step) {
     const auto joins = [&](const MatchStep& other) {
         return other.kind == step.kind && other.master == step.master &&
-               other.components.gt == step.components.gt && !step.components.gt;
+               other.components.gtr2002 == step.components.gtr2002 && !step.components.gtr2002;
     };
     const auto found = std::find_if(steps.begin(), steps.end(), joins);
     if (found == steps.end()) {
         steps.push_back(step);
         return;
     }
-    found->components.ea = found->components.ea || step.components.ea;
-    found->components.quillon = found->components.quillon || step.components.quillon;
+    found->components.ea2002 = found->components.ea2002 || step.components.ea2002;
+    found->components.ql2002 = found->components.ql2002 || step.components.ql2002;
 }
 
 } // namespace

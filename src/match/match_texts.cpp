@@ -12,15 +12,15 @@ namespace {
 // "EA 2002 season and Quillon season"; grip names the seasons only.
 std::string ComponentsText(const Components2002& components, bool grip, Language language) {
     std::vector<MessageText> names;
-    if (components.ea) {
+    if (components.ea2002) {
         names.push_back(grip ? MessageText{"EA 2002", "EA 2002"}
                              : MessageText{"EA-2002-Saison", "EA 2002 season"});
     }
-    if (components.quillon) {
+    if (components.ql2002) {
         names.push_back(grip ? MessageText{"Quillon", "Quillon"}
                              : MessageText{"Quillon-Saison", "Quillon season"});
     }
-    if (components.gt) {
+    if (components.gtr2002) {
         names.push_back({"GT-Racing-2002-Mod", "GT Racing 2002 mod"});
     }
     std::string text;

@@ -189,10 +189,10 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
         result.push_back(F1_2002Component(ComponentEA2002, install, Component2002::EA2002));
     }
     if (install.HasSeasonQL) {
-        result.push_back(F1_2002Component(ComponentQuillon, install, Component2002::QL2002));
+        result.push_back(F1_2002Component(ComponentQL2002, install, Component2002::QL2002));
     }
     if (install.HasGTR2002) {
-        result.push_back(F1_2002Component(ComponentGT2002, install, Component2002::GT2002));
+        result.push_back(F1_2002Component(ComponentGTR2002, install, Component2002::GTR2002));
     }
     if (install.HasF1c) {
         result.push_back(F1cComponent(install));
@@ -201,7 +201,7 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
         result.push_back(GripComponent(ComponentGripEA, GripTableEA, install, programDir));
     }
     if (install.HasSeasonQL) {
-        result.push_back(GripComponent(ComponentGripQuillon, GripTableQL, install, programDir));
+        result.push_back(GripComponent(ComponentGripQL, GripTableQL, install, programDir));
     }
     return result;
 }

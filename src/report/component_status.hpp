@@ -45,11 +45,11 @@ std::optional<std::string> HarmonizedMaster(const std::string& state);
 
 // The components' names, as reports carry them.
 inline constexpr const char* ComponentEA2002 = "EA 2002 season";
-inline constexpr const char* ComponentQuillon = "Quillon season";
-inline constexpr const char* ComponentGT2002 = "GT Racing 2002 mod";
+inline constexpr const char* ComponentQL2002 = "Quillon season";
+inline constexpr const char* ComponentGTR2002 = "GT Racing 2002 mod";
 inline constexpr const char* ComponentF1c = "F1 Challenge";
 inline constexpr const char* ComponentGripEA = "grip EA 2002";
-inline constexpr const char* ComponentGripQuillon = "grip Quillon";
+inline constexpr const char* ComponentGripQL = "grip Quillon";
 
 // One entry per installed component, in a fixed order. programDir holds the shipped grip files.
 std::vector<ComponentStatus> CollectStatus(const GameInstall& install,

@@ -13,12 +13,12 @@ using namespace korvane;
 TEST(Catalogue, GameFilesAndTheirBackups) {
     GameInstall at; // empty game directories: paths below them
     const auto ql = ComponentFiles(at, Component2002::QL2002);
-    const auto gt = ComponentFiles(at, Component2002::GT2002);
+    const auto gtr = ComponentFiles(at, Component2002::GTR2002);
     const std::pair<std::string, std::string> cases[] = {
         {ql[10].live, "seasonql02\\vehicles\\Williams\\Williams.hdv"},
-        {gt[3].live, "GTR2002season\\vehicles\\Automotive Racing Team\\viperGT_pirelli.hdv"},
-        {gt[6].live, "GTR2002season\\vehicles\\Carsport Holland\\viperGT_pirelli.hdv"},
-        {gt[11].live, "GTR2002season\\vehicles\\Henrik Roos Racing\\ViperGT_dunlop.hdv"},
+        {gtr[3].live, "GTR2002season\\vehicles\\Automotive Racing Team\\viperGT_pirelli.hdv"},
+        {gtr[6].live, "GTR2002season\\vehicles\\Carsport Holland\\viperGT_pirelli.hdv"},
+        {gtr[11].live, "GTR2002season\\vehicles\\Henrik Roos Racing\\ViperGT_dunlop.hdv"},
         {F1cCar(at, 1, 2).performance, "SeasonData\\Vehicles\\BAR\\1999_BAR001\\1999_BAR.hdv"},
         {F1cCar(at, 1, 5).performance,
          "SeasonData\\Vehicles\\Jordan\\1999_Jordan199\\1999_Jordan.hdv"},

@@ -153,7 +153,7 @@ const Flow AllFlows[] = {
           "Performance of all teams is now equal to Ferrari"},
       {2, "Original Performance erfolgreich wiederhergestellt!",
           "Original performance restored successfully!"}}},
-    {"GT2002", Game::F1_2002, {false, false, true}, {"Paul Belmondo competition", "Lister Storm"},
+    {"GTR2002", Game::F1_2002, {false, false, true}, {"Paul Belmondo competition", "Lister Storm"},
      {}, false,
      {{"F1 2002/GTR2002season/vehicles/", ".hdv",
        {"Paul Belmondo competition/viperGT_pirelli.hdv", "Lister Storm/Lister_dunlop.hdv"}}}, 24,
@@ -336,7 +336,7 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             // left sharing its data.
             if (flow.game == Game::F1c) {
                 RestoreOriginalGrip(env.Context(Language::English, sink, quiet),
-                                    {.ea = true, .quillon = true});
+                                    {.ea2002 = true, .ql2002 = true});
             } else {
                 RestoreF1c(env.Context(Language::English, sink, quiet));
             }
@@ -445,8 +445,9 @@ TEST(PerFileFlushes, PutABackupsDataOnDiskBeforeItsFileIsReplaced) {
     } disk;
     const Env env(AllFlows[0]);
     RecordingSink sink;
-    ASSERT_EQ(HarmonizeF1_2002(env.Context(Language::English, sink, disk), "Ferrari", {.ea = true}),
-              Outcome::Done);
+    ASSERT_EQ(
+        HarmonizeF1_2002(env.Context(Language::English, sink, disk), "Ferrari", {.ea2002 = true}),
+        Outcome::Done);
     for (const TeamFiles& team : ComponentFiles(env.install, Component2002::EA2002)) {
         const auto at = [&](FileFaults::Step step, const std::string& file) {
             return std::ranges::find(disk.steps, std::pair{step, file}) - disk.steps.begin();
@@ -493,7 +494,8 @@ TEST(Refusals, ChangeNoFile) {
         const bool gt = team.starts_with("GT:");
         RecordingSink sink;
         const OperationContext context{install, "", r.language, sink};
-        EXPECT_EQ(r.team ? HarmonizeF1_2002(context, team.substr(gt ? 3 : 0), {.ea = !gt, .gt = gt})
+        EXPECT_EQ(r.team ? HarmonizeF1_2002(context, team.substr(gt ? 3 : 0),
+                                            {.ea2002 = !gt, .gtr2002 = gt})
                          : HarmonizeF1c(context, r.car.first, r.car.second),
                   r.withoutMaster ? Outcome::Failed : Outcome::Refused);
         ASSERT_EQ(sink.texts.size(), 1u);

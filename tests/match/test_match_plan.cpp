@@ -27,9 +27,9 @@ FileStatus F(const std::string& path, const std::string& holds, const std::strin
 }
 
 constexpr Components2002 Ea{true, false, false};
-constexpr Components2002 EaQuillon{true, true, false};
+constexpr Components2002 EaQL{true, true, false};
 constexpr Components2002 Gt{false, false, true};
-constexpr Components2002 Quillon{false, true, false};
+constexpr Components2002 QL{false, true, false};
 
 } // namespace
 
@@ -52,18 +52,18 @@ TEST(MatchPlan, StepsFromStatesAndWhatNoStepMends) {
         // on its own.
         {"original and another master to a master",
          {C(ComponentEA2002, "original", {F(Arrows, "original", "2")}),
-          C(ComponentQuillon, "harmonized to McLaren", {F(Arrows, "McLaren", "3")}),
-          C(ComponentGT2002, "original", {F(Arrows, "original", "2")})},
+          C(ComponentQL2002, "harmonized to McLaren", {F(Arrows, "McLaren", "3")}),
+          C(ComponentGTR2002, "original", {F(Arrows, "original", "2")})},
          {C(ComponentEA2002, "harmonized to ferrari", {F(Arrows, "Ferrari", "1")}),
-          C(ComponentQuillon, ToFerrari, {F(Arrows, "Ferrari", "1")}),
-          C(ComponentGT2002, "harmonized to Alda Motorsports", {F(Arrows, "Ferrari", "1")})},
-         {{StepKind::Harmonize2002, EaQuillon, "Ferrari"},
+          C(ComponentQL2002, ToFerrari, {F(Arrows, "Ferrari", "1")}),
+          C(ComponentGTR2002, "harmonized to Alda Motorsports", {F(Arrows, "Ferrari", "1")})},
+         {{StepKind::Harmonize2002, EaQL, "Ferrari"},
           {StepKind::Harmonize2002, Gt, "Alda Motorsports"}},
          {}},
         {"harmonized to original",
-         {C(ComponentQuillon, ToFerrari, {F(Arrows, "Ferrari", "1")})},
-         {C(ComponentQuillon, "original", {F(Arrows, "original", "2")})},
-         {{StepKind::Restore2002, Quillon}},
+         {C(ComponentQL2002, ToFerrari, {F(Arrows, "Ferrari", "1")})},
+         {C(ComponentQL2002, "original", {F(Arrows, "original", "2")})},
+         {{StepKind::Restore2002, QL}},
          {}},
         // The player's file stays; the harmonize refuses it as it does on its own.
         {"changed here",
@@ -113,10 +113,10 @@ TEST(MatchPlan, StepsFromStatesAndWhatNoStepMends) {
          {{ComponentF1c, "", Unmatchable::UnknownMaster, "Ferrari 2003"}}},
         {"F1 Challenge to original, grip optimized",
          {C(ComponentF1c, ToFerrari + " 2002", {F(Car, "original", "1")}),
-          C(ComponentGripQuillon, "original", {F(Terrain, "original", "8")})},
+          C(ComponentGripQL, "original", {F(Terrain, "original", "8")})},
          {C(ComponentF1c, "original", {F(Car, "original", "2")}),
-          C(ComponentGripQuillon, "optimized", {F(Terrain, "optimized", "7")})},
-         {{StepKind::RestoreF1c}, {StepKind::GripApply, Quillon}},
+          C(ComponentGripQL, "optimized", {F(Terrain, "optimized", "7")})},
+         {{StepKind::RestoreF1c}, {StepKind::GripApply, QL}},
          {}},
         {"a grip table of the report's own",
          {C(ComponentGripEA, "original", {F(Terrain, "original", "8")})},
@@ -127,23 +127,23 @@ TEST(MatchPlan, StepsFromStatesAndWhatNoStepMends) {
         // A report edited by hand: the state words count in any letter case, as for "the same".
         {"states in other letters",
          {C(ComponentEA2002, ToFerrari, {F(Arrows, "Ferrari", "1")}),
-          C(ComponentQuillon, "original", {F(Arrows, "original", "2"), F(Bar, "original", "4")}),
+          C(ComponentQL2002, "original", {F(Arrows, "original", "2"), F(Bar, "original", "4")}),
           C(ComponentGripEA, "original", {F(Terrain, "original", "8")})},
          {C(ComponentEA2002, "Original", {F(Arrows, "original", "2")}),
-          C(ComponentQuillon, "Harmonized To Ferrari",
+          C(ComponentQL2002, "Harmonized To Ferrari",
             {F(Arrows, "Ferrari", "1"), F(Bar, "Changed", "9")}),
           C(ComponentGripEA, "OPTIMIZED", {F(Terrain, "optimized", "7")})},
-         {{StepKind::Harmonize2002, Quillon, "Ferrari"},
+         {{StepKind::Harmonize2002, QL, "Ferrari"},
           {StepKind::Restore2002, Ea},
           {StepKind::GripApply, Ea}},
-         {{ComponentQuillon, Bar, Unmatchable::ChangedThere}}},
+         {{ComponentQL2002, Bar, Unmatchable::ChangedThere}}},
         // A component the report does not name is never touched.
         {"installed on one side",
-         {C(ComponentQuillon, ToFerrari, {F(Arrows, "Ferrari", "1")})},
-         {C(ComponentGT2002, "original", {F(Arrows, "original", "2")})},
+         {C(ComponentQL2002, ToFerrari, {F(Arrows, "Ferrari", "1")})},
+         {C(ComponentGTR2002, "original", {F(Arrows, "original", "2")})},
          {},
-         {{ComponentGT2002, "", Unmatchable::NotInstalledHere},
-          {ComponentQuillon, "", Unmatchable::InstalledHereOnly}}},
+         {{ComponentGTR2002, "", Unmatchable::NotInstalledHere},
+          {ComponentQL2002, "", Unmatchable::InstalledHereOnly}}},
     };
     for (const auto& c : cases) {
         GameInstall install;
@@ -158,10 +158,10 @@ TEST(MatchPlan, StepsAndLeftoversInWords) {
     const struct {
         std::string shown, expected;
     } cases[] = {
-        {StepText({StepKind::Harmonize2002, EaQuillon, "Ferrari"}, Language::English),
+        {StepText({StepKind::Harmonize2002, EaQL, "Ferrari"}, Language::English),
          "Harmonize EA 2002 season and Quillon season to Ferrari"},
         {StepText({StepKind::RestoreF1c}, Language::German), "F1 Challenge wiederherstellen"},
-        {StepText({StepKind::GripRestore, Quillon}, Language::English),
+        {StepText({StepKind::GripRestore, QL}, Language::English),
          "Put back the original grip values for Quillon"},
         {LeftoverText({ComponentEA2002, "", Unmatchable::UnknownMaster, "Bra\x1b[2Jbham"},
                       Language::English),

@@ -21,7 +21,7 @@ bool WriteFakeGames(const GameInstall& install,
     }
     for (const auto& [wanted, component] : {std::pair{install.HasF1_2002, Component2002::EA2002},
                                             {install.HasSeasonQL, Component2002::QL2002},
-                                            {install.HasGTR2002, Component2002::GT2002}}) {
+                                            {install.HasGTR2002, Component2002::GTR2002}}) {
         for (const TeamFiles& team :
              wanted ? ComponentFiles(GameInstall{}, component) : std::vector<TeamFiles>()) {
             f1.push_back(team.live);

@@ -39,7 +39,7 @@ std::unique_ptr<frmLanCheck> Compared(shots::Context& ctx) {
     WriteFakeGames(host, content);
     WriteFileSafe(scratch + "terea.ini", "optimized EA 2002 grip\r\n");
     WriteFileSafe(scratch + "terql.ini", "optimized Quillon grip\r\n");
-    const Components2002 seasons{.ea = true, .quillon = true};
+    const Components2002 seasons{.ea2002 = true, .ql2002 = true};
     RecordingSink quiet;
     const OperationContext onHost{host, scratch, ctx.language, quiet};
     HarmonizeF1_2002(onHost, "Ferrari", seasons);

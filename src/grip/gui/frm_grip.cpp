@@ -68,7 +68,7 @@ frmGrip::frmGrip(AppState& state, MessageSink& sink, QWidget* parent)
 }
 
 Components2002 frmGrip::Ticked() const {
-    return {.ea = chkEA2002_->isChecked(), .quillon = chkQL2002_->isChecked()};
+    return {.ea2002 = chkEA2002_->isChecked(), .ql2002 = chkQL2002_->isChecked()};
 }
 
 void frmGrip::SetInfoText(const std::string& text) {

@@ -57,7 +57,7 @@ frmHarmonizer::frmHarmonizer(AppState& state, MessageSink& sink, QWidget* parent
     choice_ = OpenHarmonizerChoice(state_.install);
     Mirror();
     for (HarmonizerBox box : {HarmonizerBox::F1c, HarmonizerBox::EA2002, HarmonizerBox::QL2002,
-                              HarmonizerBox::GT2002}) {
+                              HarmonizerBox::GTR2002}) {
         connect(Check(box), &QCheckBox::toggled, this,
                 [this, box](bool ticked) { BoxToggled(box, ticked); });
     }
@@ -136,7 +136,7 @@ QCheckBox* frmHarmonizer::Check(HarmonizerBox box) const {
         return chkEA2002_;
     case HarmonizerBox::QL2002:
         return chkQL2002_;
-    case HarmonizerBox::GT2002:
+    case HarmonizerBox::GTR2002:
         break;
     }
     return chkGT2002_;
@@ -158,7 +158,7 @@ void frmHarmonizer::SeasonPicked(int position) {
 
 void frmHarmonizer::Mirror() {
     for (HarmonizerBox box : {HarmonizerBox::F1c, HarmonizerBox::EA2002, HarmonizerBox::QL2002,
-                              HarmonizerBox::GT2002}) {
+                              HarmonizerBox::GTR2002}) {
         QCheckBox* check = Check(box);
         const QSignalBlocker blocker(check);
         check->setChecked(choice_.Box(box).ticked);
@@ -172,9 +172,9 @@ void frmHarmonizer::Mirror() {
 }
 
 Components2002 frmHarmonizer::Ticked() const {
-    return {.ea = chkEA2002_->isChecked(),
-            .quillon = chkQL2002_->isChecked(),
-            .gt = chkGT2002_->isChecked()};
+    return {.ea2002 = chkEA2002_->isChecked(),
+            .ql2002 = chkQL2002_->isChecked(),
+            .gtr2002 = chkGT2002_->isChecked()};
 }
 
 void frmHarmonizer::Harmonize() {

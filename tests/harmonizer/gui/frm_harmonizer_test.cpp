@@ -2,8 +2,8 @@
 // real operations. Its texts are checked where the main window opens it.
 #include <QComboBox>
 
-#include "support/window_test_support.hpp"
 #include "harmonizer/gui/frm_harmonizer.hpp"
+#include "support/window_test_support.hpp"
 
 using namespace korvane;
 using namespace korvane::testing;
@@ -103,9 +103,9 @@ class FrmHarmonizerTest : public QObject {
         using enum Component2002;
         for (const char* button : {"BtnEqual", "BtnRestore"}) {
             Do(&window, {button});
-            for (auto component : {EA2002, QL2002, GT2002}) {
+            for (auto component : {EA2002, QL2002, GTR2002}) {
                 const std::vector<TeamFiles> teams = ComponentFiles(state.install, component);
-                const bool changed = button == std::string("BtnEqual") && component != GT2002;
+                const bool changed = button == std::string("BtnEqual") && component != GTR2002;
                 for (const TeamFiles& team : teams) {
                     const std::string& source = changed ? teams[5].live : team.live;
                     QCOMPARE(ReadAll(team.live),

@@ -331,7 +331,7 @@ class FrmLanCheckTest : public QObject {
         const std::string program = pcs.dir.Text();
         WriteAll(pcs.dir.Path() / "terea.ini", "E");
         WriteAll(pcs.dir.Path() / "terql.ini", "Q");
-        const Components2002 seasons{.ea = true, .quillon = true};
+        const Components2002 seasons{.ea2002 = true, .ql2002 = true};
         RecordingSink setUp;
         const OperationContext host{pcs.host.install, program, Language::English, setUp};
         const OperationContext guest{pcs.guest.install, program, Language::English, setUp};
@@ -396,7 +396,8 @@ class FrmLanCheckTest : public QObject {
         QFETCH(bool, found);
         TwoPcs pcs(language);
         RecordingSink setUp;
-        HarmonizeF1_2002({pcs.host.install, "", Language::English, setUp}, "Ferrari", {.ea = true});
+        HarmonizeF1_2002({pcs.host.install, "", Language::English, setUp}, "Ferrari",
+                         {.ea2002 = true});
         const std::string report =
             lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
         lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
