@@ -76,6 +76,7 @@ grep -q '^F1 Challenge: original' "$work/status-restored" || fail "restore f1c l
 # The LAN check across the two builds over the loopback: korvane-cli.exe shares its report, the
 # Linux korvane-cli finds it, compares its own copy of the same installation with it (the same
 # fingerprint, all the same) and the Windows host prints the verdict.
+: >"$work/share.raw" # there before the loop below reads it
 wine "$windows_cli" share --port 0 --seconds 120 >"$work/share.raw" 2>&1 &
 share_pid=$!
 port=""

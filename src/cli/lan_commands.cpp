@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <chrono>
 #include <csignal>
-#include <mutex>
 #include <thread>
 
 #include "cli/commands.hpp"
+#include "cli/line_writer.hpp"
 #include "lan/lan_guest.hpp"
 #include "lan/lan_share.hpp"
 #include "report/report_compare.hpp"
@@ -26,11 +26,15 @@ extern "C" void RequestStop(int) {
     stopRequested = 1;
 }
 
-// One line per verdict: "NAME (ADDRESS): same", or how many files differ and the first of them.
+// One line per verdict: "NAME (ADDRESS): same", or how many files differ and the first of them;
+// a verdict on a report this PC no longer shares says so first.
 std::string VerdictLine(const VerdictRow& row) {
     constexpr std::size_t shownPaths = 3;
     const Verdict& verdict = row.verdict;
     std::string line = Printable(row.name) + " (" + row.address + "): ";
+    if (row.earlier) {
+        line += "against an earlier report (" + Printable(verdict.report) + "), ";
+    }
     if (verdict.differing == 0) {
         return line + "same\n";
     }
@@ -55,26 +59,28 @@ int Share(const ShareOptions& options, const Context& c) {
     if (!c.install.HasF1_2002 && !c.install.HasF1c) {
         throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
     }
-    std::mutex outLock;
-    LanShare share({ThisPcName(),
-                    [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
-                    [&c, &outLock](const VerdictRow& row) {
-                        const std::lock_guard lock(outLock);
-                        c.out << VerdictLine(row) << std::flush;
-                    },
-                    options.port});
+#ifdef SIGPIPE
+    // A reader that goes away (share | head -1) ends the printing, not the share.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
+    LineWriter printer(c.out);
+    LanShare share(
+        {ThisPcName(), [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
+         [&c] { return StatusStamp(c.install, c.programDir); },
+         [&printer](const VerdictRow& row) { printer.Write(VerdictLine(row)); }, options.port});
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     const FileResult started = share.Start();
     if (!started.ok()) {
         throw Refusal("cannot share on " + started.path() + ": " + started.reason());
     }
-    {
-        const std::lock_guard lock(outLock);
-        c.out << "Sharing this PC's report as " << Printable(ThisPcName()) << " on port "
-              << share.Port() << " (UDP and TCP); Ctrl+C ends it.\n"
-              << std::flush;
+    std::string addresses;
+    for (const LanInterface& lan : LanInterfaces()) {
+        addresses += (addresses.empty() ? "" : ", ") + lan.address;
     }
+    printer.Write("Sharing this PC's report as " + Printable(ThisPcName()) +
+                  (addresses.empty() ? "" : " (" + addresses + ")") + " on port " +
+                  std::to_string(share.Port()) + " (UDP and TCP); Ctrl+C ends it.\n");
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
     while (!stopRequested && (options.seconds == 0 || std::chrono::steady_clock::now() < end)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));

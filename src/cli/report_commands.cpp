@@ -51,12 +51,12 @@ std::string HostText(const std::string& given, const LanHost& host) {
 }
 
 // The report of a PC that shares it.
-std::vector<ComponentStatus> FetchHostReport(const std::string& given, const LanHost& host) {
-    const ReportRead read = FetchReport(host);
-    if (!read.ok()) {
-        throw Refusal(HostText(given, host) + ": " + read.reason());
+FetchedReport FetchHostReport(const std::string& given, const LanHost& host) {
+    FetchedReport fetched = FetchReport(host);
+    if (!fetched.read.ok()) {
+        throw Refusal(HostText(given, host) + ": " + fetched.read.reason());
     }
-    return read.value();
+    return fetched;
 }
 
 LanHost Reach(const std::string& given, unsigned short port) {
@@ -86,10 +86,12 @@ struct SourceOptions {
     unsigned short port = LanPort;
 };
 
-// The other PC's report, and the host it came from when it came over the network.
+// The other PC's report, and the host it came from and its fingerprint when it came over the
+// network.
 struct Reference {
     std::vector<ComponentStatus> components;
     std::optional<LanHost> host;
+    std::string fingerprint;
 };
 
 Reference ReadReference(const SourceOptions& options, const std::string& command) {
@@ -97,10 +99,11 @@ Reference ReadReference(const SourceOptions& options, const std::string& command
         throw Refusal(command + " needs a REPORT or --host, one of the two");
     }
     if (options.host.empty()) {
-        return {ReadReport(options.report), std::nullopt};
+        return {ReadReport(options.report), std::nullopt, ""};
     }
     const LanHost host = Reach(options.host, options.port);
-    return {FetchHostReport(options.host, host), host};
+    FetchedReport fetched = FetchHostReport(options.host, host);
+    return {fetched.read.value(), host, std::move(fetched.fingerprint)};
 }
 
 // After a comparison with a host's report, the host learns what this PC found; a host that does
@@ -110,7 +113,8 @@ void TellHost(const SourceOptions& options, const Reference& reference,
     if (!reference.host) {
         return;
     }
-    const FileResult told = SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName()));
+    const FileResult told =
+        SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName(), reference.fingerprint));
     if (!told.ok()) {
         c.err << "korvane-cli: " << HostText(options.host, *reference.host)
               << " was not told the verdict: " << told.reason() << '\n';

@@ -3,7 +3,6 @@
 #include <asio/co_spawn.hpp>
 #include <asio/detached.hpp>
 #include <asio/io_context.hpp>
-#include <asio/ip/host_name.hpp>
 #include <asio/ip/tcp.hpp>
 #include <asio/ip/udp.hpp>
 #include <asio/read.hpp>
@@ -12,7 +11,21 @@
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
+#ifdef _WIN32
+#include <winsock2.h>
+#include <ws2tcpip.h>
+#else
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#endif
+
 #include <algorithm>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
 
 #include "core/text_compare.hpp"
 
@@ -24,6 +37,7 @@ using asio::ip::udp;
 namespace {
 
 constexpr std::size_t MaxFoundHosts = 256;
+constexpr std::chrono::milliseconds MaxRetryPause{400};
 
 std::string Seconds(std::chrono::seconds limit) {
     return std::to_string(limit.count()) + " seconds";
@@ -52,14 +66,16 @@ std::string HeaderProblem(const std::optional<FrameHeader>& header, MessageKind 
     return {};
 }
 
-// How an exchange went: the reply's payload, or why there is none.
+// How an exchange went: the reply's payload, or why there is none; cut when the host ended the
+// connection before its answer began, as a busy host does to make room.
 struct Reply {
     bool ok = false;
+    bool cut = false;
     std::string reason;
     std::string payload;
 };
 
-// One request and the reply's payload; reply.reason is set before anything is tried.
+// One request and the reply's payload.
 asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::string& request,
                            MessageKind expected, std::size_t maxPayload, Reply& result) {
     asio::error_code error;
@@ -76,6 +92,7 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
         co_await asio::async_read(socket, asio::buffer(head), noting);
     }
     if (error) {
+        result.cut = error == asio::error::eof || error == asio::error::connection_reset;
         result.reason = "the connection ended early: " + error.message();
         co_return;
     }
@@ -90,29 +107,64 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
     result.reason = error ? "the connection ended early: " + error.message() : "";
 }
 
-// Connecting, sending the request and reading the whole reply, within ExchangeTimeLimit.
+// Runs io until its work is done (true), until end, or until stop is asked: it looks at the
+// stop token every 50 ms.
+bool RunUntil(asio::io_context& io, std::chrono::steady_clock::time_point end,
+              const std::stop_token& stop) {
+    while (!io.stopped() && !stop.stop_requested()) {
+        const auto now = std::chrono::steady_clock::now();
+        if (now >= end) {
+            return false;
+        }
+        io.run_for(std::min<std::chrono::steady_clock::duration>(end - now,
+                                                                 std::chrono::milliseconds(50)));
+    }
+    return io.stopped() && !stop.stop_requested();
+}
+
+// Connecting, sending the request and reading the whole reply, within ExchangeTimeLimit; a
+// connection the host cuts before answering is tried again, a little later each time.
 Result<std::string> Exchange(const LanHost& host, const std::string& request, MessageKind expected,
-                             std::size_t maxPayload) {
+                             std::size_t maxPayload, const std::stop_token& stop) {
+    using Reached = Result<std::string>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(host.address, error);
     if (error) {
-        return Result<std::string>::Failure("not an IPv4 address", host.address);
+        return Reached::Failure("not an IPv4 address", host.address);
     }
-    Reply result;
-    asio::io_context io;
-    tcp::socket socket(io);
     const std::string timeout = "no answer within " + Seconds(ExchangeTimeLimit);
-    result.reason = timeout;
-    asio::co_spawn(io, Talk(socket, {address, host.port}, request, expected, maxPayload, result),
-                   asio::detached);
-    io.run_for(ExchangeTimeLimit);
-    if (!io.stopped()) {
-        socket.close(error); // Talk ends at once, with its reason overwritten here
-        io.run();
-        return Result<std::string>::Failure(timeout, host.address);
+    const auto end = std::chrono::steady_clock::now() + ExchangeTimeLimit;
+    asio::io_context io;
+    int cuts = 0;
+    for (std::chrono::milliseconds pause{50};; pause = std::min(pause * 2, MaxRetryPause)) {
+        Reply result;
+        tcp::socket socket(io);
+        asio::co_spawn(io,
+                       Talk(socket, {address, host.port}, request, expected, maxPayload, result),
+                       asio::detached);
+        if (!RunUntil(io, end, stop)) {
+            socket.close(error); // Talk ends at once, with its reason overwritten here
+            io.restart();
+            io.run();
+            return Reached::Failure(stop.stop_requested() ? "cancelled" : timeout, host.address);
+        }
+        io.restart();
+        if (result.ok || !result.cut) {
+            return result.ok ? Reached::Success(std::move(result.payload))
+                             : Reached::Failure(result.reason, host.address);
+        }
+        ++cuts;
+        asio::steady_timer wait(io, pause);
+        wait.async_wait([](const asio::error_code&) {});
+        if (std::chrono::steady_clock::now() + pause >= end || !RunUntil(io, end, stop)) {
+            return Reached::Failure(stop.stop_requested()
+                                        ? "cancelled"
+                                        : "the host is busy: it ended the connection " +
+                                              std::to_string(cuts) + " time(s) before answering",
+                                    host.address);
+        }
+        io.restart();
     }
-    return result.ok ? Result<std::string>::Success(std::move(result.payload))
-                     : Result<std::string>::Failure(result.reason, host.address);
 }
 
 // The datagram of a host, put to the list unless it is not an answer or its address is there.
@@ -141,7 +193,7 @@ class HostSearch {
   public:
     HostSearch(unsigned short port, const std::string& to) : port_(port), to_(to) {}
 
-    std::vector<FoundHost> Run() {
+    std::vector<FoundHost> Run(const std::stop_token& stop) {
         asio::error_code error;
         socket_.open(udp::v4(), error);
         if (error) {
@@ -153,8 +205,8 @@ class HostSearch {
         // The answers are read as the host reads the queries: each by a read that ends at once.
         socket_.non_blocking(true, error);
         Receive();
-        io_.run_for(FindTime);
-        return std::move(found_);
+        RunUntil(io_, std::chrono::steady_clock::now() + FindTime, stop);
+        return stop.stop_requested() ? std::vector<FoundHost>() : std::move(found_);
     }
 
   private:
@@ -163,7 +215,10 @@ class HostSearch {
         if (!to_.empty()) {
             return {to_};
         }
-        std::vector<std::string> targets = BroadcastAddresses();
+        std::vector<std::string> targets;
+        for (const LanInterface& lan : LanInterfaces()) {
+            targets.push_back(lan.broadcast);
+        }
         targets.push_back("255.255.255.255");
         return targets;
     }
@@ -216,53 +271,98 @@ class HostSearch {
     std::vector<FoundHost> found_;
 };
 
-} // namespace
-
-std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to) {
-    return HostSearch(port, to).Run();
+// The system's answer for a host name within LookupTimeLimit, on a thread of its own that is left
+// to end by itself when the name server is silent: the lookup cannot be cancelled.
+std::optional<std::string> LookUp(const std::string& name, std::stop_token stop) {
+    struct Lookup {
+        std::mutex mutex;
+        std::condition_variable_any done;
+        bool finished = false;
+        std::optional<std::string> address;
+    };
+    auto lookup = std::make_shared<Lookup>();
+    std::thread([lookup, name] {
+        addrinfo hints{};
+        hints.ai_family = AF_INET;
+        addrinfo* found = nullptr;
+        std::optional<std::string> address;
+        if (getaddrinfo(name.c_str(), nullptr, &hints, &found) == 0 && found) {
+            char text[INET_ADDRSTRLEN] = {};
+            const auto* ip = reinterpret_cast<const sockaddr_in*>(found->ai_addr);
+            if (inet_ntop(AF_INET, &ip->sin_addr, text, sizeof text)) {
+                address = text;
+            }
+            freeaddrinfo(found);
+        }
+        const std::lock_guard lock(lookup->mutex);
+        lookup->finished = true;
+        lookup->address = std::move(address);
+        lookup->done.notify_all();
+    }).detach();
+    std::unique_lock lock(lookup->mutex);
+    lookup->done.wait_for(lock, stop, LookupTimeLimit, [&] { return lookup->finished; });
+    return lookup->address;
 }
 
-Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port) {
+} // namespace
+
+std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to, std::stop_token stop) {
+    return HostSearch(port, to).Run(stop);
+}
+
+Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port,
+                            std::stop_token stop) {
     using Found = Result<LanHost>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(nameOrAddress, error);
     if (!error) {
         return Found::Success({address.to_string(), port});
     }
-    asio::io_context io;
-    udp::resolver resolver(io);
-    const udp::resolver::results_type entries =
-        resolver.resolve(udp::v4(), nameOrAddress, "", error);
-    if (!error && !entries.empty()) {
-        return Found::Success({entries.begin()->endpoint().address().to_string(), port});
+    if (const std::optional<std::string> known = LookUp(nameOrAddress, stop)) {
+        return Found::Success({*known, port});
     }
-    for (const FoundHost& host : FindHosts(port)) {
-        if (host.protocol == LanProtocolVersion && EqualNoCase(host.answer.name, nameOrAddress)) {
-            return Found::Success({host.address, port});
+    const Result<std::string> answering =
+        AddressAnswering(FindHosts(port, {}, stop), nameOrAddress);
+    return answering.ok() ? Found::Success({answering.value(), port})
+                          : Found::Failure(answering.reason(), nameOrAddress);
+}
+
+Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name) {
+    std::vector<std::string> answering;
+    for (const FoundHost& host : found) {
+        if (host.protocol == LanProtocolVersion && EqualNoCase(host.answer.name, name)) {
+            answering.push_back(host.address);
         }
     }
-    return Found::Failure("no host of that name, and no sharing PC answered with it",
-                          nameOrAddress);
-}
-
-ReportRead FetchReport(const LanHost& host) {
-    const Result<std::string> reply =
-        Exchange(host, Frame(MessageKind::ReportRequest, ""), MessageKind::Report, MaxReportBytes);
-    if (!reply.ok()) {
-        return ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address);
+    if (answering.size() == 1) {
+        return Result<std::string>::Success(answering[0]);
     }
-    return ParseReport(reply.value());
+    if (answering.empty()) {
+        return Result<std::string>::Failure(
+            "no host of that name, and no sharing PC answered with it", name);
+    }
+    std::string addresses = answering[0];
+    for (std::size_t i = 1; i < answering.size(); ++i) {
+        addresses += (i + 1 == answering.size() ? " and " : ", ") + answering[i];
+    }
+    return Result<std::string>::Failure(std::to_string(answering.size()) +
+                                            " PCs answer to that name: " + addresses +
+                                            "; give the address of the one meant",
+                                        name);
 }
 
-FileResult SendVerdict(const LanHost& host, const Verdict& verdict) {
+FetchedReport FetchReport(const LanHost& host, std::stop_token stop) {
+    const Result<std::string> reply = Exchange(host, Frame(MessageKind::ReportRequest, ""),
+                                               MessageKind::Report, MaxReportBytes, stop);
+    if (!reply.ok()) {
+        return {ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address), ""};
+    }
+    return {ParseReport(reply.value()), ReportFingerprint(reply.value())};
+}
+
+FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop) {
     return Exchange(host, Frame(MessageKind::Verdict, VerdictPayload(verdict)), MessageKind::Taken,
-                    0);
-}
-
-std::string ThisPcName() {
-    asio::error_code error;
-    const std::string name = asio::ip::host_name(error);
-    return error || name.empty() ? "unknown" : name;
+                    0, stop);
 }
 
 } // namespace korvane::lancheck

@@ -1,8 +1,10 @@
 #pragma once
 // The guest's side of the LAN check: finding the PCs that share their report, fetching a report
 // and telling its host the verdict. Each call stands alone and returns within its time limit,
-// whatever the other side does or fails to do.
+// whatever the other side does or fails to do, and ends early, with nothing found, when its
+// stop token is asked to stop.
 #include <chrono>
+#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -12,9 +14,12 @@
 
 namespace korvane::lancheck {
 
-// Connecting and the whole exchange of a request with its answer.
+// Connecting and the whole exchange of a request with its answer, tried again within that time
+// when the host ends the connection before it answers (a busy host makes room so).
 inline constexpr std::chrono::seconds ExchangeTimeLimit{5};
 inline constexpr std::chrono::milliseconds FindTime{2000};
+// The system's name lookup; with FindTime after it, a name is resolved within 5 seconds.
+inline constexpr std::chrono::milliseconds LookupTimeLimit{3000};
 
 // A PC that answered a query. One that speaks another protocol version has only its address
 // and that version.
@@ -34,24 +39,42 @@ struct LanHost {
 // interface's broadcast address and to 255.255.255.255, or, when to is given, to that address
 // alone; an interface that cannot send is left out. It is sent three times, a third of FindTime
 // apart.
-std::vector<FoundHost> FindHosts(unsigned short port = LanPort, const std::string& to = {});
+std::vector<FoundHost> FindHosts(unsigned short port = LanPort, const std::string& to = {},
+                                 std::stop_token stop = {});
 
-// The address of an IPv4 address, of a host name, or else of the sharing PC that answers with
-// that name (letter case aside).
-Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port = LanPort);
+// The address of an IPv4 address, of a host name the system knows within LookupTimeLimit, or else
+// of the one sharing PC that answers with that name (letter case aside); two or more that answer
+// with it are refused, naming their addresses.
+Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port = LanPort,
+                            std::stop_token stop = {});
 
-// The host's report as it is now, read as a report file is read (ParseReport, at most
-// MaxReportBytes); a host that cannot be reached or answers otherwise is Unreadable, the reason
-// saying what failed.
-ReportRead FetchReport(const LanHost& host);
+// The address of the one host among those found that answers with that name (letter case aside);
+// none or several are refused, several naming their addresses.
+Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name);
 
-// Tells the host what this PC found when it compared itself with the host's report.
-FileResult SendVerdict(const LanHost& host, const Verdict& verdict);
+// A host's report as it is now, read as a report file is read (ParseReport, at most
+// MaxReportBytes), and the fingerprint of the document as it came; a host that cannot be reached
+// or answers otherwise is Unreadable, the reason saying what failed.
+struct FetchedReport {
+    ReportRead read;
+    std::string fingerprint;
+};
+FetchedReport FetchReport(const LanHost& host, std::stop_token stop = {});
 
-// This PC's name on the network: its host name.
+// Tells the host what this PC found when it compared itself with the host's report; ok only when
+// the host said it took it.
+FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop = {});
+
+// This PC's name on the network: its host name in UTF-8, cut to MaxNameBytes; "unknown" when it
+// has none that can be shown (lan_interfaces.cpp).
 std::string ThisPcName();
 
-// The IPv4 broadcast address of every interface that is up and can broadcast (lan_interfaces.cpp).
-std::vector<std::string> BroadcastAddresses();
+// Every IPv4 interface that is up and can broadcast: its address and its broadcast address
+// (lan_interfaces.cpp).
+struct LanInterface {
+    std::string address;
+    std::string broadcast;
+};
+std::vector<LanInterface> LanInterfaces();
 
 } // namespace korvane::lancheck

@@ -1,5 +1,6 @@
-// The broadcast address of each IPv4 interface, from the operating system: getifaddrs on Linux,
-// GetAdaptersAddresses on Windows. Loopback and interfaces that are down are left out.
+// This PC on the network, from the operating system: its name (in UTF-8 on both systems), and
+// the address and broadcast address of each IPv4 interface (getifaddrs on Linux,
+// GetAdaptersAddresses on Windows). Loopback and interfaces that are down are left out.
 // Winsock's headers come before anything that may include windows.h.
 #ifdef _WIN32
 #include <winsock2.h>
@@ -13,8 +14,11 @@
 #include <netinet/in.h>
 #endif
 
+#include <asio/ip/host_name.hpp>
+
 #include <cstdint>
 
+#include "core/utf8.hpp"
 #include "lan/lan_guest.hpp"
 
 namespace korvane::lancheck {
@@ -33,8 +37,22 @@ std::string Dotted(std::uint32_t networkOrder) {
 
 #ifdef _WIN32
 
-std::vector<std::string> BroadcastAddresses() {
-    std::vector<std::string> addresses;
+// The DNS host name as Windows keeps it, in UTF-16, whatever the ANSI code page.
+std::string SystemPcName() {
+    wchar_t name[256] = {};
+    DWORD size = 256;
+    if (!GetComputerNameExW(ComputerNameDnsHostname, name, &size) || size == 0) {
+        return {};
+    }
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, name, int(size), nullptr, 0, nullptr, nullptr);
+    std::string text(std::size_t(bytes > 0 ? bytes : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, name, int(size), text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+std::vector<LanInterface> LanInterfaces() {
+    std::vector<LanInterface> addresses;
     ULONG size = 16 * 1024;
     std::vector<unsigned char> buffer;
     ULONG status = ERROR_BUFFER_OVERFLOW;
@@ -59,7 +77,7 @@ std::vector<std::string> BroadcastAddresses() {
                 continue;
             }
             const std::uint32_t host = ntohl(ip->sin_addr.s_addr) | (0xFFFFFFFFu >> prefix);
-            addresses.push_back(Dotted(htonl(host)));
+            addresses.push_back({Dotted(ip->sin_addr.s_addr), Dotted(htonl(host))});
         }
     }
     return addresses;
@@ -67,8 +85,14 @@ std::vector<std::string> BroadcastAddresses() {
 
 #else
 
-std::vector<std::string> BroadcastAddresses() {
-    std::vector<std::string> addresses;
+std::string SystemPcName() {
+    asio::error_code error;
+    const std::string name = asio::ip::host_name(error);
+    return error ? "" : name;
+}
+
+std::vector<LanInterface> LanInterfaces() {
+    std::vector<LanInterface> addresses;
     ifaddrs* list = nullptr;
     if (getifaddrs(&list) != 0) {
         return addresses;
@@ -77,8 +101,9 @@ std::vector<std::string> BroadcastAddresses() {
         const unsigned flags = entry->ifa_flags;
         if (entry->ifa_addr && entry->ifa_addr->sa_family == AF_INET && entry->ifa_broadaddr &&
             (flags & IFF_UP) && (flags & IFF_BROADCAST) && !(flags & IFF_LOOPBACK)) {
+            const auto* own = reinterpret_cast<const sockaddr_in*>(entry->ifa_addr);
             const auto* broadcast = reinterpret_cast<const sockaddr_in*>(entry->ifa_broadaddr);
-            addresses.push_back(Dotted(broadcast->sin_addr.s_addr));
+            addresses.push_back({Dotted(own->sin_addr.s_addr), Dotted(broadcast->sin_addr.s_addr)});
         }
     }
     freeifaddrs(list);
@@ -86,5 +111,10 @@ std::vector<std::string> BroadcastAddresses() {
 }
 
 #endif
+
+std::string ThisPcName() {
+    const std::string name = CutUtf8(SystemPcName(), MaxNameBytes);
+    return IsShownText(name, MaxNameBytes) ? name : "unknown";
+}
 
 } // namespace korvane::lancheck

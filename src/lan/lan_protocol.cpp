@@ -3,27 +3,13 @@
 #include <charconv>
 
 #include "build_config.hpp"
+#include "core/utf8.hpp"
 
 namespace korvane::lancheck {
 
 namespace {
 
 constexpr char Magic[] = {'K', 'V', 'L', 'C'};
-
-// Text another PC sent that may be kept and shown: not empty, not too long, no control
-// characters (a line break would make up lines of its own).
-bool IsPlainText(const std::string& text, std::size_t maxBytes) {
-    if (text.empty() || text.size() > maxBytes) {
-        return false;
-    }
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
@@ -63,7 +49,7 @@ std::optional<FrameHeader> ReadHeader(const std::string& bytes) {
 }
 
 std::string AnswerPayload(const HostAnswer& answer) {
-    return answer.name.substr(0, MaxNameBytes) + '\n' + answer.version + '\n' + answer.fingerprint;
+    return CutUtf8(answer.name, MaxNameBytes) + '\n' + answer.version + '\n' + answer.fingerprint;
 }
 
 std::optional<HostAnswer> ParseAnswer(const std::string& payload) {
@@ -72,7 +58,7 @@ std::optional<HostAnswer> ParseAnswer(const std::string& payload) {
         return std::nullopt;
     }
     for (const std::string& field : fields) {
-        if (!IsPlainText(field, MaxNameBytes)) {
+        if (!IsShownText(field, MaxNameBytes)) {
             return std::nullopt;
         }
     }
@@ -80,8 +66,8 @@ std::optional<HostAnswer> ParseAnswer(const std::string& payload) {
 }
 
 std::string VerdictPayload(const Verdict& verdict) {
-    std::string payload =
-        verdict.name.substr(0, MaxNameBytes) + '\n' + std::to_string(verdict.differing);
+    std::string payload = CutUtf8(verdict.name, MaxNameBytes) + '\n' + verdict.report + '\n' +
+                          std::to_string(verdict.differing);
     for (std::size_t i = 0; i < verdict.paths.size() && i < MaxVerdictPaths; ++i) {
         if (payload.size() + 1 + verdict.paths[i].size() > MaxVerdictBytes) {
             break;
@@ -92,26 +78,29 @@ std::string VerdictPayload(const Verdict& verdict) {
 }
 
 std::optional<Verdict> ParseVerdict(const std::string& payload) {
+    constexpr std::size_t fixedLines = 3; // name, fingerprint, number
     if (payload.size() > MaxVerdictBytes) {
         return std::nullopt;
     }
     std::vector<std::string> lines = Lines(payload);
-    Verdict verdict;
-    const std::string& number = lines.size() > 1 ? lines[1] : std::string();
-    const auto [end, error] =
-        std::from_chars(number.data(), number.data() + number.size(), verdict.differing);
-    if (lines.size() < 2 || lines.size() - 2 > MaxVerdictPaths || number.empty() ||
-        error != std::errc() || end != number.data() + number.size() ||
-        verdict.differing < lines.size() - 2 || !IsPlainText(lines[0], MaxNameBytes)) {
+    if (lines.size() < fixedLines || lines.size() - fixedLines > MaxVerdictPaths ||
+        !IsShownText(lines[0], MaxNameBytes) || !IsShownText(lines[1], MaxNameBytes)) {
         return std::nullopt;
     }
-    for (std::size_t i = 2; i < lines.size(); ++i) {
-        if (!IsPlainText(lines[i], MaxVerdictBytes)) {
+    Verdict verdict{lines[0], lines[1], 0, {}};
+    const std::string& number = lines[2];
+    const auto [end, error] =
+        std::from_chars(number.data(), number.data() + number.size(), verdict.differing);
+    if (number.empty() || error != std::errc() || end != number.data() + number.size() ||
+        verdict.differing < lines.size() - fixedLines || verdict.differing > MaxDifferingFiles) {
+        return std::nullopt;
+    }
+    for (std::size_t i = fixedLines; i < lines.size(); ++i) {
+        if (!IsShownText(lines[i], MaxVerdictBytes)) {
             return std::nullopt;
         }
     }
-    verdict.name = lines[0];
-    verdict.paths.assign(lines.begin() + 2, lines.end());
+    verdict.paths.assign(lines.begin() + fixedLines, lines.end());
     return verdict;
 }
 

@@ -11,13 +11,15 @@
 #include <string>
 #include <vector>
 
+#include "report/status_report.hpp"
 #include "report/verdict.hpp"
 
 namespace korvane::lancheck {
 
 // The one port, UDP for finding hosts and TCP for reports and verdicts.
 inline constexpr unsigned short LanPort = 47313;
-inline constexpr std::uint8_t LanProtocolVersion = 1;
+// 2: a verdict names the report it was made against.
+inline constexpr std::uint8_t LanProtocolVersion = 2;
 
 enum class MessageKind : std::uint8_t {
     Query = 'Q',         // guest to everyone: who shares? No payload.
@@ -33,6 +35,8 @@ inline constexpr std::size_t FrameHeaderBytes = 10;
 inline constexpr std::size_t MaxDatagramBytes = 512; // a Query or an Answer, with room to spare
 inline constexpr std::size_t MaxNameBytes = 64;      // a PC's name as it is sent and kept
 inline constexpr std::size_t MaxVerdictBytes = 8 * 1024;
+// No report holds more files than it has bytes, so no verdict counts more.
+inline constexpr std::size_t MaxDifferingFiles = MaxReportBytes;
 
 struct FrameHeader {
     std::uint8_t version = 0;
@@ -52,15 +56,18 @@ struct HostAnswer {
     std::string fingerprint; // of its report document at the time of the answer
 };
 
+// A name longer than MaxNameBytes goes cut at a character's end.
 std::string AnswerPayload(const HostAnswer& answer);
-// Nothing unless the payload is three fields of plain text, each of at most MaxNameBytes.
+// Nothing unless the payload is three fields of text to show (IsShownText), each of at most
+// MaxNameBytes.
 std::optional<HostAnswer> ParseAnswer(const std::string& payload);
 
-// Lines: the name, the number, each path; paths beyond MaxVerdictPaths or MaxVerdictBytes are
-// left out (the number still counts them).
+// Lines: the name, the report's fingerprint, the number, each path; paths beyond MaxVerdictPaths
+// or MaxVerdictBytes are left out (the number still counts them).
 std::string VerdictPayload(const Verdict& verdict);
-// Nothing unless every line is plain text, the name is not empty, the number is a number of at
-// least as many files as there are paths, and there are no more paths than MaxVerdictPaths.
+// Nothing unless every line is text to show (IsShownText), the name and fingerprint of at most
+// MaxNameBytes, the number a number of at least as many files as there are paths and at most
+// MaxDifferingFiles, and there are no more paths than MaxVerdictPaths.
 std::optional<Verdict> ParseVerdict(const std::string& payload);
 
 // This program's version as a host announces it, "0.6.0".

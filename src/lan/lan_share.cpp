@@ -11,12 +11,12 @@
 #include <asio/use_awaitable.hpp>
 #include <asio/write.hpp>
 
+#include <algorithm>
+#include <list>
 #include <map>
 #include <mutex>
 #include <optional>
 #include <thread>
-
-#include "report/sha256.hpp"
 
 namespace korvane::lancheck {
 
@@ -34,51 +34,77 @@ bool AnswerBudget::Allow(const std::string& address, std::chrono::steady_clock::
     return ++answered_[address] <= MaxAnswersPerAsker;
 }
 
+// What the share hands out, made anew only when the game files change.
+struct Served {
+    std::optional<std::string> report; // nothing: it could not be made (a file unreadable)
+    std::string fingerprint = "unreadable";
+    std::string answer; // the Answer frame
+};
+
+// An open connection, from its acceptance to its end; only the share's thread touches it.
+struct Connection {
+    std::shared_ptr<tcp::socket> socket;
+    asio::ip::address guest;
+    bool requested = false; // its request has arrived
+    bool closing = false;   // closed to make room; its Serve is ending
+};
+
 struct LanShare::Impl {
     explicit Impl(Options given) : options(std::move(given)) {}
 
     Options options;
     unsigned short port = 0;
-    // Open connections, on the share's thread; they outlive io, whose end closes the connections.
-    std::size_t connections = 0;
-    std::map<asio::ip::address, std::size_t> connectionsFrom;
+    // The open connections, the oldest first, on the share's thread only; emptied before io ends,
+    // whose end destroys the Serve frames that still refer to them, and stopping tells those
+    // frames to leave the list alone.
+    std::list<Connection> connections;
+    bool stopping = false;
     asio::io_context io;
     udp::socket datagrams{io};
     tcp::acceptor acceptor{io};
     std::thread thread;
     mutable std::mutex mutex;
-    std::vector<VerdictRow> table; // under mutex; everything below on the share's thread only
+    std::vector<VerdictRow> table; // under mutex, and so is served.fingerprint
+    // Everything below on the share's thread only.
+    Served served;
+    std::string stamp;
+    std::chrono::steady_clock::time_point checked{};
+    bool made = false;
 
     std::string datagram = std::string(MaxDatagramBytes, '\0');
     AnswerBudget budget;
-    std::string answer; // the latest, kept for a second so that a flood does not hash files
-    std::chrono::steady_clock::time_point answerMade;
 
-    // The report as it is now; nothing when it cannot be made (a file that cannot be read).
-    std::optional<std::string> Report() const {
-        try {
-            return options.report();
-        } catch (const std::exception&) {
-            return std::nullopt;
-        }
-    }
-
-    const std::string& Answer() {
+    // The report as served: made at the first request, and again when the stamp has changed,
+    // looked at no more than once per ReportCheckInterval.
+    const Served& Current() {
         const auto now = std::chrono::steady_clock::now();
-        if (answer.empty() || now - answerMade > std::chrono::seconds(1)) {
-            std::string fingerprint = "unreadable";
-            try {
-                Sha256 sha;
-                sha.Add(options.report());
-                fingerprint = sha.Hex().substr(0, 12);
-            } catch (const std::exception&) {
-                // A file that cannot be read, no SHA-256: the guest sees that it is unreadable.
-            }
-            answer = Frame(MessageKind::Answer,
-                           AnswerPayload({options.name, KorvaneVersion(), fingerprint}));
-            answerMade = now;
+        if (made && (!options.stamp || now - checked < ReportCheckInterval)) {
+            return served;
         }
-        return answer;
+        checked = now;
+        std::string latest;
+        try {
+            latest = options.stamp ? options.stamp() : "";
+        } catch (const std::exception&) {
+            latest.clear(); // looked at again next time
+        }
+        if (made && !latest.empty() && latest == stamp) {
+            return served;
+        }
+        Served fresh;
+        try {
+            fresh.report = options.report();
+            fresh.fingerprint = ReportFingerprint(*fresh.report);
+        } catch (const std::exception&) {
+            // A file that cannot be read: the guests are told the report is unreadable.
+        }
+        fresh.answer = Frame(MessageKind::Answer,
+                             AnswerPayload({options.name, KorvaneVersion(), fresh.fingerprint}));
+        const std::lock_guard lock(mutex);
+        served = std::move(fresh);
+        stamp = std::move(latest);
+        made = true;
+        return served;
     }
 
     // A query of any version is answered, so that a guest of another version can say that this
@@ -103,11 +129,39 @@ struct LanShare::Impl {
                     header->kind == static_cast<std::uint8_t>(MessageKind::Query) &&
                     header->length == 0 &&
                     budget.Allow(asker.address().to_string(), std::chrono::steady_clock::now())) {
-                    datagrams.send_to(asio::buffer(Answer()), asker, 0, failed);
+                    datagrams.send_to(asio::buffer(Current().answer), asker, 0, failed);
                 }
             }
             ReceiveQueries();
         });
+    }
+
+    // Room for one more connection from guest: when that address, or the share, is full, its
+    // oldest connection still waiting for its request is closed (ending its Serve); false when
+    // every one of them has sent its request.
+    bool MakeRoom(const asio::ip::address& guest) {
+        const auto open = [](const Connection& c) { return !c.closing; };
+        const auto fromGuest = [&](const Connection& c) { return open(c) && c.guest == guest; };
+        const auto closeOldest = [this](auto waitingOne) {
+            const auto oldest = std::ranges::find_if(connections, [&](const Connection& c) {
+                return !c.closing && !c.requested && waitingOne(c);
+            });
+            if (oldest == connections.end()) {
+                return false;
+            }
+            asio::error_code ignored;
+            oldest->socket->close(ignored);
+            oldest->closing = true;
+            return true;
+        };
+        if (static_cast<std::size_t>(std::ranges::count_if(connections, fromGuest)) >=
+                MaxConnectionsPerAddress &&
+            !closeOldest(fromGuest)) {
+            return false;
+        }
+        return static_cast<std::size_t>(std::ranges::count_if(connections, open)) <
+                   MaxConnections ||
+               closeOldest(open);
     }
 
     void Accept() {
@@ -117,47 +171,62 @@ struct LanShare::Impl {
             }
             asio::error_code gone;
             const asio::ip::address guest = socket.remote_endpoint(gone).address();
-            if (!error && !gone && connections < MaxConnections &&
-                (!connectionsFrom.contains(guest) ||
-                 connectionsFrom[guest] < MaxConnectionsPerAddress)) {
-                asio::co_spawn(io, Serve(std::move(socket), guest), asio::detached);
+            if (!error && !gone && MakeRoom(guest)) {
+                connections.push_back({std::make_shared<tcp::socket>(std::move(socket)), guest});
+                asio::co_spawn(io, Serve(std::prev(connections.end())), asio::detached);
             }
             Accept();
         });
     }
 
-    // One request, answered within RequestTimeLimit or not at all.
-    asio::awaitable<void> Serve(tcp::socket socket, asio::ip::address guest) {
-        ++connections;
-        ++connectionsFrom[guest];
-        struct Leave {
-            Impl& share;
-            asio::ip::address guest;
-            ~Leave() {
-                --share.connections;
-                if (--share.connectionsFrom[guest] == 0) {
-                    share.connectionsFrom.erase(guest);
-                }
-            }
-        } leave{*this, guest};
-        asio::steady_timer deadline(io, RequestTimeLimit);
-        deadline.async_wait([&socket](const asio::error_code& error) {
+    // Closes the connection when the time runs out before its Serve has ended. The handler holds
+    // the socket itself, so it never touches one that is gone.
+    static void CloseAt(asio::steady_timer& deadline, std::chrono::steady_clock::time_point at,
+                        const std::shared_ptr<tcp::socket>& socket) {
+        deadline.expires_at(at);
+        deadline.async_wait([socket](const asio::error_code& error) {
             if (!error) {
                 asio::error_code ignored;
-                socket.close(ignored);
+                socket->close(ignored);
             }
         });
+    }
+
+    // One request, its header within RequestArrivalLimit, answered within RequestTimeLimit or not
+    // at all.
+    asio::awaitable<void> Serve(std::list<Connection>::iterator connection) {
+        const std::shared_ptr<tcp::socket> socket = connection->socket;
+        const asio::ip::address guest = connection->guest;
+        const auto opened = std::chrono::steady_clock::now();
+        asio::steady_timer deadline(io);
+        struct Leave {
+            Impl& share;
+            std::list<Connection>::iterator connection;
+            asio::steady_timer& deadline;
+            ~Leave() {
+                if (share.stopping) {
+                    return;
+                }
+                deadline.cancel();
+                asio::error_code ignored;
+                connection->socket->close(ignored);
+                share.connections.erase(connection);
+            }
+        } leave{*this, connection, deadline};
+        CloseAt(deadline, opened + RequestArrivalLimit, socket);
         // A guest that goes away, sends too little or takes too long gets no answer.
         asio::error_code error;
         std::string head(FrameHeaderBytes, '\0');
-        co_await asio::async_read(socket, asio::buffer(head),
+        co_await asio::async_read(*socket, asio::buffer(head),
                                   asio::redirect_error(asio::use_awaitable, error));
         const std::optional<FrameHeader> header = ReadHeader(head);
         if (error || !header) {
             co_return;
         }
-        const std::string reply = co_await Reply(socket, *header, guest);
-        co_await asio::async_write(socket, asio::buffer(reply),
+        connection->requested = true;
+        CloseAt(deadline, opened + RequestTimeLimit, socket);
+        const std::string reply = co_await Reply(*socket, *header, guest);
+        co_await asio::async_write(*socket, asio::buffer(reply),
                                    asio::redirect_error(asio::use_awaitable, error));
     }
 
@@ -169,9 +238,9 @@ struct LanShare::Impl {
         }
         if (header.kind == static_cast<std::uint8_t>(MessageKind::ReportRequest) &&
             header.length == 0) {
-            const std::optional<std::string> report = Report();
-            co_return report ? Frame(MessageKind::Report, *report)
-                             : Frame(MessageKind::Refused, "");
+            const Served& current = Current();
+            co_return current.report ? Frame(MessageKind::Report, *current.report)
+                                     : Frame(MessageKind::Refused, "");
         }
         if (header.kind != static_cast<std::uint8_t>(MessageKind::Verdict) || header.length == 0 ||
             header.length > MaxVerdictBytes) {
@@ -192,14 +261,24 @@ struct LanShare::Impl {
         co_return Frame(MessageKind::Taken, "");
     }
 
+    // The verdict as the row of its PC, the latest first; a PC's older row of the same name goes,
+    // and so does the oldest of its address's rows when it has MaxNamesPerAddress of them.
     void Note(Verdict verdict, const std::string& address) {
-        const VerdictRow row{verdict.name, address, std::move(verdict),
-                             std::chrono::system_clock::now()};
+        VerdictRow row{verdict.name, address, std::move(verdict), std::chrono::system_clock::now()};
         {
             const std::lock_guard lock(mutex);
+            row.earlier = row.verdict.report != served.fingerprint;
             std::erase_if(table, [&row](const VerdictRow& old) {
                 return old.name == row.name && old.address == row.address;
             });
+            const auto fromAddress = [&row](const VerdictRow& old) {
+                return old.address == row.address;
+            };
+            if (static_cast<std::size_t>(std::ranges::count_if(table, fromAddress)) >=
+                MaxNamesPerAddress) {
+                table.erase(
+                    std::next(std::find_if(table.rbegin(), table.rend(), fromAddress)).base());
+            }
             if (table.size() >= MaxTableRows) {
                 table.pop_back();
             }
@@ -218,6 +297,10 @@ LanShare::~LanShare() {
         impl_->io.stop();
         impl_->thread.join();
     }
+    // The sockets go while io is still there; the Serve frames io's end destroys leave the list
+    // alone.
+    impl_->stopping = true;
+    impl_->connections.clear();
 }
 
 FileResult LanShare::Start() {
@@ -253,7 +336,16 @@ unsigned short LanShare::Port() const {
 
 std::vector<VerdictRow> LanShare::Table() const {
     const std::lock_guard lock(impl_->mutex);
-    return impl_->table;
+    std::vector<VerdictRow> rows = impl_->table;
+    for (VerdictRow& row : rows) {
+        row.earlier = row.verdict.report != impl_->served.fingerprint;
+    }
+    return rows;
+}
+
+std::string LanShare::Fingerprint() const {
+    const std::lock_guard lock(impl_->mutex);
+    return impl_->made ? impl_->served.fingerprint : "";
 }
 
 } // namespace korvane::lancheck

@@ -21,14 +21,23 @@ struct VerdictRow {
     std::string address; // where its verdict came from
     Verdict verdict;
     std::chrono::system_clock::time_point checked;
+    bool earlier = false; // made against a report this PC no longer shares
 };
 
+// The table: its rows at most, and at most so many names from one address, so that one PC's
+// made-up verdicts push out only its own rows.
 inline constexpr std::size_t MaxTableRows = 256;
-// Connections at once, all together and from one address (so that one PC holding connections
-// open locks nobody else out); more are closed at once.
-inline constexpr std::size_t MaxConnections = 16;
+inline constexpr std::size_t MaxNamesPerAddress = 4;
+// Connections at once, all together and from one address. A connection must send its request
+// within RequestArrivalLimit and be done within RequestTimeLimit; when the share is full, the
+// oldest connection that has not yet sent its request makes room for a new one, so that PCs
+// holding connections open lock nobody out.
+inline constexpr std::size_t MaxConnections = 64;
 inline constexpr std::size_t MaxConnectionsPerAddress = 4;
-inline constexpr std::chrono::seconds RequestTimeLimit{5}; // a connection's whole life
+inline constexpr std::chrono::milliseconds RequestArrivalLimit{1000};
+inline constexpr std::chrono::seconds RequestTimeLimit{5};
+// How often at most the game files are looked at for a change that makes a new report.
+inline constexpr std::chrono::seconds ReportCheckInterval{1};
 
 // How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
 // MaxAskers addresses a second, so that a flood from one address costs a little time and no
@@ -49,6 +58,9 @@ class LanShare {
     struct Options {
         std::string name;                    // this PC's, as the guests see it
         std::function<std::string()> report; // the status --json document as it is now
+        // Something cheap that changes whenever the report would (the files' sizes and times);
+        // none: the report is made once.
+        std::function<std::string()> stamp;
         // Called for each verdict taken, on the share's own thread.
         std::function<void(const VerdictRow&)> onVerdict = {};
         unsigned short port = LanPort; // 0: one the system picks, the same for UDP and TCP
@@ -65,6 +77,8 @@ class LanShare {
     unsigned short Port() const;
     // One row per PC (by name and address), the latest check first.
     std::vector<VerdictRow> Table() const;
+    // The fingerprint of the report as last served; empty before the first request.
+    std::string Fingerprint() const;
 
   private:
     struct Impl;

@@ -1,6 +1,7 @@
 #include "report/component_status.hpp"
 
 #include <algorithm>
+#include <filesystem>
 #include <optional>
 #include <stdexcept>
 
@@ -204,6 +205,45 @@ std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
         result.push_back(GripComponent(ComponentGripQL, GripTableQL, install, programDir));
     }
     return result;
+}
+
+std::string StatusStamp(const GameInstall& install, const std::string& programDir) {
+    std::string stamp;
+    const auto add = [&stamp](const std::string& pathText) {
+        std::error_code error;
+        const std::filesystem::path path = ResolvePath(pathText);
+        const auto size = std::filesystem::file_size(path, error);
+        const auto changed = std::filesystem::last_write_time(path, error);
+        stamp += pathText + '|' + std::to_string(error ? 0 : size) + '|' +
+                 std::to_string(error ? 0 : changed.time_since_epoch().count()) + '\n';
+    };
+    const bool installed[] = {install.HasF1_2002, install.HasSeasonQL, install.HasGTR2002};
+    for (const Component2002 component : EveryComponent2002) {
+        if (!installed[static_cast<int>(component)]) {
+            continue;
+        }
+        for (const TeamFiles& team : ComponentFiles(install, component)) {
+            add(team.live);
+            add(team.backup);
+        }
+    }
+    if (install.HasF1c) {
+        for (const CarFiles& car : F1cCars(install)) {
+            for (const std::string* path :
+                 {&car.performance, &car.performanceBackup, &car.engine, &car.engineBackup}) {
+                add(*path);
+            }
+        }
+    }
+    for (const GripTable* table : {&GripTableEA, &GripTableQL}) {
+        if (!install.HasF1_2002) {
+            break;
+        }
+        add(install.F1Path + table->live);
+        add(install.F1Path + table->backup);
+        add(ShippedGripFile(programDir, *table));
+    }
+    return stamp;
 }
 
 std::string HarmonizedState(const std::string& master) {

@@ -52,6 +52,10 @@ inline constexpr const char* ComponentGripEA = "grip EA 2002";
 inline constexpr const char* ComponentGripQL = "grip Quillon";
 
 // One entry per installed component, in a fixed order. programDir holds the shipped grip files.
+// What changes whenever CollectStatus would say something else, at the cost of a look at each
+// file's name instead of reading it: every file's path, size and time of its last change.
+std::string StatusStamp(const GameInstall& install, const std::string& programDir);
+
 std::vector<ComponentStatus> CollectStatus(const GameInstall& install,
                                            const std::string& programDir);
 

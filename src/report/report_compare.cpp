@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "core/utf8.hpp"
+
 namespace korvane::lancheck {
 
 namespace {
@@ -62,8 +64,11 @@ std::string Holder(const FileSide& side, const std::string& owner) {
     return side.holds == StateOriginal && !owner.empty() ? owner : side.holds;
 }
 
-bool IsControl(char c) {
-    return static_cast<unsigned char>(c) < 0x20 || c == '\x7F';
+// How many bytes from text[at] on are written as escapes: a character that is not to be shown
+// as it is, or one byte that is no UTF-8; 0 when a shown character is there.
+std::size_t EscapedBytes(const std::string& text, std::size_t at) {
+    const Utf8Char c = Utf8At(text, at);
+    return c.bytes == 0 ? 1 : IsHiddenCharacter(c.value) ? c.bytes : 0;
 }
 
 } // namespace
@@ -71,16 +76,21 @@ bool IsControl(char c) {
 std::string Printable(const std::string& text) {
     static constexpr char Hex[] = "0123456789abcdef";
     std::string shown;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (IsControl(c)) {
-            shown += {'\\', 'x', Hex[c >> 4], Hex[c & 0xF]};
+    for (std::size_t i = 0; i < text.size();) {
+        if (const std::size_t escaped = EscapedBytes(text, i)) {
+            for (const std::size_t end = i + escaped; i < end; ++i) {
+                const auto byte = static_cast<unsigned char>(text[i]);
+                shown += {'\\', 'x', Hex[byte >> 4], Hex[byte & 0xF]};
+            }
             continue;
         }
-        shown += c;
+        const char c = text[i];
+        const std::size_t bytes = Utf8At(text, i).bytes;
+        shown.append(text, i, bytes);
+        i += bytes;
         // What follows is written starting with "x" or a backslash.
-        const char next = i + 1 < text.size() ? text[i + 1] : ' ';
-        if (c == '\\' && (next == 'x' || next == '\\' || IsControl(next))) {
+        if (c == '\\' && i < text.size() &&
+            (text[i] == 'x' || text[i] == '\\' || EscapedBytes(text, i) > 0)) {
             shown += '\\';
         }
     }

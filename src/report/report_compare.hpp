@@ -56,11 +56,12 @@ struct Comparison {
 Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
                              const std::vector<ComponentStatus>& reference);
 
-// A name or path from a report as it may be shown: every control character (below 0x20, and
-// 0x7F) as "\xHH", so that a report can neither make up lines of its own nor send a terminal
-// escape sequence. A backslash stays, as paths are full of them, except where what follows it is
-// written starting with "x" or a backslash: there it is doubled, so that no text reads as an
-// escape it is not. Bytes above 0x7F (UTF-8 text) stay as they are.
+// A name or path from another PC as it may be shown: each byte of a character that is not to be
+// shown as it is (IsHiddenCharacter: controls, line separators, bidirectional overrides) and each
+// byte that is no UTF-8 as "\xHH", so that a report can neither make up lines of its own, nor
+// send a terminal escape sequence, nor make one name look like another. A backslash stays, as
+// paths are full of them, except where what follows it is written starting with "x" or a
+// backslash: there it is doubled, so that no text reads as an escape it is not.
 std::string Printable(const std::string& text);
 
 // korvane-cli's lines: per component that differs "NAME: differs (here STATE, the report STATE)"

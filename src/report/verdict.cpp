@@ -4,8 +4,8 @@
 
 namespace korvane::lancheck {
 
-Verdict VerdictOf(const Comparison& comparison, std::string pcName) {
-    Verdict verdict{std::move(pcName), comparison.DifferingFiles(), {}};
+Verdict VerdictOf(const Comparison& comparison, std::string pcName, std::string report) {
+    Verdict verdict{std::move(pcName), std::move(report), comparison.DifferingFiles(), {}};
     for (const ComponentComparison& component : comparison.components) {
         for (const FileDifference& file : component.files) {
             if (verdict.paths.size() < MaxVerdictPaths) {

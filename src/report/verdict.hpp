@@ -13,11 +13,12 @@ inline constexpr std::size_t MaxVerdictPaths = 64;
 
 struct Verdict {
     std::string name;               // the guest's own name
+    std::string report;             // the fingerprint of the report document compared with
     std::size_t differing = 0;      // how many files differ; none: the same
     std::vector<std::string> paths; // the first of them, at most MaxVerdictPaths
 };
 
-// The verdict of a comparison under the given PC name.
-Verdict VerdictOf(const Comparison& comparison, std::string pcName);
+// The verdict of a comparison under the given PC name, against the report of that fingerprint.
+Verdict VerdictOf(const Comparison& comparison, std::string pcName, std::string report);
 
 } // namespace korvane::lancheck

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <optional>
 #include <string>
@@ -48,24 +49,57 @@ std::string ReadToEnd(tcp::socket& socket) {
 } // namespace
 
 TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
-    const Verdict many{"pc-07", 100, std::vector<std::string>(100, "season02\\a.hdv")};
+    const Verdict many{"pc-07", "85110f932e0f", 100,
+                       std::vector<std::string>(100, "season02\\a.hdv")};
     const std::optional<Verdict> read = ParseVerdict(VerdictPayload(many));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->name, "pc-07");
+    EXPECT_EQ(read->report, "85110f932e0f");
     EXPECT_EQ(read->differing, 100u);
     EXPECT_EQ(read->paths.size(), 64u);
-    const Verdict long_paths{"pc", 3, std::vector<std::string>(3, std::string(5000, 'x'))};
+    const Verdict long_paths{"pc", "f", 3, std::vector<std::string>(3, std::string(5000, 'x'))};
     EXPECT_EQ(ParseVerdict(VerdictPayload(long_paths))->paths.size(), 1u) << "8 KiB at most";
 
-    std::string tooManyPaths = "pc\n65";
+    // A name cut to 64 bytes keeps whole characters, so the host can read it back.
+    const std::optional<Verdict> umlauts =
+        ParseVerdict(VerdictPayload({std::string(70, 'x') + "ü", "f", 0, {}}));
+    ASSERT_TRUE(umlauts);
+    EXPECT_EQ(umlauts->name, std::string(64, 'x'));
+    const std::optional<HostAnswer> host =
+        ParseAnswer(AnswerPayload({std::string(63, 'x') + "ü", "0.6.0", "f"}));
+    ASSERT_TRUE(host);
+    EXPECT_EQ(host->name, std::string(63, 'x'));
+
+    std::string tooManyPaths = "pc\nf\n65";
     for (int i = 0; i < 65; ++i) {
         tooManyPaths += "\na";
     }
-    for (const std::string& payload :
-         {""s, "pc"s, "\n0"s, "pc\n"s, "pc\n-1"s, "pc\n1x"s, "pc\n1\na\nb"s, "pc\x1b[2J\n0"s,
-          "pc\n1\na\rb"s, "pc\n99999999999999999999"s, std::string(65, 'p') + "\n0",
-          tooManyPaths}) {
+    for (const std::string& payload : {""s,
+                                       "pc"s,
+                                       "pc\nf"s,
+                                       "\nf\n0"s,
+                                       "pc\n\n0"s,
+                                       "pc\nf\n"s,
+                                       "pc\nf\n-1"s,
+                                       "pc\nf\n1x"s,
+                                       "pc\nf\n1\na\nb"s,
+                                       "pc\x1b[2J\nf\n0"s,
+                                       "pc\nf\n1\na\rb"s,
+                                       "pc\nf\n99999999999999999999"s,
+                                       "pc\nf\n" + std::to_string(MaxDifferingFiles + 1),
+                                       std::string(65, 'p') + "\nf\n0",
+                                       "pc\u009b2J\nf\n0"s,
+                                       "pc-\u202e70\nf\n0"s,
+                                       "pc\u2028pc\nf\n0"s,
+                                       "pc\xff\nf\n0"s,
+                                       "pc\xc3\nf\n0"s,
+                                       tooManyPaths}) {
         EXPECT_FALSE(ParseVerdict(payload)) << payload;
+    }
+    EXPECT_TRUE(ParseVerdict("pc\nf\n" + std::to_string(MaxDifferingFiles)));
+    for (const std::string& payload :
+         {"pc-\u202e70\n0.6.0\nf"s, "pc\n0.6.0"s, "pc\xe0\x80\x80\n0.6.0\nf"s, "\n0.6.0\nf"s}) {
+        EXPECT_FALSE(ParseAnswer(payload)) << payload;
     }
 }
 
@@ -95,8 +129,11 @@ TEST(LanShare, AnswersEachAddressAFewTimesASecond) {
 // well-formed verdicts.
 TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     std::vector<VerdictRow> seen;
-    LanShare share({"host-pc", [] { return Report; },
-                    [&seen](const VerdictRow& row) { seen.push_back(row); }, 0});
+    LanShare share({"host-pc",
+                    [] { return Report; },
+                    {},
+                    [&seen](const VerdictRow& row) { seen.push_back(row); },
+                    0});
     ASSERT_TRUE(share.Start().ok());
     const unsigned short port = share.Port();
     const tcp::endpoint host(asio::ip::make_address_v4(Loopback), port);
@@ -105,13 +142,13 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     // Garbage and a flood of queries, from the address that asks again later.
     udp::socket flood(io, udp::endpoint(udp::v4(), 0));
     for (const std::string& datagram :
-         {"hello"s, "KVLC\x01"s, Header(1, 'Q', 0) + std::string(2000, 'x'),
-          "KVLX" + Header(1, 'Q', 0).substr(4), Header(1, 'Q', 7), Header(1, 'A', 0),
+         {"hello"s, "KVLC\x01"s, Header(2, 'Q', 0) + std::string(2000, 'x'),
+          "KVLX" + Header(2, 'Q', 0).substr(4), Header(1, 'Q', 7), Header(1, 'A', 0),
           std::string(MaxDatagramBytes + 1, 'Q')}) {
         flood.send_to(asio::buffer(datagram), udp::endpoint(host.address(), port));
     }
     for (int i = 0; i < 200; ++i) {
-        flood.send_to(asio::buffer(Header(1, 'Q', 0)), udp::endpoint(host.address(), port));
+        flood.send_to(asio::buffer(Header(2, 'Q', 0)), udp::endpoint(host.address(), port));
     }
 
     const struct {
@@ -122,12 +159,15 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
         {"garbage", "GET / HTTP/1.1\r\n\r\n", ""},
         {"cut off", "KVLC\x01", ""},
         {"wrong magic", "KVLX\x01R\0\0\0\0"s, ""},
-        {"another version", Header(2, 'R', 0), Header(1, 'X', 0)},
-        {"an unknown kind", Header(1, 'Z', 0), ""},
-        {"a report request with a payload", Header(1, 'R', 3) + "abc", ""},
-        {"a verdict of 4 GiB", Header(1, 'V', 0xFFFFFFFF) + "pc\n0", ""},
-        {"a verdict cut off", Header(1, 'V', 20) + "pc\n0", ""},
-        {"a verdict it cannot read", Frame(MessageKind::Verdict, "pc\n1\na\nb"), Header(1, 'X', 0)},
+        {"another version", Header(1, 'R', 0), Header(2, 'X', 0)},
+        {"an unknown kind", Header(2, 'Z', 0), ""},
+        {"a report request with a payload", Header(2, 'R', 3) + "abc", ""},
+        {"a verdict of 4 GiB", Header(2, 'V', 0xFFFFFFFF) + "pc\nf\n0", ""},
+        {"a verdict over 8 KiB",
+         Frame(MessageKind::Verdict, "pc\nf\n1\n" + std::string(MaxVerdictBytes, 'a')), ""},
+        {"a verdict cut off", Header(2, 'V', 20) + "pc\nf\n0", ""},
+        {"a verdict it cannot read", Frame(MessageKind::Verdict, "pc\nf\n1\na\nb"),
+         Header(2, 'X', 0)},
         {"silent", "", std::nullopt},
         {"slow", "KVLC", std::nullopt},
     };
@@ -151,16 +191,20 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     EXPECT_EQ(found[0].address, Loopback);
     EXPECT_EQ(found[0].answer.name, "host-pc");
     EXPECT_EQ(found[0].answer.fingerprint.size(), 12u);
-    const ReportRead read = FetchReport({Loopback, port});
-    ASSERT_TRUE(read.ok()) << read.reason();
-    EXPECT_EQ(ReportJson(read.value()), Report);
-    ASSERT_TRUE(SendVerdict({Loopback, port}, {"guest-pc", 2, {"a.hdv", "b.hdv"}}).ok());
+    const FetchedReport fetched = FetchReport({Loopback, port});
+    ASSERT_TRUE(fetched.read.ok()) << fetched.read.reason();
+    EXPECT_EQ(ReportJson(fetched.read.value()), Report);
+    EXPECT_EQ(fetched.fingerprint, found[0].answer.fingerprint);
+    ASSERT_TRUE(
+        SendVerdict({Loopback, port}, {"guest-pc", fetched.fingerprint, 2, {"a.hdv", "b.hdv"}})
+            .ok());
 
     const std::vector<VerdictRow> table = share.Table();
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].name, "guest-pc");
     EXPECT_EQ(table[0].address, Loopback);
     EXPECT_EQ(table[0].verdict.paths, (std::vector<std::string>{"a.hdv", "b.hdv"}));
+    EXPECT_FALSE(table[0].earlier);
     EXPECT_EQ(seen.size(), 1u);
 }
 
@@ -177,12 +221,12 @@ TEST(LanGuest, SaysWhatFailedWithAHostThatIsNotOne) {
         {"silent", std::nullopt, "no answer within 5 seconds"},
         {"something else", "HTTP/1.1 400 Bad Request\r\n\r\n",
          "it answered something other than Korvane's LAN check"},
-        {"another version", Header(2, 'r', 2) + "{}",
-         "it speaks LAN protocol version 2, this Korvane version 1"},
-        {"refusing", Header(1, 'X', 0), "it refused the request"},
-        {"a report of 2 MiB", Header(1, 'r', 2 * 1024 * 1024),
+        {"another version", Header(1, 'r', 2) + "{}",
+         "it speaks LAN protocol version 1, this Korvane version 2"},
+        {"refusing", Header(2, 'X', 0), "it refused the request"},
+        {"a report of 2 MiB", Header(2, 'r', 2 * 1024 * 1024),
          "its answer of 2097152 bytes is larger than the 1048576 this Korvane takes"},
-        {"cut off", Header(1, 'r', 100) + "{", "the connection ended early: End of file"},
+        {"cut off", Header(2, 'r', 100) + "{", "the connection ended early: End of file"},
     };
     for (const auto& c : cases) {
         std::thread answering([&] {
@@ -196,7 +240,7 @@ TEST(LanGuest, SaysWhatFailedWithAHostThatIsNotOne) {
             ReadToEnd(socket); // until the guest gives up
         });
         const auto start = std::chrono::steady_clock::now();
-        const ReportRead read = FetchReport({Loopback, port});
+        const ReportRead read = FetchReport({Loopback, port}).read;
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(8)) << c.what;
         answering.join();
         EXPECT_FALSE(read.ok()) << c.what;
@@ -211,13 +255,134 @@ TEST(LanGuest, SaysWhatFailedWithAHostThatIsNotOne) {
         udp::endpoint guest;
         other.receive_from(asio::buffer(query), guest); // lost on the way
         other.receive_from(asio::buffer(query), guest);
-        other.send_to(asio::buffer(Header(2, 'A', 5) + "x\ny\nz"), guest);
+        other.send_to(asio::buffer(Header(1, 'A', 5) + "x\ny\nz"), guest);
     });
     const std::vector<FoundHost> found = FindHosts(other.local_endpoint().port(), Loopback);
     // A query asked only once would leave the peer waiting for its second: this one frees it.
-    udp::socket(io, udp::v4()).send_to(asio::buffer(Header(1, 'Q', 0)), other.local_endpoint());
+    udp::socket(io, udp::v4()).send_to(asio::buffer(Header(2, 'Q', 0)), other.local_endpoint());
     answering.join();
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found[0].protocol, 2);
+    EXPECT_EQ(found[0].protocol, 1);
     EXPECT_EQ(found[0].answer.name, "");
+}
+
+// A name is taken from the hosts found only when exactly one of them answers to it.
+TEST(LanGuest, TakesANameOnlyFromTheOneHostThatAnswersToIt) {
+    const auto host = [](const char* address, const char* name, int protocol = LanProtocolVersion) {
+        return FoundHost{address, protocol, {name, "0.6.0", "f"}};
+    };
+    const struct {
+        std::vector<FoundHost> found;
+        std::string said; // the address, or why not
+    } cases[] = {
+        {{host("10.0.0.2", "pc-02"), host("10.0.0.9", "Organiser")}, "10.0.0.9"},
+        {{host("10.0.0.9", "organiser", 1)},
+         "no host of that name, and no sharing PC answered with it"},
+        {{host("10.0.0.9", "organiser"), host("10.0.0.66", "ORGANISER")},
+         "2 PCs answer to that name: 10.0.0.9 and 10.0.0.66; give the address of the one meant"},
+        {{host("10.0.0.9", "organiser"), host("10.0.0.66", "organiser"),
+          host("10.0.0.67", "organiser")},
+         "3 PCs answer to that name: 10.0.0.9, 10.0.0.66 and 10.0.0.67; give the address of the "
+         "one "
+         "meant"},
+    };
+    for (const auto& c : cases) {
+        const auto address = AddressAnswering(c.found, "organiser");
+        EXPECT_EQ(address.ok() ? address.value() : address.reason(), c.said);
+    }
+}
+
+namespace {
+
+// A connection from one of the loopback addresses, left open without a word.
+tcp::socket IdleFrom(asio::io_context& io, const std::string& from, unsigned short port) {
+    tcp::socket socket(io, tcp::endpoint(asio::ip::make_address_v4(from), 0));
+    socket.connect({asio::ip::make_address_v4(Loopback), port});
+    return socket;
+}
+
+// Whether the host has closed the connection, looked at for up to the given time.
+bool ClosedWithin(tcp::socket& socket, std::chrono::milliseconds limit) {
+    socket.non_blocking(true);
+    const auto end = std::chrono::steady_clock::now() + limit;
+    char byte;
+    while (std::chrono::steady_clock::now() < end) {
+        asio::error_code error;
+        socket.read_some(asio::buffer(&byte, 1), error);
+        if (error && error != asio::error::would_block) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+} // namespace
+
+// Connections that send nothing lock nobody out: a newcomer takes the place of the oldest of its
+// address's, or of the share's, that has not sent its request, and each is closed after a second.
+TEST(LanShare, IdleConnectionsMakeRoomForGuests) {
+    LanShare share({"host-pc", [] { return Report; }, {}, {}, 0});
+    ASSERT_TRUE(share.Start().ok());
+    const unsigned short port = share.Port();
+    asio::io_context io;
+    std::vector<tcp::socket> idle;
+    for (std::size_t i = 0; i < MaxConnections; ++i) { // the share full, four from each address
+        idle.push_back(
+            IdleFrom(io, "127.0.1." + std::to_string(i / MaxConnectionsPerAddress), port));
+    }
+    tcp::socket fifth = IdleFrom(io, "127.0.1.0", port);
+    EXPECT_TRUE(ClosedWithin(idle[0], std::chrono::milliseconds(500))) << "its address's oldest";
+    EXPECT_FALSE(ClosedWithin(idle[1], std::chrono::milliseconds(50)));
+
+    const auto start = std::chrono::steady_clock::now();
+    const FetchedReport fetched = FetchReport({Loopback, port});
+    EXPECT_TRUE(fetched.read.ok()) << fetched.read.reason();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500))
+        << "at once, not when the idle ones time out";
+    EXPECT_TRUE(ClosedWithin(idle[1], RequestArrivalLimit + std::chrono::milliseconds(500)));
+}
+
+// The report is made once and served as it is until the files change: requests cost no work.
+TEST(LanShare, MakesTheReportAnewOnlyWhenTheFilesChange) {
+    std::atomic<int> made = 0;
+    std::atomic<int> stamp = 1;
+    LanShare share({"host-pc",
+                    [&made] {
+                        ++made;
+                        return Report;
+                    },
+                    [&stamp] { return std::to_string(stamp.load()); },
+                    {},
+                    0});
+    ASSERT_TRUE(share.Start().ok());
+    for (int i = 0; i < 20; ++i) {
+        ASSERT_TRUE(FetchReport({Loopback, share.Port()}).read.ok());
+    }
+    EXPECT_EQ(FindHosts(share.Port(), Loopback).size(), 1u);
+    EXPECT_EQ(made, 1);
+    std::this_thread::sleep_for(ReportCheckInterval);
+    EXPECT_TRUE(FetchReport({Loopback, share.Port()}).read.ok());
+    EXPECT_EQ(made, 1) << "the stamp is the same";
+    ++stamp;
+    std::this_thread::sleep_for(ReportCheckInterval);
+    EXPECT_TRUE(FetchReport({Loopback, share.Port()}).read.ok());
+    EXPECT_EQ(made, 2);
+}
+
+// One PC's made-up names push out only its own rows, and a verdict on an earlier report says so.
+TEST(LanShare, KeepsAFewNamesPerAddressAndMarksEarlierReports) {
+    LanShare share({"host-pc", [] { return Report; }, {}, {}, 0});
+    ASSERT_TRUE(share.Start().ok());
+    const LanHost host{Loopback, share.Port()};
+    const std::string current = FetchReport(host).fingerprint;
+    for (int i = 0; i < 6; ++i) {
+        const std::string report = i == 5 ? "85110f932e0f" : current;
+        ASSERT_TRUE(SendVerdict(host, {"fake-" + std::to_string(i), report, 0, {}}).ok());
+    }
+    std::string rows;
+    for (const VerdictRow& row : share.Table()) {
+        rows += row.name + (row.earlier ? " (earlier)" : "") + ", ";
+    }
+    EXPECT_EQ(rows, "fake-5 (earlier), fake-4, fake-3, fake-2, ");
 }

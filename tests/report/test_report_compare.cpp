@@ -107,14 +107,22 @@ TEST(ReportCompare, NamesEachFileThatDiffersWithBothSides) {
     }
 }
 
-// What a report names is shown with its control characters escaped, and every shown text stands
-// for one written text only; paths keep their backslashes and UTF-8 text stays readable.
-TEST(ReportCompare, PrintableEscapesControlCharacters) {
+// What a report names is shown with its controls, separators, direction overrides and broken
+// UTF-8 escaped, and every shown text stands for one written text only; paths keep their
+// backslashes and UTF-8 text stays readable.
+TEST(ReportCompare, PrintableEscapesWhatIsNotShownText) {
     const std::pair<std::string, std::string> cases[] = {
         {"Grüße\x01\t\r\x1f\x7f", "Grüße\\x01\\x09\\x0d\\x1f\\x7f"},
         {"a\\x1b", "a\\\\x1b"},    // written as it is, not an escape
         {"a\\\x1b", "a\\\\\\x1b"}, // a backslash, then an escape
         {"a\\\\b", "a\\\\\\b"},    // two backslashes
+        // C1 control (a terminal's CSI), right-to-left override, line separator, invalid UTF-8
+        {"pc\u009b2J", "pc\\xc2\\x9b2J"},
+        {"pc-\u202e21", "pc-\\xe2\\x80\\xae21"},
+        {"a\u2028b", "a\\xe2\\x80\\xa8b"},
+        {"a\xff\xc3", "a\\xff\\xc3"},
+        {"\xe0\x80\x80", "\\xe0\\x80\\x80"}, // an overlong NUL
+        {"a\\\u202e", "a\\\\\\xe2\\x80\\xae"},
     };
     for (const auto& [written, shown] : cases) {
         EXPECT_EQ(Printable(written), shown) << written;

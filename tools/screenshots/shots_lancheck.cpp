@@ -92,14 +92,15 @@ const bool registered = [] {
         const QSignalBlocker quiet(share);
         share->setChecked(true);
         network->ShowGuests({
-            {"pc-07", "192.168.1.17", {"pc-07", 0, {}}, Today(20, 14, 5)},
+            {"pc-07", "192.168.1.17", {"pc-07", "", 0, {}}, Today(20, 14, 5)},
             {"pc-03",
              "192.168.1.13",
              {"pc-03",
+              "",
               2,
               {"season02\\vehicles\\Toyota\\Toyota.hdv", "season02\\tracks\\terrain.ini"}},
              Today(20, 12, 41)},
-            {"pc-11", "192.168.1.21", {"pc-11", 0, {}}, Today(20, 9, 58)},
+            {"pc-11", "192.168.1.21", {"pc-11", "", 0, {}}, Today(20, 9, 58)},
         });
         auto* guests = network->findChild<QTreeWidget*>(QStringLiteral("LstGuests"));
         guests->expandItem(guests->topLevelItem(1));

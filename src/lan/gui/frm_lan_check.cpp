@@ -88,8 +88,8 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     QLayout* buttons = BuildButtons();
     network_ = new LanNetworkBox(
         state_, sink_,
-        [this](const std::vector<lancheck::ComponentStatus>& report,
-               const lancheck::LanHost& host) { CompareWithHost(report, host); },
+        [this](const std::vector<lancheck::ComponentStatus>& report, const lancheck::LanHost& host,
+               const std::string& fingerprint) { CompareWithHost(report, host, fingerprint); },
         this);
     connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
@@ -253,8 +253,9 @@ void frmLanCheck::ShowComparison() {
     }
     match_->setVisible(!comparison.AllSame());
     if (referenceHost_) {
-        network_->SendVerdict(*referenceHost_,
-                              lancheck::VerdictOf(comparison, lancheck::ThisPcName()));
+        network_->SendVerdict(
+            *referenceHost_,
+            lancheck::VerdictOf(comparison, lancheck::ThisPcName(), referenceFingerprint_));
     }
 }
 
@@ -264,12 +265,13 @@ void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddres
 
 // A host's report shows as a report file does, and the host learns what this PC found.
 void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
-                                  const lancheck::LanHost& host) {
+                                  const lancheck::LanHost& host, const std::string& fingerprint) {
     if (Running()) { // a match holds the comparison until it ends
         return;
     }
     reference_ = report;
     referenceHost_ = host;
+    referenceFingerprint_ = fingerprint;
     ShowComparison();
 }
 
@@ -304,10 +306,31 @@ void frmLanCheck::CompareWith(const QString& file) {
     RememberFolderOf(file);
     reference_ = report.value();
     referenceHost_.reset();
+    referenceFingerprint_.clear();
     ShowComparison();
 }
 
+// A host's report is fetched once more first: the host may have changed since the comparison, and
+// the question then shows the new comparison and plan.
 void frmLanCheck::Match() {
+    if (!referenceHost_) {
+        PlanAndAsk();
+        return;
+    }
+    match_->setEnabled(false);
+    network_->FetchAgain(*referenceHost_, [this](const lancheck::FetchedReport& fetched) {
+        match_->setEnabled(true);
+        if (!fetched.read.ok()) {
+            sink_.Show(HostUnreadableText(referenceHost_->address, fetched.read, state_.language));
+            return;
+        }
+        reference_ = fetched.read.value();
+        referenceFingerprint_ = fetched.fingerprint;
+        PlanAndAsk();
+    });
+}
+
+void frmLanCheck::PlanAndAsk() {
     const Language language = state_.language;
     ShowComparison(); // the plan starts from the files as they are now, and so does what is shown
     lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);

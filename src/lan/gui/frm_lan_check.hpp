@@ -75,7 +75,8 @@ class frmLanCheck : public QDialog {
     void CollectStatus(); // this PC's state anew, shown in the status list
     void ShowComparison();
     void CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
-                         const lancheck::LanHost& host);
+                         const lancheck::LanHost& host, const std::string& fingerprint);
+    void PlanAndAsk(); // the match's plan from the files as they are now, and the question
     void SetRunning(bool running);
     void ShowStep(std::size_t index, std::size_t count, const QString& text);
     void MatchEnded(const std::vector<std::string>& messages);
@@ -88,6 +89,7 @@ class frmLanCheck : public QDialog {
     std::vector<lancheck::ComponentStatus> components_;
     std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
     std::optional<lancheck::LanHost> referenceHost_;   // where it came from, when it was shared
+    std::string referenceFingerprint_;                 // and the fingerprint it came with
     std::thread worker_;
     QTreeWidget* status_ = nullptr;
     QLabel* verdict_ = nullptr;

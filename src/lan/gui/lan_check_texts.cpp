@@ -139,15 +139,18 @@ std::string ShareFailedText(unsigned short port, const std::string& reason, Lang
            CrLf + CrLf + reason;
 }
 
-std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language) {
-    if (verdict.differing == 0) {
-        return TextIn(language, {"gleich", "same"});
+std::string GuestVerdictText(const lancheck::VerdictRow& row, Language language) {
+    const std::string earlier =
+        row.earlier ? TextIn(language, {"früherer Bericht: ", "earlier report: "}) : "";
+    const std::size_t differing = row.verdict.differing;
+    if (differing == 0) {
+        return earlier + TextIn(language, {"gleich", "same"});
     }
-    if (verdict.differing == 1) {
-        return TextIn(language, {"1 Datei weicht ab", "1 file differs"});
+    if (differing == 1) {
+        return earlier + TextIn(language, {"1 Datei weicht ab", "1 file differs"});
     }
-    return TextIn(language, {"{1} Dateien weichen ab", "{1} files differ"},
-                  {std::to_string(verdict.differing)});
+    return earlier + TextIn(language, {"{1} Dateien weichen ab", "{1} files differ"},
+                            {std::to_string(differing)});
 }
 
 std::string MorePathsText(std::size_t count, Language language) {

@@ -8,6 +8,7 @@
 #include "core/language.hpp"
 #include "core/messages.hpp"
 #include "lan/lan_protocol.hpp"
+#include "lan/lan_share.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -56,7 +57,8 @@ std::string StepProgressText(std::size_t index, std::size_t count, const std::st
 // Sharing that could not start: the port and the system's reason.
 std::string ShareFailedText(unsigned short port, const std::string& reason, Language language);
 // A guest's verdict in the host's table: "same", or how many files differ.
-std::string GuestVerdictText(const lancheck::Verdict& verdict, Language language);
+// A row's verdict against a report this PC no longer shares starts with "earlier report: ".
+std::string GuestVerdictText(const lancheck::VerdictRow& row, Language language);
 // "... and 3 more": the files a verdict counts but does not name.
 std::string MorePathsText(std::size_t count, Language language);
 // A host that speaks another protocol version: "other version (protocol 2)".

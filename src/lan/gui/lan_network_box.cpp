@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "core/settings.hpp"
@@ -38,10 +39,14 @@ QString Column(Language language, const MessageText& text) {
     return QString::fromUtf8(TextIn(language, text).c_str());
 }
 
-// Names from the network are shown, never used: control characters escaped.
+// Names from the network are shown, never used: what is not plain text escaped. They are UTF-8,
+// whatever this PC's code page.
 QString Shown(const std::string& fromNetwork) {
-    return Local(Printable(fromNetwork));
+    return QString::fromStdString(Printable(fromNetwork));
 }
+
+// How often at most the guests' table is shown anew while verdicts pour in.
+constexpr int GuestsEveryMs = 250;
 
 } // namespace
 
@@ -104,9 +109,10 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
 
 LanNetworkBox::~LanNetworkBox() {
     share_.reset();
-    for (std::thread& exchange : exchanges_) {
-        exchange.join();
+    for (std::jthread& exchange : exchanges_) {
+        exchange.request_stop();
     }
+    exchanges_.clear(); // each ends within 50 ms of being asked
 }
 
 void LanNetworkBox::SetNetwork(unsigned short port, const std::string& queryAddress) {
@@ -123,21 +129,18 @@ void LanNetworkBox::Share(bool on) {
         share_.reset(); // stops sharing
         return;
     }
-    // The report is made afresh for each request, on the share's thread, from copies: it only
-    // reads files.
+    // The report is made on the share's thread, from copies: it only reads files. The table is
+    // shown anew a few times a second at most, however many verdicts come.
     LanShare::Options options{ThisPcName(),
                               [install = state_.install, programDir = state_.ProgramDir()] {
                                   return ReportJson(CollectStatus(install, programDir));
                               },
+                              [install = state_.install, programDir = state_.ProgramDir()] {
+                                  return StatusStamp(install, programDir);
+                              },
                               [this](const VerdictRow&) {
                                   QMetaObject::invokeMethod(
-                                      this,
-                                      [this] {
-                                          if (share_) {
-                                              ShowGuests(share_->Table());
-                                          }
-                                      },
-                                      Qt::QueuedConnection);
+                                      this, [this] { GuestsDue(); }, Qt::QueuedConnection);
                               },
                               port_};
     share_ = std::make_unique<LanShare>(std::move(options));
@@ -156,16 +159,42 @@ void LanNetworkBox::StopSharing() {
     shareBox_->setChecked(false);
 }
 
+void LanNetworkBox::GuestsDue() {
+    if (guestsDue_) {
+        return;
+    }
+    guestsDue_ = true;
+    QTimer::singleShot(GuestsEveryMs, this, [this] {
+        guestsDue_ = false;
+        if (share_) {
+            ShowGuests(share_->Table());
+        }
+    });
+}
+
+// Row by row: a PC's row is made once, and changed or moved to the top only when its verdict is
+// new.
 void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
     const Language language = state_.language;
-    guests_->clear();
-    for (const VerdictRow& row : rows) {
+    std::map<std::string, QTreeWidgetItem*> kept;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const VerdictRow& row = rows[i];
+        const std::string key = row.name + '\n' + row.address;
         const auto checked =
             std::chrono::duration_cast<std::chrono::seconds>(row.checked.time_since_epoch());
-        auto* line = new QTreeWidgetItem(
-            guests_,
-            {Shown(row.name), Shown(row.address), Local(GuestVerdictText(row.verdict, language)),
-             QDateTime::fromSecsSinceEpoch(checked.count()).toString("HH:mm:ss")});
+        const QStringList texts{
+            Shown(row.name), Shown(row.address), Local(GuestVerdictText(row, language)),
+            QDateTime::fromSecsSinceEpoch(checked.count()).toString("HH:mm:ss")};
+        QTreeWidgetItem* line = guestRows_.contains(key) ? guestRows_[key] : nullptr;
+        guestRows_.erase(key);
+        if (line && line->text(2) == texts[2] && line->text(3) == texts[3]) {
+            kept[key] = line;
+            continue;
+        }
+        delete line;
+        line = new QTreeWidgetItem(texts);
+        guests_->insertTopLevelItem(int(i), line);
+        kept[key] = line;
         for (const std::string& path : row.verdict.paths) {
             new QTreeWidgetItem(line, {Shown(path)});
         }
@@ -174,25 +203,26 @@ void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
                 line,
                 {Local(MorePathsText(row.verdict.differing - row.verdict.paths.size(), language))});
         }
-        for (int i = 0; i < line->childCount(); ++i) {
-            line->child(i)->setFirstColumnSpanned(true);
+        for (int c = 0; c < line->childCount(); ++c) {
+            line->child(c)->setFirstColumnSpanned(true);
         }
     }
+    for (auto& [key, gone] : guestRows_) {
+        delete gone;
+    }
+    guestRows_ = std::move(kept);
 }
 
 void LanNetworkBox::FindHosts() {
     busy_ = true;
     UpdateButtons();
     noHost_->hide();
-    InBackground([this, port = port_, to = queryAddress_] {
-        std::vector<FoundHost> found = lancheck::FindHosts(port, to);
-        QMetaObject::invokeMethod(
-            this,
-            [this, found = std::move(found)] {
-                busy_ = false;
-                ShowHosts(found);
-            },
-            Qt::QueuedConnection);
+    InBackground([this, port = port_, to = queryAddress_](std::stop_token stop) {
+        std::vector<FoundHost> found = lancheck::FindHosts(port, to, stop);
+        return [this, found = std::move(found)] {
+            busy_ = false;
+            ShowHosts(found);
+        };
     });
 }
 
@@ -215,47 +245,69 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
 
 void LanNetworkBox::CompareWithHost() {
     const QTreeWidgetItem* row = hosts_->selectedItems().value(0);
-    // A host from the list is asked at the address it answered from; one typed in is looked up.
-    const std::string address = row ? Local(row->data(1, Qt::UserRole).toString()) : "";
-    const std::string given = Local(host_->text().trimmed());
+    // A host from the list is asked at the address it answered from; one typed in is looked up
+    // by its name as the network writes names, in UTF-8.
+    const std::string address = row ? row->data(1, Qt::UserRole).toString().toStdString() : "";
+    const std::string given = host_->text().trimmed().toStdString();
     const std::string shown =
         row ? Local(row->text(0).isEmpty() ? row->text(1) : row->text(0)) : Printable(given);
     if (!given.empty()) {
-        KeepSetting(state_.settings, sink_, state_.language, LastHostSetting, given);
+        KeepSetting(state_.settings, sink_, state_.language, LastHostSetting,
+                    Local(host_->text().trimmed()));
     }
     busy_ = true;
     UpdateButtons();
-    InBackground([this, address, given, shown, port = port_] {
+    InBackground([this, address, given, shown, port = port_](std::stop_token stop) {
         LanHost host{address, port};
-        std::optional<ReportRead> unresolved;
+        std::optional<FetchedReport> fetched;
         if (address.empty()) {
-            const Result<LanHost> resolved = ResolveHost(given, port);
+            const Result<LanHost> resolved = ResolveHost(given, port, stop);
             if (resolved.ok()) {
                 host = resolved.value();
             } else {
-                unresolved = ReportRead::Refused(ReportProblem::Unreadable, resolved.reason());
+                fetched = FetchedReport{
+                    ReportRead::Refused(ReportProblem::Unreadable, resolved.reason()), ""};
             }
         }
-        const ReportRead read = unresolved ? *unresolved : FetchReport(host);
-        QMetaObject::invokeMethod(
-            this, [this, read, host, shown] { HostAnswered(read, host, shown); },
-            Qt::QueuedConnection);
+        if (!fetched) {
+            fetched = FetchReport(host, stop);
+        }
+        return [this, fetched = std::move(*fetched), host, shown] {
+            busy_ = false;
+            UpdateButtons();
+            HostAnswered(fetched, host, shown, taken_);
+        };
     });
 }
 
-void LanNetworkBox::HostAnswered(const ReportRead& read, const LanHost& host,
-                                 const std::string& shownName) {
-    busy_ = false;
+void LanNetworkBox::FetchAgain(const LanHost& host,
+                               std::function<void(const FetchedReport&)> done) {
+    busy_ = true;
     UpdateButtons();
-    if (!read.ok()) {
-        sink_.Show(HostUnreadableText(shownName, read, state_.language));
+    InBackground([this, host, done = std::move(done)](std::stop_token stop) {
+        FetchedReport fetched = FetchReport(host, stop);
+        return [this, fetched = std::move(fetched), done] {
+            busy_ = false;
+            UpdateButtons();
+            done(fetched);
+        };
+    });
+}
+
+void LanNetworkBox::HostAnswered(const FetchedReport& fetched, const LanHost& host,
+                                 const std::string& shownName, const ReportTaken& taken) {
+    if (!fetched.read.ok()) {
+        sink_.Show(HostUnreadableText(shownName, fetched.read, state_.language));
         return;
     }
-    taken_(read.value(), host);
+    taken(fetched.read.value(), host, fetched.fingerprint);
 }
 
 void LanNetworkBox::SendVerdict(const LanHost& host, const Verdict& verdict) {
-    InBackground([host, verdict] { lancheck::SendVerdict(host, verdict); });
+    InBackground([host, verdict](std::stop_token stop) {
+        lancheck::SendVerdict(host, verdict, stop);
+        return std::function<void()>();
+    });
 }
 
 void LanNetworkBox::SetLocked(bool locked) {
@@ -270,8 +322,35 @@ void LanNetworkBox::UpdateButtons() {
         free && (!hosts_->selectedItems().isEmpty() || !host_->text().trimmed().isEmpty()));
 }
 
-void LanNetworkBox::InBackground(std::function<void()> work) {
-    exchanges_.emplace_back(std::move(work));
+// The thread posts what is to be done here and ends; that step also lets go of the thread.
+void LanNetworkBox::InBackground(std::function<std::function<void()>(std::stop_token)> work) {
+    exchanges_.emplace_back();
+    const auto self = std::prev(exchanges_.end());
+    *self = std::jthread([this, self, work = std::move(work)](std::stop_token stop) {
+        std::function<void()> done;
+        try {
+            done = work(stop);
+        } catch (const std::exception& e) { // never into Qt's event loop
+            done = [this, what = std::string(e.what())] {
+                busy_ = false;
+                UpdateButtons();
+                sink_.Show(what);
+            };
+        }
+        if (stop.stop_requested()) {
+            return; // the window is going
+        }
+        QMetaObject::invokeMethod(
+            this,
+            [this, self, done = std::move(done)] {
+                if (done) {
+                    done();
+                }
+                self->join();
+                exchanges_.erase(self);
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 } // namespace korvane

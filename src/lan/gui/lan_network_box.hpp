@@ -1,8 +1,11 @@
 #pragma once
 // The LAN check window's network part: this PC's report shared on the LAN with the table of the
 // guests' verdicts, and the hosts found or typed in, whose report the window compares with. Every
-// exchange runs on a thread of its own, so the window stays responsive.
+// exchange runs on a thread of its own, so the window stays responsive, and is cancelled when the
+// window closes.
 #include <functional>
+#include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -20,18 +23,19 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace korvane {
 
 class LanNetworkBox : public QGroupBox {
     Q_OBJECT
   public:
-    // A host's report as it came, and where it came from.
+    // A host's report as it came, where it came from and its fingerprint.
     using ReportTaken = std::function<void(const std::vector<lancheck::ComponentStatus>&,
-                                           const lancheck::LanHost&)>;
+                                           const lancheck::LanHost&, const std::string&)>;
 
     LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken, QWidget* parent);
-    ~LanNetworkBox() override; // stops sharing and waits for the exchanges under way
+    ~LanNetworkBox() override; // stops sharing and cancels the exchanges under way
 
     // The port of the share and of the hosts, and where the query for hosts goes (empty: broadcast
     // on every interface). Port 0 shares on one the system picks.
@@ -39,6 +43,9 @@ class LanNetworkBox : public QGroupBox {
     unsigned short SharedPort() const; // 0 while not sharing
 
     void ShowGuests(const std::vector<lancheck::VerdictRow>& rows);
+    // The host's report once more, in the background, handed to done whether it came or not.
+    void FetchAgain(const lancheck::LanHost& host,
+                    std::function<void(const lancheck::FetchedReport&)> done);
     void ShowHosts(const std::vector<lancheck::FoundHost>& hosts);
     // Tells the host what this PC found, in the background; a host that does not take it changes
     // nothing here.
@@ -51,10 +58,12 @@ class LanNetworkBox : public QGroupBox {
     void Share(bool on);
     void FindHosts();
     void CompareWithHost();
-    void HostAnswered(const lancheck::ReportRead& read, const lancheck::LanHost& host,
-                      const std::string& shownName);
+    void HostAnswered(const lancheck::FetchedReport& fetched, const lancheck::LanHost& host,
+                      const std::string& shownName, const ReportTaken& taken);
+    void GuestsDue(); // shows the table a moment later, once for all verdicts until then
     void UpdateButtons();
-    void InBackground(std::function<void()> work);
+    // Work on a thread of its own; done runs here afterwards, unless the window has gone.
+    void InBackground(std::function<std::function<void()>(std::stop_token)> work);
 
     AppState& state_;
     MessageSink& sink_;
@@ -62,7 +71,9 @@ class LanNetworkBox : public QGroupBox {
     unsigned short port_ = lancheck::LanPort;
     std::string queryAddress_;
     std::unique_ptr<lancheck::LanShare> share_;
-    std::vector<std::thread> exchanges_;
+    std::list<std::jthread> exchanges_;
+    bool guestsDue_ = false; // a verdict came since the table was last shown
+    std::map<std::string, QTreeWidgetItem*> guestRows_; // by name and address
     bool busy_ = false;
     bool locked_ = false;
     QCheckBox* shareBox_ = nullptr;

@@ -400,7 +400,7 @@ class FrmLanCheckTest : public QObject {
                          {.ea2002 = true});
         const std::string report =
             lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
-        lancheck::LanShare share({"host-pc", [&] { return report; }, {}, 0});
+        lancheck::LanShare share({"host-pc", [&] { return report; }, {}, {}, 0});
         QVERIFY(share.Start().ok());
 
         frmLanCheck window(pcs.guest, pcs.sink);
@@ -430,10 +430,12 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
         QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting), found ? "host-pc" : Loopback);
 
-        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
-        QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
-        QVERIFY(Shown(&window).startsWith(language == "uk" ? "All files are the same"
-                                                           : "Alle Dateien sind gleich"));
+        QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton); // the report fetched anew
+        QTRY_VERIFY_WITH_TIMEOUT(Shown(&window).startsWith(language == "uk"
+                                                               ? "All files are the same"
+                                                               : "Alle Dateien sind gleich"),
+                                 NetworkWait);
+        QVERIFY(Child(&window, "PrgMatch")->isHidden());
         QTRY_COMPARE_WITH_TIMEOUT(share.Table()[0].verdict.differing, std::size_t(0), NetworkWait);
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1)); // the match's own message
         // The next window offers the last host.
@@ -508,11 +510,13 @@ class FrmLanCheckTest : public QObject {
                                "werden:")
                      .arg(host.port));
 
-        const lancheck::ReportRead read = lancheck::FetchReport(host);
-        QVERIFY2(read.ok(), read.reason().c_str());
+        const lancheck::FetchedReport fetched = lancheck::FetchReport(host);
+        QVERIFY2(fetched.read.ok(), fetched.read.reason().c_str());
         const lancheck::Comparison comparison = lancheck::CompareWithReport(
-            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()), read.value());
-        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName()))
+            lancheck::CollectStatus(pcs.guest.install, pcs.guest.ProgramDir()),
+            fetched.read.value());
+        QVERIFY(lancheck::SendVerdict(host, lancheck::VerdictOf(comparison, lancheck::ThisPcName(),
+                                                                fetched.fingerprint))
                     .ok());
         QTRY_COMPARE_WITH_TIMEOUT(Child<QTreeWidget>(&window, "LstGuests")->topLevelItemCount(), 1,
                                   NetworkWait);
@@ -532,7 +536,7 @@ class FrmLanCheckTest : public QObject {
             window.close();
         }
         QCOMPARE(network->SharedPort(), 0);
-        QVERIFY(!lancheck::FetchReport(host).ok());
+        QVERIFY(!lancheck::FetchReport(host).read.ok());
     }
 };
 
