@@ -21,6 +21,7 @@ limit() {
     [ -n "$expression" ] || { echo "fuzz.sh: no $2 in $1" >&2; exit 1; }
     echo $((expression))
 }
+# Each target (fuzz/<target>.cpp) with the most its parser is ever given.
 datagram=$(limit src/lan/lan_protocol.hpp MaxDatagramBytes)
 declare -A max_len=(
     [read_header]=$datagram
@@ -32,8 +33,9 @@ declare -A max_len=(
 export ASAN_OPTIONS=detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
-for target in read_header parse_answer parse_verdict parse_report; do
-    program=build-fuzz/bin/korvane_fuzz_$target
+for program in build-fuzz/bin/korvane_fuzz_*; do
+    target=${program#build-fuzz/bin/korvane_fuzz_}
+    : "${max_len[$target]:?no input limit for $target in scripts/fuzz.sh}"
     run=build-fuzz/run/$target
     rm -rf "$run"
     mkdir -p "$run/corpus" "$run/crashes"
