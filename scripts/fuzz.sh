@@ -31,6 +31,7 @@ declare -A max_len=(
 )
 
 export ASAN_OPTIONS=detect_leaks=1
+export ASAN_SYMBOLIZER_PATH=/usr/lib/llvm-14/bin/llvm-symbolizer
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 failed=()
 for program in build-fuzz/bin/korvane_fuzz_*; do
