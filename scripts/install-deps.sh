@@ -11,6 +11,8 @@ packages=(
   libcli11-dev libssl-dev                  # korvane-cli: arguments; the LAN check: SHA-256
   nlohmann-json3-dev                       # the LAN check: the JSON state report
   libasio-dev                              # the LAN check: sharing the report on the LAN
+  clang-14 libclang-rt-14-dev llvm-14      # scripts/fuzz.sh: libFuzzer, clang's sanitizers, and
+                                           # llvm-symbolizer for the source lines of a crash's stack
   xvfb xauth                               # screenshots of the windows
   "$@"
 )

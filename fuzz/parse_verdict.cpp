@@ -1,0 +1,24 @@
+// A guest's verdict, as a host takes it over TCP from anybody on the LAN.
+#include "fuzz_input.hpp"
+#include "lan/lan_protocol.hpp"
+
+using namespace korvane::lancheck;
+using korvane::fuzz::IsPlainText;
+using korvane::fuzz::Require;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::optional<Verdict> verdict = ParseVerdict(korvane::fuzz::Bytes(data, size));
+    if (!verdict) {
+        return 0;
+    }
+    Require(IsPlainText(verdict->name, MaxNameBytes) && verdict->paths.size() <= MaxVerdictPaths &&
+            verdict->differing >= verdict->paths.size());
+    for (const std::string& path : verdict->paths) {
+        Require(IsPlainText(path, MaxVerdictBytes));
+    }
+    // A verdict taken survives being told again unchanged: nothing in it is cut off or lost.
+    const std::optional<Verdict> again = ParseVerdict(VerdictPayload(*verdict));
+    Require(again && again->name == verdict->name && again->differing == verdict->differing &&
+            again->paths == verdict->paths);
+    return 0;
+}
