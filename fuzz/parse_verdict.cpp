@@ -11,14 +11,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!verdict) {
         return 0;
     }
-    Require(IsPlainText(verdict->name, MaxNameBytes) && verdict->paths.size() <= MaxVerdictPaths &&
-            verdict->differing >= verdict->paths.size());
+    Require(IsPlainText(verdict->name, MaxNameBytes) && IsPlainText(verdict->report, MaxNameBytes) &&
+            verdict->paths.size() <= MaxVerdictPaths && verdict->differing >= verdict->paths.size() &&
+            verdict->differing <= MaxDifferingFiles);
     for (const std::string& path : verdict->paths) {
         Require(IsPlainText(path, MaxVerdictBytes));
     }
     // A verdict taken survives being told again unchanged: nothing in it is cut off or lost.
     const std::optional<Verdict> again = ParseVerdict(VerdictPayload(*verdict));
-    Require(again && again->name == verdict->name && again->differing == verdict->differing &&
-            again->paths == verdict->paths);
+    Require(again && again->name == verdict->name && again->report == verdict->report &&
+            again->differing == verdict->differing && again->paths == verdict->paths);
     return 0;
 }
