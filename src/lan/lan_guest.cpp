@@ -265,7 +265,7 @@ class HostSearch {
     udp::socket socket_{io_};
     asio::steady_timer again_{io_};
     std::vector<std::string> targets_;
-    const std::string query_ = Frame(MessageKind::Query, "");
+    const std::string query_ = Frame(MessageKind::Query, std::string(QueryPadding, '\0'));
     int asked_ = 0;
     std::string datagram_ = std::string(MaxDatagramBytes, '\0');
     std::vector<FoundHost> found_;

@@ -22,7 +22,7 @@ inline constexpr unsigned short LanPort = 47313;
 inline constexpr std::uint8_t LanProtocolVersion = 2;
 
 enum class MessageKind : std::uint8_t {
-    Query = 'Q',         // guest to everyone: who shares? No payload.
+    Query = 'Q',         // guest to everyone: who shares? QueryPadding zero bytes.
     Answer = 'A',        // host to guest: its name, Korvane version and report fingerprint
     ReportRequest = 'R', // guest to host: the report, please. No payload.
     Report = 'r',        // host to guest: the status --json document
@@ -33,7 +33,10 @@ enum class MessageKind : std::uint8_t {
 
 inline constexpr std::size_t FrameHeaderBytes = 10;
 inline constexpr std::size_t MaxDatagramBytes = 512; // a Query or an Answer, with room to spare
-inline constexpr std::size_t MaxNameBytes = 64;      // a PC's name as it is sent and kept
+// A query is padded so that no answer is larger than the query it answers: a forged sender
+// address makes the host send no more than it was sent, so it is no use for a flood.
+inline constexpr std::size_t QueryPadding = 118;
+inline constexpr std::size_t MaxNameBytes = 64; // a PC's name as it is sent and kept
 inline constexpr std::size_t MaxVerdictBytes = 8 * 1024;
 // No report holds more files than it has bytes, so no verdict counts more.
 inline constexpr std::size_t MaxDifferingFiles = MaxReportBytes;

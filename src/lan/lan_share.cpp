@@ -72,6 +72,7 @@ struct LanShare::Impl {
     bool made = false;
 
     std::string datagram = std::string(MaxDatagramBytes, '\0');
+    const std::string bareAnswer = Frame(MessageKind::Answer, ""); // the version, nothing else
     AnswerBudget budget;
 
     // The report as served: made at the first request, and again when the stamp has changed,
@@ -108,9 +109,11 @@ struct LanShare::Impl {
     }
 
     // A query of any version is answered, so that a guest of another version can say that this
-    // host speaks this one. The datagrams are read when they are there, each by a read that ends
-    // at once (under Wine, reads left pending in the system during a flood of datagrams corrupted
-    // the heap), at most 64 at a time, so that the connections get their turn.
+    // host speaks this one, and never with more bytes than it has: a padded query of this version
+    // gets the answer, any other the header alone, which tells the version. The datagrams are
+    // read when they are there, each by a read that ends at once (under Wine, reads left pending
+    // in the system during a flood of datagrams corrupted the heap), at most 64 at a time, so that
+    // the connections get their turn.
     void ReceiveQueries() {
         datagrams.async_wait(udp::socket::wait_read, [this](const asio::error_code& error) {
             if (error == asio::error::operation_aborted) {
@@ -125,12 +128,15 @@ struct LanShare::Impl {
                     break;
                 }
                 const std::optional<FrameHeader> header = ReadHeader(datagram.substr(0, size));
-                if (!failed && size == FrameHeaderBytes && header &&
-                    header->kind == static_cast<std::uint8_t>(MessageKind::Query) &&
-                    header->length == 0 &&
-                    budget.Allow(asker.address().to_string(), std::chrono::steady_clock::now())) {
-                    datagrams.send_to(asio::buffer(Current().answer), asker, 0, failed);
+                if (failed || !header ||
+                    header->kind != static_cast<std::uint8_t>(MessageKind::Query) ||
+                    size != FrameHeaderBytes + header->length ||
+                    !budget.Allow(asker.address().to_string(), std::chrono::steady_clock::now())) {
+                    continue;
                 }
+                const std::string& answer = Current().answer;
+                const bool full = header->version == LanProtocolVersion && size >= answer.size();
+                datagrams.send_to(asio::buffer(full ? answer : bareAnswer), asker, 0, failed);
             }
             ReceiveQueries();
         });

@@ -40,12 +40,12 @@ inline constexpr std::chrono::seconds RequestTimeLimit{5};
 inline constexpr std::chrono::seconds ReportCheckInterval{1};
 
 // How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
-// MaxAskers addresses a second, so that a flood from one address costs a little time and no
-// memory, and leaves the others answered.
+// MaxAskers addresses a second, so that a flood from one address costs a little time, and one
+// from thousands of made-up addresses some memory, and the real guests are still answered.
 class AnswerBudget {
   public:
     static constexpr int MaxAnswersPerAsker = 4;
-    static constexpr std::size_t MaxAskers = 256;
+    static constexpr std::size_t MaxAskers = 16 * 1024;
     bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
 
   private:

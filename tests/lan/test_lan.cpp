@@ -104,7 +104,7 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
 }
 
 // A flood from one address exhausts its own answers for the second, and nobody else's; and
-// memory for no more than 256 askers a second.
+// memory for no more than MaxAskers askers a second.
 TEST(LanShare, AnswersEachAddressAFewTimesASecond) {
     AnswerBudget budget;
     const auto start = std::chrono::steady_clock::now();
@@ -117,7 +117,7 @@ TEST(LanShare, AnswersEachAddressAFewTimesASecond) {
     }
     answered += budget.Allow("10.0.0.2", at(10)) ? '+' : '-';
     answered += budget.Allow("10.0.0.9", at(1000)) ? '+' : '-'; // the next second
-    for (int i = 0; i < 256; ++i) {
+    for (std::size_t i = 0; i < AnswerBudget::MaxAskers; ++i) {
         budget.Allow("10.1." + std::to_string(i / 250) + "." + std::to_string(i % 250), at(1001));
     }
     answered += budget.Allow("10.0.0.3", at(1002)) ? '+' : '-';
@@ -385,4 +385,28 @@ TEST(LanShare, KeepsAFewNamesPerAddressAndMarksEarlierReports) {
         rows += row.name + (row.earlier ? " (earlier)" : "") + ", ";
     }
     EXPECT_EQ(rows, "fake-5 (earlier), fake-4, fake-3, fake-2, ");
+}
+
+// No answer is larger than its query, so a made-up sender address gets no flood out of the host:
+// a padded query of this version gets the whole answer, any other the header that tells the
+// version.
+TEST(LanShare, AnswersNoLargerThanTheQuery) {
+    LanShare share({std::string(64, 'n'), [] { return Report; }, {}, {}, 0});
+    ASSERT_TRUE(share.Start().ok());
+    asio::io_context io;
+    udp::socket asker(io, udp::endpoint(udp::v4(), 0));
+    const udp::endpoint host(asio::ip::make_address_v4(Loopback), share.Port());
+    for (const std::string& query : {Frame(MessageKind::Query, std::string(QueryPadding, '\0')),
+                                     Header(2, 'Q', 0), Header(1, 'Q', 0)}) {
+        asker.send_to(asio::buffer(query), host);
+        std::string reply(MaxDatagramBytes, '\0');
+        reply.resize(asker.receive(asio::buffer(reply)));
+        EXPECT_LE(reply.size(), query.size());
+        const bool full = query.size() > FrameHeaderBytes;
+        EXPECT_EQ(reply.size() > FrameHeaderBytes, full);
+        EXPECT_EQ(ReadHeader(reply)->version, LanProtocolVersion);
+        if (full) {
+            EXPECT_EQ(ParseAnswer(reply.substr(FrameHeaderBytes))->name, std::string(64, 'n'));
+        }
+    }
 }

@@ -3,6 +3,11 @@
 // the second PC made like the report. Over the loopback: a guest that finds a host, compares
 // with it and matches it, the host told each verdict; the window's own share and its table.
 #include <filesystem>
+#include <mutex>
+
+#include <asio/io_context.hpp>
+#include <asio/ip/tcp.hpp>
+#include <asio/ip/udp.hpp>
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -387,8 +392,11 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("language");
         QTest::addColumn<bool>("found"); // chosen from the hosts found, else typed in
         QTest::addColumn<QString>("verdict");
-        QTest::newRow("found") << "uk" << true << "10 files differ from the report.";
-        QTest::newRow("typed") << "de" << false << "10 Dateien weichen vom Bericht ab.";
+        QTest::addColumn<bool>("changed"); // the host puts its files back before the match
+        QTest::newRow("found") << "uk" << true << "10 files differ from the report." << false;
+        QTest::newRow("typed") << "de" << false << "10 Dateien weichen vom Bericht ab." << false;
+        QTest::newRow("changed since")
+            << "uk" << false << "10 files differ from the report." << true;
     }
 
     void compareWithHostThenMatch() {
@@ -398,14 +406,20 @@ class FrmLanCheckTest : public QObject {
         RecordingSink setUp;
         HarmonizeF1_2002({pcs.host.install, "", Language::English, setUp}, "Ferrari",
                          {.ea2002 = true});
-        const std::string report =
+        std::mutex reportLock; // the share reads it on its own thread
+        std::string report =
             lancheck::ReportJson(lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
-        lancheck::LanShare share({"host-pc", [&] { return report; }, {}, {}, 0});
+        const auto current = [&] {
+            const std::lock_guard lock(reportLock);
+            return report;
+        };
+        lancheck::LanShare share({"host-pc", current, current, {}, 0});
         QVERIFY(share.Start().ok());
 
         frmLanCheck window(pcs.guest, pcs.sink);
         window.SetNetwork(share.Port(), Loopback);
-        window.SetConfirm([](QWidget*, const QString&) { return true; });
+        bool asked = false;
+        window.SetConfirm([&asked](QWidget*, const QString&) { return asked = true; });
         window.show();
         if (found) {
             QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
@@ -430,13 +444,23 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(share.Table()[0].verdict.differing, std::size_t(10));
         QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting), found ? "host-pc" : Loopback);
 
+        QFETCH(bool, changed);
+        if (changed) { // a match with the report of the comparison would harmonize to Ferrari
+            RestoreF1_2002({pcs.host.install, "", Language::English, setUp}, {.ea2002 = true});
+            const std::lock_guard lock(reportLock);
+            report = lancheck::ReportJson(
+                lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
+        }
+        QTest::qWait(int(std::chrono::milliseconds(lancheck::ReportCheckInterval).count()) + 100);
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton); // the report fetched anew
         QTRY_VERIFY_WITH_TIMEOUT(Shown(&window).startsWith(language == "uk"
                                                                ? "All files are the same"
                                                                : "Alle Dateien sind gleich"),
                                  NetworkWait);
         QVERIFY(Child(&window, "PrgMatch")->isHidden());
+        QCOMPARE(asked, !changed); // nothing to do with the host's report as it is now
         QTRY_COMPARE_WITH_TIMEOUT(share.Table()[0].verdict.differing, std::size_t(0), NetworkWait);
+        QVERIFY(!share.Table()[0].earlier);
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1)); // the match's own message
         // The next window offers the last host.
         frmLanCheck next(pcs.guest, pcs.sink);
@@ -464,6 +488,30 @@ class FrmLanCheckTest : public QObject {
         QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
                  qPrintable(said));
         QCOMPARE(Shown(&window), before);
+    }
+
+    // Closing the window while a search or a comparison waits on a host that never answers ends
+    // it at once, rather than when its time runs out.
+    void closesAtOnceWhileWaitingOnTheNetwork() {
+        TwoPcs pcs("uk");
+        asio::io_context io;
+        asio::ip::tcp::acceptor silent(io, {asio::ip::make_address_v4(Loopback), 0});
+        const unsigned short port = silent.local_endpoint().port();
+        asio::ip::udp::socket quiet(io, {asio::ip::make_address_v4(Loopback), port});
+        for (const char* button : {"BtnFindHosts", "BtnCompareHost"}) {
+            auto* window = new frmLanCheck(pcs.guest, pcs.sink);
+            window->SetNetwork(port, Loopback);
+            window->show();
+            QTest::keyClicks(Child(window, "TxtHost"), QString::fromStdString(Loopback));
+            QTest::mouseClick(Child(window, button), Qt::LeftButton);
+            QTest::qWait(500); // under way
+            QVERIFY(!Child(window, button)->isEnabled());
+            const auto start = std::chrono::steady_clock::now();
+            delete window;
+            QVERIFY2(std::chrono::steady_clock::now() - start < std::chrono::milliseconds(500),
+                     button);
+        }
+        QVERIFY(pcs.sink.texts.empty());
     }
 
     // The window shares this PC's report; a guest fetches it and sends its verdict, which the
