@@ -27,7 +27,11 @@ void LineWriter::Write(std::string line) {
         return;
     }
     if (dropped_ > 0) {
-        waiting_.push_back("(" + std::to_string(dropped_) + " line(s) not printed)\n");
+        // Appended piece by piece: GCC 12 warns wrongly of overlap at -O3 for one expression.
+        std::string note = "(";
+        note += std::to_string(dropped_);
+        note += " line(s) not printed)\n";
+        waiting_.push_back(std::move(note));
         dropped_ = 0;
     }
     waiting_.push_back(std::move(line));
