@@ -172,13 +172,19 @@ void LanNetworkBox::GuestsDue() {
     });
 }
 
-// Row by row: a PC's row is made once, and changed or moved to the top only when its verdict is
-// new.
+// Row by row: a PC's row is made once, and made anew only when its verdict is new; the rows are
+// taken out and put back in their new order in one go, each opened row still open.
 void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
     const Language language = state_.language;
+    std::map<QTreeWidgetItem*, bool> opened;
+    while (guests_->topLevelItemCount() > 0) {
+        QTreeWidgetItem* line = guests_->topLevelItem(guests_->topLevelItemCount() - 1);
+        opened[line] = line->isExpanded();
+        guests_->takeTopLevelItem(guests_->topLevelItemCount() - 1);
+    }
     std::map<std::string, QTreeWidgetItem*> kept;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const VerdictRow& row = rows[i];
+    QList<QTreeWidgetItem*> lines;
+    for (const VerdictRow& row : rows) {
         const std::string key = row.name + '\n' + row.address;
         const auto checked =
             std::chrono::duration_cast<std::chrono::seconds>(row.checked.time_since_epoch());
@@ -187,30 +193,37 @@ void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
             QDateTime::fromSecsSinceEpoch(checked.count()).toString("HH:mm:ss")};
         QTreeWidgetItem* line = guestRows_.contains(key) ? guestRows_[key] : nullptr;
         guestRows_.erase(key);
-        if (line && line->text(2) == texts[2] && line->text(3) == texts[3]) {
-            kept[key] = line;
-            continue;
+        if (!line || line->text(2) != texts[2] || line->text(3) != texts[3]) {
+            delete line;
+            line = NewGuestRow(texts, row.verdict);
         }
-        delete line;
-        line = new QTreeWidgetItem(texts);
-        guests_->insertTopLevelItem(int(i), line);
         kept[key] = line;
-        for (const std::string& path : row.verdict.paths) {
-            new QTreeWidgetItem(line, {Shown(path)});
-        }
-        if (row.verdict.differing > row.verdict.paths.size()) {
-            new QTreeWidgetItem(
-                line,
-                {Local(MorePathsText(row.verdict.differing - row.verdict.paths.size(), language))});
-        }
-        for (int c = 0; c < line->childCount(); ++c) {
-            line->child(c)->setFirstColumnSpanned(true);
-        }
+        lines.push_back(line);
     }
     for (auto& [key, gone] : guestRows_) {
         delete gone;
     }
     guestRows_ = std::move(kept);
+    guests_->addTopLevelItems(lines);
+    for (QTreeWidgetItem* line : lines) {
+        line->setExpanded(opened.contains(line) && opened[line]);
+        for (int c = 0; c < line->childCount(); ++c) {
+            line->child(c)->setFirstColumnSpanned(true);
+        }
+    }
+}
+
+QTreeWidgetItem* LanNetworkBox::NewGuestRow(const QStringList& texts,
+                                            const Verdict& verdict) const {
+    auto* line = new QTreeWidgetItem(texts);
+    for (const std::string& path : verdict.paths) {
+        new QTreeWidgetItem(line, {Shown(path)});
+    }
+    if (verdict.differing > verdict.paths.size()) {
+        new QTreeWidgetItem(line, {Local(MorePathsText(verdict.differing - verdict.paths.size(),
+                                                       state_.language))});
+    }
+    return line;
 }
 
 void LanNetworkBox::FindHosts() {

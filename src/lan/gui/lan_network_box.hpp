@@ -61,6 +61,7 @@ class LanNetworkBox : public QGroupBox {
     void HostAnswered(const lancheck::FetchedReport& fetched, const lancheck::LanHost& host,
                       const std::string& shownName, const ReportTaken& taken);
     void GuestsDue(); // shows the table a moment later, once for all verdicts until then
+    QTreeWidgetItem* NewGuestRow(const QStringList& texts, const lancheck::Verdict& verdict) const;
     void UpdateButtons();
     // Work on a thread of its own; done runs here afterwards, unless the window has gone.
     void InBackground(std::function<std::function<void()>(std::stop_token)> work);
