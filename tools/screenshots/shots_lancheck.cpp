@@ -112,7 +112,8 @@ const bool registered = [] {
         auto window = Compared(ctx);
         LanNetworkBox* network = NetworkOf(window.get());
         network->ShowHosts(
-            {{"192.168.1.10", 1, {"lan-host", "0.6.0", "0c0744039885"}}, {"192.168.1.23", 2, {}}});
+            {{"192.168.1.10", lancheck::LanProtocolVersion, {"lan-host", "0.6.0", "0c0744039885"}},
+             {"192.168.1.23", lancheck::LanProtocolVersion + 1, {}}});
         auto* hosts = network->findChild<QTreeWidget*>(QStringLiteral("LstHosts"));
         hosts->setCurrentItem(hosts->topLevelItem(0));
         return window;
