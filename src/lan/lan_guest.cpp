@@ -132,10 +132,16 @@ Result<std::string> Exchange(const LanHost& host, const std::string& request, Me
     if (error) {
         return Reached::Failure("not an IPv4 address", host.address);
     }
-    const std::string timeout = "no answer within " + Seconds(ExchangeTimeLimit);
     const auto end = std::chrono::steady_clock::now() + ExchangeTimeLimit;
     asio::io_context io;
     int cuts = 0;
+    // Why it ends without a reply when the time runs out or the caller stops it.
+    const auto unanswered = [&] {
+        return stop.stop_requested() ? std::string("cancelled")
+               : cuts > 0 ? "the host is busy: it ended the connection " + std::to_string(cuts) +
+                                " time(s) before answering"
+                          : "no answer within " + Seconds(ExchangeTimeLimit);
+    };
     for (std::chrono::milliseconds pause{50};; pause = std::min(pause * 2, MaxRetryPause)) {
         Reply result;
         tcp::socket socket(io);
@@ -146,7 +152,7 @@ Result<std::string> Exchange(const LanHost& host, const std::string& request, Me
             socket.close(error); // Talk ends at once, with its reason overwritten here
             io.restart();
             io.run();
-            return Reached::Failure(stop.stop_requested() ? "cancelled" : timeout, host.address);
+            return Reached::Failure(unanswered(), host.address);
         }
         io.restart();
         if (result.ok || !result.cut) {
@@ -157,11 +163,7 @@ Result<std::string> Exchange(const LanHost& host, const std::string& request, Me
         asio::steady_timer wait(io, pause);
         wait.async_wait([](const asio::error_code&) {});
         if (std::chrono::steady_clock::now() + pause >= end || !RunUntil(io, end, stop)) {
-            return Reached::Failure(stop.stop_requested()
-                                        ? "cancelled"
-                                        : "the host is busy: it ended the connection " +
-                                              std::to_string(cuts) + " time(s) before answering",
-                                    host.address);
+            return Reached::Failure(unanswered(), host.address);
         }
         io.restart();
     }

@@ -247,6 +247,24 @@ TEST(LanGuest, SaysWhatFailedWithAHostThatIsNotOne) {
         EXPECT_EQ(read.reason(), c.reason) << c.what;
     }
 
+    // A host that keeps cutting the connection before it answers, as a full one does, is asked
+    // again until the time runs out, and called busy.
+    std::atomic<bool> cutting = true;
+    std::thread cutter([&] {
+        while (cutting) {
+            asio::error_code error;
+            tcp::socket socket = peer.accept(error);
+            socket.close(error);
+        }
+    });
+    const std::string busy = FetchReport({Loopback, port}).read.reason();
+    cutting = false;
+    asio::error_code ignored;
+    tcp::socket(io).connect(peer.local_endpoint(), ignored); // frees the cutter's last accept
+    cutter.join();
+    EXPECT_TRUE(busy.starts_with("the host is busy: it ended the connection ")) << busy;
+    EXPECT_GT(std::stoi(busy.substr(busy.find("connection ") + 11)), 3) << busy;
+
     // A host of another version is listed as such, with nothing of its answer read; the query
     // is asked again, so a host whose first one was lost is still found.
     udp::socket other(io, udp::endpoint(asio::ip::make_address_v4(Loopback), 0));
