@@ -5,15 +5,13 @@
 #include <filesystem>
 #include <mutex>
 
-#include <asio/io_context.hpp>
-#include <asio/ip/tcp.hpp>
-#include <asio/ip/udp.hpp>
-
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QTcpServer>
+#include <QUdpSocket>
 #include <QTreeWidget>
 
 #include "core/installation_lock.hpp"
@@ -494,10 +492,11 @@ class FrmLanCheckTest : public QObject {
     // it at once, rather than when its time runs out.
     void closesAtOnceWhileWaitingOnTheNetwork() {
         TwoPcs pcs("uk");
-        asio::io_context io;
-        asio::ip::tcp::acceptor silent(io, {asio::ip::make_address_v4(Loopback), 0});
-        const unsigned short port = silent.local_endpoint().port();
-        asio::ip::udp::socket quiet(io, {asio::ip::make_address_v4(Loopback), port});
+        QTcpServer silent; // takes connections and never says a word
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        const unsigned short port = silent.serverPort();
+        QUdpSocket quiet;
+        QVERIFY(quiet.bind(QHostAddress::LocalHost, port));
         for (const char* button : {"BtnFindHosts", "BtnCompareHost"}) {
             auto* window = new frmLanCheck(pcs.guest, pcs.sink);
             window->SetNetwork(port, Loopback);
