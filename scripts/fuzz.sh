@@ -16,10 +16,11 @@ cmake --build --preset fuzz
 
 # An input limit as its header defines it: "inline constexpr ... NAME = EXPRESSION;".
 limit() {
-    local expression
-    expression=$(sed -n "s/.* $2 = \(.*\);.*/\1/p" "$1")
-    [ -n "$expression" ] || { echo "fuzz.sh: no $2 in $1" >&2; exit 1; }
-    echo $((expression))
+    local expression value
+    expression=$(sed -n "s/.* $2 = \([^;]*\);.*/\1/p" "$1")
+    value=$((${expression:-0}))
+    [ "$value" -gt 0 ] || { echo "fuzz.sh: no number for $2 in $1" >&2; exit 1; }
+    echo "$value"
 }
 # Each target (fuzz/<target>.cpp) with the most its parser is ever given.
 datagram=$(limit src/lan/lan_protocol.hpp MaxDatagramBytes)
