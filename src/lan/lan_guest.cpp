@@ -28,6 +28,7 @@
 #include <thread>
 
 #include "core/text_compare.hpp"
+#include "report/sha256.hpp"
 
 namespace korvane::lancheck {
 
@@ -359,7 +360,7 @@ FetchedReport FetchReport(const LanHost& host, std::stop_token stop) {
     if (!reply.ok()) {
         return {ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address), ""};
     }
-    return {ParseReport(reply.value()), ReportFingerprint(reply.value())};
+    return {ParseReport(reply.value()), ShortSha256(reply.value())};
 }
 
 FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop) {

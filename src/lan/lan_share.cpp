@@ -18,6 +18,8 @@
 #include <optional>
 #include <thread>
 
+#include "report/sha256.hpp"
+
 namespace korvane::lancheck {
 
 using asio::ip::tcp;
@@ -64,12 +66,11 @@ struct LanShare::Impl {
     tcp::acceptor acceptor{io};
     std::thread thread;
     mutable std::mutex mutex;
-    std::vector<VerdictRow> table; // under mutex, and so is served.fingerprint
+    std::vector<VerdictRow> table; // under mutex, and so is served where Table() reads it
     // Everything below on the share's thread only.
     Served served;
     std::string stamp;
     std::chrono::steady_clock::time_point checked{};
-    bool made = false;
 
     std::string datagram = std::string(MaxDatagramBytes, '\0');
     const std::string bareAnswer = Frame(MessageKind::Answer, ""); // the version, nothing else
@@ -79,6 +80,7 @@ struct LanShare::Impl {
     // looked at no more than once per ReportCheckInterval.
     const Served& Current() {
         const auto now = std::chrono::steady_clock::now();
+        const bool made = !served.answer.empty();
         if (made && (!options.stamp || now - checked < ReportCheckInterval)) {
             return served;
         }
@@ -87,7 +89,7 @@ struct LanShare::Impl {
         try {
             latest = options.stamp ? options.stamp() : "";
         } catch (const std::exception&) {
-            latest.clear(); // looked at again next time
+            // No stamp: the report is made anew, and the stamp looked at again next time.
         }
         if (made && !latest.empty() && latest == stamp) {
             return served;
@@ -95,7 +97,7 @@ struct LanShare::Impl {
         Served fresh;
         try {
             fresh.report = options.report();
-            fresh.fingerprint = ReportFingerprint(*fresh.report);
+            fresh.fingerprint = ShortSha256(*fresh.report);
         } catch (const std::exception&) {
             // A file that cannot be read: the guests are told the report is unreadable.
         }
@@ -104,7 +106,6 @@ struct LanShare::Impl {
         const std::lock_guard lock(mutex);
         served = std::move(fresh);
         stamp = std::move(latest);
-        made = true;
         return served;
     }
 
@@ -148,10 +149,9 @@ struct LanShare::Impl {
     bool MakeRoom(const asio::ip::address& guest) {
         const auto open = [](const Connection& c) { return !c.closing; };
         const auto fromGuest = [&](const Connection& c) { return open(c) && c.guest == guest; };
-        const auto closeOldest = [this](auto waitingOne) {
-            const auto oldest = std::ranges::find_if(connections, [&](const Connection& c) {
-                return !c.closing && !c.requested && waitingOne(c);
-            });
+        const auto closeOldest = [this](auto among) {
+            const auto oldest = std::ranges::find_if(
+                connections, [&](const Connection& c) { return !c.requested && among(c); });
             if (oldest == connections.end()) {
                 return false;
             }
@@ -351,7 +351,7 @@ std::vector<VerdictRow> LanShare::Table() const {
 
 std::string LanShare::Fingerprint() const {
     const std::lock_guard lock(impl_->mutex);
-    return impl_->made ? impl_->served.fingerprint : "";
+    return impl_->served.answer.empty() ? "" : impl_->served.fingerprint;
 }
 
 } // namespace korvane::lancheck

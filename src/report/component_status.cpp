@@ -15,7 +15,6 @@ namespace korvane::lancheck {
 
 namespace {
 
-constexpr std::size_t FingerprintDigits = 12;
 const std::string HarmonizedTo = "harmonized to ";
 
 using Content = std::optional<std::string>;
@@ -29,12 +28,6 @@ Content Read(const std::string& pathText) {
 // a link at its name.
 Content ReadBackup(const std::string& pathText) {
     return KindOfBackup(pathText) == BackupKind::Usable ? Read(pathText) : std::nullopt;
-}
-
-std::string ShortSha256(const std::string& bytes) {
-    Sha256 hash;
-    hash.Add(bytes);
-    return hash.Hex().substr(0, FingerprintDigits);
 }
 
 // One file of a component: its path below the game directory, the live file and its backup.
@@ -136,7 +129,7 @@ ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<U
             status.files.back().owner = unit.label;
         }
     }
-    status.fingerprint = hash.Hex().substr(0, FingerprintDigits);
+    status.fingerprint = hash.Hex().substr(0, ShortDigits);
     status.state = HarmonizerState(units);
     return status;
 }
@@ -175,7 +168,7 @@ ComponentStatus GripComponent(const std::string& name, const GripTable& table,
     const std::string holds = optimized                    ? StateOptimized
                               : !saved || content == saved ? StateOriginal
                                                            : StateChanged;
-    ComponentStatus status{name, state, hash.Hex().substr(0, FingerprintDigits), {}};
+    ComponentStatus status{name, state, hash.Hex().substr(0, ShortDigits), {}};
     status.files.push_back(
         MakeFile(MakeSlot(f1Path, f1Path + table.live, f1Path + table.backup), content, holds));
     return status;

@@ -106,4 +106,10 @@ std::string Sha256::Hex() {
 
 #endif
 
+std::string ShortSha256(const std::string& bytes) {
+    Sha256 hash;
+    hash.Add(bytes);
+    return hash.Hex().substr(0, ShortDigits);
+}
+
 } // namespace korvane::lancheck

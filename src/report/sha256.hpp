@@ -1,5 +1,6 @@
 #pragma once
 // SHA-256 from the system's own cryptography: CNG on Windows, OpenSSL's libcrypto elsewhere.
+#include <cstddef>
 #include <string>
 
 namespace korvane::lancheck {
@@ -17,5 +18,9 @@ class Sha256 {
   private:
     void* state_ = nullptr;
 };
+
+// How reports write a digest: the first 12 hexadecimal digits of the SHA-256.
+inline constexpr std::size_t ShortDigits = 12;
+std::string ShortSha256(const std::string& bytes);
 
 } // namespace korvane::lancheck

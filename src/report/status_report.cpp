@@ -9,7 +9,6 @@
 #include <stdexcept>
 
 #include "core/file_system.hpp"
-#include "report/sha256.hpp"
 
 namespace korvane::lancheck {
 
@@ -199,12 +198,6 @@ std::string ReportText(const std::vector<ComponentStatus>& components, bool with
         }
     }
     return text;
-}
-
-std::string ReportFingerprint(const std::string& document) {
-    Sha256 hash;
-    hash.Add(document);
-    return hash.Hex().substr(0, 12);
 }
 
 std::string ReportJson(const std::vector<ComponentStatus>& components) {

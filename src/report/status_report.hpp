@@ -23,9 +23,6 @@ std::string ReportText(const std::vector<ComponentStatus>& components, bool with
 // "files": [{"path", "holds", "sha256"}]}]}; a missing file has no "sha256".
 std::string ReportJson(const std::vector<ComponentStatus>& components);
 
-// What tells one report document from another: the first 12 hex digits of its SHA-256.
-std::string ReportFingerprint(const std::string& document);
-
 // A report of every component and file is some 30 KB; anything much larger is something else,
 // which is refused before it is read into memory.
 inline constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
