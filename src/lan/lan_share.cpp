@@ -25,15 +25,26 @@ namespace korvane::lancheck {
 using asio::ip::tcp;
 using asio::ip::udp;
 
-bool AnswerBudget::Allow(const std::string& address, std::chrono::steady_clock::time_point now) {
+bool AnswerBudget::Allow(const std::string& address, unsigned short port,
+                         std::chrono::steady_clock::time_point now) {
     if (now - second_ >= std::chrono::seconds(1)) {
-        second_ = now;
+        heardBefore_ = now - second_ < std::chrono::seconds(2) ? std::move(heard_)
+                                                                : std::set<std::string>();
+        heard_.clear();
         answered_.clear();
+        firstAnswers_ = 0;
+        second_ = now;
     }
-    if (answered_.size() >= MaxAskers && !answered_.contains(address)) {
+    const std::string sender = address + ':' + std::to_string(port);
+    const bool heard = heard_.contains(sender) || heardBefore_.contains(sender);
+    if (!heard && heard_.size() < MaxAskers) {
+        heard_.insert(sender);
+    }
+    if ((!heard && firstAnswers_ >= MaxFirstAnswers) || ++answered_[address] > MaxAnswersPerAsker) {
         return false;
     }
-    return ++answered_[address] <= MaxAnswersPerAsker;
+    firstAnswers_ += heard ? 0 : 1;
+    return true;
 }
 
 // What the share hands out, made anew only when the game files change.
@@ -132,7 +143,8 @@ struct LanShare::Impl {
                 if (failed || !header ||
                     header->kind != static_cast<std::uint8_t>(MessageKind::Query) ||
                     size != FrameHeaderBytes + header->length ||
-                    !budget.Allow(asker.address().to_string(), std::chrono::steady_clock::now())) {
+                    !budget.Allow(asker.address().to_string(), asker.port(),
+                                  std::chrono::steady_clock::now())) {
                     continue;
                 }
                 const std::string& answer = Current().answer;

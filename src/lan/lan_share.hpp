@@ -7,6 +7,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -39,18 +40,27 @@ inline constexpr std::chrono::seconds RequestTimeLimit{5};
 // How often at most the game files are looked at for a change that makes a new report.
 inline constexpr std::chrono::seconds ReportCheckInterval{1};
 
-// How many queries a host answers: at most MaxAnswersPerAsker a second to each address, to at most
-// MaxAskers addresses a second, so that a flood from one address costs a little time, and one
-// from thousands of made-up addresses some memory, and the real guests are still answered.
+// How many queries a host answers: at most MaxAnswersPerAsker a second to each address, and at
+// most MaxFirstAnswers a second to senders (address and port) not heard in this second or the
+// one before. An answer to a made-up address waits in the system's send buffer until the
+// address is found not to exist, some seconds; a flood of queries from thousands of made-up
+// addresses would fill that buffer and leave no room for the answers to real guests. A guest
+// asks more than once from the same port, and is then answered at once. At most MaxAskers
+// senders are remembered a second.
 class AnswerBudget {
   public:
     static constexpr int MaxAnswersPerAsker = 4;
+    static constexpr int MaxFirstAnswers = 32;
     static constexpr std::size_t MaxAskers = 16 * 1024;
-    bool Allow(const std::string& address, std::chrono::steady_clock::time_point now);
+    bool Allow(const std::string& address, unsigned short port,
+               std::chrono::steady_clock::time_point now);
 
   private:
     std::chrono::steady_clock::time_point second_{};
-    std::map<std::string, int> answered_; // in this second
+    std::map<std::string, int> answered_; // in this second, by address
+    std::set<std::string> heard_;         // senders heard in this second
+    std::set<std::string> heardBefore_;   // and in the second before
+    int firstAnswers_ = 0;                // in this second
 };
 
 class LanShare {

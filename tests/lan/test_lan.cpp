@@ -103,26 +103,41 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
     }
 }
 
-// A flood from one address exhausts its own answers for the second, and nobody else's; and
-// memory for no more than MaxAskers askers a second.
-TEST(LanShare, AnswersEachAddressAFewTimesASecond) {
+// Each address is answered a few times a second, and a sender not heard in this second or the
+// one before only while few others were; so a flood from made-up senders takes no answer from a
+// guest that asks again from its port. At most MaxAskers senders are remembered a second.
+TEST(LanShare, AnswersGuestsThatAskAgainThroughAFlood) {
     AnswerBudget budget;
     const auto start = std::chrono::steady_clock::now();
-    const auto at = [&](int milliseconds) {
-        return start + std::chrono::milliseconds(milliseconds);
+    const auto ask = [&](const std::string& address, unsigned short port, int milliseconds) {
+        return budget.Allow(address, port, start + std::chrono::milliseconds(milliseconds)) ? '+'
+                                                                                          : '-';
+    };
+    int madeUp = 0;
+    const auto flood = [&](int milliseconds, std::size_t senders) {
+        for (std::size_t i = 0; i < senders; ++i, ++madeUp) {
+            ask("10.1." + std::to_string(madeUp / 250) + "." + std::to_string(madeUp % 250), 9,
+                milliseconds);
+        }
     };
     std::string answered;
     for (int i = 0; i < 6; ++i) {
-        answered += budget.Allow("10.0.0.9", at(i)) ? '+' : '-';
+        answered += ask("10.0.0.9", 5000, i);
     }
-    answered += budget.Allow("10.0.0.2", at(10)) ? '+' : '-';
-    answered += budget.Allow("10.0.0.9", at(1000)) ? '+' : '-'; // the next second
-    for (std::size_t i = 0; i < AnswerBudget::MaxAskers; ++i) {
-        budget.Allow("10.1." + std::to_string(i / 250) + "." + std::to_string(i % 250), at(1001));
-    }
-    answered += budget.Allow("10.0.0.3", at(1002)) ? '+' : '-';
-    answered += budget.Allow("10.0.0.9", at(1003)) ? '+' : '-';
-    EXPECT_EQ(answered, "++++--++-+");
+    answered += ask("10.0.0.2", 5000, 10);
+    flood(20, AnswerBudget::MaxFirstAnswers);
+    answered += ask("10.0.0.3", 5000, 30); // new while the flood took the first answers
+    answered += ask("10.0.0.3", 5000, 31); // the same sender again
+    answered += ask("10.0.0.3", 5001, 32); // another port: another sender
+    flood(1100, AnswerBudget::MaxFirstAnswers);
+    answered += ask("10.0.0.3", 5001, 1101); // heard in the second before
+    answered += ask("10.0.0.5", 5000, 1102);
+    flood(3200, AnswerBudget::MaxFirstAnswers);
+    answered += ask("10.0.0.5", 5000, 3201); // heard more than two seconds ago
+    flood(4300, AnswerBudget::MaxAskers);
+    answered += ask("10.0.0.4", 5000, 4301);
+    answered += ask("10.0.0.4", 5000, 4302); // not remembered: the memory is full
+    EXPECT_EQ(answered, "++++--+-+-+----");
 }
 
 // Whatever reaches the host, by UDP or TCP, it answers good requests afterwards and keeps only
