@@ -20,6 +20,15 @@ std::string TextIn(Language language, const MessageText& text,
     return filled;
 }
 
+std::string ListIn(Language language, const std::vector<std::string>& items) {
+    std::string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const bool last = i > 0 && i + 1 == items.size();
+        list += (i == 0 ? "" : last ? TextIn(language, {" und ", " and "}) : ", ") + items[i];
+    }
+    return list;
+}
+
 void Say(MessageSink& sink, Language language, const MessageText& text,
          const std::vector<std::string>& values) {
     if (language != Language::Unknown) {

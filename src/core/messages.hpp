@@ -33,6 +33,9 @@ struct MessageText {
 std::string TextIn(Language language, const MessageText& text,
                    const std::vector<std::string>& values = {});
 
+// "a, b und c" or "a, b and c".
+std::string ListIn(Language language, const std::vector<std::string>& items);
+
 // Shows the German or the English text, and nothing while the language is unknown; failures
 // and refusals, which must never go unseen, are shown with TextIn instead.
 void Say(MessageSink& sink, Language language, const MessageText& text,

@@ -27,6 +27,7 @@
 #include <optional>
 #include <thread>
 
+#include "core/messages.hpp"
 #include "core/text_compare.hpp"
 #include "report/sha256.hpp"
 
@@ -314,7 +315,8 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to, std
 }
 
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port,
-                            std::stop_token stop) {
+                            std::stop_token stop,
+                            std::optional<std::vector<FoundHost>>* searched) {
     using Found = Result<LanHost>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(nameOrAddress, error);
@@ -324,19 +326,28 @@ Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short por
     if (const std::optional<std::string> known = LookUp(nameOrAddress, stop)) {
         return Found::Success({*known, port});
     }
-    const Result<std::string> answering =
-        AddressAnswering(FindHosts(port, {}, stop), nameOrAddress);
+    std::vector<FoundHost> found = FindHosts(port, {}, stop);
+    const Result<std::string> answering = AddressAnswering(found, nameOrAddress);
+    if (searched) {
+        *searched = std::move(found);
+    }
     return answering.ok() ? Found::Success({answering.value(), port})
                           : Found::Failure(answering.reason(), nameOrAddress);
 }
 
-Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name) {
+std::vector<std::string> AddressesAnswering(const std::vector<FoundHost>& found,
+                                            const std::string& name) {
     std::vector<std::string> answering;
     for (const FoundHost& host : found) {
         if (host.protocol == LanProtocolVersion && EqualNoCase(host.answer.name, name)) {
             answering.push_back(host.address);
         }
     }
+    return answering;
+}
+
+Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name) {
+    const std::vector<std::string> answering = AddressesAnswering(found, name);
     if (answering.size() == 1) {
         return Result<std::string>::Success(answering[0]);
     }
@@ -344,12 +355,9 @@ Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const 
         return Result<std::string>::Failure(
             "no host of that name, and no sharing PC answered with it", name);
     }
-    std::string addresses = answering[0];
-    for (std::size_t i = 1; i < answering.size(); ++i) {
-        addresses += (i + 1 == answering.size() ? " and " : ", ") + answering[i];
-    }
     return Result<std::string>::Failure(std::to_string(answering.size()) +
-                                            " PCs answer to that name: " + addresses +
+                                            " PCs answer to that name: " +
+                                            ListIn(Language::English, answering) +
                                             "; give the address of the one meant",
                                         name);
 }

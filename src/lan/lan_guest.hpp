@@ -4,6 +4,7 @@
 // whatever the other side does or fails to do, and ends early, with nothing found, when its
 // stop token is asked to stop.
 #include <chrono>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -44,12 +45,17 @@ std::vector<FoundHost> FindHosts(unsigned short port = LanPort, const std::strin
 
 // The address of an IPv4 address, of a host name the system knows within LookupTimeLimit, or else
 // of the one sharing PC that answers with that name (letter case aside); two or more that answer
-// with it are refused, naming their addresses.
+// with it are refused, naming their addresses. When the sharing PCs were searched, searched
+// (if given) holds what the search found.
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port = LanPort,
-                            std::stop_token stop = {});
+                            std::stop_token stop = {},
+                            std::optional<std::vector<FoundHost>>* searched = nullptr);
 
-// The address of the one host among those found that answers with that name (letter case aside);
-// none or several are refused, several naming their addresses.
+// The addresses of the hosts among those found that answer with that name (letter case aside).
+std::vector<std::string> AddressesAnswering(const std::vector<FoundHost>& found,
+                                            const std::string& name);
+// The address of the one host among those found that answers with that name; none or several
+// are refused, several naming their addresses.
 Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name);
 
 // A host's report as it is now, read as a report file is read (ParseReport, at most

@@ -122,8 +122,9 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     statusLayout->addWidget(status_);
     statusLayout->addWidget(copy, 0, Qt::AlignRight);
     connect(copy, &QPushButton::clicked, this, [this] {
-        CollectStatus();
-        QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
+        if (CollectStatus()) {
+            QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
+        }
     });
     return statusBox;
 }
@@ -225,18 +226,27 @@ std::unique_ptr<QMessageBox> frmLanCheck::MatchQuestion(QWidget* owner, const QS
 
 // A script may harmonize or restore while the window is open: every comparison, report and plan
 // starts from the files as they are now.
-void frmLanCheck::CollectStatus() {
-    components_ = lancheck::CollectStatus(state_.install, state_.ProgramDir());
+bool frmLanCheck::CollectStatus() {
     status_->clear();
+    try {
+        components_ = collect_(state_.install, state_.ProgramDir());
+    } catch (const std::exception& e) { // never into Qt's event loop
+        components_.clear();
+        sink_.Show(StatusFailedText(e.what(), state_.language));
+        return false;
+    }
     for (const lancheck::ComponentStatus& component : components_) {
         new QTreeWidgetItem(status_, {Local(component.name),
                                       Local(lancheck::StateText(component.state, state_.language)),
                                       Local(component.fingerprint)});
     }
+    return true;
 }
 
-void frmLanCheck::ShowComparison() {
-    CollectStatus();
+bool frmLanCheck::ShowComparison() {
+    if (!CollectStatus()) {
+        return false;
+    }
     const Language language = state_.language;
     const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
     verdict_->setText(Text(VerdictText(comparison, language)));
@@ -257,6 +267,7 @@ void frmLanCheck::ShowComparison() {
             *referenceHost_,
             lancheck::VerdictOf(comparison, lancheck::ThisPcName(), referenceFingerprint_));
     }
+    return true;
 }
 
 void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddress) {
@@ -287,7 +298,9 @@ void frmLanCheck::SaveReport() {
     if (!file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".json");
     }
-    CollectStatus();
+    if (!CollectStatus()) {
+        return;
+    }
     const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
     if (written.ok()) {
         RememberFolderOf(file);
@@ -332,7 +345,9 @@ void frmLanCheck::Match() {
 
 void frmLanCheck::PlanAndAsk() {
     const Language language = state_.language;
-    ShowComparison(); // the plan starts from the files as they are now, and so does what is shown
+    if (!ShowComparison()) { // the plan starts from the files as they are now, as what is shown
+        return;
+    }
     lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
     const std::string planText = lancheck::PlanText(plan, language);
     if (plan.steps.empty()) {

@@ -45,6 +45,11 @@ class frmLanCheck : public QDialog {
     using Confirm = std::function<bool(QWidget*, const QString&)>;
     void SetConfirm(Confirm confirm) { confirm_ = std::move(confirm); }
 
+    // How this PC's state is collected (the window's tests make it fail).
+    using Collect = std::function<std::vector<lancheck::ComponentStatus>(const GameInstall&,
+                                                                         const std::string&)>;
+    void SetCollect(Collect collect) { collect_ = std::move(collect); }
+
     // The box that asks before a match, with Yes and No in the language.
     static std::unique_ptr<QMessageBox> MatchQuestion(QWidget* owner, const QString& text,
                                                       Language language);
@@ -72,8 +77,10 @@ class frmLanCheck : public QDialog {
     QLayout* BuildButtons();
     void CompareWithChosenReport(); // asks for a report file
     bool Running() const { return worker_.joinable(); }
-    void CollectStatus(); // this PC's state anew, shown in the status list
-    void ShowComparison();
+    // This PC's state anew, shown in the status list; false, and the window says why, when it
+    // cannot be had.
+    bool CollectStatus();
+    bool ShowComparison();
     void CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
                          const lancheck::LanHost& host, const std::string& fingerprint);
     void PlanAndAsk(); // the match's plan from the files as they are now, and the question
@@ -86,6 +93,7 @@ class frmLanCheck : public QDialog {
     FileDialog saveDialog_;
     FileDialog openDialog_;
     Confirm confirm_;
+    Collect collect_ = lancheck::CollectStatus;
     std::vector<lancheck::ComponentStatus> components_;
     std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
     std::optional<lancheck::LanHost> referenceHost_;   // where it came from, when it was shared

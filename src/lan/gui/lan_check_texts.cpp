@@ -131,6 +131,30 @@ std::string StepProgressText(std::size_t index, std::size_t count, const std::st
                   {std::to_string(index + 1), std::to_string(count), step});
 }
 
+std::string StatusFailedText(const std::string& reason, Language language) {
+    return TextIn(language, {"Der Zustand dieses PCs kann nicht gelesen werden:",
+                             "This PC's state cannot be read:"}) +
+           CrLf + CrLf + reason;
+}
+
+std::string SharedAsText(const std::string& name, const std::vector<std::string>& addresses,
+                         unsigned short port, Language language) {
+    const std::string pc =
+        addresses.empty() ? name : name + " (" + ListIn(language, addresses) + ")";
+    return TextIn(language, {"Freigegeben als {1} auf Port {2}", "Shared as {1} on port {2}"},
+                  {pc, std::to_string(port)});
+}
+
+std::string SameNameText(const std::string& name, const std::vector<std::string>& addresses,
+                         Language language) {
+    return TextIn(language,
+                  {"{1} PCs melden sich mit dem Namen {2}: {3}. Den gemeinten in der Liste "
+                   "wählen oder seine Adresse eingeben.",
+                   "{1} PCs answer to the name {2}: {3}. Choose the one meant in the list, or "
+                   "type its address."},
+                  {std::to_string(addresses.size()), name, ListIn(language, addresses)});
+}
+
 std::string ShareFailedText(unsigned short port, const std::string& reason, Language language) {
     return TextIn(language,
                   {"Der Bericht dieses PCs kann auf Port {1} nicht freigegeben werden:",

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "core/gui/interface_texts.hpp"
 #include "core/language.hpp"
@@ -54,6 +55,15 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
 std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
                              Language language);
 
+// "This PC's state cannot be read:", then why.
+std::string StatusFailedText(const std::string& reason, Language language);
+
+// "Shared as NAME (ADDRESSES) on port 47313": what the others find this PC by.
+std::string SharedAsText(const std::string& name, const std::vector<std::string>& addresses,
+                         unsigned short port, Language language);
+// Two or more hosts that answer to one name, and how to pick the one meant.
+std::string SameNameText(const std::string& name, const std::vector<std::string>& addresses,
+                         Language language);
 // Sharing that could not start: the port and the system's reason.
 std::string ShareFailedText(unsigned short port, const std::string& reason, Language language);
 // A guest's verdict in the host's table: "same", or how many files differ.

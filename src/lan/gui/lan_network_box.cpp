@@ -1,6 +1,7 @@
 #include "lan/gui/lan_network_box.hpp"
 #include "core/gui/qt_widgets.hpp"
 
+#include <algorithm>
 #include <optional>
 
 #include <QCheckBox>
@@ -67,6 +68,13 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     noHost_ = Named(new QLabel(this), "LblNoHost");
     noHost_->setWordWrap(true);
     noHost_->hide();
+    sameName_ = Named(new QLabel(this), "LblSameName");
+    sameName_->setWordWrap(true);
+    sameName_->hide();
+    sharedAs_ = Named(new QLabel(this), "LblSharedAs");
+    sharedAs_->setTextFormat(Qt::PlainText);
+    sharedAs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sharedAs_->hide();
     auto* hostLabel = Named(new QLabel(this), "LblHost");
     host_ = Named(new QLineEdit(this), "TxtHost");
     compare_ = Named(new QPushButton(this), "BtnCompareHost");
@@ -86,8 +94,10 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     layout->addWidget(find_, 0, 1, Qt::AlignLeft);
     layout->addWidget(guests_, 1, 0);
     layout->addWidget(hosts_, 1, 1);
+    layout->addWidget(sharedAs_, 2, 0, Qt::AlignTop);
     layout->addWidget(noHost_, 2, 1);
-    layout->addLayout(hostRow, 3, 1);
+    layout->addWidget(sameName_, 3, 1);
+    layout->addLayout(hostRow, 4, 1);
     layout->setColumnStretch(0, 1);
     layout->setColumnStretch(1, 1);
 
@@ -127,6 +137,7 @@ unsigned short LanNetworkBox::SharedPort() const {
 void LanNetworkBox::Share(bool on) {
     if (!on) {
         share_.reset(); // stops sharing
+        sharedAs_->hide();
         return;
     }
     // The report is made on the share's thread, from copies: it only reads files. The table is
@@ -153,6 +164,14 @@ void LanNetworkBox::Share(bool on) {
         return;
     }
     guests_->clear();
+    // The name and addresses the organiser reads out to the others.
+    std::vector<std::string> addresses;
+    for (const LanInterface& lan : LanInterfaces()) {
+        addresses.push_back(lan.address);
+    }
+    sharedAs_->setText(
+        Local(SharedAsText(Printable(ThisPcName()), addresses, share_->Port(), state_.language)));
+    sharedAs_->show();
 }
 
 void LanNetworkBox::StopSharing() {
@@ -253,6 +272,19 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
         }
     }
     noHost_->setVisible(found.empty());
+    // Each name that two or more hosts answer to, once.
+    QStringList sameNames;
+    std::vector<std::string> told;
+    for (const FoundHost& host : found) {
+        const std::vector<std::string> answering = AddressesAnswering(found, host.answer.name);
+        if (answering.size() > 1 && std::ranges::find(told, answering[0]) == told.end()) {
+            told.push_back(answering[0]);
+            sameNames << Local(SameNameText(Printable(host.answer.name), answering,
+                                            state_.language));
+        }
+    }
+    sameName_->setText(sameNames.join('\n'));
+    sameName_->setVisible(!sameNames.isEmpty());
     UpdateButtons();
 }
 
@@ -270,23 +302,34 @@ void LanNetworkBox::CompareWithHost() {
     }
     busy_ = true;
     UpdateButtons();
-    InBackground([this, address, given, shown, port = port_](std::stop_token stop) {
+    InBackground([this, address, given, shown, port = port_,
+                  language = state_.language](std::stop_token stop) {
         LanHost host{address, port};
         std::optional<FetchedReport> fetched;
+        std::optional<std::vector<FoundHost>> searched; // when the name was searched for
         if (address.empty()) {
-            const Result<LanHost> resolved = ResolveHost(given, port, stop);
+            const Result<LanHost> resolved = ResolveHost(given, port, stop, &searched);
+            const std::vector<std::string> several =
+                searched ? AddressesAnswering(*searched, given) : std::vector<std::string>();
             if (resolved.ok()) {
                 host = resolved.value();
             } else {
                 fetched = FetchedReport{
-                    ReportRead::Refused(ReportProblem::Unreadable, resolved.reason()), ""};
+                    ReportRead::Refused(ReportProblem::Unreadable,
+                                        several.size() > 1
+                                            ? SameNameText(Printable(given), several, language)
+                                            : resolved.reason()),
+                    ""};
             }
         }
         if (!fetched) {
             fetched = FetchReport(host, stop);
         }
-        return [this, fetched = std::move(*fetched), host, shown] {
+        return [this, fetched = std::move(*fetched), host, shown, searched = std::move(searched)] {
             busy_ = false;
+            if (searched) { // what the search for the name found
+                ShowHosts(*searched);
+            }
             UpdateButtons();
             HostAnswered(fetched, host, shown, taken_);
         };

@@ -82,6 +82,8 @@ class LanNetworkBox : public QGroupBox {
     QPushButton* find_ = nullptr;
     QTreeWidget* hosts_ = nullptr;
     QLabel* noHost_ = nullptr;
+    QLabel* sameName_ = nullptr; // hosts that answer to one name
+    QLabel* sharedAs_ = nullptr; // this PC's name and addresses while it shares
     QLineEdit* host_ = nullptr;
     QPushButton* compare_ = nullptr;
 };

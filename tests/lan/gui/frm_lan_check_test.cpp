@@ -542,6 +542,14 @@ class FrmLanCheckTest : public QObject {
         QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
         const lancheck::LanHost host{Loopback, network->SharedPort()};
         QVERIFY(host.port != 0);
+        // The name and port the organiser reads out to the others.
+        const QString sharedAs = ShownText(&window, "LblSharedAs");
+        QVERIFY2(sharedAs.startsWith(QString(language == "uk" ? "Shared as " : "Freigegeben als ") +
+                                     QString::fromStdString(
+                                         lancheck::Printable(lancheck::ThisPcName()))) &&
+                     sharedAs.endsWith(QString(language == "uk" ? " on port " : " auf Port ") +
+                                       QString::number(host.port)),
+                 qPrintable(sharedAs));
 
         // A second share on the same port is refused, and its box goes back off.
         frmLanCheck second(pcs.guest, pcs.sink);
@@ -582,6 +590,60 @@ class FrmLanCheckTest : public QObject {
         }
         QCOMPARE(network->SharedPort(), 0);
         QVERIFY(!lancheck::FetchReport(host).read.ok());
+        QVERIFY(Child(&window, "LblSharedAs")->isHidden());
+    }
+
+    // Hosts that answer to one name are listed, and the window says so, once for each name.
+    void hostsOfOneName_data() {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("uk") << "uk"
+                            << "3 PCs answer to the name org: 10.0.0.2, 10.0.0.3 and 10.0.0.5. "
+                               "Choose the one meant in the list, or type its address.";
+        QTest::newRow("de") << "de"
+                            << "3 PCs melden sich mit dem Namen org: 10.0.0.2, 10.0.0.3 und "
+                               "10.0.0.5. Den gemeinten in der Liste wählen oder seine Adresse "
+                               "eingeben.";
+    }
+
+    void hostsOfOneName() {
+        QFETCH(QString, language);
+        TwoPcs pcs(language);
+        frmLanCheck window(pcs.guest, pcs.sink);
+        auto* network = Child<LanNetworkBox>(&window, "FrmNetwork");
+        const auto host = [](const char* name, const char* address) {
+            return lancheck::FoundHost{address, lancheck::LanProtocolVersion, {name, "1", "f"}};
+        };
+        network->ShowHosts({host("org", "10.0.0.2"), host("ORG", "10.0.0.3"),
+                            host("other", "10.0.0.4"), host("Org", "10.0.0.5")});
+        QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItemCount(), 4);
+        QFETCH(QString, said);
+        QCOMPARE(ShownText(&window, "LblSameName"), said);
+        network->ShowHosts({host("org", "10.0.0.2"), host("other", "10.0.0.4")});
+        QVERIFY(Child(&window, "LblSameName")->isHidden());
+    }
+
+    // A state that cannot be collected is said, in the window's language, and nothing is made of
+    // it: no lines copied, no report saved.
+    void stateThatCannotBeRead() {
+        TwoPcs pcs("de");
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.SetCollect([](const GameInstall&, const std::string&)
+                              -> std::vector<lancheck::ComponentStatus> {
+            throw std::runtime_error("SHA-256 is not available");
+        });
+        QGuiApplication::clipboard()->setText("before");
+        QTest::mouseClick(Child(&window, "BtnCopy"), Qt::LeftButton);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("before"));
+        QCOMPARE(Child<QTreeWidget>(&window, "LstStatus")->topLevelItemCount(), 0);
+        window.SetSaveDialog([&](QWidget*, const QString&, const QString&, const QString&) {
+            return QString::fromStdString(pcs.report);
+        });
+        QTest::mouseClick(Child(&window, "BtnSaveReport"), Qt::LeftButton);
+        QVERIFY(!std::filesystem::exists(pcs.report));
+        const std::string told =
+            "Der Zustand dieses PCs kann nicht gelesen werden:\nSHA-256 is not available\n";
+        QCOMPARE(FirstLines(pcs.sink.texts), told + told);
     }
 };
 
