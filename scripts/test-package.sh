@@ -28,8 +28,8 @@ dpkg -L korvane
 
 # A player's own home: the settings file must land in its configuration directory, since
 # /usr/lib/korvane is not writable for a player (and must not be written by root either).
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
-mkdir -p "$HOME"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 mkdir -p "$work/unused"
 build-package/bin/korvane_sample_install "$work/games" "$work/unused" >/dev/null
 f1="$work/games/F1 2002"
