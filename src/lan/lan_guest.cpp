@@ -314,6 +314,12 @@ std::vector<FoundHost> FindHosts(unsigned short port, const std::string& to, std
     return HostSearch(port, to).Run(stop);
 }
 
+bool IsIPv4Address(const std::string& text) {
+    asio::error_code error;
+    asio::ip::make_address_v4(text, error);
+    return !error;
+}
+
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port,
                             std::stop_token stop,
                             std::optional<std::vector<FoundHost>>* searched) {

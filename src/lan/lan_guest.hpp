@@ -43,6 +43,9 @@ struct LanHost {
 std::vector<FoundHost> FindHosts(unsigned short port = LanPort, const std::string& to = {},
                                  std::stop_token stop = {});
 
+// Whether the text is an IPv4 address, such as 192.168.1.10.
+bool IsIPv4Address(const std::string& text);
+
 // The address of an IPv4 address, of a host name the system knows within LookupTimeLimit, or else
 // of the one sharing PC that answers with that name (letter case aside); two or more that answer
 // with it are refused, naming their addresses. When the sharing PCs were searched, searched

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSysInfo>
+#include <QTime>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -88,8 +89,12 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     QLayout* buttons = BuildButtons();
     network_ = new LanNetworkBox(
         state_, sink_,
-        [this](const std::vector<lancheck::ComponentStatus>& report, const lancheck::LanHost& host,
-               const std::string& fingerprint) { CompareWithHost(report, host, fingerprint); },
+        {[this](const std::vector<lancheck::ComponentStatus>& report,
+                const lancheck::LanHost& host, const std::string& fingerprint,
+                const std::string& shownName) {
+             CompareWithHost(report, host, fingerprint, shownName);
+         },
+         [this](const std::string& text) { ComparisonFailed(text); }},
         this);
     connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
@@ -132,6 +137,8 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
 // The verdict with the match button, the steps of a running match, and the differences.
 QWidget* frmLanCheck::BuildCompareBox(Language language) {
     auto* compareBox = Named(new QGroupBox(this), "FrmCompare");
+    comparedWith_ = Named(new QLabel(compareBox), "LblComparedWith");
+    comparedWith_->hide();
     QLayout* verdictRow = BuildVerdictRow(compareBox);
     step_ = Named(new QLabel(compareBox), "LblMatchStep");
     progress_ = Named(new QProgressBar(compareBox), "PrgMatch");
@@ -151,6 +158,7 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
     differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 14);
     auto* compareLayout = new QVBoxLayout(compareBox);
+    compareLayout->addWidget(comparedWith_);
     compareLayout->addLayout(verdictRow);
     compareLayout->addLayout(progressRow);
     compareLayout->addWidget(differences_);
@@ -249,6 +257,9 @@ bool frmLanCheck::ShowComparison() {
     }
     const Language language = state_.language;
     const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
+    comparedWith_->setText(Local(ComparedWithText(
+        referenceName_, Local(QTime::currentTime().toString(QStringLiteral("HH:mm"))), language)));
+    comparedWith_->show();
     verdict_->setText(Text(VerdictText(comparison, language)));
     differences_->clear();
     for (const lancheck::ComponentComparison& component : comparison.components) {
@@ -276,14 +287,27 @@ void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddres
 
 // A host's report shows as a report file does, and the host learns what this PC found.
 void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
-                                  const lancheck::LanHost& host, const std::string& fingerprint) {
+                                  const lancheck::LanHost& host, const std::string& fingerprint,
+                                  const std::string& shownName) {
     if (Running()) { // a match holds the comparison until it ends
         return;
     }
     reference_ = report;
     referenceHost_ = host;
     referenceFingerprint_ = fingerprint;
+    referenceName_ = shownName;
     ShowComparison();
+}
+
+void frmLanCheck::ComparisonFailed(const std::string& text) {
+    reference_.clear();
+    referenceHost_.reset();
+    referenceFingerprint_.clear();
+    comparedWith_->hide();
+    differences_->clear();
+    match_->hide();
+    verdict_->setText(Text(text.substr(0, text.find(CrLf)))); // "Cannot compare with ..."
+    sink_.Show(text);
 }
 
 void frmLanCheck::SaveReport() {
@@ -313,13 +337,14 @@ void frmLanCheck::CompareWith(const QString& file) {
     const std::string path = Local(QDir::toNativeSeparators(file));
     const lancheck::ReportRead report = lancheck::ReadReportFile(path);
     if (!report.ok()) {
-        sink_.Show(ReportUnreadableText(path, report, state_.language));
+        ComparisonFailed(ReportUnreadableText(path, report, state_.language));
         return;
     }
     RememberFolderOf(file);
     reference_ = report.value();
     referenceHost_.reset();
     referenceFingerprint_.clear();
+    referenceName_ = Local(QFileInfo(file).fileName());
     ShowComparison();
 }
 
@@ -334,7 +359,7 @@ void frmLanCheck::Match() {
     network_->FetchAgain(*referenceHost_, [this](const lancheck::FetchedReport& fetched) {
         match_->setEnabled(true);
         if (!fetched.read.ok()) {
-            sink_.Show(HostUnreadableText(referenceHost_->address, fetched.read, state_.language));
+            ComparisonFailed(HostUnreadableText(referenceName_, fetched.read, state_.language));
             return;
         }
         reference_ = fetched.read.value();

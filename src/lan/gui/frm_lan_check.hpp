@@ -82,7 +82,11 @@ class frmLanCheck : public QDialog {
     bool CollectStatus();
     bool ShowComparison();
     void CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
-                         const lancheck::LanHost& host, const std::string& fingerprint);
+                         const lancheck::LanHost& host, const std::string& fingerprint,
+                         const std::string& shownName);
+    // A comparison that cannot be made: the old one goes, the verdict line says what failed and
+    // a message box why.
+    void ComparisonFailed(const std::string& text);
     void PlanAndAsk(); // the match's plan from the files as they are now, and the question
     void SetRunning(bool running);
     void ShowStep(std::size_t index, std::size_t count, const QString& text);
@@ -98,8 +102,10 @@ class frmLanCheck : public QDialog {
     std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
     std::optional<lancheck::LanHost> referenceHost_;   // where it came from, when it was shared
     std::string referenceFingerprint_;                 // and the fingerprint it came with
+    std::string referenceName_;                        // the host's name or the file's
     std::thread worker_;
     QTreeWidget* status_ = nullptr;
+    QLabel* comparedWith_ = nullptr;
     QLabel* verdict_ = nullptr;
     QTreeWidget* differences_ = nullptr;
     QPushButton* match_ = nullptr;

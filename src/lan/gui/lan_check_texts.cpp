@@ -155,6 +155,40 @@ std::string SameNameText(const std::string& name, const std::vector<std::string>
                   {std::to_string(addresses.size()), name, ListIn(language, addresses)});
 }
 
+namespace {
+
+// Whole seconds, rounded up.
+std::string SecondsOf(std::chrono::milliseconds limit) {
+    return std::to_string((limit.count() + 999) / 1000);
+}
+
+} // namespace
+
+std::string SearchingText(std::chrono::milliseconds limit, Language language) {
+    return TextIn(language, {"Hosts werden gesucht … (bis zu {1} Sekunden)",
+                             "Searching for hosts … (up to {1} seconds)"},
+                  {SecondsOf(limit)});
+}
+
+std::string AskingText(const std::string& host, std::chrono::milliseconds limit,
+                       Language language) {
+    return TextIn(language, {"{1} wird nach seinem Bericht gefragt … (bis zu {2} Sekunden)",
+                             "Asking {1} for its report … (up to {2} seconds)"},
+                  {host, SecondsOf(limit)});
+}
+
+std::string ThisPcText(Language language) {
+    return TextIn(language, {"Das ist dieser PC. Bitte mit dem Bericht eines anderen PCs "
+                             "vergleichen.",
+                             "That is this PC. Please compare with another PC's report."});
+}
+
+std::string ComparedWithText(const std::string& what, const std::string& time,
+                             Language language) {
+    return TextIn(language, {"Verglichen mit {1} um {2}", "Compared with {1} at {2}"},
+                  {what, time});
+}
+
 std::string ShareFailedText(unsigned short port, const std::string& reason, Language language) {
     return TextIn(language,
                   {"Der Bericht dieses PCs kann auf Port {1} nicht freigegeben werden:",

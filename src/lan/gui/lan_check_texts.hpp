@@ -1,5 +1,6 @@
 #pragma once
 // The texts of the LAN check window, as data, and the lines it makes of its results.
+#include <chrono>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -39,6 +40,8 @@ inline constexpr MessageText ColumnVerdict{"Ergebnis", "Verdict"};
 inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
 inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
 
+inline constexpr MessageText ThisPcMark{"dieser PC", "this PC"};
+
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);
 
@@ -64,6 +67,16 @@ std::string SharedAsText(const std::string& name, const std::vector<std::string>
 // Two or more hosts that answer to one name, and how to pick the one meant.
 std::string SameNameText(const std::string& name, const std::vector<std::string>& addresses,
                          Language language);
+// "Searching for hosts … (up to 2 seconds)"; "Asking pc-a for its report … (up to 5 seconds)".
+std::string SearchingText(std::chrono::milliseconds limit, Language language);
+std::string AskingText(const std::string& host, std::chrono::milliseconds limit,
+                       Language language);
+// A comparison with this PC's own share, refused.
+std::string ThisPcText(Language language);
+// "Compared with pc-a at 21:04", over the verdict.
+std::string ComparedWithText(const std::string& what, const std::string& time,
+                             Language language);
+
 // Sharing that could not start: the port and the system's reason.
 std::string ShareFailedText(unsigned short port, const std::string& reason, Language language);
 // A guest's verdict in the host's table: "same", or how many files differ.

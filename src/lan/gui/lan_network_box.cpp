@@ -51,8 +51,9 @@ constexpr int GuestsEveryMs = 250;
 
 } // namespace
 
-LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken, QWidget* parent)
-    : QGroupBox(parent), state_(state), sink_(sink), taken_(std::move(taken)) {
+LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports,
+                             QWidget* parent)
+    : QGroupBox(parent), state_(state), sink_(sink), reports_(std::move(reports)) {
     setObjectName(QStringLiteral("FrmNetwork"));
     const Language language = state_.language;
 
@@ -75,6 +76,10 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     sharedAs_->setTextFormat(Qt::PlainText);
     sharedAs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     sharedAs_->hide();
+    wait_ = Named(new QLabel(this), "LblWait");
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(find_);
+    findRow->addWidget(wait_, 1);
     auto* hostLabel = Named(new QLabel(this), "LblHost");
     host_ = Named(new QLineEdit(this), "TxtHost");
     compare_ = Named(new QPushButton(this), "BtnCompareHost");
@@ -91,7 +96,7 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken tak
     // The share on the left, the hosts on the right, their lists side by side.
     auto* layout = new QGridLayout(this);
     layout->addWidget(shareBox_, 0, 0, Qt::AlignLeft);
-    layout->addWidget(find_, 0, 1, Qt::AlignLeft);
+    layout->addLayout(findRow, 0, 1);
     layout->addWidget(guests_, 1, 0);
     layout->addWidget(hosts_, 1, 1);
     layout->addWidget(sharedAs_, 2, 0, Qt::AlignTop);
@@ -246,13 +251,12 @@ QTreeWidgetItem* LanNetworkBox::NewGuestRow(const QStringList& texts,
 }
 
 void LanNetworkBox::FindHosts() {
-    busy_ = true;
-    UpdateButtons();
+    SetBusy(SearchingText(FindTime, state_.language));
     noHost_->hide();
     InBackground([this, port = port_, to = queryAddress_](std::stop_token stop) {
         std::vector<FoundHost> found = lancheck::FindHosts(port, to, stop);
         return [this, found = std::move(found)] {
-            busy_ = false;
+            SetBusy({});
             ShowHosts(found);
         };
     });
@@ -264,12 +268,25 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
         const bool ours = host.protocol == LanProtocolVersion;
         const std::string version = ours ? Printable(host.answer.version)
                                          : OtherProtocolText(host.protocol, state_.language);
-        auto* row = new QTreeWidgetItem(hosts_, {Shown(host.answer.name), Shown(host.address),
-                                                 Local(version), Shown(host.answer.fingerprint)});
+        const bool own = IsOwnShare({host.address, port_});
+        const std::string name = Printable(host.answer.name);
+        auto* row = new QTreeWidgetItem(
+            hosts_, {Local(own ? name + " (" + TextIn(state_.language, ThisPcMark) + ")" : name),
+                     Shown(host.address), Local(version), Shown(host.answer.fingerprint)});
         row->setData(1, Qt::UserRole, Local(host.address));
-        if (!ours) { // its report could not be read here
+        if (!ours || own) { // its report could not be read here, or it is this PC's own
             row->setFlags(Qt::NoItemFlags);
         }
+    }
+    // A single host to compare with is the one meant.
+    QList<QTreeWidgetItem*> choices;
+    for (int i = 0; i < hosts_->topLevelItemCount(); ++i) {
+        if (hosts_->topLevelItem(i)->flags() != Qt::NoItemFlags) {
+            choices << hosts_->topLevelItem(i);
+        }
+    }
+    if (choices.size() == 1) {
+        hosts_->setCurrentItem(choices[0]);
     }
     noHost_->setVisible(found.empty());
     // Each name that two or more hosts answer to, once.
@@ -300,8 +317,10 @@ void LanNetworkBox::CompareWithHost() {
         KeepSetting(state_.settings, sink_, state_.language, LastHostSetting,
                     Local(host_->text().trimmed()));
     }
-    busy_ = true;
-    UpdateButtons();
+    const auto limit = address.empty() && !IsIPv4Address(given)
+                           ? LookupTimeLimit + FindTime + ExchangeTimeLimit
+                           : std::chrono::milliseconds(ExchangeTimeLimit);
+    SetBusy(AskingText(shown, limit, state_.language));
     InBackground([this, address, given, shown, port = port_,
                   language = state_.language](std::stop_token stop) {
         LanHost host{address, port};
@@ -326,37 +345,55 @@ void LanNetworkBox::CompareWithHost() {
             fetched = FetchReport(host, stop);
         }
         return [this, fetched = std::move(*fetched), host, shown, searched = std::move(searched)] {
-            busy_ = false;
+            SetBusy({});
             if (searched) { // what the search for the name found
                 ShowHosts(*searched);
             }
-            UpdateButtons();
-            HostAnswered(fetched, host, shown, taken_);
+            HostAnswered(fetched, host, shown);
         };
     });
 }
 
 void LanNetworkBox::FetchAgain(const LanHost& host,
                                std::function<void(const FetchedReport&)> done) {
-    busy_ = true;
-    UpdateButtons();
+    SetBusy(AskingText(host.address, ExchangeTimeLimit, state_.language));
     InBackground([this, host, done = std::move(done)](std::stop_token stop) {
         FetchedReport fetched = FetchReport(host, stop);
         return [this, fetched = std::move(fetched), done] {
-            busy_ = false;
-            UpdateButtons();
+            SetBusy({});
             done(fetched);
         };
     });
 }
 
 void LanNetworkBox::HostAnswered(const FetchedReport& fetched, const LanHost& host,
-                                 const std::string& shownName, const ReportTaken& taken) {
-    if (!fetched.read.ok()) {
-        sink_.Show(HostUnreadableText(shownName, fetched.read, state_.language));
-        return;
+                                 const std::string& shownName) {
+    if (IsOwnShare(host)) {
+        reports_.failed(HostUnreadableText(
+            shownName, ReportRead::Refused(ReportProblem::Unreadable, ThisPcText(state_.language)),
+            state_.language));
+    } else if (!fetched.read.ok()) {
+        reports_.failed(HostUnreadableText(shownName, fetched.read, state_.language));
+    } else {
+        reports_.taken(fetched.read.value(), host, fetched.fingerprint, shownName);
     }
-    taken(fetched.read.value(), host, fetched.fingerprint);
+}
+
+bool LanNetworkBox::IsOwnShare(const LanHost& host) const {
+    if (!share_ || host.port != share_->Port()) {
+        return false;
+    }
+    const std::vector<LanInterface> lans = LanInterfaces();
+    return host.address.starts_with("127.") ||
+           std::ranges::any_of(lans, [&](const LanInterface& lan) {
+               return lan.address == host.address;
+           });
+}
+
+void LanNetworkBox::SetBusy(const std::string& wait) {
+    busy_ = !wait.empty();
+    wait_->setText(Local(wait));
+    UpdateButtons();
 }
 
 void LanNetworkBox::SendVerdict(const LanHost& host, const Verdict& verdict) {
@@ -388,8 +425,7 @@ void LanNetworkBox::InBackground(std::function<std::function<void()>(std::stop_t
             done = work(stop);
         } catch (const std::exception& e) { // never into Qt's event loop
             done = [this, what = std::string(e.what())] {
-                busy_ = false;
-                UpdateButtons();
+                SetBusy({});
                 sink_.Show(what);
             };
         }

@@ -30,11 +30,16 @@ namespace korvane {
 class LanNetworkBox : public QGroupBox {
     Q_OBJECT
   public:
-    // A host's report as it came, where it came from and its fingerprint.
-    using ReportTaken = std::function<void(const std::vector<lancheck::ComponentStatus>&,
-                                           const lancheck::LanHost&, const std::string&)>;
+    // What the box hands its window: a host's report as it came, with where it came from, its
+    // fingerprint and the host's name as shown; or why a comparison with a host cannot be made.
+    struct HostReports {
+        std::function<void(const std::vector<lancheck::ComponentStatus>&, const lancheck::LanHost&,
+                           const std::string& fingerprint, const std::string& shownName)>
+            taken;
+        std::function<void(const std::string& text)> failed;
+    };
 
-    LanNetworkBox(AppState& state, MessageSink& sink, ReportTaken taken, QWidget* parent);
+    LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports, QWidget* parent);
     ~LanNetworkBox() override; // stops sharing and cancels the exchanges under way
 
     // The port of the share and of the hosts, and where the query for hosts goes (empty: broadcast
@@ -59,7 +64,11 @@ class LanNetworkBox : public QGroupBox {
     void FindHosts();
     void CompareWithHost();
     void HostAnswered(const lancheck::FetchedReport& fetched, const lancheck::LanHost& host,
-                      const std::string& shownName, const ReportTaken& taken);
+                      const std::string& shownName);
+    // Whether that host is this PC's own share.
+    bool IsOwnShare(const lancheck::LanHost& host) const;
+    // The buttons as the state allows; wait says what the box waits for (empty: nothing).
+    void SetBusy(const std::string& wait);
     void GuestsDue(); // shows the table a moment later, once for all verdicts until then
     QTreeWidgetItem* NewGuestRow(const QStringList& texts, const lancheck::Verdict& verdict) const;
     void UpdateButtons();
@@ -68,7 +77,7 @@ class LanNetworkBox : public QGroupBox {
 
     AppState& state_;
     MessageSink& sink_;
-    ReportTaken taken_;
+    HostReports reports_;
     unsigned short port_ = lancheck::LanPort;
     std::string queryAddress_;
     std::unique_ptr<lancheck::LanShare> share_;
@@ -84,6 +93,7 @@ class LanNetworkBox : public QGroupBox {
     QLabel* noHost_ = nullptr;
     QLabel* sameName_ = nullptr; // hosts that answer to one name
     QLabel* sharedAs_ = nullptr; // this PC's name and addresses while it shares
+    QLabel* wait_ = nullptr;     // what the box waits for
     QLineEdit* host_ = nullptr;
     QPushButton* compare_ = nullptr;
 };

@@ -217,7 +217,7 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
     }
 
-    void unreadableReportChangesNothing_data() {
+    void unreadableReportClearsTheComparison_data() {
         QTest::addColumn<QString>("damage"); // a shell-like edit of the saved report
         QTest::addColumn<QString>("reason");
         QTest::newRow("cut off") << "cut"
@@ -230,14 +230,15 @@ class FrmLanCheckTest : public QObject {
             << "This file is larger than 1 MiB, too large for a report.";
     }
 
-    void unreadableReportChangesNothing() {
+    void unreadableReportClearsTheComparison() {
         QFETCH(QString, damage);
         TwoPcs pcs("uk");
         QStringList asked;
         SaveHostReport(pcs, asked);
         frmLanCheck window(pcs.guest, pcs.sink);
         window.CompareWith(QString::fromStdString(pcs.report));
-        const QString before = Shown(&window);
+        QVERIFY(Shown(&window).startsWith("All files are the same"));
+        QVERIFY(ShownText(&window, "LblComparedWith").startsWith("Compared with report.json at "));
         std::string text = ReadAll(pcs.report);
         if (damage == "cut") {
             text.resize(text.size() / 2);
@@ -251,8 +252,8 @@ class FrmLanCheckTest : public QObject {
         QFETCH(QString, reason);
         QCOMPARE(pcs.sink.texts.back(),
                  "Cannot compare with " + pcs.report + "\r\n\r\n" + reason.toStdString());
-        QCOMPARE(Shown(&window), before);
-        QVERIFY(before.startsWith("All files are the same"));
+        QCOMPARE(Shown(&window), QString::fromStdString("Cannot compare with " + pcs.report + "|"));
+        QVERIFY(Child(&window, "LblComparedWith")->isHidden());
     }
 
     // The report's PC harmonized the EA and the Quillon season to Ferrari and put the optimized
@@ -428,8 +429,7 @@ class FrmLanCheckTest : public QObject {
                      QString::fromStdString("host-pc | 127.0.0.1 | " + lancheck::KorvaneVersion() +
                                             " | " + sha.Hex().substr(0, 12)));
             QVERIFY(Child(&window, "LblNoHost")->isHidden());
-            Child<QTreeWidget>(&window, "LstHosts")
-                ->setCurrentItem(Child<QTreeWidget>(&window, "LstHosts")->topLevelItem(0));
+            QCOMPARE(ShownText(&window, "TxtHost"), "host-pc"); // the one host, chosen
         } else {
             QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
         }
@@ -476,15 +476,49 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItemCount(), 0);
         QVERIFY(ShownText(&window, "LblNoHost")
                     .contains("firewall blocks port " + QString::number(lancheck::LanPort) + ","));
-        const QString before = Shown(&window);
         QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
         QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QCOMPARE(ShownText(&window, "LblWait"), "Asking 127.0.0.1 for its report … (up to 5 seconds)");
         QTRY_COMPARE_WITH_TIMEOUT(pcs.sink.texts.size(), std::size_t(1), NetworkWait);
+        QCOMPARE(ShownText(&window, "LblWait"), "");
         const QString said = QString::fromStdString(pcs.sink.texts[0]);
         QCOMPARE(said.section("\r\n", 0, 1), "Cannot compare with host 127.0.0.1\r\n");
         QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
                  qPrintable(said));
-        QCOMPARE(Shown(&window), before);
+        QCOMPARE(Shown(&window), "Cannot compare with host 127.0.0.1|");
+    }
+
+    // This PC's own share is among the hosts found, marked and not to be chosen; typed in, it is
+    // refused. The search says what it waits for.
+    void ownShareAmongTheHosts() {
+        TwoPcs pcs("de");
+        unsigned short port = 0;
+        {
+            lancheck::LanShare probe({"probe", [] { return std::string(); }, {}, {}, 0});
+            QVERIFY(probe.Start().ok());
+            port = probe.Port(); // free, for the window's share and its search
+        }
+        frmLanCheck window(pcs.host, pcs.sink);
+        window.SetNetwork(port, Loopback);
+        window.show();
+        QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
+        QCOMPARE(ShownText(&window, "LblWait"), "Hosts werden gesucht … (bis zu 2 Sekunden)");
+        QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
+        const QString name = QString::fromStdString(lancheck::Printable(lancheck::ThisPcName()));
+        QCOMPARE(Row(&window, "LstHosts", 0).section(" | ", 0, 1),
+                 name + " (dieser PC) | 127.0.0.1");
+        QCOMPARE(Child<QTreeWidget>(&window, "LstHosts")->topLevelItem(0)->flags(),
+                 Qt::NoItemFlags);
+        QVERIFY(!Child(&window, "BtnCompareHost")->isEnabled());
+        QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+        QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(pcs.sink.texts.size(), std::size_t(1), NetworkWait);
+        QCOMPARE(FirstLines(pcs.sink.texts), "Vergleich mit Host 127.0.0.1 nicht möglich\nDas ist "
+                                             "dieser PC. Bitte mit dem Bericht eines anderen PCs "
+                                             "vergleichen.\n");
+        QVERIFY(Child<LanNetworkBox>(&window, "FrmNetwork")->findChild<QTreeWidget*>("LstGuests")
+                    ->topLevelItemCount() == 0); // it told itself nothing
     }
 
     // Closing the window while a search or a comparison waits on a host that never answers ends
