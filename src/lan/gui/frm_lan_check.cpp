@@ -15,6 +15,8 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QSplitter>
 #include <QSysInfo>
 #include <QTime>
 #include <QTreeWidget>
@@ -98,16 +100,35 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
         this);
     connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
+    // The network and the comparison share what room the screen leaves; the player moves the
+    // line between them.
+    auto* split = Named(new QSplitter(Qt::Vertical, this), "SplitNetworkCompare");
+    split->addWidget(network_);
+    split->addWidget(compareBox);
+    split->setChildrenCollapsible(false);
+    split->setStretchFactor(1, 1);
+    split->setSizes({network_->minimumSizeHint().height(), QWIDGETSIZE_MAX}); // the comparison first
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hint);
     layout->addWidget(statusBox);
     layout->addLayout(buttons);
-    layout->addWidget(network_);
-    layout->addWidget(compareBox, 1);
+    layout->addWidget(split, 1);
 
     SetControlTexts(this, LanCheckWindowTexts(), language);
     CollectStatus();
-    resize(960, sizeHint().height());
+    FitTheScreen();
+}
+
+// As large as the window would like, as far as the screen's work area allows (a laptop's
+// 1366 x 768 less its task bar); the room of a title bar is kept free, as it is not known before
+// the window shows.
+void frmLanCheck::FitTheScreen() {
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen->availableGeometry();
+    constexpr int titleBar = 40;
+    resize(std::min(960, area.width()),
+           std::max(minimumSizeHint().height(),
+                    std::min(sizeHint().height(), area.height() - titleBar)));
 }
 
 // This PC's components with their state, and the button that copies the report as text.
@@ -119,9 +140,9 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
                               Text(TextIn(language, ColumnState)),
                               Text(TextIn(language, ColumnFingerprint))});
     status_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // Room for every component without a scroll bar.
-    status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 8 +
-                            status_->header()->sizeHint().height());
+    // Room for every component (six at most) without a scroll bar.
+    status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 13 / 2 +
+                            status_->header()->sizeHint().height() + 2 * status_->frameWidth());
     auto* copy = Named(new QPushButton(statusBox), "BtnCopy");
     auto* statusLayout = new QVBoxLayout(statusBox);
     statusLayout->addWidget(status_);
@@ -146,8 +167,12 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
     auto* progressRow = new QHBoxLayout;
     progressRow->addWidget(step_, 1);
     progressRow->addWidget(progress_);
-    step_->hide();
-    progress_->hide();
+    for (QWidget* part : std::initializer_list<QWidget*>{step_, progress_}) {
+        QSizePolicy keepRoom = part->sizePolicy(); // the window keeps its size during a match
+        keepRoom.setRetainSizeWhenHidden(true);
+        part->setSizePolicy(keepRoom);
+        part->hide();
+    }
     differences_ = Named(new QTreeWidget(compareBox), "LstDifferences");
     differences_->setHeaderLabels({Text(TextIn(language, ColumnDifference)),
                                    Text(TextIn(language, ColumnHere)),
@@ -156,7 +181,7 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
     differences_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     differences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
-    differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 14);
+    differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 5);
     auto* compareLayout = new QVBoxLayout(compareBox);
     compareLayout->addWidget(comparedWith_);
     compareLayout->addLayout(verdictRow);

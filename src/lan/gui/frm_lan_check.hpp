@@ -75,6 +75,7 @@ class frmLanCheck : public QDialog {
     QWidget* BuildCompareBox(Language language);
     QLayout* BuildVerdictRow(QWidget* compareBox);
     QLayout* BuildButtons();
+    void FitTheScreen();
     void CompareWithChosenReport(); // asks for a report file
     bool Running() const { return worker_.joinable(); }
     // This PC's state anew, shown in the status list; false, and the window says why, when it

@@ -6,13 +6,13 @@
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStackedWidget>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -31,8 +31,8 @@ QTreeWidget* MakeList(QWidget* parent, const char* name, const QStringList& colu
     auto* list = Named(new QTreeWidget(parent), name);
     list->setHeaderLabels(columns);
     list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    list->setFixedHeight(QFontMetrics(list->font()).lineSpacing() * 6 +
-                         list->header()->sizeHint().height());
+    list->setMinimumHeight(QFontMetrics(list->font()).lineSpacing() * 5 +
+                           list->header()->sizeHint().height());
     return list;
 }
 
@@ -66,9 +66,13 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
                       {Column(language, ColumnPc), Column(language, ColumnAddress),
                        Column(language, ColumnVersion), Column(language, ColumnFingerprint)});
     hosts_->setRootIsDecorated(false);
+    // Where no host answered, the list gives its room to why that usually is.
     noHost_ = Named(new QLabel(this), "LblNoHost");
     noHost_->setWordWrap(true);
-    noHost_->hide();
+    noHost_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    hostsOrHint_ = new QStackedWidget(this);
+    hostsOrHint_->addWidget(hosts_);
+    hostsOrHint_->addWidget(noHost_);
     sameName_ = Named(new QLabel(this), "LblSameName");
     sameName_->setWordWrap(true);
     sameName_->hide();
@@ -82,6 +86,7 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
     findRow->addWidget(wait_, 1);
     auto* hostLabel = Named(new QLabel(this), "LblHost");
     host_ = Named(new QLineEdit(this), "TxtHost");
+    hostLabel->setBuddy(host_); // the field's name for a screen reader
     compare_ = Named(new QPushButton(this), "BtnCompareHost");
     for (QPushButton* button : {find_, compare_}) {
         button->setAutoDefault(false);
@@ -93,18 +98,20 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
     host_->setMinimumWidth(QFontMetrics(host_->font()).averageCharWidth() * 24);
     hostRow->addWidget(host_, 1);
     hostRow->addWidget(compare_);
-    // The share on the left, the hosts on the right, their lists side by side.
-    auto* layout = new QGridLayout(this);
-    layout->addWidget(shareBox_, 0, 0, Qt::AlignLeft);
-    layout->addLayout(findRow, 0, 1);
-    layout->addWidget(guests_, 1, 0);
-    layout->addWidget(hosts_, 1, 1);
-    layout->addWidget(sharedAs_, 2, 0, Qt::AlignTop);
-    layout->addWidget(noHost_, 2, 1);
-    layout->addWidget(sameName_, 3, 1);
-    layout->addLayout(hostRow, 4, 1);
-    layout->setColumnStretch(0, 1);
-    layout->setColumnStretch(1, 1);
+    // The share on the left, the hosts on the right, their lists side by side; the lists take
+    // what room the box gets.
+    auto* shareSide = new QVBoxLayout;
+    shareSide->addWidget(shareBox_, 0, Qt::AlignLeft);
+    shareSide->addWidget(guests_, 1);
+    shareSide->addWidget(sharedAs_);
+    auto* hostSide = new QVBoxLayout;
+    hostSide->addLayout(findRow);
+    hostSide->addWidget(hostsOrHint_, 1);
+    hostSide->addWidget(sameName_);
+    hostSide->addLayout(hostRow);
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(shareSide, 1);
+    layout->addLayout(hostSide, 1);
 
     connect(shareBox_, &QCheckBox::toggled, this, &LanNetworkBox::Share);
     connect(find_, &QPushButton::clicked, this, &LanNetworkBox::FindHosts);
@@ -252,7 +259,7 @@ QTreeWidgetItem* LanNetworkBox::NewGuestRow(const QStringList& texts,
 
 void LanNetworkBox::FindHosts() {
     SetBusy(SearchingText(FindTime, state_.language));
-    noHost_->hide();
+    hostsOrHint_->setCurrentWidget(hosts_);
     InBackground([this, port = port_, to = queryAddress_](std::stop_token stop) {
         std::vector<FoundHost> found = lancheck::FindHosts(port, to, stop);
         return [this, found = std::move(found)] {
@@ -288,7 +295,7 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
     if (choices.size() == 1) {
         hosts_->setCurrentItem(choices[0]);
     }
-    noHost_->setVisible(found.empty());
+    hostsOrHint_->setCurrentWidget(found.empty() ? static_cast<QWidget*>(noHost_) : hosts_);
     // Each name that two or more hosts answer to, once.
     QStringList sameNames;
     std::vector<std::string> told;

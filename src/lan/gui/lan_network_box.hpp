@@ -20,6 +20,7 @@
 
 class QCheckBox;
 class QLabel;
+class QStackedWidget;
 class QLineEdit;
 class QPushButton;
 class QTreeWidget;
@@ -91,6 +92,7 @@ class LanNetworkBox : public QGroupBox {
     QPushButton* find_ = nullptr;
     QTreeWidget* hosts_ = nullptr;
     QLabel* noHost_ = nullptr;
+    QStackedWidget* hostsOrHint_ = nullptr; // the hosts list, or noHost_ when none answered
     QLabel* sameName_ = nullptr; // hosts that answer to one name
     QLabel* sharedAs_ = nullptr; // this PC's name and addresses while it shares
     QLabel* wait_ = nullptr;     // what the box waits for
