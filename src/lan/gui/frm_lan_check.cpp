@@ -2,6 +2,8 @@
 #include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
+#include <set>
+
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -9,6 +11,7 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QMessageBox>
@@ -45,13 +48,18 @@ QString& LastReportFolder() {
     return folder;
 }
 
+// Where the file dialogs start: that folder, or else the home folder.
+QString StartFolder() {
+    return LastReportFolder().isEmpty() ? QDir::homePath() : LastReportFolder();
+}
+
 void RememberFolderOf(const QString& file) {
     LastReportFolder() = QDir::toNativeSeparators(QFileInfo(file).absolutePath());
 }
 
 QString DefaultSaveDialog(QWidget* owner, const QString& title, const QString& name,
                           const QString& filter) {
-    QFileDialog dialog(owner, title, QDir::home().filePath(name), filter);
+    QFileDialog dialog(owner, title, QDir(StartFolder()).filePath(name), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("json")); // before the dialog asks to overwrite
     return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -136,6 +144,7 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
     status_ = Named(new QTreeWidget(statusBox), "LstStatus");
     status_->setRootIsDecorated(false);
+    status_->setAccessibleName(Text(TextIn(language, StatusListName)));
     status_->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
                               Text(TextIn(language, ColumnState)),
                               Text(TextIn(language, ColumnFingerprint))});
@@ -182,6 +191,12 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
     differences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 5);
+    differences_->setAccessibleName(Text(TextIn(language, DifferencesListName)));
+    // Both sides readable before a row is opened; a click on a row opens or closes it.
+    differences_->header()->setMinimumSectionSize(
+        QFontMetrics(differences_->font()).averageCharWidth() * 16);
+    connect(differences_, &QTreeWidget::itemClicked, this,
+            [](QTreeWidgetItem* row) { row->setExpanded(!row->isExpanded()); });
     auto* compareLayout = new QVBoxLayout(compareBox);
     compareLayout->addWidget(comparedWith_);
     compareLayout->addLayout(verdictRow);
@@ -233,7 +248,8 @@ QLayout* frmLanCheck::BuildButtons() {
 void frmLanCheck::CompareWithChosenReport() {
     const Language language = state_.language;
     const QString file =
-        openDialog_(this, Text(TextIn(language, OpenReportTitle)), LastReportFolder(),
+        openDialog_(this, Text(TextIn(language, OpenReportTitle)),
+                    StartFolder(),
                     DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
     if (!file.isEmpty()) {
         CompareWith(file);
@@ -286,16 +302,25 @@ bool frmLanCheck::ShowComparison() {
         referenceName_, Local(QTime::currentTime().toString(QStringLiteral("HH:mm"))), language)));
     comparedWith_->show();
     verdict_->setText(Text(VerdictText(comparison, language)));
+    // The components the player opened stay open.
+    std::set<std::string> opened;
+    for (int i = 0; i < differences_->topLevelItemCount(); ++i) {
+        if (differences_->topLevelItem(i)->isExpanded()) {
+            opened.insert(Local(differences_->topLevelItem(i)->data(0, Qt::UserRole).toString()));
+        }
+    }
     differences_->clear();
     for (const lancheck::ComponentComparison& component : comparison.components) {
         auto* line = new QTreeWidgetItem(differences_,
                                          {Local(lancheck::ComponentLine(component, language))});
+        line->setData(0, Qt::UserRole, Local(component.name));
         line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
             new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path)),
                                        Local(lancheck::SideText(file, true, language)),
                                        Local(lancheck::SideText(file, false, language))});
         }
+        line->setExpanded(opened.contains(component.name));
     }
     match_->setVisible(!comparison.AllSame());
     if (referenceHost_) {
@@ -487,6 +512,15 @@ void frmLanCheck::reject() {
     if (!Running()) {
         QDialog::reject();
     }
+}
+
+// Escape, easily pressed by mistake, ends sharing only when the player says so.
+void frmLanCheck::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && network_->SharedPort() != 0 &&
+        !confirm_(this, Text(TextIn(state_.language, EndSharingQuestion)))) {
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 } // namespace korvane

@@ -68,6 +68,7 @@ class frmLanCheck : public QDialog {
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void reject() override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     // The parts of the window, each made with its controls, their layout and their wiring.

@@ -41,6 +41,15 @@ inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
 inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
 
 inline constexpr MessageText ThisPcMark{"dieser PC", "this PC"};
+// What the lists are, for a screen reader.
+inline constexpr MessageText StatusListName{"Zustand dieses PCs", "This PC's state"};
+inline constexpr MessageText GuestsListName{"PCs, die mit diesem verglichen haben",
+                                            "PCs that compared with this one"};
+inline constexpr MessageText HostsListName{"Gefundene Hosts", "Hosts found"};
+inline constexpr MessageText DifferencesListName{"Vergleich", "Comparison"};
+inline constexpr MessageText EndSharingQuestion{
+    "Beim Schließen endet die Freigabe dieses PCs. Das Fenster jetzt schließen?",
+    "Closing ends the sharing of this PC's report. Close the window now?"};
 
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);

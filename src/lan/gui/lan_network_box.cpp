@@ -66,6 +66,8 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
                       {Column(language, ColumnPc), Column(language, ColumnAddress),
                        Column(language, ColumnVersion), Column(language, ColumnFingerprint)});
     hosts_->setRootIsDecorated(false);
+    guests_->setAccessibleName(Column(language, GuestsListName));
+    hosts_->setAccessibleName(Column(language, HostsListName));
     // Where no host answered, the list gives its room to why that usually is.
     noHost_ = Named(new QLabel(this), "LblNoHost");
     noHost_->setWordWrap(true);
@@ -320,10 +322,6 @@ void LanNetworkBox::CompareWithHost() {
     const std::string given = host_->text().trimmed().toStdString();
     const std::string shown =
         row ? Local(row->text(0).isEmpty() ? row->text(1) : row->text(0)) : Printable(given);
-    if (!given.empty()) {
-        KeepSetting(state_.settings, sink_, state_.language, LastHostSetting,
-                    Local(host_->text().trimmed()));
-    }
     const auto limit = address.empty() && !IsIPv4Address(given)
                            ? LookupTimeLimit + FindTime + ExchangeTimeLimit
                            : std::chrono::milliseconds(ExchangeTimeLimit);
@@ -351,8 +349,12 @@ void LanNetworkBox::CompareWithHost() {
         if (!fetched) {
             fetched = FetchReport(host, stop);
         }
-        return [this, fetched = std::move(*fetched), host, shown, searched = std::move(searched)] {
+        return [this, fetched = std::move(*fetched), host, shown, given,
+                searched = std::move(searched)] {
             SetBusy({});
+            if (fetched.read.ok() && !given.empty()) { // the next window offers a host that answered
+                KeepSetting(state_.settings, sink_, state_.language, LastHostSetting, given);
+            }
             if (searched) { // what the search for the name found
                 ShowHosts(*searched);
             }

@@ -417,7 +417,12 @@ class FrmLanCheckTest : public QObject {
         frmLanCheck window(pcs.guest, pcs.sink);
         window.SetNetwork(share.Port(), Loopback);
         bool asked = false;
-        window.SetConfirm([&asked](QWidget*, const QString&) { return asked = true; });
+        bool openWhenAsked = false; // the component the player opened, still open at the question
+        window.SetConfirm([&](QWidget*, const QString&) {
+            openWhenAsked =
+                Child<QTreeWidget>(&window, "LstDifferences")->topLevelItem(0)->isExpanded();
+            return asked = true;
+        });
         window.show();
         if (found) {
             QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
@@ -449,6 +454,10 @@ class FrmLanCheckTest : public QObject {
                 lancheck::CollectStatus(pcs.host.install, pcs.host.ProgramDir()));
         }
         QTest::qWait(int(std::chrono::milliseconds(lancheck::ReportCheckInterval).count()) + 100);
+        auto* differences = Child<QTreeWidget>(&window, "LstDifferences");
+        QTest::mouseClick(differences->viewport(), Qt::LeftButton, {},
+                          differences->visualItemRect(differences->topLevelItem(0)).center());
+        QVERIFY(differences->topLevelItem(0)->isExpanded()); // a click opens the row
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton); // the report fetched anew
         QTRY_VERIFY_WITH_TIMEOUT(Shown(&window).startsWith(language == "uk"
                                                                ? "All files are the same"
@@ -456,6 +465,7 @@ class FrmLanCheckTest : public QObject {
                                  NetworkWait);
         QVERIFY(Child(&window, "PrgMatch")->isHidden());
         QCOMPARE(asked, !changed); // nothing to do with the host's report as it is now
+        QCOMPARE(openWhenAsked, !changed);
         QTRY_COMPARE_WITH_TIMEOUT(share.Table()[0].verdict.differing, std::size_t(0), NetworkWait);
         QVERIFY(!share.Table()[0].earlier);
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1)); // the match's own message
@@ -486,6 +496,7 @@ class FrmLanCheckTest : public QObject {
         QVERIFY2(said.section("\r\n", 2).startsWith("cannot connect to port 1: "),
                  qPrintable(said));
         QCOMPARE(Shown(&window), "Cannot compare with host 127.0.0.1|");
+        QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting), Unknown); // not a host to offer
     }
 
     // This PC's own share is among the hosts found, marked and not to be chosen; typed in, it is
@@ -554,6 +565,8 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("verdict");
         QTest::newRow("same, unticked") << "uk" << QStringList() << "untick"
                                         << "same";
+        QTest::newRow("same, Escape") << "de" << QStringList() << "escape"
+                                      << "gleich";
         QTest::newRow("two differ, closed")
             << "de" << QStringList{"Sauber", "Arrows"} << "close"
             << "2 Dateien weichen ab\n    season02\\vehicles\\Arrows\\Arrows.hdv\n"
@@ -619,6 +632,22 @@ class FrmLanCheckTest : public QObject {
 
         if (end == "untick") {
             QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        } else if (end == "escape") { // asks first; No keeps the window and the share
+            QStringList asked;
+            bool yes = false;
+            window.SetConfirm([&](QWidget*, const QString& text) {
+                asked << text;
+                return yes;
+            });
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QVERIFY(window.isVisible());
+            QCOMPARE(network->SharedPort(), host.port);
+            yes = true;
+            QTest::keyClick(&window, Qt::Key_Escape);
+            QCOMPARE(asked.size(), 2);
+            QCOMPARE(asked[0], "Beim Schließen endet die Freigabe dieses PCs. Das Fenster jetzt "
+                               "schließen?");
+            QVERIFY(!window.isVisible());
         } else {
             window.close();
         }
