@@ -73,9 +73,9 @@ const std::string MatchPlan = "Steps that make this PC like the report:\n"
                               "  2. Put the optimized grip values in place for EA 2002\n";
 // The failed step of a harmonize that keeps the player's own Arrows.hdv.
 const std::string ArrowsKept =
-    "Finished with errors, 1 step(s) failed:\n{f1}season02\\vehicles\\Arrows\\Arrows.hdv: was "
+    "Finished with errors, 1 step(s) failed:\n{f1}season02/vehicles/Arrows/Arrows.hdv: was "
     "changed after Korvane wrote it and stays as it is, and so does its backup "
-    "{f1}season02\\vehicles\\Arrows\\Arrows.org. To keep this file as the new original, delete "
+    "{f1}season02/vehicles/Arrows/Arrows.org. To keep this file as the new original, delete "
     "the backup; to have Korvane replace it again, delete this file (or move it away) and run "
     "the action again\n";
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
