@@ -3,11 +3,22 @@
 #include <vector>
 
 #include "core/messages.hpp"
+#include "core/path_text.hpp"
 #include "report/report_compare.hpp"
 
 namespace korvane::lancheck {
 
 namespace {
+
+// The player's own file, before a match and after one, in the same words.
+constexpr MessageText PlayersFileWords{
+    "{1}: auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, die es "
+    "nicht selbst geschrieben hat, darum bleiben diese Datei und ihre Sicherung, wie sie sind; "
+    "bitte diese Datei vom PC des Berichts kopieren (oder die Originaldatei zurücklegen) und "
+    "diesen PC noch einmal angleichen",
+    "{1}: changed by hand on this PC. Korvane never overwrites or deletes a file it did not "
+    "write, so this file and its backup stay as they are; copy this file from the report's PC "
+    "(or put back the original file) and make this PC match again"};
 
 // "EA 2002 season and Quillon season"; grip names the seasons only.
 std::string ComponentsText(const Components2002& components, bool grip, Language language) {
@@ -64,10 +75,7 @@ MessageText LeftoverWords(Unmatchable why) {
                 "{1}: the report's master team, {2}, is not on offer here; install the same "
                 "add-on as on the report's PC"};
     case Unmatchable::ChangedHere:
-        return {"{1}: auf diesem PC von Hand geändert, Korvane lässt die Datei, wie sie ist; "
-                "bitte vom PC des Berichts kopieren",
-                "{1}: changed by hand on this PC, and Korvane leaves it as it is; copy this file "
-                "from the report's PC"};
+        return PlayersFileWords;
     case Unmatchable::ChangedThere:
         return {"{1}: auf dem PC des Berichts von Hand geändert; bitte von dort kopieren",
                 "{1}: changed by hand on the report's PC; copy it from there"};
@@ -99,7 +107,7 @@ std::string StepText(const MatchStep& step, Language language) {
 }
 
 std::string LeftoverText(const Leftover& leftover, Language language) {
-    const std::string& name = leftover.path.empty() ? leftover.component : leftover.path;
+    const std::string name = leftover.path.empty() ? leftover.component : ShownPath(leftover.path);
     return TextIn(language, LeftoverWords(leftover.why),
                   {Printable(name), Printable(leftover.detail)});
 }

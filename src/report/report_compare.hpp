@@ -22,6 +22,7 @@ struct FileDifference {
     std::optional<FileSide> here;
     std::optional<FileSide> reference;
     std::string owner{}; // whose car or team file it is, where this PC knows it
+    bool backedUpHere = false; // a backup of it lies on this PC
 };
 
 // What a side holds in words: a file that holds its own data is named by its owner ("McLaren

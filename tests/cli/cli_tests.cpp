@@ -279,8 +279,10 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "match {temp}/host.json"}), 1,
          LanOut + "Performance of all teams is now equal to McLaren\n"
          "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
-         "What Korvane cannot make equal:\n  season02\\vehicles\\Arrows\\Arrows.hdv: changed by "
-         "hand on this PC, and Korvane leaves it as it is; copy this file from the report's PC\n" +
+         "What Korvane cannot make equal:\n  season02/vehicles/Arrows/Arrows.hdv: changed by hand "
+         "on this PC. Korvane never overwrites or deletes a file it did not write, so this file "
+         "and its backup stay as they are; copy this file from the report's PC (or put back the "
+         "original file) and make this PC match again\n" +
          ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},

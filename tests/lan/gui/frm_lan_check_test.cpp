@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QLineEdit>
@@ -293,10 +294,13 @@ class FrmLanCheckTest : public QObject {
             << "Schritte, die diesen PC dem Bericht angleichen:\n"
                "  1. EA-2002-Saison und Quillon-Saison an Ferrari angleichen\n"
                "  2. Optimierte Gripwerte für EA 2002 und Quillon einsetzen\n"
-               "Was Korvane nicht angleichen kann:\n"
-               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf diesem PC von Hand geändert, Korvane "
-               "lässt die Datei, wie sie ist; bitte vom PC des Berichts kopieren\n\n"
-               "Diese Schritte jetzt ausführen?"
+               "Was Korvane nicht angleichen kann:\n  " +
+                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+                   ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, "
+                   "die es nicht selbst geschrieben hat, darum bleiben diese Datei und ihre "
+                   "Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren (oder "
+                   "die Originaldatei zurücklegen) und diesen PC noch einmal angleichen\n\n"
+                   "Diese Schritte jetzt ausführen?"
             << "Mit Fehlern beendet, 1 Schritt(e) fehlgeschlagen:\nGripwerte erfolgreich "
                "modifiziert\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
@@ -316,8 +320,9 @@ class FrmLanCheckTest : public QObject {
                "Was Korvane nicht angleichen kann:\n"
                "  EA 2002 season: auf dem PC des Berichts von Hand geändert; bitte von dort "
                "kopieren\n"
-               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf dem PC des Berichts von Hand "
-               "geändert; bitte von dort kopieren\n\n"
+               "  " +
+                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+                   ": auf dem PC des Berichts von Hand geändert; bitte von dort kopieren\n\n"
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
