@@ -1,5 +1,6 @@
 #include "match/match_texts.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/messages.hpp"
@@ -110,6 +111,38 @@ std::string LeftoverText(const Leftover& leftover, Language language) {
     const std::string name = leftover.path.empty() ? leftover.component : ShownPath(leftover.path);
     return TextIn(language, LeftoverWords(leftover.why),
                   {Printable(name), Printable(leftover.detail)});
+}
+
+std::string RunSummaryText(const MatchPlan& plan, const MatchRun& run, Language language) {
+    constexpr std::size_t ListedAtMost = 10; // files per step
+    const auto failed = std::ranges::count(run.outcomes, Outcome::Failed);
+    if (failed == 0) {
+        return "";
+    }
+    std::string text = TextIn(language,
+                              {"Mit Fehlern beendet, {1} von {2} Schritten fehlgeschlagen:",
+                               "Finished with errors, {1} of {2} steps failed:"},
+                              {std::to_string(failed), std::to_string(plan.steps.size())});
+    for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
+        if (run.outcomes[i] != Outcome::Failed) {
+            continue;
+        }
+        text += CrLf + TextIn(language, {"Schritt {1}: {2}", "Step {1}: {2}"},
+                              {std::to_string(i + 1), StepText(plan.steps[i], language)});
+        const std::vector<FailureLog::Entry>& entries = run.failures[i].Entries();
+        for (std::size_t k = 0; k < entries.size() && k < ListedAtMost; ++k) {
+            const std::string path = ShownPath(entries[k].path);
+            text += CrLf + std::string("  ") +
+                    (entries[k].playersFile ? TextIn(language, PlayersFileWords, {path})
+                                            : path + ": " + entries[k].reason);
+        }
+        if (entries.size() > ListedAtMost) {
+            text += CrLf + std::string("  ") +
+                    TextIn(language, {"... und {1} weitere", "... and {1} more"},
+                           {std::to_string(entries.size() - ListedAtMost)});
+        }
+    }
+    return text;
 }
 
 std::string PlanText(const MatchPlan& plan, Language language) {
