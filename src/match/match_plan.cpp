@@ -121,8 +121,7 @@ bool IsMissing(const std::optional<FileSide>& side) {
 // A file the component's step can never write: the player's own, which no step replaces, or one
 // missing here with no backup to write it from.
 bool StepCannotWrite(const FileDifference& file) {
-    return IsMissing(file.here) ? !file.backedUpHere
-                                : EqualNoCase(file.here->holds, StateChanged);
+    return IsMissing(file.here) ? !file.backedUpHere : EqualNoCase(file.here->holds, StateChanged);
 }
 
 // Why a file that differs will still differ after the component's step, if it will. A missing
@@ -180,8 +179,7 @@ MatchPlan PlanMatch(const GameInstall& install, const std::vector<ComponentStatu
                                    component.referenceState);
         // A step that could change none of the files that differ would only fail on them, at
         // every match again: the player's file is named below instead.
-        if (!component.files.empty() &&
-            std::ranges::all_of(component.files, StepCannotWrite)) {
+        if (!component.files.empty() && std::ranges::all_of(component.files, StepCannotWrite)) {
             decision.step.reset();
         }
         if (decision.step) {

@@ -21,7 +21,7 @@ struct FileDifference {
     std::string path; // below the game directory, as the report names it
     std::optional<FileSide> here;
     std::optional<FileSide> reference;
-    std::string owner{}; // whose car or team file it is, where this PC knows it
+    std::string owner{};       // whose car or team file it is, where this PC knows it
     bool backedUpHere = false; // a backup of it lies on this PC
 };
 

@@ -223,8 +223,9 @@ TEST(MatchPlan, APlayersFileInWords) {
                       "from the report's PC (or put back the original file) and make this PC match "
                       "again");
     EXPECT_EQ(LeftoverText(players, Language::German),
-              shown + ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine "
-                      "Datei, die es nicht selbst geschrieben hat, darum bleiben diese Datei und "
-                      "ihre Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren "
-                      "(oder die Originaldatei zurücklegen) und diesen PC noch einmal angleichen");
+              shown +
+                  ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine "
+                  "Datei, die es nicht selbst geschrieben hat, darum bleiben diese Datei und "
+                  "ihre Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren "
+                  "(oder die Originaldatei zurücklegen) und diesen PC noch einmal angleichen");
 }

@@ -39,7 +39,8 @@ TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
         std::string restored, heading, step, advice;
     } cases[] = {
         {Language::English, "Original performance restored successfully!",
-         "Finished with errors, 1 of 2 steps failed:", "Step 1: Harmonize EA 2002 season to Ferrari",
+         "Finished with errors, 1 of 2 steps failed:",
+         "Step 1: Harmonize EA 2002 season to Ferrari",
          ": changed by hand on this PC. Korvane never overwrites or deletes a file it did not "
          "write, so this file and its backup stay as they are; copy this file from the report's PC "
          "(or put back the original file) and make this PC match again"},
@@ -47,7 +48,8 @@ TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
          "Mit Fehlern beendet, 1 von 2 Schritten fehlgeschlagen:",
          "Schritt 1: EA-2002-Saison an Ferrari angleichen",
          ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, die es "
-         "nicht selbst geschrieben hat, darum bleiben diese Datei und ihre Sicherung, wie sie sind; "
+         "nicht selbst geschrieben hat, darum bleiben diese Datei und ihre Sicherung, wie sie "
+         "sind; "
          "bitte diese Datei vom PC des Berichts kopieren (oder die Originaldatei zurücklegen) und "
          "diesen PC noch einmal angleichen"},
     };
@@ -63,14 +65,14 @@ TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
         sink.texts.clear();
 
         const MatchPlan plan{{{StepKind::Harmonize2002, {.ea2002 = true}, "Ferrari"},
-                             {StepKind::Restore2002, {.ql2002 = true}}},
-                            {}};
+                              {StepKind::Restore2002, {.ql2002 = true}}},
+                             {}};
         const MatchRun run = RunMatch(context, plan);
         EXPECT_EQ(run.outcomes, (std::vector{Outcome::Failed, Outcome::Done}));
         EXPECT_EQ(sink.texts, std::vector{c.restored});
         const std::string f1 = Shown(fake.f1Path);
-        EXPECT_EQ(RunSummaryText(plan, run, c.language),
-                  c.heading + "\r\n" + c.step + "\r\n  " + f1 + arrows + c.advice + "\r\n  " + f1 +
-                      bar + c.advice);
+        EXPECT_EQ(RunSummaryText(plan, run, c.language), c.heading + "\r\n" + c.step + "\r\n  " +
+                                                             f1 + arrows + c.advice + "\r\n  " +
+                                                             f1 + bar + c.advice);
     }
 }

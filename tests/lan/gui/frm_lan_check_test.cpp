@@ -6,8 +6,8 @@
 #include <mutex>
 
 #include <QCheckBox>
-#include <QDir>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
