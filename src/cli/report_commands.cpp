@@ -147,23 +147,18 @@ int Match(const MatchOptions& options, const Context& c) {
         TellHost(options, reference, comparison, c);
         return comparison.AllSame() ? ExitDone : ExitFailed;
     }
-    // Each step's last text: after a failed step, its summary of failures; after a refused
-    // one, why. Both go to the error stream as well, as with the operations on their own.
-    std::vector<std::string> lastTexts;
-    const MatchRun run = RunMatch(c.Operation(), plan, [&](std::size_t i, auto&) {
-        if (i > 0) {
-            lastTexts.push_back(c.sink.Last());
-        }
-    });
-    lastTexts.push_back(c.sink.Last());
-    for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
-        if (run.outcomes[i] != Outcome::Done) {
-            c.err << (run.outcomes[i] == Outcome::Refused ? "korvane-cli: " : "")
-                  << PlainLines(lastTexts[i]) << '\n';
-        }
-    }
+    // The run's one summary of what failed, and why a step was refused (the last text: a
+    // refusal ends the run), go to the error stream as well, as with the operations on their own.
+    const MatchRun run = RunMatch(c.Operation(), plan);
     const Outcome outcome = run.Overall();
+    const std::string refusal = outcome == Outcome::Refused ? c.sink.Last() : "";
+    const std::string summary = RunSummaryText(plan, run, c.language);
+    if (!summary.empty()) {
+        c.sink.Show(summary);
+        c.err << PlainLines(summary) << '\n';
+    }
     if (outcome == Outcome::Refused) {
+        c.err << "korvane-cli: " << PlainLines(refusal) << '\n';
         return ExitUsage;
     }
     c.out << '\n';

@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "core/messages.hpp"
+#include "core/path_text.hpp"
 
 namespace korvane {
 
@@ -111,7 +112,8 @@ std::vector<Verdict> Judge(const FilePairs& group, const std::vector<std::string
     }
     for (const auto& [i, content] : toJudge) {
         if (!known.contains(content)) {
-            log.Add(group[i].first, TextIn(language, ChangedSince, {group[i].second}));
+            log.Add(group[i].first, TextIn(language, ChangedSince, {ShownPath(group[i].second)}),
+                    true);
             verdicts[i] = Verdict::Kept;
         }
     }

@@ -1,6 +1,7 @@
 #include "core/failure_log.hpp"
 
 #include "core/messages.hpp"
+#include "core/path_text.hpp"
 
 namespace korvane {
 
@@ -18,7 +19,7 @@ constexpr MessageText AndMore{"... und {1} weitere", "... and {1} more"};
 std::string FailureLog::Summary(Language language) const {
     std::string text = TextIn(language, FinishedWithErrors, {std::to_string(entries_.size())});
     for (std::size_t i = 0; i < entries_.size() && i < ListedAtMost; ++i) {
-        text += CrLf + entries_[i].path + ": " + entries_[i].reason;
+        text += CrLf + ShownPath(entries_[i].path) + ": " + entries_[i].reason;
     }
     if (entries_.size() > ListedAtMost) {
         text += CrLf + TextIn(language, AndMore, {std::to_string(entries_.size() - ListedAtMost)});

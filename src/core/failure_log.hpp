@@ -14,10 +14,14 @@ class FailureLog {
     struct Entry {
         std::string path;
         std::string reason;
+        bool playersFile = false; // changed since Korvane wrote it, and kept with its backup
     };
 
-    void Add(const std::string& path, const std::string& reason) {
-        entries_.push_back({path, reason});
+    void Add(const std::string& path, const std::string& reason, bool playersFile = false) {
+        entries_.push_back({path, reason, playersFile});
+    }
+    void Add(const FailureLog& other) {
+        entries_.insert(entries_.end(), other.entries_.begin(), other.entries_.end());
     }
     bool Empty() const { return entries_.empty(); }
     const std::vector<Entry>& Entries() const { return entries_; }

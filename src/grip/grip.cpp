@@ -29,7 +29,7 @@ std::vector<GripComponent> Components(Components2002 components) {
 // failed step of a component stops the components after it.
 bool Failed(const OperationContext& context, const FailureLog& log) {
     if (!log.Empty()) {
-        context.sink.Show(log.Summary(context.language));
+        context.ShowFailures(log);
     }
     return !log.Empty();
 }

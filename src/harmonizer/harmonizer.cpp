@@ -52,7 +52,7 @@ Outcome Finish(const OperationContext& context, const FailureLog& log, const Mes
         Say(context.sink, context.language, done, values);
         return Outcome::Done;
     }
-    context.sink.Show(log.Summary(context.language));
+    context.ShowFailures(log);
     return Outcome::Failed;
 }
 

@@ -118,15 +118,23 @@ bool IsMissing(const std::optional<FileSide>& side) {
     return !side || EqualNoCase(side->holds, StateMissing);
 }
 
-// Why a file that differs will still differ after the component's step, if it will.
+// A file the component's step can never write: the player's own, which no step replaces, or one
+// missing here with no backup to write it from.
+bool StepCannotWrite(const FileDifference& file) {
+    return IsMissing(file.here) ? !file.backedUpHere : EqualNoCase(file.here->holds, StateChanged);
+}
+
+// Why a file that differs will still differ after the component's step, if it will. A missing
+// file with a backup here is written again by the step, from that backup or the master's.
 std::optional<Unmatchable> FileLeftover(const FileDifference& file, bool stepped) {
-    if (IsMissing(file.here)) {
+    const bool missingHere = IsMissing(file.here);
+    if (missingHere && !(stepped && file.backedUpHere)) {
         return Unmatchable::MissingHere;
     }
     if (IsMissing(file.reference)) {
         return Unmatchable::MissingThere;
     }
-    if (EqualNoCase(file.here->holds, StateChanged)) {
+    if (!missingHere && EqualNoCase(file.here->holds, StateChanged)) {
         return Unmatchable::ChangedHere;
     }
     if (EqualNoCase(file.reference->holds, StateChanged)) {
@@ -167,8 +175,13 @@ MatchPlan PlanMatch(const GameInstall& install, const std::vector<ComponentStatu
                                           : Unmatchable::NotInstalledHere});
             continue;
         }
-        const Decision decision = Decide(install, TargetOf(component.name), component.hereState,
-                                         component.referenceState);
+        Decision decision = Decide(install, TargetOf(component.name), component.hereState,
+                                   component.referenceState);
+        // A step that could change none of the files that differ would only fail on them, at
+        // every match again: the player's file is named below instead.
+        if (!component.files.empty() && std::ranges::all_of(component.files, StepCannotWrite)) {
+            decision.step.reset();
+        }
         if (decision.step) {
             AddStep(plan.steps, *decision.step);
         }

@@ -45,7 +45,10 @@ MatchRun RunMatch(const OperationContext& context, const MatchPlan& plan,
         if (started) {
             started(i, plan.steps[i]);
         }
-        run.outcomes.push_back(Run(context, plan.steps[i]));
+        FailureLog& failures = run.failures.emplace_back();
+        OperationContext step = context;
+        step.failures = &failures;
+        run.outcomes.push_back(Run(step, plan.steps[i]));
         if (run.outcomes.back() == Outcome::Refused) {
             break;
         }

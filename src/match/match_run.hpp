@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/failure_log.hpp"
 #include "core/outcome.hpp"
 #include "games/operation_context.hpp"
 #include "match/match_plan.hpp"
@@ -17,9 +18,11 @@ namespace korvane::lancheck {
 using StepStarted = std::function<void(std::size_t, const MatchStep&)>;
 
 // How each step ended, in the plan's order. A refused step (another run holds the installation)
-// ends the run: the steps after it are not started and have no outcome.
+// ends the run: the steps after it are not started and have no outcome. The steps show no
+// summary of their failures: the run's one summary (RunSummaryText) names them step by step.
 struct MatchRun {
     std::vector<Outcome> outcomes;
+    std::vector<FailureLog> failures; // per step, as outcomes
 
     // Done when every step was done; Refused when one was refused; otherwise Failed.
     Outcome Overall() const;

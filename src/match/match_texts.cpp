@@ -1,13 +1,25 @@
 #include "match/match_texts.hpp"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/messages.hpp"
+#include "core/path_text.hpp"
 #include "report/report_compare.hpp"
 
 namespace korvane::lancheck {
 
 namespace {
+
+// The player's own file, before a match and after one, in the same words.
+constexpr MessageText PlayersFileWords{
+    "{1}: auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, die es "
+    "nicht selbst geschrieben hat, darum bleiben diese Datei und ihre Sicherung, wie sie sind; "
+    "bitte diese Datei vom PC des Berichts kopieren (oder die Originaldatei zurücklegen) und "
+    "diesen PC noch einmal angleichen",
+    "{1}: changed by hand on this PC. Korvane never overwrites or deletes a file it did not "
+    "write, so this file and its backup stay as they are; copy this file from the report's PC "
+    "(or put back the original file) and make this PC match again"};
 
 // "EA 2002 season and Quillon season"; grip names the seasons only.
 std::string ComponentsText(const Components2002& components, bool grip, Language language) {
@@ -64,10 +76,7 @@ MessageText LeftoverWords(Unmatchable why) {
                 "{1}: the report's master team, {2}, is not on offer here; install the same "
                 "add-on as on the report's PC"};
     case Unmatchable::ChangedHere:
-        return {"{1}: auf diesem PC von Hand geändert, Korvane lässt die Datei, wie sie ist; "
-                "bitte vom PC des Berichts kopieren",
-                "{1}: changed by hand on this PC, and Korvane leaves it as it is; copy this file "
-                "from the report's PC"};
+        return PlayersFileWords;
     case Unmatchable::ChangedThere:
         return {"{1}: auf dem PC des Berichts von Hand geändert; bitte von dort kopieren",
                 "{1}: changed by hand on the report's PC; copy it from there"};
@@ -99,9 +108,41 @@ std::string StepText(const MatchStep& step, Language language) {
 }
 
 std::string LeftoverText(const Leftover& leftover, Language language) {
-    const std::string& name = leftover.path.empty() ? leftover.component : leftover.path;
+    const std::string name = leftover.path.empty() ? leftover.component : ShownPath(leftover.path);
     return TextIn(language, LeftoverWords(leftover.why),
                   {Printable(name), Printable(leftover.detail)});
+}
+
+std::string RunSummaryText(const MatchPlan& plan, const MatchRun& run, Language language) {
+    constexpr std::size_t ListedAtMost = 10; // files per step
+    const auto failed = std::ranges::count(run.outcomes, Outcome::Failed);
+    if (failed == 0) {
+        return "";
+    }
+    std::string text = TextIn(language,
+                              {"Mit Fehlern beendet, {1} von {2} Schritten fehlgeschlagen:",
+                               "Finished with errors, {1} of {2} steps failed:"},
+                              {std::to_string(failed), std::to_string(plan.steps.size())});
+    for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
+        if (run.outcomes[i] != Outcome::Failed) {
+            continue;
+        }
+        text += CrLf + TextIn(language, {"Schritt {1}: {2}", "Step {1}: {2}"},
+                              {std::to_string(i + 1), StepText(plan.steps[i], language)});
+        const std::vector<FailureLog::Entry>& entries = run.failures[i].Entries();
+        for (std::size_t k = 0; k < entries.size() && k < ListedAtMost; ++k) {
+            const std::string path = ShownPath(entries[k].path);
+            text += CrLf + std::string("  ") +
+                    (entries[k].playersFile ? TextIn(language, PlayersFileWords, {path})
+                                            : path + ": " + entries[k].reason);
+        }
+        if (entries.size() > ListedAtMost) {
+            text += CrLf + std::string("  ") +
+                    TextIn(language, {"... und {1} weitere", "... and {1} more"},
+                           {std::to_string(entries.size() - ListedAtMost)});
+        }
+    }
+    return text;
 }
 
 std::string PlanText(const MatchPlan& plan, Language language) {

@@ -5,6 +5,7 @@
 
 #include "core/language.hpp"
 #include "match/match_plan.hpp"
+#include "match/match_run.hpp"
 
 namespace korvane::lancheck {
 
@@ -19,5 +20,10 @@ std::string LeftoverText(const Leftover& leftover, Language language);
 // The whole plan, a line each: a heading, the numbered steps (or that there is none), then what
 // stays different.
 std::string PlanText(const MatchPlan& plan, Language language);
+
+// After a run: "Finished with errors, 1 of 3 steps failed:", then each failed step as the progress
+// named it and the files that failed in it, the player's own files with the same advice as
+// LeftoverText; empty when no step failed.
+std::string RunSummaryText(const MatchPlan& plan, const MatchRun& run, Language language);
 
 } // namespace korvane::lancheck

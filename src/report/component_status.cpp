@@ -127,6 +127,7 @@ ComponentStatus HarmonizerComponent(const std::string& name, const std::vector<U
             AddToFingerprint(hash, slot.relative, unit.live[k]);
             status.files.push_back(MakeFile(slot, unit.live[k], Holds(units, unit, k)));
             status.files.back().owner = unit.label;
+            status.files.back().backedUp = unit.backups[k].has_value();
         }
     }
     status.fingerprint = hash.Hex().substr(0, ShortDigits);
@@ -171,6 +172,7 @@ ComponentStatus GripComponent(const std::string& name, const GripTable& table,
     ComponentStatus status{name, state, hash.Hex().substr(0, ShortDigits), {}};
     status.files.push_back(
         MakeFile(MakeSlot(f1Path, f1Path + table.live, f1Path + table.backup), content, holds));
+    status.files.back().backedUp = saved.has_value();
     return status;
 }
 

@@ -22,6 +22,9 @@ struct FileStatus {
     // Whose file it is: the team (F1 2002) or the team and season (F1 Challenge) its own data
     // belongs to; empty for a grip table. Known on this PC only, never written into a report.
     std::string owner{};
+    // Whether a usable backup of it lies here: a missing file with one is written again by a
+    // restore or a harmonize. Known on this PC only, never written into a report.
+    bool backedUp = false;
 };
 
 struct ComponentStatus {

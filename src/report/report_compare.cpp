@@ -37,12 +37,13 @@ std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
     for (const FileStatus& theirs : reference.files) {
         const FileStatus* ours = FindByKey(here.files, theirs.path, &FileStatus::path);
         if (ours == nullptr || Key(ours->sha256) != Key(theirs.sha256)) {
-            files.push_back({theirs.path, SideOf(ours), SideOf(&theirs), ours ? ours->owner : ""});
+            files.push_back({theirs.path, SideOf(ours), SideOf(&theirs), ours ? ours->owner : "",
+                             ours && ours->backedUp});
         }
     }
     for (const FileStatus& ours : here.files) {
         if (FindByKey(reference.files, ours.path, &FileStatus::path) == nullptr) {
-            files.push_back({ours.path, SideOf(&ours), std::nullopt, ours.owner});
+            files.push_back({ours.path, SideOf(&ours), std::nullopt, ours.owner, ours.backedUp});
         }
     }
     return files;
@@ -55,7 +56,8 @@ ComponentComparison OneSided(const ComponentStatus& component, Sameness sameness
         component.name, sameness, here ? component.state : "", here ? "" : component.state, {}};
     for (const FileStatus& file : component.files) {
         result.files.push_back({file.path, here ? SideOf(&file) : std::nullopt,
-                                here ? std::nullopt : SideOf(&file), here ? file.owner : ""});
+                                here ? std::nullopt : SideOf(&file), here ? file.owner : "",
+                                here && file.backedUp});
     }
     return result;
 }

@@ -21,7 +21,8 @@ struct FileDifference {
     std::string path; // below the game directory, as the report names it
     std::optional<FileSide> here;
     std::optional<FileSide> reference;
-    std::string owner{}; // whose car or team file it is, where this PC knows it
+    std::string owner{};       // whose car or team file it is, where this PC knows it
+    bool backedUpHere = false; // a backup of it lies on this PC
 };
 
 // What a side holds in words: a file that holds its own data is named by its owner ("McLaren

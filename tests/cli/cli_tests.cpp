@@ -71,13 +71,13 @@ const std::string Same =
 const std::string MatchPlan = "Steps that make this PC like the report:\n"
                               "  1. Harmonize EA 2002 season and Quillon season to Williams\n"
                               "  2. Put the optimized grip values in place for EA 2002\n";
-// The failed step of a harmonize that keeps the player's own Arrows.hdv.
+// A match whose one step failed on the player's own Arrows.hdv.
 const std::string ArrowsKept =
-    "Finished with errors, 1 step(s) failed:\n{f1}season02\\vehicles\\Arrows\\Arrows.hdv: was "
-    "changed after Korvane wrote it and stays as it is, and so does its backup "
-    "{f1}season02\\vehicles\\Arrows\\Arrows.org. To keep this file as the new original, delete "
-    "the backup; to have Korvane replace it again, delete this file (or move it away) and run "
-    "the action again\n";
+    "Finished with errors, 1 of 1 steps failed:\nStep 1: Harmonize EA 2002 season to Williams\n"
+    "  {f1}season02/vehicles/Arrows/Arrows.hdv: changed by hand on this PC. Korvane never "
+    "overwrites or deletes a file it did not write, so this file and its backup stay as they are; "
+    "copy this file from the report's PC (or put back the original file) and make this PC match "
+    "again\n";
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 const FakeOptions F1cOnly{false, false, false, true, false};
 // What a command that changes files says while another run changes the game's files in dir.
@@ -279,8 +279,10 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "match {temp}/host.json"}), 1,
          LanOut + "Performance of all teams is now equal to McLaren\n"
          "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
-         "What Korvane cannot make equal:\n  season02\\vehicles\\Arrows\\Arrows.hdv: changed by "
-         "hand on this PC, and Korvane leaves it as it is; copy this file from the report's PC\n" +
+         "What Korvane cannot make equal:\n  season02/vehicles/Arrows/Arrows.hdv: changed by hand "
+         "on this PC. Korvane never overwrites or deletes a file it did not write, so this file "
+         "and its backup stay as they are; copy this file from the report's PC (or put back the "
+         "original file) and make this PC match again\n" +
          ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},

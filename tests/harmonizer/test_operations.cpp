@@ -506,13 +506,20 @@ TEST(Refusals, ChangeNoFile) {
     }
 }
 
-// A failed step is named with its reason instead of the success text, in every language.
+// A failed step is named with its reason instead of the success text, in every language, its
+// path in the system's own separators (a game directory typed with slashes, the games' own
+// backslashes below it).
 TEST(FailureLog, SummaryListsTheFirstTenFailedSteps) {
+#ifdef _WIN32
+    const std::string shown = "\\games\\season02\\file";
+#else
+    const std::string shown = "/games/season02/file";
+#endif
     FailureLog log;
     std::string listed;
     for (int i = 1; i <= 11; ++i) {
-        log.Add("file" + std::to_string(i), "reason");
-        listed += i <= 10 ? "\r\nfile" + std::to_string(i) + ": reason" : "";
+        log.Add("/games/season02\\file" + std::to_string(i), "reason");
+        listed += i <= 10 ? "\r\n" + shown + std::to_string(i) + ": reason" : "";
     }
     EXPECT_EQ(log.Summary(Language::English),
               "Finished with errors, 11 step(s) failed:" + listed + "\r\n... and 1 more");

@@ -26,6 +26,12 @@ FileStatus F(const std::string& path, const std::string& holds, const std::strin
     return {path, holds, digits.empty() ? "" : std::string(12 - digits.size(), '0') + digits};
 }
 
+// A file with a usable backup on this PC.
+FileStatus Backed(FileStatus file) {
+    file.backedUp = true;
+    return file;
+}
+
 constexpr Components2002 Ea{true, false, false};
 constexpr Components2002 EaQL{true, true, false};
 constexpr Components2002 Gt{false, false, true};
@@ -71,6 +77,35 @@ TEST(MatchPlan, StepsFromStatesAndWhatNoStepMends) {
          {C(ComponentEA2002, ToFerrari, {F(Arrows, "Ferrari", "1"), F(Bar, "Ferrari", "1")})},
          {{StepKind::Harmonize2002, Ea, "Ferrari"}},
          {{ComponentEA2002, Arrows, Unmatchable::ChangedHere}}},
+        // Matched once already: a step that could only fail on the player's file is left out,
+        // and the file is named once more.
+        {"nothing but a player's file here",
+         {C(ComponentEA2002, "changed", {F(Arrows, "changed", "9")}),
+          C(ComponentGripEA, "changed", {F(Terrain, "changed", "6")})},
+         {C(ComponentEA2002, ToFerrari, {F(Arrows, "Ferrari", "1")}),
+          C(ComponentGripEA, "optimized", {F(Terrain, "optimized", "7")})},
+         {},
+         {{ComponentEA2002, Arrows, Unmatchable::ChangedHere},
+          {ComponentGripEA, Terrain, Unmatchable::ChangedHere}}},
+        {"a player's file in one season, the other one to harmonize",
+         {C(ComponentEA2002, "changed", {F(Arrows, "changed", "9")}),
+          C(ComponentQL2002, "harmonized to McLaren", {F(Arrows, "McLaren", "3")})},
+         {C(ComponentEA2002, ToFerrari, {F(Arrows, "Ferrari", "1")}),
+          C(ComponentQL2002, ToFerrari, {F(Arrows, "Ferrari", "1")})},
+         {{StepKind::Harmonize2002, QL, "Ferrari"}},
+         {{ComponentEA2002, Arrows, Unmatchable::ChangedHere}}},
+        // The player's file deleted: a restore or a harmonize writes it again from its backup or
+        // the master's; with no backup no step can, and one that could write nothing else is
+        // left out.
+        {"a file missing here, with a backup and without",
+         {C(ComponentEA2002, "changed", {Backed(F(Arrows, "missing", "")), F(Bar, "Ferrari", "1")}),
+          C(ComponentQL2002, "changed", {Backed(F(Arrows, "missing", ""))}),
+          C(ComponentGTR2002, "changed", {F(Arrows, "missing", "")})},
+         {C(ComponentEA2002, ToFerrari, {F(Arrows, "Ferrari", "1"), F(Bar, "Ferrari", "1")}),
+          C(ComponentQL2002, "original", {F(Arrows, "original", "2")}),
+          C(ComponentGTR2002, "original", {F(Arrows, "original", "2")})},
+         {{StepKind::Harmonize2002, Ea, "Ferrari"}, {StepKind::Restore2002, QL}},
+         {{ComponentGTR2002, Arrows, Unmatchable::MissingHere}}},
         {"changed in the report",
          {C(ComponentEA2002, "original", {F(Arrows, "original", "2"), F(Bar, "original", "4")})},
          {C(ComponentEA2002, "changed", {F(Arrows, "changed", "9"), F(Bar, "Ferrari", "1")})},
@@ -171,4 +206,26 @@ TEST(MatchPlan, StepsAndLeftoversInWords) {
     for (const auto& c : cases) {
         EXPECT_EQ(c.shown, c.expected);
     }
+}
+
+// The player's file: in the question the same words as in the result after a match, the path in
+// the system's own separators.
+TEST(MatchPlan, APlayersFileInWords) {
+#ifdef _WIN32
+    const std::string shown = "season02\\vehicles\\Arrows\\Arrows.hdv";
+#else
+    const std::string shown = "season02/vehicles/Arrows/Arrows.hdv";
+#endif
+    const Leftover players{ComponentEA2002, Arrows, Unmatchable::ChangedHere};
+    EXPECT_EQ(LeftoverText(players, Language::English),
+              shown + ": changed by hand on this PC. Korvane never overwrites or deletes a file it "
+                      "did not write, so this file and its backup stay as they are; copy this file "
+                      "from the report's PC (or put back the original file) and make this PC match "
+                      "again");
+    EXPECT_EQ(LeftoverText(players, Language::German),
+              shown +
+                  ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine "
+                  "Datei, die es nicht selbst geschrieben hat, darum bleiben diese Datei und "
+                  "ihre Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren "
+                  "(oder die Originaldatei zurücklegen) und diesen PC noch einmal angleichen");
 }

@@ -439,7 +439,7 @@ void frmLanCheck::PlanAndAsk() {
                            programDir = state_.ProgramDir(), language] {
         RecordingSink recorded;
         const std::size_t count = plan.steps.size();
-        lancheck::RunMatch(
+        const lancheck::MatchRun run = lancheck::RunMatch(
             {install, programDir, language, recorded}, plan,
             [&](std::size_t index, const lancheck::MatchStep& step) {
                 const QString text = Local(
@@ -447,8 +447,13 @@ void frmLanCheck::PlanAndAsk() {
                 QMetaObject::invokeMethod(
                     this, [=, this] { ShowStep(index, count, text); }, Qt::QueuedConnection);
             });
+        std::vector<std::string> messages = std::move(recorded.texts);
+        const std::string summary = lancheck::RunSummaryText(plan, run, language);
+        if (!summary.empty()) {
+            messages.push_back(summary);
+        }
         QMetaObject::invokeMethod(
-            this, [this, messages = std::move(recorded.texts)] { MatchEnded(messages); },
+            this, [this, messages = std::move(messages)] { MatchEnded(messages); },
             Qt::QueuedConnection);
     });
 }
@@ -475,7 +480,7 @@ void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
     worker_.join();
     SetRunning(false);
     ShowComparison();
-    // One box for the whole run: every step's own message, in turn.
+    // One box for the whole run: every step's own message, in turn, then what failed.
     std::string shown;
     for (const std::string& message : messages) {
         shown += (shown.empty() ? "" : std::string(CrLf) + CrLf) + message;

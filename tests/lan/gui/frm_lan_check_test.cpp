@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QDir>
 #include <QDropEvent>
 #include <QLineEdit>
 #include <QMimeData>
@@ -294,16 +295,43 @@ class FrmLanCheckTest : public QObject {
             << "Schritte, die diesen PC dem Bericht angleichen:\n"
                "  1. EA-2002-Saison und Quillon-Saison an Ferrari angleichen\n"
                "  2. Optimierte Gripwerte für EA 2002 und Quillon einsetzen\n"
-               "Was Korvane nicht angleichen kann:\n"
-               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf diesem PC von Hand geändert, Korvane "
-               "lässt die Datei, wie sie ist; bitte vom PC des Berichts kopieren\n\n"
-               "Diese Schritte jetzt ausführen?"
-            << "Mit Fehlern beendet, 1 Schritt(e) fehlgeschlagen:\nGripwerte erfolgreich "
-               "modifiziert\n"
+               "Was Korvane nicht angleichen kann:\n  " +
+                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+                   ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, "
+                   "die es nicht selbst geschrieben hat, darum bleiben diese Datei und ihre "
+                   "Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren (oder "
+                   "die Originaldatei zurücklegen) und diesen PC noch einmal angleichen\n\n"
+                   "Diese Schritte jetzt ausführen?"
+            << "Gripwerte erfolgreich modifiziert\nMit Fehlern beendet, 1 von 2 Schritten "
+               "fehlgeschlagen:\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier geändert, im Bericht an "
                "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
                "Ferrari";
+        // Matched before: the step that failed on the player's file is not offered again.
+        QTest::newRow("again with a player's file here")
+            << "uk"
+            << "again" << true << ""
+            << "No step of Korvane's makes this PC more alike.\nWhat Korvane cannot make equal:\n  " +
+                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+                   ": changed by hand on this PC. Korvane never overwrites or deletes a file it did "
+                   "not write, so this file and its backup stay as they are; copy this file from "
+                   "the report's PC (or put back the original file) and make this PC match again\n\n"
+            << "changed, harmonized to Ferrari, original, original, optimized, optimized"
+            << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
+               "harmonized to Ferrari\n    season02\\vehicles\\Sauber\\Sauber.hdv | changed | "
+               "Ferrari";
+        // The player's file deleted as advised: the step writes it from the master's backup.
+        QTest::newRow("the player's file deleted")
+            << "de"
+            << "deleted" << true
+            << "Schritte, die diesen PC dem Bericht angleichen:\n"
+               "  1. EA-2002-Saison an Ferrari angleichen\n\nDiese Schritte jetzt ausführen?"
+            << "Performance aller Teams entspricht jetzt der von Ferrari\n"
+            << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
+               "optimiert"
+            << "Alle Dateien sind gleich wie im Bericht.|EA 2002 season: gleich, an Ferrari "
+               "angeglichen\nQuillon season: gleich, an Ferrari angeglichen";
         QTest::newRow("another run holds the installation")
             << "uk"
             << "locked" << true << plan
@@ -317,8 +345,9 @@ class FrmLanCheckTest : public QObject {
                "Was Korvane nicht angleichen kann:\n"
                "  EA 2002 season: auf dem PC des Berichts von Hand geändert; bitte von dort "
                "kopieren\n"
-               "  season02\\vehicles\\Sauber\\Sauber.hdv: auf dem PC des Berichts von Hand "
-               "geändert; bitte von dort kopieren\n\n"
+               "  " +
+                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+                   ": auf dem PC des Berichts von Hand geändert; bitte von dort kopieren\n\n"
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
@@ -345,6 +374,14 @@ class FrmLanCheckTest : public QObject {
             WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
             HarmonizeF1_2002(guest, "Ferrari", seasons);
             ApplyOptimizedGrip(guest, seasons);
+        } else if (twist == "again" || twist == "deleted") { // a match ended on a player's file
+            HarmonizeF1_2002(guest, "Ferrari", seasons);
+            ApplyOptimizedGrip(guest, seasons);
+            if (twist == "again") {
+                WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
+            } else {
+                std::filesystem::remove(pcs.guestFake.f1Path + sauber);
+            }
         } else {
             HarmonizeF1_2002(guest, "McLaren", seasons);
         }
@@ -370,7 +407,7 @@ class FrmLanCheckTest : public QObject {
         }
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
         // While it runs, it shows its progress and nothing else can be started.
-        const bool runs = yes && twist != "theirs";
+        const bool runs = yes && twist != "theirs" && twist != "again";
         QCOMPARE(Child(&window, "PrgMatch")->isHidden(), !runs);
         QCOMPARE(Child(&window, "BtnCompare")->isEnabled(), !runs);
         QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
