@@ -56,7 +56,7 @@ void SendOne(unsigned short port, int index) {
     to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     const std::size_t differing = static_cast<std::size_t>(index % 3);
     const lancheck::Verdict verdict{
-        "pc-" + std::to_string(index % (4096 * 300)), "0c0744039885", differing,
+        std::string("pc-").append(std::to_string(index % (4096 * 300))), "0c0744039885", differing,
         std::vector<std::string>(differing, "season02\\vehicles\\Arrows\\Arrows.hdv")};
     const std::string frame =
         lancheck::Frame(lancheck::MessageKind::Verdict, lancheck::VerdictPayload(verdict));
@@ -109,7 +109,7 @@ qint64 Median(std::vector<qint64> values) {
 std::string List(const std::vector<qint64>& values) {
     std::string list;
     for (const qint64 value : values) {
-        list += (list.empty() ? "" : " ") + std::to_string(value);
+        list.append(list.empty() ? "" : " ").append(std::to_string(value));
     }
     return list;
 }
@@ -124,7 +124,8 @@ int main(int argc, char* argv[]) {
     const int perSecond = argc > 2 ? std::max(100, std::atoi(argv[2])) : 2000;
 
     const std::filesystem::path root =
-        std::filesystem::temp_directory_path() / ("korvane-lan-bench-" + std::to_string(getpid()));
+        std::filesystem::temp_directory_path() /
+        std::string("korvane-lan-bench-").append(std::to_string(getpid()));
     AppState state;
     state.language = Language::English;
     state.settings.directory = root.string();
