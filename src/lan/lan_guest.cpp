@@ -84,8 +84,12 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
     auto noting = asio::redirect_error(asio::use_awaitable, error);
     co_await socket.async_connect(to, noting);
     if (error) {
-        result.reason =
-            "cannot connect to port " + std::to_string(to.port()) + ": " + error.message();
+        // Refused: the PC is there and nothing listens on the port.
+        result.reason = error == asio::error::connection_refused
+                            ? "it does not share its report now (it may have ended sharing): "
+                              "port " + std::to_string(to.port()) + " refused the connection"
+                            : "cannot connect to port " + std::to_string(to.port()) + ": " +
+                                  error.message();
         co_return;
     }
     std::string head(FrameHeaderBytes, '\0');

@@ -508,7 +508,8 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
     EXPECT_EQ(unreachable.status, 2);
     EXPECT_EQ(unreachable.err,
-              "korvane-cli: host 127.0.0.1: cannot connect to port 1: Connection refused\n");
+              "korvane-cli: host 127.0.0.1: it does not share its report now (it may have ended "
+              "sharing): port 1 refused the connection\n");
     kill(pid, SIGTERM);
 }
 
