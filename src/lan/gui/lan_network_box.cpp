@@ -55,65 +55,11 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
                              QWidget* parent)
     : QGroupBox(parent), state_(state), sink_(sink), reports_(std::move(reports)) {
     setObjectName(QStringLiteral("FrmNetwork"));
-    const Language language = state_.language;
-
-    shareBox_ = Named(new QCheckBox(this), "ChkShare");
-    guests_ = MakeList(this, "LstGuests",
-                       {Column(language, ColumnPc), Column(language, ColumnAddress),
-                        Column(language, ColumnVerdict), Column(language, ColumnChecked)});
-    find_ = Named(new QPushButton(this), "BtnFindHosts");
-    hosts_ = MakeList(this, "LstHosts",
-                      {Column(language, ColumnPc), Column(language, ColumnAddress),
-                       Column(language, ColumnVersion), Column(language, ColumnFingerprint)});
-    hosts_->setRootIsDecorated(false);
-    guests_->setAccessibleName(Column(language, GuestsListName));
-    hosts_->setAccessibleName(Column(language, HostsListName));
-    // Where no host answered, the list gives its room to why that usually is.
-    noHost_ = Named(new QLabel(this), "LblNoHost");
-    noHost_->setWordWrap(true);
-    noHost_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    hostsOrHint_ = new QStackedWidget(this);
-    hostsOrHint_->addWidget(hosts_);
-    hostsOrHint_->addWidget(noHost_);
-    sameName_ = Named(new QLabel(this), "LblSameName");
-    sameName_->setWordWrap(true);
-    sameName_->hide();
-    sharedAs_ = Named(new QLabel(this), "LblSharedAs");
-    sharedAs_->setTextFormat(Qt::PlainText);
-    sharedAs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    sharedAs_->hide();
-    wait_ = Named(new QLabel(this), "LblWait");
-    auto* findRow = new QHBoxLayout;
-    findRow->addWidget(find_);
-    findRow->addWidget(wait_, 1);
-    auto* hostLabel = Named(new QLabel(this), "LblHost");
-    host_ = Named(new QLineEdit(this), "TxtHost");
-    hostLabel->setBuddy(host_); // the field's name for a screen reader
-    compare_ = Named(new QPushButton(this), "BtnCompareHost");
-    for (QPushButton* button : {find_, compare_}) {
-        button->setAutoDefault(false);
-    }
-    const std::string lastHost = ReadSetting(state_.settings, LastHostSetting);
-    host_->setText(lastHost == Unknown ? QString() : Local(lastHost));
-    auto* hostRow = new QHBoxLayout;
-    hostRow->addWidget(hostLabel);
-    host_->setMinimumWidth(QFontMetrics(host_->font()).averageCharWidth() * 24);
-    hostRow->addWidget(host_, 1);
-    hostRow->addWidget(compare_);
     // The share on the left, the hosts on the right, their lists side by side; the lists take
     // what room the box gets.
-    auto* shareSide = new QVBoxLayout;
-    shareSide->addWidget(shareBox_, 0, Qt::AlignLeft);
-    shareSide->addWidget(guests_, 1);
-    shareSide->addWidget(sharedAs_);
-    auto* hostSide = new QVBoxLayout;
-    hostSide->addLayout(findRow);
-    hostSide->addWidget(hostsOrHint_, 1);
-    hostSide->addWidget(sameName_);
-    hostSide->addLayout(hostRow);
     auto* layout = new QHBoxLayout(this);
-    layout->addLayout(shareSide, 1);
-    layout->addLayout(hostSide, 1);
+    layout->addLayout(BuildShareSide(state_.language), 1);
+    layout->addLayout(BuildHostSide(state_.language), 1);
 
     connect(shareBox_, &QCheckBox::toggled, this, &LanNetworkBox::Share);
     connect(find_, &QPushButton::clicked, this, &LanNetworkBox::FindHosts);
@@ -129,6 +75,74 @@ LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports rep
     connect(host_, &QLineEdit::textChanged, this, &LanNetworkBox::UpdateButtons);
     connect(host_, &QLineEdit::returnPressed, compare_, &QPushButton::click);
     UpdateButtons();
+}
+
+// The share's box, the guests' table, and this PC's name and addresses while it shares.
+QLayout* LanNetworkBox::BuildShareSide(Language language) {
+    shareBox_ = Named(new QCheckBox(this), "ChkShare");
+    guests_ = MakeList(this, "LstGuests",
+                       {Column(language, ColumnPc), Column(language, ColumnAddress),
+                        Column(language, ColumnVerdict), Column(language, ColumnChecked)});
+    guests_->setAccessibleName(Column(language, GuestsListName));
+    sharedAs_ = Named(new QLabel(this), "LblSharedAs");
+    sharedAs_->setTextFormat(Qt::PlainText);
+    sharedAs_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    sharedAs_->hide();
+    auto* side = new QVBoxLayout;
+    side->addWidget(shareBox_, 0, Qt::AlignLeft);
+    side->addWidget(guests_, 1);
+    side->addWidget(sharedAs_);
+    return side;
+}
+
+// The search with what it waits for, the hosts found (or why none answered), and the host to
+// compare with.
+QLayout* LanNetworkBox::BuildHostSide(Language language) {
+    find_ = Named(new QPushButton(this), "BtnFindHosts");
+    wait_ = Named(new QLabel(this), "LblWait");
+    auto* findRow = new QHBoxLayout;
+    findRow->addWidget(find_);
+    findRow->addWidget(wait_, 1);
+    hosts_ = MakeList(this, "LstHosts",
+                      {Column(language, ColumnPc), Column(language, ColumnAddress),
+                       Column(language, ColumnVersion), Column(language, ColumnFingerprint)});
+    hosts_->setRootIsDecorated(false);
+    hosts_->setAccessibleName(Column(language, HostsListName));
+    // Where no host answered, the list gives its room to why that usually is.
+    noHost_ = Named(new QLabel(this), "LblNoHost");
+    noHost_->setWordWrap(true);
+    noHost_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    hostsOrHint_ = new QStackedWidget(this);
+    hostsOrHint_->addWidget(hosts_);
+    hostsOrHint_->addWidget(noHost_);
+    sameName_ = Named(new QLabel(this), "LblSameName");
+    sameName_->setWordWrap(true);
+    sameName_->hide();
+    auto* side = new QVBoxLayout;
+    side->addLayout(findRow);
+    side->addWidget(hostsOrHint_, 1);
+    side->addWidget(sameName_);
+    side->addLayout(BuildHostRow());
+    return side;
+}
+
+// The host's name or address, the last one that answered offered, and Compare with host.
+QLayout* LanNetworkBox::BuildHostRow() {
+    auto* hostLabel = Named(new QLabel(this), "LblHost");
+    host_ = Named(new QLineEdit(this), "TxtHost");
+    hostLabel->setBuddy(host_); // the field's name for a screen reader
+    host_->setMinimumWidth(QFontMetrics(host_->font()).averageCharWidth() * 24);
+    const std::string lastHost = ReadSetting(state_.settings, LastHostSetting);
+    host_->setText(lastHost == Unknown ? QString() : Local(lastHost));
+    compare_ = Named(new QPushButton(this), "BtnCompareHost");
+    for (QPushButton* button : {find_, compare_}) {
+        button->setAutoDefault(false);
+    }
+    auto* row = new QHBoxLayout;
+    row->addWidget(hostLabel);
+    row->addWidget(host_, 1);
+    row->addWidget(compare_);
+    return row;
 }
 
 LanNetworkBox::~LanNetworkBox() {

@@ -20,6 +20,7 @@
 
 class QCheckBox;
 class QLabel;
+class QLayout;
 class QStackedWidget;
 class QLineEdit;
 class QPushButton;
@@ -61,6 +62,10 @@ class LanNetworkBox : public QGroupBox {
     void StopSharing();
 
   private:
+    // The parts of the box, each made with its controls and their layout.
+    QLayout* BuildShareSide(Language language);
+    QLayout* BuildHostSide(Language language);
+    QLayout* BuildHostRow();
     void Share(bool on);
     void FindHosts();
     void CompareWithHost();
