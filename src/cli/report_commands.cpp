@@ -9,6 +9,7 @@
 #include "match/match_plan.hpp"
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
+#include "report/comparison_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
