@@ -19,16 +19,22 @@ namespace {
 // korvane-cli takes the desktop program's lock while it changes files, so that neither changes
 // them under the other, nor two scripts at once. A lock that cannot be made at all (no runtime
 // directory) does not stop it, as it does not stop the desktop program.
-void TakeLock(std::optional<InstanceLock>& lock) {
+void TakeLock(std::optional<InstanceLock>& lock, Language language) {
     const std::filesystem::path file = InstanceLockFile("korvane");
     if (lock.emplace(file).TryLock() != LockResult::HeldByOther) {
         return;
     }
     const std::optional<LockHolder> holder = ReadLockHolder(file);
-    throw Refusal("another copy of Korvane is running (" +
-                  (holder ? holder->program + ", process " + std::to_string(holder->pid) + ", "
-                          : std::string()) +
-                  "holding " + file.string() + "); try again when it has ended");
+    const std::string process = holder
+                                    ? TextIn(language, {"{1}, Prozess {2}, ", "{1}, process {2}, "},
+                                             {holder->program, std::to_string(holder->pid)})
+                                    : std::string();
+    throw Refusal(TextIn(language,
+                         {"eine andere Kopie von Korvane läuft ({1}sie hält {2}); bitte erneut "
+                          "versuchen, wenn sie beendet ist",
+                          "another copy of Korvane is running ({1}holding {2}); try again when it "
+                          "has ended"},
+                         {process, file.string()}));
 }
 
 std::string WithSeparator(std::string dir) {
@@ -41,21 +47,24 @@ std::string WithSeparator(std::string dir) {
 // A directory given on the command line must hold the game: a typo in a LAN script is refused
 // rather than taken for a PC without the game. An empty text would look in the working
 // directory, so it is refused as well.
-std::string GivenGameDir(const std::string& option, const std::string& dir, const char* exe) {
+std::string GivenGameDir(const std::string& option, const std::string& dir, const char* exe,
+                         Language language) {
     const std::string withSeparator = WithSeparator(dir);
     if (dir.empty() || !FileExists(withSeparator + exe)) {
-        throw Refusal(option + " \"" + dir + "\" holds no \"" + exe + "\"");
+        throw Refusal(TextIn(language,
+                             {"in {1} \"{2}\" liegt keine \"{3}\"", "{1} \"{2}\" holds no \"{3}\""},
+                             {option, dir, exe}));
     }
     return withSeparator;
 }
 
 // The add-ons of a directory given on the command line are judged as detection judges them.
-void UseF1Path(GameInstall& install, const std::string& dir) {
-    TakeF1Directory(install, GivenGameDir("--f1-path", dir, F1ExeTested));
+void UseF1Path(GameInstall& install, const std::string& dir, Language language) {
+    TakeF1Directory(install, GivenGameDir("--f1-path", dir, F1ExeTested, language));
 }
 
-void UseF1cPath(GameInstall& install, const std::string& dir) {
-    TakeF1cDirectory(install, GivenGameDir("--f1c-path", dir, F1cExe));
+void UseF1cPath(GameInstall& install, const std::string& dir, Language language) {
+    TakeF1cDirectory(install, GivenGameDir("--f1c-path", dir, F1cExe, language));
 }
 
 // The desktop program's choice when it made one, English otherwise: a script must never run
@@ -139,13 +148,13 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     std::optional<InstanceLock> lock;
     try {
         if (command.changesFiles && !(dryRun != nullptr && dryRun->count() > 0)) {
-            TakeLock(lock);
+            TakeLock(lock, language);
         }
         if (*global.f1PathGiven) {
-            UseF1Path(install, global.f1Path);
+            UseF1Path(install, global.f1Path, language);
         }
         if (*global.f1cPathGiven) {
-            UseF1cPath(install, global.f1cPath);
+            UseF1cPath(install, global.f1cPath, language);
         }
         return command.run({install, registries, language, programDir, sink, out, err});
     } catch (const Refusal& refusal) {

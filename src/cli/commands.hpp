@@ -14,6 +14,7 @@
 #include "cli/cli_app.hpp"
 #include "cli/console_sink.hpp"
 #include "core/language.hpp"
+#include "core/messages.hpp"
 #include "games/game_install.hpp"
 #include "games/operation_context.hpp"
 
@@ -62,16 +63,19 @@ void AddOperationCommands(CLI::App& app, std::vector<Command>& commands);
 void AddReportCommands(CLI::App& app, std::vector<Command>& commands);
 void AddLanCommands(CLI::App& app, std::vector<Command>& commands);
 
+// Refuses a command that needs a game when neither is installed (report_commands.cpp).
+void RequireSomeGame(const Context& c);
+
 // The help of the --port options of the commands that talk to other PCs.
 inline constexpr const char* PortHelp = "the UDP and TCP port of the LAN check (default 47313)";
 
 // The names and seasons to choose from (choices.cpp).
 std::string Join(const std::vector<std::string>& items);
-// The name of names that text means, exactly or but for letter case; where tells the refusal
-// in which list it looked.
+// The name of names that text means, exactly or but for letter case; season (when not empty)
+// tells the refusal in which season's list it looked.
 std::string TeamName(const std::vector<std::string>& names, const std::string& text,
-                     const std::string& where);
+                     const std::string& season, Language language);
 // The season's number; with2003: whether the Quillon 2003 cars count as a season on offer.
-int SeasonIndex(const std::string& year, bool with2003);
+int SeasonIndex(const std::string& year, bool with2003, Language language);
 
 } // namespace korvane::cli

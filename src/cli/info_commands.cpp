@@ -49,7 +49,7 @@ int Detect(const bool& everyCopy, const Context& c) {
 }
 
 int TeamsSeason(const std::string& season, const Context& c) {
-    return PrintLines(TeamNamesF1c(SeasonIndex(season, true)), c.out);
+    return PrintLines(TeamNamesF1c(SeasonIndex(season, true, c.language)), c.out);
 }
 
 } // namespace

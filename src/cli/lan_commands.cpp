@@ -1,6 +1,5 @@
 // share and hosts: this PC's report on the LAN, and the PCs that share theirs. verify --host
 // (report_commands.cpp) fetches a shared report and sends the verdict back.
-#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <thread>
@@ -9,6 +8,7 @@
 #include "cli/line_writer.hpp"
 #include "lan/lan_guest.hpp"
 #include "lan/lan_share.hpp"
+#include "lan/lan_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -26,61 +26,38 @@ extern "C" void RequestStop(int) {
     stopRequested = 1;
 }
 
-// One line per verdict: "NAME (ADDRESS): same", or how many files differ and the first of them;
-// a verdict on a report this PC no longer shares says so first.
-std::string VerdictLine(const VerdictRow& row) {
-    constexpr std::size_t shownPaths = 3;
-    const Verdict& verdict = row.verdict;
-    std::string line = Printable(row.name) + " (" + row.address + "): ";
-    if (row.earlier) {
-        line += "against an earlier report (" + Printable(verdict.report) + "), ";
-    }
-    if (verdict.differing == 0) {
-        return line + "same\n";
-    }
-    line += "differs in " + std::to_string(verdict.differing) + " file(s)";
-    for (std::size_t i = 0; i < verdict.paths.size() && i < shownPaths; ++i) {
-        line += (i == 0 ? ": " : ", ") + Printable(verdict.paths[i]);
-    }
-    if (verdict.differing > shownPaths && !verdict.paths.empty()) {
-        line += " and " +
-                std::to_string(verdict.differing - std::min(shownPaths, verdict.paths.size())) +
-                " more";
-    }
-    return line + '\n';
-}
-
 struct ShareOptions {
     unsigned seconds = 0; // 0: until Ctrl+C or SIGTERM
     unsigned short port = LanPort;
 };
 
 int Share(const ShareOptions& options, const Context& c) {
-    if (!c.install.HasF1_2002 && !c.install.HasF1c) {
-        throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
-    }
+    RequireSomeGame(c);
 #ifdef SIGPIPE
     // A reader that goes away (share | head -1) ends the printing, not the share.
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     LineWriter printer(c.out);
-    LanShare share(
-        {ThisPcName(), [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
-         [&c] { return StatusStamp(c.install, c.programDir); },
-         [&printer](const VerdictRow& row) { printer.Write(VerdictLine(row)); }, options.port});
+    LanShare share({ThisPcName(),
+                    [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
+                    [&c] { return StatusStamp(c.install, c.programDir); },
+                    [&printer, &c](const VerdictRow& row) {
+                        printer.Write(VerdictLine(row, c.language) + '\n');
+                    },
+                    options.port});
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     const FileResult started = share.Start();
     if (!started.ok()) {
-        throw Refusal("cannot share on " + started.path() + ": " + started.reason());
+        throw Refusal(TextIn(
+            c.language, {"Freigabe auf Port {2} nicht möglich: {3}", "cannot share on {1}: {3}"},
+            {started.path(), std::to_string(options.port), started.reason()}));
     }
-    std::string addresses;
+    std::vector<std::string> addresses;
     for (const LanInterface& lan : LanInterfaces()) {
-        addresses += (addresses.empty() ? "" : ", ") + lan.address;
+        addresses.push_back(lan.address);
     }
-    printer.Write("Sharing this PC's report as " + Printable(ThisPcName()) +
-                  (addresses.empty() ? "" : " (" + addresses + ")") + " on port " +
-                  std::to_string(share.Port()) + " (UDP and TCP); Ctrl+C ends it.\n");
+    printer.Write(SharingText(ThisPcName(), addresses, share.Port(), c.language) + '\n');
     const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(options.seconds);
     while (!stopRequested && (options.seconds == 0 || std::chrono::steady_clock::now() < end)) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -96,20 +73,10 @@ struct HostsOptions {
 int Hosts(const HostsOptions& options, const Context& c) {
     const std::vector<FoundHost> found = FindHosts(options.port, options.to);
     for (const FoundHost& host : found) {
-        if (host.protocol != LanProtocolVersion) {
-            c.out << host.address << ": speaks LAN protocol version " << host.protocol
-                  << ", this Korvane version " << int(LanProtocolVersion) << '\n';
-            continue;
-        }
-        c.out << Printable(host.answer.name) << " (" << host.address << "): Korvane "
-              << Printable(host.answer.version) << ", report fingerprint "
-              << Printable(host.answer.fingerprint) << '\n';
+        c.out << HostLine(host, c.language) << '\n';
     }
     if (found.empty()) {
-        c.err << "korvane-cli: no PC answered on port " << options.port
-              << "; is korvane-cli share running there? Otherwise see the README's \"LAN check "
-                 "over the network\" (a firewall, a network marked Public, another subnet: "
-                 "verify --host ADDRESS)\n";
+        c.err << "korvane-cli: " << NoHostAnsweredText(options.port, c.language) << '\n';
         return ExitFailed;
     }
     return ExitDone;

@@ -25,34 +25,49 @@ struct SeasonOptions {
     std::string team;
 };
 
-void RequireF1_2002(const GameInstall& install) {
-    if (!install.HasF1_2002) {
-        throw Refusal("F1 2002 is not installed (no f1_2002.exe found; give its directory with "
-                      "--f1-path)");
+void RequireF1_2002(const Context& c) {
+    if (!c.install.HasF1_2002) {
+        throw Refusal(TextIn(c.language,
+                             {"F1 2002 ist nicht installiert (keine f1_2002.exe gefunden; sein "
+                              "Verzeichnis mit --f1-path angeben)",
+                              "F1 2002 is not installed (no f1_2002.exe found; give its directory "
+                              "with --f1-path)"}));
     }
 }
 
-void RequireF1c(const GameInstall& install) {
-    if (!install.HasF1c) {
-        throw Refusal("F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; "
-                      "give its directory with --f1c-path)");
+void RequireF1c(const Context& c) {
+    if (!c.install.HasF1c) {
+        throw Refusal(TextIn(c.language,
+                             {"F1 Challenge 99-02 ist nicht installiert (keine \"F1 Challenge "
+                              "99-02.exe\" gefunden; sein Verzeichnis mit --f1c-path angeben)",
+                              "F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" "
+                              "found; give its directory with --f1c-path)"}));
     }
 }
 
-void RequireComponents(const GameInstall& install, const Components& chosen,
-                       const std::string& command) {
+void RequireComponents(const Context& c, const Components& chosen, const std::string& command) {
     if (!chosen.ea2002 && !chosen.ql2002 && !chosen.gtr2002) {
-        throw Refusal(command + " needs at least one of --ea, --quillon" +
-                      (command.starts_with("grip") ? "" : ", --gt"));
+        throw Refusal(TextIn(c.language,
+                             {"{1} braucht mindestens eine der Optionen --ea, --quillon{2}",
+                              "{1} needs at least one of --ea, --quillon{2}"},
+                             {command, command.starts_with("grip") ? "" : ", --gt"}));
     }
-    RequireF1_2002(install);
-    if (chosen.ql2002 && !install.HasSeasonQL) {
-        throw Refusal("the Quillon season extension is not installed (no seasonql02 below " +
-                      install.F1Path + ")");
+    RequireF1_2002(c);
+    if (chosen.ql2002 && !c.install.HasSeasonQL) {
+        throw Refusal(TextIn(c.language,
+                             {"die Quillon-Saison-Erweiterung ist nicht installiert (kein "
+                              "seasonql02 unter {1})",
+                              "the Quillon season extension is not installed (no seasonql02 "
+                              "below {1})"},
+                             {c.install.F1Path}));
     }
-    if (chosen.gtr2002 && !install.HasGTR2002) {
-        throw Refusal("the GT Racing 2002 mod is not installed (no GTR2002season below " +
-                      install.F1Path + ")");
+    if (chosen.gtr2002 && !c.install.HasGTR2002) {
+        throw Refusal(TextIn(c.language,
+                             {"der GT-Racing-2002-Mod ist nicht installiert (kein GTR2002season "
+                              "unter {1})",
+                              "the GT Racing 2002 mod is not installed (no GTR2002season below "
+                              "{1})"},
+                             {c.install.F1Path}));
     }
 }
 
@@ -89,39 +104,39 @@ std::shared_ptr<F1_2002Options> AddF1_2002Options(CLI::App* command, bool withTe
 
 int Harmonize2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
-    RequireComponents(c.install, chosen, "harmonize f1-2002");
-    const std::string master =
-        TeamName(chosen.gtr2002 ? TeamNamesGTR2002() : TeamNames2002(), options.team, "");
+    RequireComponents(c, chosen, "harmonize f1-2002");
+    const std::string master = TeamName(chosen.gtr2002 ? TeamNamesGTR2002() : TeamNames2002(),
+                                        options.team, "", c.language);
     return ExitStatus(c, HarmonizeF1_2002(c.Operation(), master, chosen));
 }
 
 int HarmonizeSeason(const SeasonOptions& options, const Context& c) {
-    RequireF1c(c.install);
-    const int s = SeasonIndex(options.season, c.install.HasF1cQL2003);
+    RequireF1c(c);
+    const int s = SeasonIndex(options.season, c.install.HasF1cQL2003, c.language);
     const std::vector<std::string> names = TeamNamesF1c(s);
-    const std::string master = TeamName(names, options.team, " in season " + options.season);
+    const std::string master = TeamName(names, options.team, options.season, c.language);
     const auto position = std::find(names.begin(), names.end(), master) - names.begin();
     return ExitStatus(c, HarmonizeF1c(c.Operation(), s, static_cast<int>(position) + 1));
 }
 
 int Restore2002(const F1_2002Options& options, const Context& c) {
     const Components& chosen = options.chosen;
-    RequireComponents(c.install, chosen, "restore f1-2002");
+    RequireComponents(c, chosen, "restore f1-2002");
     return ExitStatus(c, RestoreF1_2002(c.Operation(), chosen));
 }
 
 int RestoreSeasons(const Context& c) {
-    RequireF1c(c.install);
+    RequireF1c(c);
     return ExitStatus(c, RestoreF1c(c.Operation()));
 }
 
 int GripApply(const F1_2002Options& options, const Context& c) {
-    RequireComponents(c.install, options.chosen, "grip apply");
+    RequireComponents(c, options.chosen, "grip apply");
     return ExitStatus(c, ApplyOptimizedGrip(c.Operation(), options.chosen));
 }
 
 int GripRestore(const F1_2002Options& options, const Context& c) {
-    RequireComponents(c.install, options.chosen, "grip restore");
+    RequireComponents(c, options.chosen, "grip restore");
     return ExitStatus(c, RestoreOriginalGrip(c.Operation(), options.chosen));
 }
 

@@ -9,6 +9,7 @@
 #include "match/match_plan.hpp"
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
+#include "report/comparison_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -17,12 +18,6 @@ namespace korvane::cli {
 using namespace lancheck;
 
 namespace {
-
-void RequireSomeGame(const GameInstall& install) {
-    if (!install.HasF1_2002 && !install.HasF1c) {
-        throw Refusal("neither F1 2002 nor F1 Challenge 99-02 is installed");
-    }
-}
 
 // Standard input, up to one byte more than a report may hold, so that a larger one is told.
 std::string StandardInput() {
@@ -33,36 +28,43 @@ std::string StandardInput() {
 }
 
 // Another PC's report, from a file or "-" for standard input.
-std::vector<ComponentStatus> ReadReport(const std::string& source) {
-    const ReportRead read = source != "-" ? ReadReportFile(source) : ParseReport(StandardInput());
+std::vector<ComponentStatus> ReadReport(const std::string& source, Language language) {
+    const ReportRead read =
+        source != "-" ? ReadReportFile(source, language) : ParseReport(StandardInput(), language);
     if (read.ok()) {
         return read.value();
     }
     if (read.problem() == ReportProblem::Unreadable) {
-        throw Refusal("cannot read " + source + ": " + read.reason());
+        throw Refusal(TextIn(language,
+                             {"{1} kann nicht gelesen werden: {2}", "cannot read {1}: {2}"},
+                             {source, read.reason()}));
     }
-    const std::string name = source == "-" ? "the report on standard input" : source;
+    const std::string name = source == "-"
+                                 ? TextIn(language, {"der Bericht auf der Standardeingabe",
+                                                     "the report on standard input"})
+                                 : source;
     throw Refusal(name + ": " + read.reason());
 }
 
 // "host NAME" or "host NAME (ADDRESS)", as a message names a host given on the command line.
-std::string HostText(const std::string& given, const LanHost& host) {
-    return "host " + given + (host.address == given ? "" : " (" + host.address + ")");
+std::string HostText(const std::string& given, const std::string& address, Language language) {
+    return TextIn(language, {"Host {1}", "host {1}"}, {given}) +
+           (address == given ? "" : std::string(" (").append(address).append(")"));
 }
 
 // The report of a PC that shares it.
-FetchedReport FetchHostReport(const std::string& given, const LanHost& host) {
-    FetchedReport fetched = FetchReport(host);
+FetchedReport FetchHostReport(const std::string& given, const LanHost& host, Language language) {
+    FetchedReport fetched = FetchReport(host, {}, language);
     if (!fetched.read.ok()) {
-        throw Refusal(HostText(given, host) + ": " + fetched.read.reason());
+        throw Refusal(HostText(given, host.address, language) + ": " + fetched.read.reason());
     }
     return fetched;
 }
 
-LanHost Reach(const std::string& given, unsigned short port) {
-    const Result<LanHost> host = ResolveHost(given, port);
+LanHost Reach(const std::string& given, unsigned short port, Language language) {
+    const Result<LanHost> host = ResolveHost(given, port, {}, nullptr, language);
     if (!host.ok()) {
-        throw Refusal("host " + given + ": " + host.reason());
+        throw Refusal(HostText(given, given, language) + ": " + host.reason());
     }
     return host.value();
 }
@@ -73,9 +75,14 @@ struct StatusOptions {
 };
 
 int Status(const StatusOptions& options, const Context& c) {
-    RequireSomeGame(c.install);
+    RequireSomeGame(c);
     const std::vector<ComponentStatus> components = CollectStatus(c.install, c.programDir);
-    c.out << (options.asJson ? ReportJson(components) : ReportText(components, options.withFiles));
+    // --json and --files are reports that other PCs read back: the same in every language.
+    if (options.asJson || options.withFiles) {
+        c.out << (options.asJson ? ReportJson(components) : ReportText(components, true));
+        return ExitDone;
+    }
+    c.out << StatusLinesIn(components, c.language);
     return ExitDone;
 }
 
@@ -94,15 +101,19 @@ struct Reference {
     std::string fingerprint;
 };
 
-Reference ReadReference(const SourceOptions& options, const std::string& command) {
+Reference ReadReference(const SourceOptions& options, const std::string& command,
+                        Language language) {
     if (options.report.empty() == options.host.empty()) {
-        throw Refusal(command + " needs a REPORT or --host, one of the two");
+        throw Refusal(TextIn(language,
+                             {"{1} braucht einen BERICHT oder --host, eines von beiden",
+                              "{1} needs a REPORT or --host, one of the two"},
+                             {command}));
     }
     if (options.host.empty()) {
-        return {ReadReport(options.report), std::nullopt, ""};
+        return {ReadReport(options.report, language), std::nullopt, ""};
     }
-    const LanHost host = Reach(options.host, options.port);
-    FetchedReport fetched = FetchHostReport(options.host, host);
+    const LanHost host = Reach(options.host, options.port, language);
+    FetchedReport fetched = FetchHostReport(options.host, host, language);
     return {fetched.read.value(), host, std::move(fetched.fingerprint)};
 }
 
@@ -114,19 +125,25 @@ void TellHost(const SourceOptions& options, const Reference& reference,
         return;
     }
     const FileResult told =
-        SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName(), reference.fingerprint));
+        SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName(), reference.fingerprint), {},
+                    c.language);
     if (!told.ok()) {
-        c.err << "korvane-cli: " << HostText(options.host, *reference.host)
-              << " was not told the verdict: " << told.reason() << '\n';
+        c.err << "korvane-cli: "
+              << TextIn(
+                     c.language,
+                     {"{1} hat das Ergebnis des Vergleichs nicht erhalten: {2}",
+                      "{1} was not told the verdict: {2}"},
+                     {HostText(options.host, reference.host->address, c.language), told.reason()})
+              << '\n';
     }
 }
 
 int Verify(const SourceOptions& options, const Context& c) {
-    RequireSomeGame(c.install);
-    const Reference reference = ReadReference(options, "verify");
+    RequireSomeGame(c);
+    const Reference reference = ReadReference(options, "verify", c.language);
     const Comparison comparison =
         CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
-    PrintComparison(comparison, c.out);
+    PrintComparison(comparison, c.out, c.language);
     TellHost(options, reference, comparison, c);
     return comparison.AllSame() ? ExitDone : ExitFailed;
 }
@@ -137,8 +154,8 @@ struct MatchOptions : SourceOptions {
 
 // The plan, then (unless a dry run) its steps, then the comparison as verify prints it.
 int Match(const MatchOptions& options, const Context& c) {
-    RequireSomeGame(c.install);
-    const Reference reference = ReadReference(options, "match");
+    RequireSomeGame(c);
+    const Reference reference = ReadReference(options, "match", c.language);
     const std::vector<ComponentStatus> here = CollectStatus(c.install, c.programDir);
     const MatchPlan plan = PlanMatch(c.install, here, reference.components);
     c.out << PlanText(plan, c.language);
@@ -164,7 +181,7 @@ int Match(const MatchOptions& options, const Context& c) {
     c.out << '\n';
     const Comparison after =
         CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
-    PrintComparison(after, c.out);
+    PrintComparison(after, c.out, c.language);
     TellHost(options, reference, after, c);
     return outcome == Outcome::Done && after.AllSame() ? ExitDone : ExitFailed;
 }
@@ -182,6 +199,13 @@ void AddSourceOptions(CLI::App* command, SourceOptions& options) {
 }
 
 } // namespace
+
+void RequireSomeGame(const Context& c) {
+    if (!c.install.HasF1_2002 && !c.install.HasF1c) {
+        throw Refusal(TextIn(c.language, {"weder F1 2002 noch F1 Challenge 99-02 ist installiert",
+                                          "neither F1 2002 nor F1 Challenge 99-02 is installed"}));
+    }
+}
 
 void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
     CLI::App* status = app.add_subcommand(

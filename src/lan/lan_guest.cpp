@@ -29,6 +29,7 @@
 
 #include "core/messages.hpp"
 #include "core/text_compare.hpp"
+#include "lan/lan_texts.hpp"
 #include "report/sha256.hpp"
 
 namespace korvane::lancheck {
@@ -41,31 +42,38 @@ namespace {
 constexpr std::size_t MaxFoundHosts = 256;
 constexpr std::chrono::milliseconds MaxRetryPause{400};
 
-std::string Seconds(std::chrono::seconds limit) {
-    return std::to_string(limit.count()) + " seconds";
-}
-
 // Why a reply's header is not the one expected; empty when it is.
 std::string HeaderProblem(const std::optional<FrameHeader>& header, MessageKind expected,
-                          std::size_t maxPayload) {
+                          std::size_t maxPayload, Language language) {
     if (!header) {
-        return "it answered something other than Korvane's LAN check";
+        return TextIn(language, NotKorvaneText);
     }
     if (header->version != LanProtocolVersion) {
-        return "it speaks LAN protocol version " + std::to_string(header->version) +
-               ", this Korvane version " + std::to_string(LanProtocolVersion);
+        return TextIn(language, OtherProtocolVersionText,
+                      {std::to_string(header->version), std::to_string(LanProtocolVersion)});
     }
     if (header->kind == static_cast<std::uint8_t>(MessageKind::Refused)) {
-        return "it refused the request";
+        return TextIn(language, RequestRefusedText);
     }
     if (header->kind != static_cast<std::uint8_t>(expected)) {
-        return "it answered something other than Korvane's LAN check";
+        return TextIn(language, NotKorvaneText);
     }
     if (header->length > maxPayload) {
-        return "its answer of " + std::to_string(header->length) + " bytes is larger than the " +
-               std::to_string(maxPayload) + " this Korvane takes";
+        return TextIn(language, AnswerTooLargeText,
+                      {std::to_string(header->length), std::to_string(maxPayload)});
     }
     return {};
+}
+
+// Why connecting failed, in the words for that kind of failure.
+MessageText ConnectProblem(const asio::error_code& error) {
+    if (error == asio::error::connection_refused) {
+        return NotSharingText; // the PC is there and nothing listens on the port
+    }
+    if (error == asio::error::host_unreachable || error == asio::error::network_unreachable) {
+        return UnreachableText;
+    }
+    return error == asio::error::timed_out ? ConnectTimedOutText : CannotConnectText;
 }
 
 // How an exchange went: the reply's payload, or why there is none; cut when the host ended the
@@ -79,17 +87,14 @@ struct Reply {
 
 // One request and the reply's payload.
 asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::string& request,
-                           MessageKind expected, std::size_t maxPayload, Reply& result) {
+                           MessageKind expected, std::size_t maxPayload, Language language,
+                           Reply& result) {
     asio::error_code error;
     auto noting = asio::redirect_error(asio::use_awaitable, error);
     co_await socket.async_connect(to, noting);
     if (error) {
-        // Refused: the PC is there and nothing listens on the port.
-        result.reason = error == asio::error::connection_refused
-                            ? "it does not share its report now (it may have ended sharing): "
-                              "port " + std::to_string(to.port()) + " refused the connection"
-                            : "cannot connect to port " + std::to_string(to.port()) + ": " +
-                                  error.message();
+        result.reason =
+            TextIn(language, ConnectProblem(error), {std::to_string(to.port()), error.message()});
         co_return;
     }
     std::string head(FrameHeaderBytes, '\0');
@@ -99,18 +104,18 @@ asio::awaitable<void> Talk(tcp::socket& socket, tcp::endpoint to, const std::str
     }
     if (error) {
         result.cut = error == asio::error::eof || error == asio::error::connection_reset;
-        result.reason = "the connection ended early: " + error.message();
+        result.reason = TextIn(language, EndedEarlyText, {error.message()});
         co_return;
     }
     const std::optional<FrameHeader> header = ReadHeader(head);
-    result.reason = HeaderProblem(header, expected, maxPayload);
+    result.reason = HeaderProblem(header, expected, maxPayload, language);
     if (!result.reason.empty()) {
         co_return;
     }
     result.payload.resize(header->length);
     co_await asio::async_read(socket, asio::buffer(result.payload), noting);
     result.ok = !error;
-    result.reason = error ? "the connection ended early: " + error.message() : "";
+    result.reason = error ? TextIn(language, EndedEarlyText, {error.message()}) : "";
 }
 
 // Runs io until its work is done (true), until end, or until stop is asked: it looks at the
@@ -131,29 +136,30 @@ bool RunUntil(asio::io_context& io, std::chrono::steady_clock::time_point end,
 // Connecting, sending the request and reading the whole reply, within ExchangeTimeLimit; a
 // connection the host cuts before answering is tried again, a little later each time.
 Result<std::string> Exchange(const LanHost& host, const std::string& request, MessageKind expected,
-                             std::size_t maxPayload, const std::stop_token& stop) {
+                             std::size_t maxPayload, const std::stop_token& stop,
+                             Language language) {
     using Reached = Result<std::string>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(host.address, error);
     if (error) {
-        return Reached::Failure("not an IPv4 address", host.address);
+        return Reached::Failure(TextIn(language, NotAnAddressText), host.address);
     }
     const auto end = std::chrono::steady_clock::now() + ExchangeTimeLimit;
     asio::io_context io;
     int cuts = 0;
     // Why it ends without a reply when the time runs out or the caller stops it.
     const auto unanswered = [&] {
-        return stop.stop_requested() ? std::string("cancelled")
-               : cuts > 0 ? "the host is busy: it ended the connection " + std::to_string(cuts) +
-                                " time(s) before answering"
-                          : "no answer within " + Seconds(ExchangeTimeLimit);
+        return stop.stop_requested() ? TextIn(language, CancelledText)
+               : cuts > 0
+                   ? TextIn(language, BusyText, {std::to_string(cuts)})
+                   : TextIn(language, NoAnswerText, {std::to_string(ExchangeTimeLimit.count())});
     };
     for (std::chrono::milliseconds pause{50};; pause = std::min(pause * 2, MaxRetryPause)) {
         Reply result;
         tcp::socket socket(io);
-        asio::co_spawn(io,
-                       Talk(socket, {address, host.port}, request, expected, maxPayload, result),
-                       asio::detached);
+        asio::co_spawn(
+            io, Talk(socket, {address, host.port}, request, expected, maxPayload, language, result),
+            asio::detached);
         if (!RunUntil(io, end, stop)) {
             socket.close(error); // Talk ends at once, with its reason overwritten here
             io.restart();
@@ -325,8 +331,8 @@ bool IsIPv4Address(const std::string& text) {
 }
 
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port,
-                            std::stop_token stop,
-                            std::optional<std::vector<FoundHost>>* searched) {
+                            std::stop_token stop, std::optional<std::vector<FoundHost>>* searched,
+                            Language language) {
     using Found = Result<LanHost>;
     asio::error_code error;
     const asio::ip::address_v4 address = asio::ip::make_address_v4(nameOrAddress, error);
@@ -337,7 +343,7 @@ Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short por
         return Found::Success({*known, port});
     }
     std::vector<FoundHost> found = FindHosts(port, {}, stop);
-    const Result<std::string> answering = AddressAnswering(found, nameOrAddress);
+    const Result<std::string> answering = AddressAnswering(found, nameOrAddress, language);
     if (searched) {
         *searched = std::move(found);
     }
@@ -356,34 +362,34 @@ std::vector<std::string> AddressesAnswering(const std::vector<FoundHost>& found,
     return answering;
 }
 
-Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name) {
+Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name,
+                                     Language language) {
     const std::vector<std::string> answering = AddressesAnswering(found, name);
     if (answering.size() == 1) {
         return Result<std::string>::Success(answering[0]);
     }
     if (answering.empty()) {
-        return Result<std::string>::Failure(
-            "no host of that name, and no sharing PC answered with it", name);
+        return Result<std::string>::Failure(TextIn(language, NoSuchHostText), name);
     }
-    return Result<std::string>::Failure(std::to_string(answering.size()) +
-                                            " PCs answer to that name: " +
-                                            ListIn(Language::English, answering) +
-                                            "; give the address of the one meant",
-                                        name);
+    return Result<std::string>::Failure(
+        TextIn(language, SeveralHostsText,
+               {std::to_string(answering.size()), ListIn(language, answering)}),
+        name);
 }
 
-FetchedReport FetchReport(const LanHost& host, std::stop_token stop) {
+FetchedReport FetchReport(const LanHost& host, std::stop_token stop, Language language) {
     const Result<std::string> reply = Exchange(host, Frame(MessageKind::ReportRequest, ""),
-                                               MessageKind::Report, MaxReportBytes, stop);
+                                               MessageKind::Report, MaxReportBytes, stop, language);
     if (!reply.ok()) {
         return {ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address), ""};
     }
-    return {ParseReport(reply.value()), ShortSha256(reply.value())};
+    return {ParseReport(reply.value(), language), ShortSha256(reply.value())};
 }
 
-FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop) {
+FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop,
+                       Language language) {
     return Exchange(host, Frame(MessageKind::Verdict, VerdictPayload(verdict)), MessageKind::Taken,
-                    0, stop);
+                    0, stop, language);
 }
 
 } // namespace korvane::lancheck

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/language.hpp"
 #include "core/result.hpp"
 #include "lan/lan_protocol.hpp"
 #include "report/status_report.hpp"
@@ -49,17 +50,20 @@ bool IsIPv4Address(const std::string& text);
 // The address of an IPv4 address, of a host name the system knows within LookupTimeLimit, or else
 // of the one sharing PC that answers with that name (letter case aside); two or more that answer
 // with it are refused, naming their addresses. When the sharing PCs were searched, searched
-// (if given) holds what the search found.
+// (if given) holds what the search found. Every reason a call of this file gives is in the
+// language given (lan_texts.hpp), with the system's own text after it where there is one.
 Result<LanHost> ResolveHost(const std::string& nameOrAddress, unsigned short port = LanPort,
                             std::stop_token stop = {},
-                            std::optional<std::vector<FoundHost>>* searched = nullptr);
+                            std::optional<std::vector<FoundHost>>* searched = nullptr,
+                            Language language = Language::English);
 
 // The addresses of the hosts among those found that answer with that name (letter case aside).
 std::vector<std::string> AddressesAnswering(const std::vector<FoundHost>& found,
                                             const std::string& name);
 // The address of the one host among those found that answers with that name; none or several
 // are refused, several naming their addresses.
-Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name);
+Result<std::string> AddressAnswering(const std::vector<FoundHost>& found, const std::string& name,
+                                     Language language = Language::English);
 
 // A host's report as it is now, read as a report file is read (ParseReport, at most
 // MaxReportBytes), and the fingerprint of the document as it came; a host that cannot be reached
@@ -68,11 +72,13 @@ struct FetchedReport {
     ReportRead read;
     std::string fingerprint;
 };
-FetchedReport FetchReport(const LanHost& host, std::stop_token stop = {});
+FetchedReport FetchReport(const LanHost& host, std::stop_token stop = {},
+                          Language language = Language::English);
 
 // Tells the host what this PC found when it compared itself with the host's report; ok only when
 // the host said it took it.
-FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop = {});
+FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop = {},
+                       Language language = Language::English);
 
 // This PC's name on the network: its host name in UTF-8, cut to MaxNameBytes; "unknown" when it
 // has none that can be shown (lan_interfaces.cpp).

@@ -5,6 +5,7 @@
 
 #include "core/messages.hpp"
 #include "core/path_text.hpp"
+#include "report/comparison_texts.hpp"
 #include "report/report_compare.hpp"
 
 namespace korvane::lancheck {
@@ -23,21 +24,19 @@ constexpr MessageText PlayersFileWords{
 
 // "EA 2002 season and Quillon season"; grip names the seasons only.
 std::string ComponentsText(const Components2002& components, bool grip, Language language) {
-    std::vector<MessageText> names;
+    std::vector<std::string> names;
     if (components.ea2002) {
-        names.push_back(grip ? MessageText{"EA 2002", "EA 2002"}
-                             : MessageText{"EA-2002-Saison", "EA 2002 season"});
+        names.push_back(grip ? "EA 2002" : ComponentName(ComponentEA2002, language));
     }
     if (components.ql2002) {
-        names.push_back(grip ? MessageText{"Quillon", "Quillon"}
-                             : MessageText{"Quillon-Saison", "Quillon season"});
+        names.push_back(grip ? "Quillon" : ComponentName(ComponentQL2002, language));
     }
     if (components.gtr2002) {
-        names.push_back({"GT-Racing-2002-Mod", "GT Racing 2002 mod"});
+        names.push_back(ComponentName(ComponentGTR2002, language));
     }
     std::string text;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        text += (i == 0 ? "" : TextIn(language, {" und ", " and "})) + TextIn(language, names[i]);
+        text += (i == 0 ? "" : TextIn(language, {" und ", " and "})) + names[i];
     }
     return text;
 }
@@ -102,15 +101,15 @@ MessageText LeftoverWords(Unmatchable why) {
 std::string StepText(const MatchStep& step, Language language) {
     const bool f1c = step.kind == StepKind::HarmonizeF1c || step.kind == StepKind::RestoreF1c;
     const bool grip = step.kind == StepKind::GripApply || step.kind == StepKind::GripRestore;
-    const std::string what =
-        f1c ? std::string(ComponentF1c) : ComponentsText(step.components, grip, language);
+    const std::string what = f1c ? ComponentName(ComponentF1c, language)
+                                 : ComponentsText(step.components, grip, language);
     return TextIn(language, StepWords(step.kind), {what, step.master});
 }
 
 std::string LeftoverText(const Leftover& leftover, Language language) {
-    const std::string name = leftover.path.empty() ? leftover.component : ShownPath(leftover.path);
-    return TextIn(language, LeftoverWords(leftover.why),
-                  {Printable(name), Printable(leftover.detail)});
+    const std::string name = leftover.path.empty() ? ComponentName(leftover.component, language)
+                                                   : Printable(ShownPath(leftover.path));
+    return TextIn(language, LeftoverWords(leftover.why), {name, Printable(leftover.detail)});
 }
 
 std::string RunSummaryText(const MatchPlan& plan, const MatchRun& run, Language language) {

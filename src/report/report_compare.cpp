@@ -148,33 +148,4 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
     return comparison;
 }
 
-void PrintComparison(const Comparison& comparison, std::ostream& out) {
-    for (const ComponentComparison& component : comparison.components) {
-        const std::string name = Printable(component.name);
-        switch (component.sameness) {
-        case Sameness::Same:
-            out << name << ": same\n";
-            continue;
-        case Sameness::ReferenceOnly:
-            out << name << ": installed in the reference only\n";
-            continue;
-        case Sameness::HereOnly:
-            out << name << ": installed here only\n";
-            continue;
-        case Sameness::Differs:
-            out << name << ": differs (here " << Printable(component.hereState) << ", the report "
-                << Printable(component.referenceState) << ")\n";
-            break;
-        }
-        for (const FileDifference& file : component.files) {
-            out << "  " << Printable(file.path) << ": "
-                << (!file.here        ? "in the reference only"
-                    : !file.reference ? "here only"
-                                      : "here " + Printable(Shown(file, true)) + ", reference " +
-                                            Printable(Shown(file, false)))
-                << '\n';
-        }
-    }
-}
-
 } // namespace korvane::lancheck

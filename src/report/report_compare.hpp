@@ -2,7 +2,6 @@
 // verify: this PC's state held against another PC's report, file by file.
 #include <cstddef>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,10 +63,5 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
 // paths are full of them, except where what follows it is written starting with "x" or a
 // backslash: there it is doubled, so that no text reads as an escape it is not.
 std::string Printable(const std::string& text);
-
-// korvane-cli's lines: per component that differs "NAME: differs (here STATE, the report STATE)"
-// and each file that differs with both sides, or that it is on one side only; "NAME: same" per
-// component that matches.
-void PrintComparison(const Comparison& comparison, std::ostream& out);
 
 } // namespace korvane::lancheck

@@ -9,6 +9,7 @@
 #include <stdexcept>
 
 #include "core/file_system.hpp"
+#include "core/messages.hpp"
 
 namespace korvane::lancheck {
 
@@ -16,20 +17,30 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-// Why a report cannot be read back; it never leaves this file, where ParseReport and
-// ReadReportFile turn it into their result.
+// Why a report cannot be read back, in words for either language; it never leaves this file,
+// where ParseReport and ReadReportFile turn it into their result.
 class ReportError : public std::runtime_error {
   public:
-    ReportError(ReportProblem problem, const std::string& reason)
-        : std::runtime_error(reason), problem_(problem) {}
+    ReportError(ReportProblem problem, const MessageText& text,
+                std::vector<std::string> values = {})
+        : std::runtime_error(text.english), problem_(problem), text_(text),
+          values_(std::move(values)) {}
     ReportProblem Problem() const { return problem_; }
+    std::string Reason(Language language) const { return TextIn(language, text_, values_); }
 
   private:
     ReportProblem problem_;
+    MessageText text_;
+    std::vector<std::string> values_;
 };
 
+constexpr MessageText NotAReportText{"kein Zustandsbericht von korvane-cli",
+                                     "not a status report of korvane-cli"};
+
 ReportError TooLarge() {
-    return ReportError(ReportProblem::TooLarge, "larger than 1 MiB, too large for a status report");
+    return ReportError(ReportProblem::TooLarge,
+                       {"größer als 1 MiB, zu groß für einen Zustandsbericht",
+                        "larger than 1 MiB, too large for a status report"});
 }
 
 bool IsShortSha256(const std::string& text) {
@@ -50,11 +61,17 @@ bool IsFileDigest(const std::string& holds, const std::optional<std::string>& sh
     return sha256 ? IsShortSha256(*sha256) : holds == StateMissing;
 }
 
-// "NAME: STATE, fingerprint HEX[, missing ...]"; false when the line is not one.
+// "NAME: STATE, fingerprint HEX[, missing ...]"; false when the line is not one. The German
+// line of plain status ("..., Fingerabdruck HEX") is taken too, so that such a file is refused
+// for what it lacks, its file lines.
 bool ParseComponentLine(const std::string& line, ComponentStatus& component) {
-    const std::string marker = ", fingerprint ";
     const std::size_t colon = line.find(": ");
-    const std::size_t fingerprint = line.find(marker, colon);
+    std::string marker = ", fingerprint ";
+    std::size_t fingerprint = line.find(marker, colon);
+    if (fingerprint == std::string::npos) {
+        marker = ", Fingerabdruck ";
+        fingerprint = line.find(marker, colon);
+    }
     if (colon == std::string::npos || fingerprint == std::string::npos) {
         return false;
     }
@@ -101,9 +118,11 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
         } else if (!components.empty() && ParseFileLine(line, file)) {
             components.back().files.push_back(file);
         } else if (components.empty()) {
-            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
+            throw ReportError(ReportProblem::NotAReport, NotAReportText);
         } else {
-            throw ReportError(ReportProblem::Damaged, "damaged at line " + std::to_string(number));
+            throw ReportError(ReportProblem::Damaged,
+                              {"beschädigt in Zeile {1}", "damaged at line {1}"},
+                              {std::to_string(number)});
         }
     }
     return components;
@@ -121,7 +140,8 @@ std::string WithoutByteOrderMark(const std::string& text) {
     std::string narrow;
     for (std::size_t i = 2; i + 1 < text.size(); i += 2) {
         if (text[i + 1] != '\0' || static_cast<unsigned char>(text[i]) >= 0x80) {
-            throw ReportError(ReportProblem::Damaged, "damaged (a character other than ASCII)");
+            throw ReportError(ReportProblem::Damaged, {"beschädigt (ein Zeichen außer ASCII)",
+                                                       "damaged (a character other than ASCII)"});
         }
         narrow += text[i];
     }
@@ -130,14 +150,16 @@ std::string WithoutByteOrderMark(const std::string& text) {
 
 // One component of the JSON form, its digits checked as the lines' are; number counts from 1.
 ComponentStatus JsonComponent(const Json& entry, std::size_t number) {
-    const std::string where = "component " + std::to_string(number);
     ComponentStatus component{entry.at("name").get<std::string>(),
                               entry.at("state").get<std::string>(),
                               entry.at("fingerprint").get<std::string>(),
                               {}};
     if (!IsShortSha256(component.fingerprint)) {
         throw ReportError(ReportProblem::Damaged,
-                          "damaged (" + where + ": no fingerprint of 12 hexadecimal digits)");
+                          {"beschädigt (Komponente {1}: kein Fingerabdruck aus 12 "
+                           "Hexadezimalziffern)",
+                           "damaged (component {1}: no fingerprint of 12 hexadecimal digits)"},
+                          {std::to_string(number)});
     }
     for (const Json& file : entry.at("files")) {
         std::optional<std::string> sha256;
@@ -147,9 +169,12 @@ ComponentStatus JsonComponent(const Json& entry, std::size_t number) {
         component.files.push_back({file.at("path").get<std::string>(),
                                    file.at("holds").get<std::string>(), sha256.value_or("")});
         if (!IsFileDigest(component.files.back().holds, sha256)) {
-            throw ReportError(ReportProblem::Damaged, "damaged (" + where + ", file " +
-                                                          std::to_string(component.files.size()) +
-                                                          ": no sha256 of 12 hexadecimal digits)");
+            throw ReportError(ReportProblem::Damaged,
+                              {"beschädigt (Komponente {1}, Datei {2}: keine sha256 aus 12 "
+                               "Hexadezimalziffern)",
+                               "damaged (component {1}, file {2}: no sha256 of 12 hexadecimal "
+                               "digits)"},
+                              {std::to_string(number), std::to_string(component.files.size())});
         }
     }
     return component;
@@ -160,7 +185,7 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
     try {
         const Json report = Json::parse(text);
         if (!report.is_object() || report.value("format", "") != ReportFormat) {
-            throw ReportError(ReportProblem::NotAReport, "not a status report of korvane-cli");
+            throw ReportError(ReportProblem::NotAReport, NotAReportText);
         }
         // Only the whole number itself: 1.0, true or "1" were never written, and a conversion to
         // int would take 4294967297 for 1.
@@ -168,9 +193,10 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
         if (!version.is_number_integer() || version != ReportVersion) {
             // A number is short whatever it was written as; a text or a list could fill the line.
             const std::string shown = version.is_number() ? version.dump() : version.type_name();
-            throw ReportError(ReportProblem::OtherVersion, "report version " + shown +
-                                                               ", this korvane-cli reads version " +
-                                                               std::to_string(ReportVersion));
+            throw ReportError(ReportProblem::OtherVersion,
+                              {"Berichtsversion {1}, dieses korvane-cli liest Version {2}",
+                               "report version {1}, this korvane-cli reads version {2}"},
+                              {shown, std::to_string(ReportVersion)});
         }
         for (const Json& entry : report.at("components")) {
             components.push_back(JsonComponent(entry, components.size() + 1));
@@ -178,8 +204,8 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
     } catch (const Json::exception& e) {
         // The library's text starts with its own error code in brackets.
         const std::string reason = e.what();
-        throw ReportError(ReportProblem::Damaged,
-                          "damaged (" + reason.substr(reason.find("] ") + 2) + ")");
+        throw ReportError(ReportProblem::Damaged, {"beschädigt ({1})", "damaged ({1})"},
+                          {reason.substr(reason.find("] ") + 2)});
     }
     return components;
 }
@@ -230,17 +256,20 @@ std::vector<ComponentStatus> Parse(const std::string& written) {
     const std::string text = WithoutByteOrderMark(written);
     const std::size_t first = text.find_first_not_of(" \t\r\n");
     if (first == std::string::npos) {
-        throw ReportError(ReportProblem::NotAReport, "empty");
+        throw ReportError(ReportProblem::NotAReport, {"leer", "empty"});
     }
     const std::vector<ComponentStatus> components =
         text[first] == '{' ? ParseJson(text) : ParseText(text);
     if (components.empty()) {
-        throw ReportError(ReportProblem::NotAReport, "lists no component");
+        throw ReportError(ReportProblem::NotAReport,
+                          {"nennt keine Komponente", "lists no component"});
     }
     for (const ComponentStatus& component : components) {
         if (component.files.empty()) {
-            throw ReportError(ReportProblem::NoFileLines,
-                              "no file lines; write it with status --files or status --json");
+            throw ReportError(
+                ReportProblem::NoFileLines,
+                {"keine Dateizeilen; bitte mit status --files oder status --json schreiben",
+                 "no file lines; write it with status --files or status --json"});
         }
     }
     return components;
@@ -254,28 +283,29 @@ std::vector<ComponentStatus> ReadFile(const std::string& pathText) {
     }
     const Result<std::string> read = ReadFileText(pathText);
     if (!read.ok()) {
-        throw ReportError(ReportProblem::Unreadable, read.reason());
+        throw ReportError(ReportProblem::Unreadable, {"{1}", "{1}"}, {read.reason()});
     }
     return Parse(read.value()); // refuses it when it has grown since
 }
 
 template <typename Reader>
-ReportRead Read(Reader reader, const std::string& from, const std::string& pathText = {}) {
+ReportRead Read(Reader reader, const std::string& from, Language language,
+                const std::string& pathText = {}) {
     try {
         return ReportRead::Read(reader(from));
     } catch (const ReportError& error) {
-        return ReportRead::Refused(error.Problem(), error.what(), pathText);
+        return ReportRead::Refused(error.Problem(), error.Reason(language), pathText);
     }
 }
 
 } // namespace
 
-ReportRead ParseReport(const std::string& written) {
-    return Read(Parse, written);
+ReportRead ParseReport(const std::string& written, Language language) {
+    return Read(Parse, written, language);
 }
 
-ReportRead ReadReportFile(const std::string& pathText) {
-    return Read(ReadFile, pathText, pathText);
+ReportRead ReadReportFile(const std::string& pathText, Language language) {
+    return Read(ReadFile, pathText, language, pathText);
 }
 
 } // namespace korvane::lancheck

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/language.hpp"
 #include "core/result.hpp"
 #include "report/component_status.hpp"
 
@@ -30,8 +31,8 @@ inline constexpr std::uintmax_t MaxReportBytes = 1024 * 1024;
 // Why a report cannot be read back, for a window to say in its own words.
 enum class ReportProblem { NotAReport, Damaged, OtherVersion, NoFileLines, TooLarge, Unreadable };
 
-// A report read back, or why it cannot be: the reason is one line in English, the problem its
-// kind.
+// A report read back, or why it cannot be: the reason is one line in the language the reader
+// was given, the problem its kind.
 class ReportRead : public Result<std::vector<ComponentStatus>> {
   public:
     static ReportRead Read(std::vector<ComponentStatus> components) {
@@ -51,9 +52,9 @@ class ReportRead : public Result<std::vector<ComponentStatus>> {
 
 // Either form, told apart by its first character, in UTF-8 or UTF-16 as Windows shells write it.
 // A report without file lines cannot be compared file by file and is refused as well.
-ReportRead ParseReport(const std::string& written);
+ReportRead ParseReport(const std::string& written, Language language = Language::English);
 
 // A report file as ParseReport reads it; one larger than MaxReportBytes is refused unread.
-ReportRead ReadReportFile(const std::string& pathText);
+ReportRead ReadReportFile(const std::string& pathText, Language language = Language::English);
 
 } // namespace korvane::lancheck

@@ -20,6 +20,7 @@
 
 #include "core/installation_lock.hpp"
 #include "core/instance_lock.hpp"
+#include "support/english_words.hpp"
 #include "support/fake_install.hpp"
 
 namespace fs = std::filesystem;
@@ -228,7 +229,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "F1 Challenge: original, fingerprint #\n"
          "  SeasonData\\Vehicles\\Arrows\\1999_A20\\1999_Arrows.hdv: original, #\n  ... 87 more\n"
          "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n",
-         "the Quillon season extension is not installed (no seasonql02 below {f1})",
+         "die Quillon-Saison-Erweiterung ist nicht installiert (kein seasonql02 unter {f1})",
          Pc + "language=de\r\n"},
         {Nothing, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
         // While another copy runs, files are looked at; those that change files wait (below).
@@ -324,6 +325,65 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         }
         EXPECT_EQ(ReadAll((program_ / "korvane.ini").string()), settings) << "never written";
         EXPECT_FALSE(fs::exists(temp_.Path() / "run" / "korvane.lock")) << "the lock given back";
+    }
+}
+
+// Under --language de every line a person reads is German, refusals included; only the system's
+// own reason after one may be English. The lines in English are the rows above.
+TEST_F(Cli, SpeaksGermanInGerman) {
+    const struct {
+        FakeOptions pc;
+        std::vector<std::string> commands; // all but the last must succeed
+        int status;                        // of the last one
+        std::string detail = None;         // the system's words in its output
+    } cases[] = {
+        {Nothing, {"status"}, 2},
+        {Ea, {"status"}, 0},
+        {Ea, {"!rm {f1}season02/vehicles/Bar/Bar.hdv", "status"}, 0},
+        {Ea,
+         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+          "verify {temp}/host.json"},
+         1},
+        {Ea,
+         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+          "match --dry-run {temp}/host.json"},
+         1},
+        {Ea, {"status >{temp}/r", "verify {temp}/r"}, 2},
+        {Ea, {"verify {temp}/none.json"}, 2, "No such file or directory"},
+        {Ea, {"verify"}, 2},
+        {Ea, {"verify --host 127.0.0.1 --port 1"}, 2},
+        {Ea, {"hosts --to 127.0.0.1 --port 9"}, 1},
+        {Ea, {"share --port 0 --seconds 1"}, 0},
+        {Ea, {"harmonize f1-2002 --team Ferrari"}, 2},
+        {Ea, {"harmonize f1-2002 --team Ferrari --quillon"}, 2},
+        {Ea, {"harmonize f1-2002 --team Nobody --ea"}, 2},
+        {F1cOnly, {"harmonize f1c --season 1999 --team Toyota"}, 2},
+        {F1cOnly, {"teams f1c --season 1998"}, 2},
+        {F1cOnly, {"grip apply --ea"}, 2},
+        {Ea, {"restore f1c"}, 2},
+        {Ea, {"locked grip apply --ea"}, 2},
+        {Ea, {"--f1c-path {temp} status"}, 2},
+    };
+    for (std::size_t row = 0; row < std::size(cases); ++row) {
+        const auto& c = cases[row];
+        SCOPED_TRACE(c.commands.back());
+        const FakeInstall pc(temp_.Path() / std::to_string(row), c.pc);
+        WriteAll(program_ / "korvane.ini", Fill(pc, Pc));
+        Result last;
+        for (std::string command : c.commands) {
+            EXPECT_LE(last.status, 0) << "failed before " << command;
+            const std::size_t at = command.starts_with("locked ") ? 7 : 0;
+            last =
+                Run(pc, command.starts_with("!") ? command : command.insert(at, "--language de "));
+        }
+        EXPECT_EQ(last.status, c.status);
+        std::string said = last.out + last.err;
+        EXPECT_FALSE(said.empty());
+        if (!c.detail.empty()) {
+            ASSERT_NE(said.find(c.detail), std::string::npos) << said;
+            said.erase(said.find(c.detail), c.detail.size());
+        }
+        EXPECT_EQ(EnglishWordsIn(said), "") << said;
     }
 }
 

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "report/comparison_texts.hpp"
 #include "report/report_compare.hpp"
 
 using namespace korvane::lancheck;

@@ -158,7 +158,8 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     statusLayout->addWidget(copy, 0, Qt::AlignRight);
     connect(copy, &QPushButton::clicked, this, [this] {
         if (CollectStatus()) {
-            QGuiApplication::clipboard()->setText(Text(lancheck::ReportText(components_, false)));
+            QGuiApplication::clipboard()->setText(
+                Text(lancheck::StatusLinesIn(components_, state_.language)));
         }
     });
     return statusBox;
@@ -285,9 +286,10 @@ bool frmLanCheck::CollectStatus() {
         return false;
     }
     for (const lancheck::ComponentStatus& component : components_) {
-        new QTreeWidgetItem(status_, {Local(component.name),
-                                      Local(lancheck::StateText(component.state, state_.language)),
-                                      Local(component.fingerprint)});
+        new QTreeWidgetItem(status_,
+                            {Local(lancheck::ComponentName(component.name, state_.language)),
+                             Local(lancheck::StateText(component.state, state_.language)),
+                             Local(component.fingerprint)});
     }
     return true;
 }

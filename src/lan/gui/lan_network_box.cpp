@@ -346,7 +346,7 @@ void LanNetworkBox::CompareWithHost() {
         std::optional<FetchedReport> fetched;
         std::optional<std::vector<FoundHost>> searched; // when the name was searched for
         if (address.empty()) {
-            const Result<LanHost> resolved = ResolveHost(given, port, stop, &searched);
+            const Result<LanHost> resolved = ResolveHost(given, port, stop, &searched, language);
             const std::vector<std::string> several =
                 searched ? AddressesAnswering(*searched, given) : std::vector<std::string>();
             if (resolved.ok()) {
@@ -361,7 +361,7 @@ void LanNetworkBox::CompareWithHost() {
             }
         }
         if (!fetched) {
-            fetched = FetchReport(host, stop);
+            fetched = FetchReport(host, stop, language);
         }
         return [this, fetched = std::move(*fetched), host, shown, given,
                 searched = std::move(searched)] {
@@ -380,8 +380,9 @@ void LanNetworkBox::CompareWithHost() {
 void LanNetworkBox::FetchAgain(const LanHost& host,
                                std::function<void(const FetchedReport&)> done) {
     SetBusy(AskingText(host.address, ExchangeTimeLimit, state_.language));
-    InBackground([this, host, done = std::move(done)](std::stop_token stop) {
-        FetchedReport fetched = FetchReport(host, stop);
+    InBackground([this, host, done = std::move(done),
+                  language = state_.language](std::stop_token stop) {
+        FetchedReport fetched = FetchReport(host, stop, language);
         return [this, fetched = std::move(fetched), done] {
             SetBusy({});
             done(fetched);

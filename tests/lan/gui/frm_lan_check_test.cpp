@@ -23,6 +23,7 @@
 #include "lan/lan_share.hpp"
 #include "report/sha256.hpp"
 #include "report/status_report.hpp"
+#include "support/english_words.hpp"
 #include "support/window_test_support.hpp"
 
 using namespace korvane;
@@ -140,10 +141,12 @@ class FrmLanCheckTest : public QObject {
                                               rest.arg("same, original");
         QTest::newRow("one file differs, chosen")
             << "de" << QStringList{"Sauber"} << false << QStringList()
-            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier wie im Bericht original, "
+            << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier wie im Bericht original, "
                "doch Dateien weichen ab\n"
-               "    season02\\vehicles\\Sauber\\Sauber.hdv | fehlt | Sauber\n" +
-                   rest.arg("gleich, original");
+               "    season02\\vehicles\\Sauber\\Sauber.hdv | fehlt | Sauber\n"
+               "Quillon-Saison: gleich, original\nGT-Racing-2002-Mod: gleich, original\n"
+               "F1 Challenge: gleich, original\nGrip EA 2002: gleich, original\n"
+               "Grip Quillon: gleich, original\n";
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
@@ -191,10 +194,13 @@ class FrmLanCheckTest : public QObject {
         const QStringList copied = QGuiApplication::clipboard()->text().split('\n');
         QCOMPARE(rows->topLevelItemCount(), 6);
         QCOMPARE(copied.size(), 7); // and the last line's end
-        QCOMPARE(copied.at(0).section(", fingerprint ", 0, 0), QString("EA 2002 season: original"));
+        const bool german = language == "de";
+        const QString fingerprint = german ? ", Fingerabdruck " : ", fingerprint ";
+        QCOMPARE(copied.at(0).section(fingerprint, 0, 0),
+                 QString(german ? "EA-2002-Saison: original" : "EA 2002 season: original"));
         QCOMPARE(rows->topLevelItem(5)->text(0) + ' ' + rows->topLevelItem(5)->text(1),
-                 QString("grip Quillon original"));
-        QCOMPARE(copied.at(5).section(", fingerprint ", 1), rows->topLevelItem(5)->text(2));
+                 QString(german ? "Grip Quillon original" : "grip Quillon original"));
+        QCOMPARE(copied.at(5).section(fingerprint, 1), rows->topLevelItem(5)->text(2));
         const QString report = QString::fromStdString(pcs.report);
         if (dropped) {
             QMimeData data;
@@ -214,6 +220,10 @@ class FrmLanCheckTest : public QObject {
             QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
         }
         QTEST(Shown(&window), "shown");
+        if (german) { // the status list, the copied lines and the comparison
+            QCOMPARE(EnglishWordsIn((copied.join('\n') + Shown(&window)).toStdString()),
+                     std::string());
+        }
         QVERIFY(!Child<QTreeWidget>(&window, "LstDifferences")->topLevelItem(0)->isExpanded());
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
     }
@@ -305,7 +315,7 @@ class FrmLanCheckTest : public QObject {
             << "Gripwerte erfolgreich modifiziert\nMit Fehlern beendet, 1 von 2 Schritten "
                "fehlgeschlagen:\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
-            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier geändert, im Bericht an "
+            << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier geändert, im Bericht an "
                "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
                "Ferrari";
         // Matched before: the step that failed on the player's file is not offered again.
@@ -330,8 +340,8 @@ class FrmLanCheckTest : public QObject {
             << "Performance aller Teams entspricht jetzt der von Ferrari\n"
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
-            << "Alle Dateien sind gleich wie im Bericht.|EA 2002 season: gleich, an Ferrari "
-               "angeglichen\nQuillon season: gleich, an Ferrari angeglichen";
+            << "Alle Dateien sind gleich wie im Bericht.|EA-2002-Saison: gleich, an Ferrari "
+               "angeglichen\nQuillon-Saison: gleich, an Ferrari angeglichen";
         QTest::newRow("another run holds the installation")
             << "uk"
             << "locked" << true << plan
@@ -343,14 +353,14 @@ class FrmLanCheckTest : public QObject {
             << "theirs" << true << ""
             << "Kein Schritt von Korvane macht diesen PC gleicher.\n"
                "Was Korvane nicht angleichen kann:\n"
-               "  EA 2002 season: auf dem PC des Berichts von Hand geändert; bitte von dort "
+               "  EA-2002-Saison: auf dem PC des Berichts von Hand geändert; bitte von dort "
                "kopieren\n"
                "  " +
                    QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
                    ": auf dem PC des Berichts von Hand geändert; bitte von dort kopieren\n\n"
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
-            << "1 Datei weicht vom Bericht ab.|match|EA 2002 season: hier an Ferrari angeglichen, "
+            << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier an Ferrari angeglichen, "
                "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv | Ferrari | "
                "geändert";
     }

@@ -1,0 +1,144 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "lan/lan_texts.hpp"
+#include "match/match_texts.hpp"
+#include "report/comparison_texts.hpp"
+#include "report/status_report.hpp"
+#include "support/english_words.hpp"
+
+using namespace korvane;
+using namespace korvane::lancheck;
+using korvane::testing::EnglishWordsIn;
+
+namespace {
+
+const FileStatus Arrows{"season02\\vehicles\\Arrows\\Arrows.hdv", "Ferrari", "4bfa96b1e7d9"};
+const FileStatus Bar{"season02\\vehicles\\Bar\\Bar.hdv", "missing", ""};
+const FileStatus Terrain{"season02\\tracks\\terrain.ini", "optimized", "6f17549a8dfa"};
+
+// This PC: every component, in every state, one of them with a file missing.
+const std::vector<ComponentStatus> Here{
+    {ComponentEA2002, HarmonizedState("Ferrari"), "c75c40af3fc7", {Arrows, Bar}},
+    {ComponentQL2002, StateOriginal, "c75c40af3fc8", {Arrows}},
+    {ComponentGTR2002, StateChanged, "c75c40af3fc9", {Arrows}},
+    {ComponentF1c, StateOriginal, "c75c40af3fca", {Arrows}},
+    {ComponentGripEA, StateOptimized, "c75c40af3fcb", {Terrain}},
+};
+// The report: the same but for a changed car, a file of its own, and the grip of another season.
+const std::vector<ComponentStatus> Reference{
+    {ComponentEA2002,
+     StateChanged,
+     "c75c40af3fc7",
+     {Arrows, {Bar.path, "changed", "111111111111"}}},
+    {ComponentQL2002, StateOriginal, "c75c40af3fc8", {Arrows, Terrain}},
+    {ComponentGTR2002, StateChanged, "c75c40af3fc9", {Arrows}},
+    {ComponentF1c, StateOriginal, "c75c40af3fca", {Arrows}},
+    {ComponentGripQL, StateOriginal, "c75c40af3fcc", {Terrain}},
+};
+
+std::string Printed(Language language) {
+    std::ostringstream out;
+    PrintComparison(CompareWithReport(Here, Reference), out, language);
+    return out.str();
+}
+
+FoundHost Host(const char* address, const char* name, int protocol = LanProtocolVersion) {
+    return {address, protocol, {name, "0.6.0", "4bfa96b1e7d9"}};
+}
+
+VerdictRow Row(std::size_t differing, bool earlier) {
+    return {"pc-02",
+            "10.0.0.2",
+            {"pc-02", "4bfa96b1e7d9", differing, {"a.hdv", "b.hdv", "c.hdv", "d.hdv"}},
+            {},
+            earlier};
+}
+
+std::string Refused(const std::string& written, Language language) {
+    return ParseReport(written, language).reason();
+}
+
+} // namespace
+
+// Everything the LAN check says, in the window and in korvane-cli, reads as German in German:
+// the reasons of a failed exchange, the lines of status, verify, hosts and share, a match's plan
+// and why a report cannot be read. The values put in carry no words.
+TEST(LanTexts, SayEverythingInGermanInGerman) {
+    const auto text = [](const MessageText& message) {
+        return [&message](Language language) { return TextIn(language, message, {"47313", "7"}); };
+    };
+    const struct {
+        const char* what;
+        std::function<std::string(Language)> said;
+    } cases[] = {
+        {"not sharing", text(NotSharingText)},
+        {"unreachable", text(UnreachableText)},
+        {"connecting timed out", text(ConnectTimedOutText)},
+        {"cannot connect", text(CannotConnectText)},
+        {"ended early", text(EndedEarlyText)},
+        {"not Korvane", text(NotKorvaneText)},
+        {"other protocol", text(OtherProtocolVersionText)},
+        {"request refused", text(RequestRefusedText)},
+        {"answer too large", text(AnswerTooLargeText)},
+        {"not an address", text(NotAnAddressText)},
+        {"cancelled", text(CancelledText)},
+        {"busy", text(BusyText)},
+        {"no answer", text(NoAnswerText)},
+        {"no such host",
+         [](Language l) { return AddressAnswering({Host("10.0.0.2", "a")}, "b", l).reason(); }},
+        {"several hosts",
+         [](Language l) {
+             return AddressAnswering({Host("10.0.0.2", "a"), Host("10.0.0.3", "a")}, "a", l)
+                 .reason();
+         }},
+        {"hosts", [](Language l) { return HostLine(Host("10.0.0.2", "pc-02"), l); }},
+        {"hosts, other protocol", [](Language l) { return HostLine(Host("10.0.0.2", "", 1), l); }},
+        {"hosts, none", [](Language l) { return NoHostAnsweredText(47313, l); }},
+        {"share",
+         [](Language l) {
+             return SharingText("pc-01", {"10.0.0.1", "10.0.0.9"}, 47313, l);
+         }},
+        {"share, same", [](Language l) { return VerdictLine(Row(0, false), l); }},
+        {"share, differs", [](Language l) { return VerdictLine(Row(9, true), l); }},
+        {"status", [](Language l) { return StatusLinesIn(Here, l); }},
+        {"verify", Printed},
+        {"the window's status list",
+         [](Language l) {
+             return ComponentName(ComponentGripQL, l) + " " + StateText(StateChanged, l);
+         }},
+        {"the window's comparison",
+         [](Language l) {
+             std::string lines;
+             for (const ComponentComparison& c : CompareWithReport(Here, Reference).components) {
+                 lines += ComponentLine(c, l) + '\n';
+             }
+             return lines;
+         }},
+        {"match",
+         [](Language l) {
+             return PlanText({{{StepKind::RestoreF1c}},
+                              {{ComponentGTR2002, "", Unmatchable::NotInstalledHere}}},
+                             l);
+         }},
+        {"not a report", [](Language l) { return Refused("x", l); }},
+        {"empty", [](Language l) { return Refused(" ", l); }},
+        {"no file lines",
+         [](Language l) {
+             return Refused("EA 2002 season: original, fingerprint c75c40af3fc7", l);
+         }},
+        {"damaged", [](Language l) { return Refused(ReportText(Here, true) + "x\n", l); }},
+        {"other version",
+         [](Language l) { return Refused(R"({"format": "korvane-status", "version": 2})", l); }},
+        {"too large", [](Language l) { return Refused(std::string(MaxReportBytes + 1, 'x'), l); }},
+    };
+    for (const auto& c : cases) {
+        const std::string german = c.said(Language::German);
+        EXPECT_NE(german, c.said(Language::English)) << c.what;
+        EXPECT_EQ(EnglishWordsIn(german), "") << c.what << ": " << german;
+    }
+}
