@@ -441,15 +441,28 @@ void frmLanCheck::PlanAndAsk() {
                            programDir = state_.ProgramDir(), language] {
         RecordingSink recorded;
         const std::size_t count = plan.steps.size();
+        // Where each step's messages begin, and its line: each message then says which game and
+        // part it is about.
+        std::vector<std::pair<std::size_t, std::string>> headings;
         const lancheck::MatchRun run = lancheck::RunMatch(
             {install, programDir, language, recorded}, plan,
             [&](std::size_t index, const lancheck::MatchStep& step) {
-                const QString text = Local(
-                    StepProgressText(index, count, lancheck::StepText(step, language), language));
+                const std::string line =
+                    StepProgressText(index, count, lancheck::StepText(step, language), language);
+                headings.emplace_back(recorded.texts.size(), line);
                 QMetaObject::invokeMethod(
-                    this, [=, this] { ShowStep(index, count, text); }, Qt::QueuedConnection);
+                    this, [=, this] { ShowStep(index, count, Local(line)); },
+                    Qt::QueuedConnection);
             });
         std::vector<std::string> messages = std::move(recorded.texts);
+        for (std::size_t i = 0; i < headings.size(); ++i) {
+            const std::size_t first = headings[i].first;
+            const bool said = first < messages.size() &&
+                              (i + 1 == headings.size() || headings[i + 1].first > first);
+            if (said) { // a step that said nothing has no message to head
+                messages[first] = headings[i].second + CrLf + messages[first];
+            }
+        }
         const std::string summary = lancheck::RunSummaryText(plan, run, language);
         if (!summary.empty()) {
             messages.push_back(summary);

@@ -291,8 +291,8 @@ class FrmLanCheckTest : public QObject {
         QTest::newRow("yes")
             << "uk"
             << "" << true << plan
-            << "Performance of all teams is now equal to Ferrari\n"
-               "Grip values adjusted successfully\n"
+            << "Step 1 of 2: Harmonize EA 2002 season and Quillon season to Ferrari\n"
+               "Step 2 of 2: Put the optimized grip values in place for EA 2002 and Quillon\n"
             << "harmonized to Ferrari, harmonized to Ferrari, original, original, "
                "optimized, optimized"
             << "All files are the same as in the report.|EA 2002 season: same, "
@@ -312,8 +312,8 @@ class FrmLanCheckTest : public QObject {
                    "Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren (oder "
                    "die Originaldatei zurücklegen) und diesen PC noch einmal angleichen\n\n"
                    "Diese Schritte jetzt ausführen?"
-            << "Gripwerte erfolgreich modifiziert\nMit Fehlern beendet, 1 von 2 Schritten "
-               "fehlgeschlagen:\n"
+            << "Schritt 2 von 2: Optimierte Gripwerte für EA 2002 und Quillon einsetzen\nMit "
+               "Fehlern beendet, 1 von 2 Schritten fehlgeschlagen:\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier geändert, im Bericht an "
                "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
@@ -337,7 +337,7 @@ class FrmLanCheckTest : public QObject {
             << "deleted" << true
             << "Schritte, die diesen PC dem Bericht angleichen:\n"
                "  1. EA-2002-Saison an Ferrari angleichen\n\nDiese Schritte jetzt ausführen?"
-            << "Performance aller Teams entspricht jetzt der von Ferrari\n"
+            << "Schritt 1 von 1: EA-2002-Saison an Ferrari angleichen\n"
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
             << "Alle Dateien sind gleich wie im Bericht.|EA-2002-Saison: gleich, an Ferrari "
@@ -345,8 +345,7 @@ class FrmLanCheckTest : public QObject {
         QTest::newRow("another run holds the installation")
             << "uk"
             << "locked" << true << plan
-            << "Another run of Korvane is changing files in {F1 2002} right now. No file "
-               "was changed; try again when it has ended.\n"
+            << "Step 1 of 2: Harmonize EA 2002 season and Quillon season to Ferrari\n"
             << mcLaren << asBefore;
         QTest::newRow("no step: a player's file on the report's PC")
             << "de"
@@ -425,6 +424,13 @@ class FrmLanCheckTest : public QObject {
         QTEST(QString::fromStdString(FirstLines(pcs.sink.texts))
                   .replace(pcs.guestFake.f1Path.c_str(), "{F1 2002}"),
               "said");
+        if (QTest::currentDataTag() == QByteArray("yes")) { // each step's message under its line
+            QCOMPARE(pcs.sink.texts.at(0),
+                     "Step 1 of 2: Harmonize EA 2002 season and Quillon season to Ferrari\r\n"
+                     "Performance of all teams is now equal to Ferrari\r\n\r\n"
+                     "Step 2 of 2: Put the optimized grip values in place for EA 2002 and "
+                     "Quillon\r\nGrip values adjusted successfully");
+        }
         QTEST(States(&window), "states");
         QTEST(Shown(&window).section('\n', 0, 1), "shown");
         if (!runs || twist == "locked") { // nothing changed
