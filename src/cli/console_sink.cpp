@@ -18,6 +18,10 @@ void ConsoleSink::Show(const std::string& text) {
     if (shownAny_) {
         out_ << '\n';
     }
+    if (!heading_.empty()) {
+        out_ << heading_ << '\n';
+        heading_.clear();
+    }
     out_ << PlainLines(text) << '\n' << std::flush;
     shownAny_ = true;
     last_ = text;

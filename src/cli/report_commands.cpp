@@ -166,7 +166,12 @@ int Match(const MatchOptions& options, const Context& c) {
     }
     // The run's one summary of what failed, and why a step was refused (the last text: a
     // refusal ends the run), go to the error stream as well, as with the operations on their own.
-    const MatchRun run = RunMatch(c.Operation(), plan);
+    // Each step's messages under its line, which says the game and the part they are about.
+    const MatchRun run = RunMatch(c.Operation(), plan, [&](std::size_t index, const MatchStep& step) {
+        c.sink.Head(
+            StepProgressText(index, plan.steps.size(), StepText(step, c.language), c.language));
+    });
+    c.sink.Head(""); // a last step that said nothing: the summary is the run's, not its
     const Outcome outcome = run.Overall();
     const std::string refusal = outcome == Outcome::Refused ? c.sink.Last() : "";
     const std::string summary = RunSummaryText(plan, run, c.language);

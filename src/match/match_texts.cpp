@@ -164,4 +164,10 @@ std::string PlanText(const MatchPlan& plan, Language language) {
     return text;
 }
 
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language) {
+    return TextIn(language, {"Schritt {1} von {2}: {3}", "Step {1} of {2}: {3}"},
+                  {std::to_string(index + 1), std::to_string(count), step});
+}
+
 } // namespace korvane::lancheck

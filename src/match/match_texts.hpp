@@ -26,4 +26,8 @@ std::string PlanText(const MatchPlan& plan, Language language);
 // LeftoverText; empty when no step failed.
 std::string RunSummaryText(const MatchPlan& plan, const MatchRun& run, Language language);
 
+// "Step 2 of 3: Restore F1 Challenge", as a match goes; index from 0.
+std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
+                             Language language);
+
 } // namespace korvane::lancheck

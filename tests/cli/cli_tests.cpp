@@ -273,8 +273,10 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "match {temp}/host.json", "verify {temp}/host.json"}), 0,
          LanOut + "Performance of all teams is now equal to McLaren\n"
          "Original grip values restored successfully\n" + MatchPlan +
-         "Performance of all teams is now equal to Williams\n\nGrip values adjusted successfully\n"
-         "\n" + Same + Same, None},
+         "Step 1 of 2: Harmonize EA 2002 season and Quillon season to Williams\n"
+         "Performance of all teams is now equal to Williams\n\n"
+         "Step 2 of 2: Put the optimized grip values in place for EA 2002\n"
+         "Grip values adjusted successfully\n\n" + Same + Same, None},
         {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea",
                     "!echo mine >{f1}season02/vehicles/Arrows/Arrows.hdv",
                     "match {temp}/host.json"}), 1,
@@ -413,7 +415,8 @@ TEST_F(Cli, CommandsThatChangeFilesWaitForBothLocks) {
           "restore f1-2002 --ea"},
          "match {temp}/host.json",
          "{f1}",
-         "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Ferrari\n"},
+         "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Ferrari\n"
+         "Step 1 of 1: Harmonize EA 2002 season to Ferrari\n"},
     };
     int run = 0;
     for (const auto& c : commands) {

@@ -448,7 +448,8 @@ void frmLanCheck::PlanAndAsk() {
             {install, programDir, language, recorded}, plan,
             [&](std::size_t index, const lancheck::MatchStep& step) {
                 const std::string line =
-                    StepProgressText(index, count, lancheck::StepText(step, language), language);
+                    lancheck::StepProgressText(index, count, lancheck::StepText(step, language),
+                                               language);
                 headings.emplace_back(recorded.texts.size(), line);
                 QMetaObject::invokeMethod(
                     this, [=, this] { ShowStep(index, count, Local(line)); },

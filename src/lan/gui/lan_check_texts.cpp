@@ -125,12 +125,6 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
                   {std::to_string(count)});
 }
 
-std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
-                             Language language) {
-    return TextIn(language, {"Schritt {1} von {2}: {3}", "Step {1} of {2}: {3}"},
-                  {std::to_string(index + 1), std::to_string(count), step});
-}
-
 std::string StatusFailedText(const std::string& reason, Language language) {
     return TextIn(language, {"Der Zustand dieses PCs kann nicht gelesen werden:",
                              "This PC's state cannot be read:"}) +

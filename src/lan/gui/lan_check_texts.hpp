@@ -63,9 +63,6 @@ std::string ReportUnreadableText(const std::string& path, const lancheck::Report
 
 // One line over the result: all the same, or how many files differ.
 std::string VerdictText(const lancheck::Comparison& comparison, Language language);
-// "Step 2 of 3: Restore F1 Challenge"; index from 0.
-std::string StepProgressText(std::size_t index, std::size_t count, const std::string& step,
-                             Language language);
 
 // "This PC's state cannot be read:", then why.
 std::string StatusFailedText(const std::string& reason, Language language);
