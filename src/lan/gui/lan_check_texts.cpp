@@ -216,9 +216,12 @@ std::string OtherProtocolText(int protocol, Language language) {
 
 std::string HostUnreadableText(const std::string& host, const lancheck::ReportRead& refused,
                                Language language) {
-    const std::string why = refused.problem() == lancheck::ReportProblem::Unreadable
-                                ? refused.reason()
-                                : ProblemText(refused.problem(), refused.reason(), language);
+    std::string why = refused.problem() == lancheck::ReportProblem::Unreadable
+                          ? refused.reason()
+                          : ProblemText(refused.problem(), refused.reason(), language);
+    if (!why.empty() && why[0] >= 'a' && why[0] <= 'z') { // a sentence of its own in the box
+        why[0] = static_cast<char>(why[0] - 'a' + 'A');
+    }
     return TextIn(language,
                   {"Vergleich mit Host {1} nicht möglich", "Cannot compare with host {1}"},
                   {host}) +

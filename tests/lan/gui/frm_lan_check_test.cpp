@@ -546,7 +546,7 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(ShownText(&window, "LblWait"), "");
         const QString said = QString::fromStdString(pcs.sink.texts[0]);
         QCOMPARE(said.section("\r\n", 0, 1), "Cannot compare with host 127.0.0.1\r\n");
-        QVERIFY2(said.section("\r\n", 2).startsWith("it does not share its report now"),
+        QVERIFY2(said.section("\r\n", 2).startsWith("It does not share its report now"),
                  qPrintable(said));
         QCOMPARE(Shown(&window), "Cannot compare with host 127.0.0.1|");
         QCOMPARE(ReadSetting(pcs.guest.settings, LastHostSetting), Unknown); // not a host to offer
