@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "lan/lan_texts.hpp"
-#include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
 #include "report/status_report.hpp"
 #include "support/english_words.hpp"
@@ -66,8 +65,8 @@ std::string Refused(const std::string& written, Language language) {
 } // namespace
 
 // Everything the LAN check says, in the window and in korvane-cli, reads as German in German:
-// the reasons of a failed exchange, the lines of status, verify, hosts and share, a match's plan
-// and why a report cannot be read. The values put in carry no words.
+// the reasons of a failed exchange, the lines of status, verify, hosts and share, and why a
+// report cannot be read. The values put in carry no words.
 TEST(LanTexts, SayEverythingInGermanInGerman) {
     const auto text = [](const MessageText& message) {
         return [&message](Language language) { return TextIn(language, message, {"47313", "7"}); };
@@ -118,12 +117,6 @@ TEST(LanTexts, SayEverythingInGermanInGerman) {
                  lines += ComponentLine(c, l) + '\n';
              }
              return lines;
-         }},
-        {"match",
-         [](Language l) {
-             return PlanText({{{StepKind::RestoreF1c}},
-                              {{ComponentGTR2002, "", Unmatchable::NotInstalledHere}}},
-                             l);
          }},
         {"not a report", [](Language l) { return Refused("x", l); }},
         {"empty", [](Language l) { return Refused(" ", l); }},

@@ -5,6 +5,7 @@
 
 #include "match/match_plan.hpp"
 #include "match/match_texts.hpp"
+#include "support/english_words.hpp"
 
 using namespace korvane;
 using namespace korvane::lancheck;
@@ -228,4 +229,13 @@ TEST(MatchPlan, APlayersFileInWords) {
                   "Datei, die es nicht selbst geschrieben hat, darum bleiben diese Datei und "
                   "ihre Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren "
                   "(oder die Originaldatei zurücklegen) und diesen PC noch einmal angleichen");
+}
+
+// A plan, what it cannot mend included, reads as German in German.
+TEST(MatchPlan, InGermanWithoutAnEnglishWord) {
+    const MatchPlan plan{{{StepKind::RestoreF1c}},
+                         {{ComponentGTR2002, "", Unmatchable::NotInstalledHere}}};
+    const std::string german = PlanText(plan, Language::German);
+    EXPECT_NE(german, PlanText(plan, Language::English));
+    EXPECT_EQ(korvane::testing::EnglishWordsIn(german), "") << german;
 }
