@@ -15,7 +15,7 @@ inline std::string EnglishWordsIn(const std::string& text) {
         "not|no|and|of|is|it|its|with|to|unknown|valid|needs|busy|seconds)(?![\\w-])");
     std::string found;
     for (std::sregex_iterator it(text.begin(), text.end(), word), end; it != end; ++it) {
-        found += (found.empty() ? "" : " ") + (*it)[2].str();
+        found.append(found.empty() ? "" : " ").append((*it)[2].str());
     }
     return found;
 }
