@@ -25,50 +25,43 @@ struct SeasonOptions {
     std::string team;
 };
 
-void RequireF1_2002(const Context& c) {
-    if (!c.install.HasF1_2002) {
-        throw Refusal(TextIn(c.language,
-                             {"F1 2002 ist nicht installiert (keine f1_2002.exe gefunden; sein "
-                              "Verzeichnis mit --f1-path angeben)",
-                              "F1 2002 is not installed (no f1_2002.exe found; give its directory "
-                              "with --f1-path)"}));
+// Refused, in the player's language, unless it holds.
+void Require(bool holds, const Context& c, const MessageText& otherwise,
+             const std::vector<std::string>& values = {}) {
+    if (!holds) {
+        throw Refusal(TextIn(c.language, otherwise, values));
     }
+}
+
+void RequireF1_2002(const Context& c) {
+    Require(c.install.HasF1_2002, c,
+            {"F1 2002 ist nicht installiert (keine f1_2002.exe gefunden; sein Verzeichnis mit "
+             "--f1-path angeben)",
+             "F1 2002 is not installed (no f1_2002.exe found; give its directory with --f1-path)"});
 }
 
 void RequireF1c(const Context& c) {
-    if (!c.install.HasF1c) {
-        throw Refusal(TextIn(c.language,
-                             {"F1 Challenge 99-02 ist nicht installiert (keine \"F1 Challenge "
-                              "99-02.exe\" gefunden; sein Verzeichnis mit --f1c-path angeben)",
-                              "F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" "
-                              "found; give its directory with --f1c-path)"}));
-    }
+    Require(c.install.HasF1c, c,
+            {"F1 Challenge 99-02 ist nicht installiert (keine \"F1 Challenge 99-02.exe\" "
+             "gefunden; sein Verzeichnis mit --f1c-path angeben)",
+             "F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; give its "
+             "directory with --f1c-path)"});
 }
 
 void RequireComponents(const Context& c, const Components& chosen, const std::string& command) {
-    if (!chosen.ea2002 && !chosen.ql2002 && !chosen.gtr2002) {
-        throw Refusal(TextIn(c.language,
-                             {"{1} braucht mindestens eine der Optionen --ea, --quillon{2}",
-                              "{1} needs at least one of --ea, --quillon{2}"},
-                             {command, command.starts_with("grip") ? "" : ", --gt"}));
-    }
+    Require(chosen.ea2002 || chosen.ql2002 || chosen.gtr2002, c,
+            {"{1} braucht mindestens eine der Optionen --ea, --quillon{2}",
+             "{1} needs at least one of --ea, --quillon{2}"},
+            {command, command.starts_with("grip") ? "" : ", --gt"});
     RequireF1_2002(c);
-    if (chosen.ql2002 && !c.install.HasSeasonQL) {
-        throw Refusal(TextIn(c.language,
-                             {"die Quillon-Saison-Erweiterung ist nicht installiert (kein "
-                              "seasonql02 unter {1})",
-                              "the Quillon season extension is not installed (no seasonql02 "
-                              "below {1})"},
-                             {c.install.F1Path}));
-    }
-    if (chosen.gtr2002 && !c.install.HasGTR2002) {
-        throw Refusal(TextIn(c.language,
-                             {"der GT-Racing-2002-Mod ist nicht installiert (kein GTR2002season "
-                              "unter {1})",
-                              "the GT Racing 2002 mod is not installed (no GTR2002season below "
-                              "{1})"},
-                             {c.install.F1Path}));
-    }
+    Require(!chosen.ql2002 || c.install.HasSeasonQL, c,
+            {"die Quillon-Saison-Erweiterung ist nicht installiert (kein seasonql02 unter {1})",
+             "the Quillon season extension is not installed (no seasonql02 below {1})"},
+            {c.install.F1Path});
+    Require(!chosen.gtr2002 || c.install.HasGTR2002, c,
+            {"der GT-Racing-2002-Mod ist nicht installiert (kein GTR2002season unter {1})",
+             "the GT Racing 2002 mod is not installed (no GTR2002season below {1})"},
+            {c.install.F1Path});
 }
 
 // A failed step's summary, or why nothing was done, has been shown already; it goes to the error
