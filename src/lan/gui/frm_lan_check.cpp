@@ -291,6 +291,11 @@ bool frmLanCheck::CollectStatus() {
                              Local(lancheck::StateText(component.state, state_.language)),
                              Local(component.fingerprint)});
     }
+    // Room for six components as the style draws its rows (Windows' rows are taller).
+    if (status_->topLevelItemCount() > 0) {
+        status_->setFixedHeight(6 * status_->sizeHintForRow(0) +
+                                status_->header()->sizeHint().height() + 2 * status_->frameWidth());
+    }
     return true;
 }
 
