@@ -33,21 +33,21 @@ std::string NoHostAnsweredText(unsigned short port, Language language) {
                   {std::to_string(port)});
 }
 
+std::string PcWithAddresses(const std::string& name, const std::vector<std::string>& addresses) {
+    std::string pc = Printable(name);
+    for (std::size_t i = 0; i < addresses.size(); ++i) {
+        pc.append(i == 0 ? " (" : ", ").append(addresses[i]);
+    }
+    return addresses.empty() ? pc : pc + ')';
+}
+
 std::string SharingText(const std::string& name, const std::vector<std::string>& addresses,
                         unsigned short port, Language language) {
-    std::string where;
-    for (const std::string& address : addresses) {
-        where += (where.empty() ? " (" : ", ") + address;
-    }
-    if (!where.empty()) {
-        where += ')';
-    }
     return TextIn(language,
-                  {"Der Bericht dieses PCs wird als {1}{2} auf Port {3} freigegeben (UDP und "
-                   "TCP); Strg+C beendet die Freigabe.",
-                   "Sharing this PC's report as {1}{2} on port {3} (UDP and TCP); Ctrl+C ends "
-                   "it."},
-                  {Printable(name), where, std::to_string(port)});
+                  {"Der Bericht dieses PCs wird als {1} auf Port {2} freigegeben (UDP und TCP); "
+                   "Strg+C beendet die Freigabe.",
+                   "Sharing this PC's report as {1} on port {2} (UDP and TCP); Ctrl+C ends it."},
+                  {PcWithAddresses(name, addresses), std::to_string(port)});
 }
 
 std::string VerdictLine(const VerdictRow& row, Language language) {

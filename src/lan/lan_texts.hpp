@@ -62,6 +62,9 @@ inline constexpr MessageText SeveralHostsText{
 std::string HostLine(const FoundHost& host, Language language);
 // That no PC answered on the port, and what to look at.
 std::string NoHostAnsweredText(unsigned short port, Language language);
+// "NAME (ADDRESS, ADDRESS)", the name escaped where it is not plain text: how a PC that shares
+// is named to the organiser.
+std::string PcWithAddresses(const std::string& name, const std::vector<std::string>& addresses);
 // "Sharing this PC's report as NAME (ADDRESSES) on port PORT (UDP and TCP); Ctrl+C ends it."
 std::string SharingText(const std::string& name, const std::vector<std::string>& addresses,
                         unsigned short port, Language language);

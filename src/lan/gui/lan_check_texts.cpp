@@ -5,6 +5,7 @@
 
 #include "core/messages.hpp"
 #include "lan/lan_protocol.hpp"
+#include "lan/lan_texts.hpp"
 
 namespace korvane {
 
@@ -133,10 +134,8 @@ std::string StatusFailedText(const std::string& reason, Language language) {
 
 std::string SharedAsText(const std::string& name, const std::vector<std::string>& addresses,
                          unsigned short port, Language language) {
-    const std::string pc =
-        addresses.empty() ? name : name + " (" + ListIn(language, addresses) + ")";
     return TextIn(language, {"Freigegeben als {1} auf Port {2}", "Shared as {1} on port {2}"},
-                  {pc, std::to_string(port)});
+                  {lancheck::PcWithAddresses(name, addresses), std::to_string(port)});
 }
 
 std::string SameNameText(const std::string& name, const std::vector<std::string>& addresses,

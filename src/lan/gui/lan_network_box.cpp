@@ -198,7 +198,7 @@ void LanNetworkBox::Share(bool on) {
         addresses.push_back(lan.address);
     }
     sharedAs_->setText(
-        Local(SharedAsText(Printable(ThisPcName()), addresses, share_->Port(), state_.language)));
+        Local(SharedAsText(ThisPcName(), addresses, share_->Port(), state_.language)));
     sharedAs_->show();
 }
 
