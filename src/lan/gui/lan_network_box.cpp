@@ -287,6 +287,7 @@ void LanNetworkBox::FindHosts() {
 
 void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
     hosts_->clear();
+    QList<QTreeWidgetItem*> choices; // the rows that can be compared with
     for (const FoundHost& host : found) {
         const bool ours = host.protocol == LanProtocolVersion;
         const std::string version = ours ? Printable(host.answer.version)
@@ -299,16 +300,11 @@ void LanNetworkBox::ShowHosts(const std::vector<FoundHost>& found) {
         row->setData(1, Qt::UserRole, Local(host.address));
         if (!ours || own) { // its report could not be read here, or it is this PC's own
             row->setFlags(Qt::NoItemFlags);
+        } else {
+            choices << row;
         }
     }
-    // A single host to compare with is the one meant.
-    QList<QTreeWidgetItem*> choices;
-    for (int i = 0; i < hosts_->topLevelItemCount(); ++i) {
-        if (hosts_->topLevelItem(i)->flags() != Qt::NoItemFlags) {
-            choices << hosts_->topLevelItem(i);
-        }
-    }
-    if (choices.size() == 1) {
+    if (choices.size() == 1) { // a single host to compare with is the one meant
         hosts_->setCurrentItem(choices[0]);
     }
     hostsOrHint_->setCurrentWidget(found.empty() ? static_cast<QWidget*>(noHost_) : hosts_);
