@@ -209,28 +209,6 @@ TEST(MatchPlan, StepsAndLeftoversInWords) {
     }
 }
 
-// The player's file: in the question the same words as in the result after a match, the path in
-// the system's own separators.
-TEST(MatchPlan, APlayersFileInWords) {
-#ifdef _WIN32
-    const std::string shown = "season02\\vehicles\\Arrows\\Arrows.hdv";
-#else
-    const std::string shown = "season02/vehicles/Arrows/Arrows.hdv";
-#endif
-    const Leftover players{ComponentEA2002, Arrows, Unmatchable::ChangedHere};
-    EXPECT_EQ(LeftoverText(players, Language::English),
-              shown + ": changed by hand on this PC. Korvane never overwrites or deletes a file it "
-                      "did not write, so this file and its backup stay as they are; copy this file "
-                      "from the report's PC (or put back the original file) and make this PC match "
-                      "again");
-    EXPECT_EQ(LeftoverText(players, Language::German),
-              shown +
-                  ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine "
-                  "Datei, die es nicht selbst geschrieben hat, darum bleiben diese Datei und "
-                  "ihre Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren "
-                  "(oder die Originaldatei zurücklegen) und diesen PC noch einmal angleichen");
-}
-
 // A plan, what it cannot mend included, reads as German in German.
 TEST(MatchPlan, InGermanWithoutAnEnglishWord) {
     const MatchPlan plan{{{StepKind::RestoreF1c}},
