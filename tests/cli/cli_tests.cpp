@@ -464,10 +464,6 @@ TEST_F(Cli, LookingWritesNothing) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Two changing runs at once on one installation, the second from a shell without the runtime
 // directory and under another name, as a LAN script over ssh beside a player's own run: one waits
 // its turn, and no team's own data is ever lost.
@@ -503,10 +499,6 @@ TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // Two copies on one PC, over the loopback interface: a host that shares its report and a guest
 // that finds it, compares itself with it, matches it and tells it each verdict.
