@@ -72,13 +72,15 @@ const std::string Same =
 const std::string MatchPlan = "Steps that make this PC like the report:\n"
                               "  1. Harmonize EA 2002 season and Quillon season to Williams\n"
                               "  2. Put the optimized grip values in place for EA 2002\n";
-// A match whose one step failed on the player's own Arrows.hdv.
-const std::string ArrowsKept =
-    "Finished with errors, 1 of 1 steps failed:\nStep 1: Harmonize EA 2002 season to Williams\n"
-    "  {f1}season02/vehicles/Arrows/Arrows.hdv: changed by hand on this PC. Korvane never "
-    "overwrites or deletes a file it did not write, so this file and its backup stay as they are; "
-    "copy this file from the report's PC (or put back the original file) and make this PC match "
-    "again\n";
+// The player's own Arrows.hdv, as a match names it in its plan and after its run.
+const std::string ArrowsLeft =
+    "season02/vehicles/Arrows/Arrows.hdv: changed by hand on this PC. Korvane never overwrites or "
+    "deletes a file it did not write, so this file and its backup stay as they are; copy this "
+    "file from the report's PC (or put back the original file) and make this PC match again\n";
+// A match whose one step failed on that file.
+const std::string ArrowsKept = "Finished with errors, 1 of 1 steps failed:\n"
+                               "Step 1: Harmonize EA 2002 season to Williams\n  {f1}" +
+                               ArrowsLeft;
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 const FakeOptions F1cOnly{false, false, false, true, false};
 // What a command that changes files says while another run changes the game's files in dir.
@@ -282,11 +284,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "match {temp}/host.json"}), 1,
          LanOut + "Performance of all teams is now equal to McLaren\n"
          "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
-         "What Korvane cannot make equal:\n  season02/vehicles/Arrows/Arrows.hdv: changed by hand "
-         "on this PC. Korvane never overwrites or deletes a file it did not write, so this file "
-         "and its backup stay as they are; copy this file from the report's PC (or put back the "
-         "original file) and make this PC match again\n" +
-         ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
+         "What Korvane cannot make equal:\n  " + ArrowsLeft + ArrowsKept +
+         "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
