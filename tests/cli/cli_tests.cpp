@@ -338,17 +338,13 @@ TEST_F(Cli, SpeaksGermanInGerman) {
         int status;                        // of the last one
         std::string detail = None;         // the system's words in its output
     } cases[] = {
+        // clang-format off
         {Nothing, {"status"}, 2},
-        {Ea, {"status"}, 0},
         {Ea, {"!rm {f1}season02/vehicles/Bar/Bar.hdv", "status"}, 0},
-        {Ea,
-         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
-          "verify {temp}/host.json"},
-         1},
-        {Ea,
-         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
-          "match --dry-run {temp}/host.json"},
-         1},
+        {Ea, {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+              "verify {temp}/host.json"}, 1},
+        {Ea, {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+              "match --dry-run {temp}/host.json"}, 1},
         {Ea, {"status >{temp}/r", "verify {temp}/r"}, 2},
         {Ea, {"verify {temp}/none.json"}, 2, "No such file or directory"},
         {Ea, {"verify"}, 2},
@@ -364,6 +360,7 @@ TEST_F(Cli, SpeaksGermanInGerman) {
         {Ea, {"restore f1c"}, 2},
         {Ea, {"locked grip apply --ea"}, 2},
         {Ea, {"--f1c-path {temp} status"}, 2},
+        // clang-format on
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         const auto& c = cases[row];
