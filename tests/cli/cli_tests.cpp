@@ -535,14 +535,9 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const Result alike = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(alike.status, 0);
     EXPECT_EQ(alike.out, "EA 2002 season: same\ngrip EA 2002: same\n");
+    // How a difference is printed is the verify rows' business above: here its exit status.
     Run(guest, "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea");
-    const Result differs = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
-    EXPECT_EQ(differs.status, 1);
-    EXPECT_EQ(
-        Canonical(differs.out),
-        Canonical("EA 2002 season: differs (here harmonized to Ferrari, the report original)\n"
-                  "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
-                  "Arrows\n  ... 9 more\ngrip EA 2002: same\n"));
+    EXPECT_EQ(Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at).status, 1);
     // match restores this PC from the host's report and tells the host it is the same now.
     const Result matched = Run(guest, "--f1-path {f1-dir} match --host 127.0.0.1" + at);
     EXPECT_EQ(matched.status, 0);
