@@ -360,22 +360,19 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
     const char* changed = "was changed after Korvane wrote it";
     const struct {
         const Flow& flow;
-        int run;     // after the first apply: 1 applies again, 2 restores
-        bool before; // the player's hand comes before the first apply instead
-        std::string file;
+        int run;             // after the first apply: 1 applies again, 2 restores
+        bool before;         // the player's hand comes before the first apply instead
+        std::string file;    // named in the summary with the reason
         const char* written; // by the player; nullptr: a link to the live file
-        std::string failed;  // the file named in the summary
         const char* reason;
     } cases[] = {
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
-        {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
-        {AllFlows[4], 1, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
-        {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
-         "not a regular file"},
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
-         "not a regular file"},
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", "", ea + "Arrows/Arrows.org", "is empty"},
-        {AllFlows[2], 0, false, car + "2001_Jordan.org", "", car + "2001_Jordan.org", "is empty"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", changed},
+        {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", changed},
+        {AllFlows[4], 1, false, grip + "terrain.ini", "mine", changed},
+        {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", nullptr, "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", "", "is empty"},
+        {AllFlows[2], 0, false, car + "2001_Jordan.org", "", "is empty"},
     };
     for (const auto& c : cases) {
 #ifdef _WIN32
@@ -413,7 +410,7 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
         ASSERT_EQ(sink.texts.size(), 1u);
         std::string summary = sink.texts[0];
         std::ranges::replace(summary, '\\', '/');
-        std::string named = env.root.Text() + c.failed + ": " + c.reason;
+        std::string named = env.root.Text() + c.file + ": " + c.reason;
         std::ranges::replace(named, '\\', '/');
         EXPECT_NE(summary.find(named), std::string::npos) << summary;
         // The player's file and the file it stands beside (its backup or its live file) stay.
