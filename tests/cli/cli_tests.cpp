@@ -72,13 +72,15 @@ const std::string Same =
 const std::string MatchPlan = "Steps that make this PC like the report:\n"
                               "  1. Harmonize EA 2002 season and Quillon season to Williams\n"
                               "  2. Put the optimized grip values in place for EA 2002\n";
-// A match whose one step failed on the player's own Arrows.hdv.
-const std::string ArrowsKept =
-    "Finished with errors, 1 of 1 steps failed:\nStep 1: Harmonize EA 2002 season to Williams\n"
-    "  {f1}season02/vehicles/Arrows/Arrows.hdv: changed by hand on this PC. Korvane never "
-    "overwrites or deletes a file it did not write, so this file and its backup stay as they are; "
-    "copy this file from the report's PC (or put back the original file) and make this PC match "
-    "again\n";
+// The player's own Arrows.hdv, as a match names it in its plan and after its run.
+const std::string ArrowsLeft =
+    "season02/vehicles/Arrows/Arrows.hdv: changed by hand on this PC. Korvane never overwrites or "
+    "deletes a file it did not write, so this file and its backup stay as they are; copy this "
+    "file from the report's PC (or put back the original file) and make this PC match again\n";
+// A match whose one step failed on that file.
+const std::string ArrowsKept = "Finished with errors, 1 of 1 steps failed:\n"
+                               "Step 1: Harmonize EA 2002 season to Williams\n  {f1}" +
+                               ArrowsLeft;
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
 const FakeOptions F1cOnly{false, false, false, true, false};
 // What a command that changes files says while another run changes the game's files in dir.
@@ -282,11 +284,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
                     "match {temp}/host.json"}), 1,
          LanOut + "Performance of all teams is now equal to McLaren\n"
          "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
-         "What Korvane cannot make equal:\n  season02/vehicles/Arrows/Arrows.hdv: changed by hand "
-         "on this PC. Korvane never overwrites or deletes a file it did not write, so this file "
-         "and its backup stay as they are; copy this file from the report's PC (or put back the "
-         "original file) and make this PC match again\n" +
-         ArrowsKept + "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
+         "What Korvane cannot make equal:\n  " + ArrowsLeft + ArrowsKept +
+         "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
@@ -339,17 +338,13 @@ TEST_F(Cli, SpeaksGermanInGerman) {
         int status;                        // of the last one
         std::string detail = None;         // the system's words in its output
     } cases[] = {
+        // clang-format off
         {Nothing, {"status"}, 2},
-        {Ea, {"status"}, 0},
         {Ea, {"!rm {f1}season02/vehicles/Bar/Bar.hdv", "status"}, 0},
-        {Ea,
-         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
-          "verify {temp}/host.json"},
-         1},
-        {Ea,
-         {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
-          "match --dry-run {temp}/host.json"},
-         1},
+        {Ea, {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+              "verify {temp}/host.json"}, 1},
+        {Ea, {"status --json >{temp}/host.json", "harmonize f1-2002 --team Ferrari --ea",
+              "match --dry-run {temp}/host.json"}, 1},
         {Ea, {"status >{temp}/r", "verify {temp}/r"}, 2},
         {Ea, {"verify {temp}/none.json"}, 2, "No such file or directory"},
         {Ea, {"verify"}, 2},
@@ -365,6 +360,7 @@ TEST_F(Cli, SpeaksGermanInGerman) {
         {Ea, {"restore f1c"}, 2},
         {Ea, {"locked grip apply --ea"}, 2},
         {Ea, {"--f1c-path {temp} status"}, 2},
+        // clang-format on
     };
     for (std::size_t row = 0; row < std::size(cases); ++row) {
         const auto& c = cases[row];
@@ -464,10 +460,6 @@ TEST_F(Cli, LookingWritesNothing) {
     }
 }
 
-} // namespace
-
-namespace {
-
 // Two changing runs at once on one installation, the second from a shell without the runtime
 // directory and under another name, as a LAN script over ssh beside a player's own run: one waits
 // its turn, and no team's own data is ever lost.
@@ -503,10 +495,6 @@ TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // Two copies on one PC, over the loopback interface: a host that shares its report and a guest
 // that finds it, compares itself with it, matches it and tells it each verdict.
@@ -547,14 +535,9 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const Result alike = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(alike.status, 0);
     EXPECT_EQ(alike.out, "EA 2002 season: same\ngrip EA 2002: same\n");
+    // How a difference is printed is the verify rows' business above: here its exit status.
     Run(guest, "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea");
-    const Result differs = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
-    EXPECT_EQ(differs.status, 1);
-    EXPECT_EQ(
-        Canonical(differs.out),
-        Canonical("EA 2002 season: differs (here harmonized to Ferrari, the report original)\n"
-                  "  season02\\vehicles\\Arrows\\Arrows.hdv: here Ferrari, reference "
-                  "Arrows\n  ... 9 more\ngrip EA 2002: same\n"));
+    EXPECT_EQ(Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at).status, 1);
     // match restores this PC from the host's report and tells the host it is the same now.
     const Result matched = Run(guest, "--f1-path {f1-dir} match --host 127.0.0.1" + at);
     EXPECT_EQ(matched.status, 0);

@@ -110,17 +110,27 @@ struct StepFaults : FileFaults {
     }
 };
 
+// A fake installation for a flow; for a restore (run 2), with the apply it undoes done first.
 struct Env {
-    explicit Env(const Flow& flow)
-        : fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
+    explicit Env(const Flow& flow, int run = 0)
+        : flow(flow),
+          fake(root.Path(), flow.game == Game::F1c ? FakeOptions{false, false, false, true, true}
                                                    : FakeOptions{.f1c = false}) {
         install.HasF1cQL2003 = flow.with2003;
         WriteAll(root.Path() / "Korvane" / GripTableEA.shipped, "optimized EA table");
         WriteAll(root.Path() / "Korvane" / GripTableQL.shipped, "optimized Quillon table");
+        installed = FilesBelow(root.Path());
+        if (run == 2) {
+            RecordingSink sink;
+            StepFaults quiet;
+            EXPECT_EQ(Act(0, Language::English, sink, quiet), Outcome::Done);
+        }
     }
+    const Flow& flow;
     TempDir root;
     FakeInstall fake;
     GameInstall install = fake.Install();
+    Tree installed; // every file as it was before the first run
 
     // The shipped grip tables lie in "Korvane" beside the games.
     OperationContext Context(Language language, MessageSink& sink, FileFaults& disk) const {
@@ -128,19 +138,25 @@ struct Env {
     }
 
     // Runs 0 and 1 apply with the first and the second master, run 2 restores.
-    Outcome Act(const Flow& f, int run, Language language, MessageSink& sink,
+    Outcome Act(int run, Language language, MessageSink& sink,
                 FileFaults& disk = NoFaults()) const {
         const OperationContext context = Context(language, sink, disk);
-        if (f.game == Game::F1c) {
-            return run < 2 ? HarmonizeF1c(context, f.cars[run].first, f.cars[run].second)
+        if (flow.game == Game::F1c) {
+            return run < 2 ? HarmonizeF1c(context, flow.cars[run].first, flow.cars[run].second)
                            : RestoreF1c(context);
         }
-        if (f.game == Game::Grip) {
-            return run < 2 ? ApplyOptimizedGrip(context, f.ticked)
-                           : RestoreOriginalGrip(context, f.ticked);
+        if (flow.game == Game::Grip) {
+            return run < 2 ? ApplyOptimizedGrip(context, flow.ticked)
+                           : RestoreOriginalGrip(context, flow.ticked);
         }
-        return run < 2 ? HarmonizeF1_2002(context, f.teams[run], f.ticked)
-                       : RestoreF1_2002(context, f.ticked);
+        return run < 2 ? HarmonizeF1_2002(context, flow.teams[run], flow.ticked)
+                       : RestoreF1_2002(context, flow.ticked);
+    }
+
+    // Where the files differ from what the run must leave: its master's data, or all restored.
+    std::string Left(int run) const {
+        return Differences(run < 2 ? Applied(flow, installed, run) : installed,
+                           FilesBelow(root.Path()));
     }
 };
 
@@ -201,15 +217,13 @@ class Flows : public ::testing::TestWithParam<std::tuple<Flow, Language>> {};
 TEST_P(Flows, ApplyTwiceThenRestoreTwice) {
     const auto& [flow, language] = GetParam();
     const Env env(flow);
-    const Tree installed = FilesBelow(env.root.Path());
     const auto changed = [&](auto& file) { return RuleFor(flow, file.first) != nullptr; };
     RecordingSink sink;
     for (int run : {0, 1, 2, 2}) {
-        EXPECT_EQ(env.Act(flow, run, language, sink), Outcome::Done);
-        const Tree expected = run < 2 ? Applied(flow, installed, run) : installed;
-        EXPECT_EQ(Differences(expected, FilesBelow(env.root.Path())), "{}") << "run " << run;
+        EXPECT_EQ(env.Act(run, language, sink), Outcome::Done);
+        EXPECT_EQ(env.Left(run), "{}") << "run " << run;
         if (run == 0) { // a file gone while its backup stays is written anew
-            fs::remove(env.root.Path() / std::ranges::find_if(installed, changed)->first);
+            fs::remove(env.root.Path() / std::ranges::find_if(env.installed, changed)->first);
         }
     }
     ASSERT_EQ(sink.texts.size(), language == Language::Unknown ? 0u : 4u + flow.missing);
@@ -247,7 +261,6 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
         {"flush", Step::Flush, flow.game == Game::F1c ? 3 : 4, 4},
     };
     for (const int run : {0, 2}) {
-        RecordingSink sink;
         const int writes = 2 * flow.missing;
         for (int k = 1; k <= writes; ++k) {
             if (writes > 24 && k > 2 && k < writes - 1 && std::abs(2 * k - writes) > 2 &&
@@ -257,27 +270,22 @@ TEST_P(FailedWrites, LeaveEveryFileWholeAndTheNextRunFinishes) {
             const auto& [kind, failing, apply, restore] = kinds[k % 3];
             const int step = (k * (run == 0 ? apply : restore) + 3) / 4;
             SCOPED_TRACE("run " + std::to_string(run) + ", " + kind + " " + std::to_string(step));
-            const Env env(flow);
-            const Tree installed = FilesBelow(env.root.Path());
-            const Tree applied = Applied(flow, installed, 0);
-            StepFaults quiet;
-            ASSERT_TRUE(run == 0 ||
-                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
-            sink.texts.clear();
-            StepFaults faults;
+            const Env env(flow, run);
+            const Tree applied = Applied(flow, env.installed, 0);
+            RecordingSink sink;
+            StepFaults faults, quiet;
             faults.failAt[failing] = step;
-            EXPECT_EQ(env.Act(flow, run, Language::English, sink, faults), Outcome::Failed);
+            EXPECT_EQ(env.Act(run, Language::English, sink, faults), Outcome::Failed);
             ASSERT_EQ(sink.texts.size(), 1u);
             EXPECT_NE(sink.texts[0].find(std::string(": simulated ") + kind), std::string::npos);
             for (const auto& file : FilesBelow(env.root.Path())) { // as it was or will be
-                EXPECT_TRUE(std::ranges::count(installed, file) ||
+                EXPECT_TRUE(std::ranges::count(env.installed, file) ||
                             std::ranges::count(applied, file))
                     << file.first;
             }
             // A file changed without its backup, or a backup lost, stays so after the next run.
-            EXPECT_EQ(env.Act(flow, run, Language::English, sink, quiet), Outcome::Done);
-            EXPECT_EQ(Differences(run == 0 ? applied : installed, FilesBelow(env.root.Path())),
-                      "{}");
+            EXPECT_EQ(env.Act(run, Language::English, sink, quiet), Outcome::Done);
+            EXPECT_EQ(env.Left(run), "{}");
         }
     }
 }
@@ -301,32 +309,24 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
         int steps = 0;
         {
             // The whole action, flushed file by file as where syncfs cannot be trusted.
-            const Env env(flow);
-            const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 ||
-                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
+            const Env env(flow, run);
             StepFaults counted;
             counted.flushToDisk = counted.eachFile = true;
-            EXPECT_EQ(env.Act(flow, run, Language::English, sink, counted), Outcome::Done);
-            EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
-                                  FilesBelow(env.root.Path())),
-                      "{}");
+            EXPECT_EQ(env.Act(run, Language::English, sink, counted), Outcome::Done);
+            EXPECT_EQ(env.Left(run), "{}");
             steps = counted.steps;
         }
         for (int step = 1; step <= steps; step += std::max(1, steps / 8) | 1) {
             SCOPED_TRACE(std::string(flow.name) + " run " + std::to_string(run) + ", step " +
                          std::to_string(step) + " of " + std::to_string(steps));
-            const Env env(flow);
-            const Tree installed = FilesBelow(env.root.Path());
-            ASSERT_TRUE(run == 0 ||
-                        env.Act(flow, 0, Language::English, sink, quiet) == Outcome::Done);
+            const Env env(flow, run);
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
                 StepFaults ending; // takes the steps of the counted run
                 ending.endAt = step;
                 ending.eachFile = true;
-                env.Act(flow, run, Language::English, sink, ending);
+                env.Act(run, Language::English, sink, ending);
                 _exit(0);
             }
             int status = 0;
@@ -343,10 +343,8 @@ TEST(InterruptedRuns, TheNextRunFinishesTheJob) {
             for (const auto& [file, content] : FilesBelow(env.root.Path())) {
                 EXPECT_EQ(content.find("<shares"), std::string::npos) << file;
             }
-            EXPECT_EQ(env.Act(flow, run, Language::English, sink, quiet), Outcome::Done);
-            EXPECT_EQ(Differences(run == 0 ? Applied(flow, installed, 0) : installed,
-                                  FilesBelow(env.root.Path())),
-                      "{}");
+            EXPECT_EQ(env.Act(run, Language::English, sink, quiet), Outcome::Done);
+            EXPECT_EQ(env.Left(run), "{}");
         }
     }
 }
@@ -362,22 +360,19 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
     const char* changed = "was changed after Korvane wrote it";
     const struct {
         const Flow& flow;
-        int run;     // after the first apply: 1 applies again, 2 restores
-        bool before; // the player's hand comes before the first apply instead
-        std::string file;
+        int run;             // after the first apply: 1 applies again, 2 restores
+        bool before;         // the player's hand comes before the first apply instead
+        std::string file;    // named in the summary with the reason
         const char* written; // by the player; nullptr: a link to the live file
-        std::string failed;  // the file named in the summary
         const char* reason;
     } cases[] = {
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
-        {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", ea + "Arrows/Arrows.hdv", changed},
-        {AllFlows[4], 1, false, grip + "terrain.ini", "mine", grip + "terrain.ini", changed},
-        {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
-         "not a regular file"},
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", nullptr, ea + "Arrows/Arrows.org",
-         "not a regular file"},
-        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", "", ea + "Arrows/Arrows.org", "is empty"},
-        {AllFlows[2], 0, false, car + "2001_Jordan.org", "", car + "2001_Jordan.org", "is empty"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.hdv", "mod", changed},
+        {AllFlows[0], 1, false, ea + "Arrows/Arrows.hdv", "mod", changed},
+        {AllFlows[4], 1, false, grip + "terrain.ini", "mine", changed},
+        {AllFlows[0], 0, true, ea + "Arrows/Arrows.org", nullptr, "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", nullptr, "not a regular file"},
+        {AllFlows[0], 2, false, ea + "Arrows/Arrows.org", "", "is empty"},
+        {AllFlows[2], 0, false, car + "2001_Jordan.org", "", "is empty"},
     };
     for (const auto& c : cases) {
 #ifdef _WIN32
@@ -389,8 +384,7 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
                      (c.written ? std::string(" = '") + c.written + "'" : " linked"));
         RecordingSink sink;
         const Env env(c.flow);
-        const Tree installed = FilesBelow(env.root.Path());
-        Tree expected = c.run == 2 ? installed : Applied(c.flow, installed, c.run);
+        Tree expected = c.run == 2 ? env.installed : Applied(c.flow, env.installed, c.run);
         const fs::path file = env.root.Path() / c.file;
         const std::string live =
             c.file.ends_with(".org") ? c.file.substr(0, c.file.size() - 4) + ".hdv" : c.file;
@@ -407,16 +401,16 @@ TEST(PlayersFiles, StayAsTheyAreWhileTheOtherFilesAreDone) {
         }
         const Tree untouched = FilesBelow(env.root.Path());
         if (!c.before) {
-            env.Act(c.flow, 0, Language::English, sink);
+            env.Act(0, Language::English, sink);
             hand();
         }
         const Tree handed = FilesBelow(env.root.Path());
         sink.texts.clear();
-        EXPECT_EQ(env.Act(c.flow, c.run, Language::English, sink), Outcome::Failed);
+        EXPECT_EQ(env.Act(c.run, Language::English, sink), Outcome::Failed);
         ASSERT_EQ(sink.texts.size(), 1u);
         std::string summary = sink.texts[0];
         std::ranges::replace(summary, '\\', '/');
-        std::string named = env.root.Text() + c.failed + ": " + c.reason;
+        std::string named = env.root.Text() + c.file + ": " + c.reason;
         std::ranges::replace(named, '\\', '/');
         EXPECT_NE(summary.find(named), std::string::npos) << summary;
         // The player's file and the file it stands beside (its backup or its live file) stay.

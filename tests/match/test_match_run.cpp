@@ -12,20 +12,9 @@ using namespace korvane;
 using namespace korvane::lancheck;
 using namespace korvane::testing;
 
-namespace {
-
-// The game directory as a message shows it: in the system's own separators.
-std::string Shown(std::string dir) {
-#ifdef _WIN32
-    std::replace(dir.begin(), dir.end(), '/', '\\');
-#endif
-    return dir;
-}
-
-} // namespace
-
 // Two player's files in one step of two: the run says once that one step failed, as the progress
-// counts steps, names the files with the question's advice, and no step shows a summary of its own.
+// counts steps, names the files with the same advice as the question before the match (paths in
+// the system's own separators), and no step shows a summary of its own.
 TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
 #ifdef _WIN32
     const std::string arrows = "season02\\vehicles\\Arrows\\Arrows.hdv";
@@ -49,11 +38,14 @@ TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
          "Schritt 1: EA-2002-Saison an Ferrari angleichen",
          ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, die es "
          "nicht selbst geschrieben hat, darum bleiben diese Datei und ihre Sicherung, wie sie "
-         "sind; "
-         "bitte diese Datei vom PC des Berichts kopieren (oder die Originaldatei zurücklegen) und "
-         "diesen PC noch einmal angleichen"},
+         "sind; bitte diese Datei vom PC des Berichts kopieren (oder die Originaldatei "
+         "zurücklegen) und diesen PC noch einmal angleichen"},
     };
     for (const auto& c : cases) {
+        const Leftover players{ComponentEA2002, "season02\\vehicles\\Arrows\\Arrows.hdv",
+                               Unmatchable::ChangedHere};
+        EXPECT_EQ(LeftoverText(players, c.language), arrows + c.advice);
+
         TempDir dir;
         const FakeInstall fake(dir.Path());
         const GameInstall install = fake.Install();
@@ -70,7 +62,10 @@ TEST(MatchRun, OneSummaryCountsStepsAndNamesThePlayersFiles) {
         const MatchRun run = RunMatch(context, plan);
         EXPECT_EQ(run.outcomes, (std::vector{Outcome::Failed, Outcome::Done}));
         EXPECT_EQ(sink.texts, std::vector{c.restored});
-        const std::string f1 = Shown(fake.f1Path);
+        std::string f1 = fake.f1Path; // the game directory, in the system's own separators too
+#ifdef _WIN32
+        std::ranges::replace(f1, '/', '\\');
+#endif
         EXPECT_EQ(RunSummaryText(plan, run, c.language), c.heading + "\r\n" + c.step + "\r\n  " +
                                                              f1 + arrows + c.advice + "\r\n  " +
                                                              f1 + bar + c.advice);
