@@ -157,8 +157,8 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     udp::socket flood(io, udp::endpoint(udp::v4(), 0));
     for (const std::string& datagram :
          {"hello"s, "KVLC\x01"s, Header(2, 'Q', 0) + std::string(2000, 'x'),
-          "KVLX" + Header(2, 'Q', 0).substr(4), Header(1, 'Q', 7), Header(1, 'A', 0),
-          std::string(MaxDatagramBytes + 1, 'Q')}) {
+          "KVLX"s + Header(2, 'Q', 0).substr(4), Header(1, 'Q', 7), Header(1, 'A', 0),
+          std::string(513, 'Q')}) { // over 512 bytes
         flood.send_to(asio::buffer(datagram), udp::endpoint(host.address(), port));
     }
     for (int i = 0; i < 200; ++i) {
@@ -178,7 +178,7 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
         {"a report request with a payload", Header(2, 'R', 3) + "abc", ""},
         {"a verdict of 4 GiB", Header(2, 'V', 0xFFFFFFFF) + "pc\nf\n0", ""},
         {"a verdict over 8 KiB",
-         Frame(MessageKind::Verdict, "pc\nf\n1\n" + std::string(MaxVerdictBytes, 'a')), ""},
+         Frame(MessageKind::Verdict, "pc\nf\n1\n"s + std::string(8 * 1024, 'a')), ""},
         {"a verdict cut off", Header(2, 'V', 20) + "pc\nf\n0", ""},
         {"a verdict it cannot read", Frame(MessageKind::Verdict, "pc\nf\n1\na\nb"),
          Header(2, 'X', 0)},
