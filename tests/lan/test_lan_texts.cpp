@@ -68,70 +68,49 @@ std::string Refused(const std::string& written, Language language) {
 // the reasons of a failed exchange, the lines of status, verify, hosts and share, and why a
 // report cannot be read. The values put in carry no words.
 TEST(LanTexts, SayEverythingInGermanInGerman) {
-    const auto text = [](const MessageText& message) {
-        return [&message](Language language) { return TextIn(language, message, {"47313", "7"}); };
+    const auto inGerman = [](const std::function<std::string(Language)>& said) {
+        const std::string german = said(Language::German); // a failing row names itself by it
+        EXPECT_NE(german, said(Language::English)) << german;
+        EXPECT_EQ(EnglishWordsIn(german), "") << german;
     };
-    const struct {
-        const char* what;
-        std::function<std::string(Language)> said;
-    } cases[] = {
-        {"not sharing", text(NotSharingText)},
-        {"unreachable", text(UnreachableText)},
-        {"connecting timed out", text(ConnectTimedOutText)},
-        {"cannot connect", text(CannotConnectText)},
-        {"ended early", text(EndedEarlyText)},
-        {"not Korvane", text(NotKorvaneText)},
-        {"other protocol", text(OtherProtocolVersionText)},
-        {"request refused", text(RequestRefusedText)},
-        {"answer too large", text(AnswerTooLargeText)},
-        {"not an address", text(NotAnAddressText)},
-        {"cancelled", text(CancelledText)},
-        {"busy", text(BusyText)},
-        {"no answer", text(NoAnswerText)},
-        {"no such host",
-         [](Language l) { return AddressAnswering({Host("10.0.0.2", "a")}, "b", l).reason(); }},
-        {"several hosts",
-         [](Language l) {
-             return AddressAnswering({Host("10.0.0.2", "a"), Host("10.0.0.3", "a")}, "a", l)
-                 .reason();
-         }},
-        {"hosts", [](Language l) { return HostLine(Host("10.0.0.2", "pc-02"), l); }},
-        {"hosts, other protocol", [](Language l) { return HostLine(Host("10.0.0.2", "", 1), l); }},
-        {"hosts, none", [](Language l) { return NoHostAnsweredText(47313, l); }},
-        {"share",
-         [](Language l) {
-             return SharingText("pc-01", {"10.0.0.1", "10.0.0.9"}, 47313, l);
-         }},
-        {"share, same", [](Language l) { return VerdictLine(Row(0, false), l); }},
-        {"share, differs", [](Language l) { return VerdictLine(Row(9, true), l); }},
-        {"status", [](Language l) { return StatusLinesIn(Here, l); }},
-        {"verify", Printed},
-        {"the window's status list",
-         [](Language l) {
-             return ComponentName(ComponentGripQL, l) + " " + StateText(StateChanged, l);
-         }},
-        {"the window's comparison",
-         [](Language l) {
-             std::string lines;
-             for (const ComponentComparison& c : CompareWithReport(Here, Reference).components) {
-                 lines += ComponentLine(c, l) + '\n';
-             }
-             return lines;
-         }},
-        {"not a report", [](Language l) { return Refused("x", l); }},
-        {"empty", [](Language l) { return Refused(" ", l); }},
-        {"no file lines",
-         [](Language l) {
-             return Refused("EA 2002 season: original, fingerprint c75c40af3fc7", l);
-         }},
-        {"damaged", [](Language l) { return Refused(ReportText(Here, true) + "x\n", l); }},
-        {"other version",
-         [](Language l) { return Refused(R"({"format": "korvane-status", "version": 2})", l); }},
-        {"too large", [](Language l) { return Refused(std::string(MaxReportBytes + 1, 'x'), l); }},
+    for (const MessageText& message :
+         {NotSharingText, UnreachableText, ConnectTimedOutText, CannotConnectText, EndedEarlyText,
+          NotKorvaneText, OtherProtocolVersionText, RequestRefusedText, AnswerTooLargeText,
+          NotAnAddressText, CancelledText, BusyText, NoAnswerText}) {
+        inGerman([&message](Language l) { return TextIn(l, message, {"47313", "7"}); });
+    }
+    const std::function<std::string(Language)> cases[] = {
+        [](Language l) { return AddressAnswering({Host("10.0.0.2", "a")}, "b", l).reason(); },
+        [](Language l) {
+            return AddressAnswering({Host("10.0.0.2", "a"), Host("10.0.0.3", "a")}, "a", l)
+                .reason();
+        },
+        [](Language l) { return HostLine(Host("10.0.0.2", "pc-02"), l); },
+        [](Language l) { return HostLine(Host("10.0.0.2", "", 1), l); }, // other protocol
+        [](Language l) { return NoHostAnsweredText(47313, l); },
+        [](Language l) {
+            return SharingText("pc-01", {"10.0.0.1", "10.0.0.9"}, 47313, l);
+        },
+        [](Language l) { return VerdictLine(Row(0, false), l); },
+        [](Language l) { return VerdictLine(Row(9, true), l); },
+        [](Language l) { return StatusLinesIn(Here, l); },
+        Printed, // verify
+        // The window's status list and comparison: every component's name, every state.
+        [](Language l) {
+            std::string lines;
+            for (const ComponentComparison& c : CompareWithReport(Here, Reference).components) {
+                lines += ComponentLine(c, l) + '\n';
+            }
+            return lines;
+        },
+        [](Language l) { return Refused("x", l); },
+        [](Language l) { return Refused(" ", l); },
+        [](Language l) { return Refused("EA 2002 season: original, fingerprint c75c40af3fc7", l); },
+        [](Language l) { return Refused(ReportText(Here, true) + "x\n", l); },
+        [](Language l) { return Refused(R"({"format": "korvane-status", "version": 2})", l); },
+        [](Language l) { return Refused(std::string(MaxReportBytes + 1, 'x'), l); },
     };
-    for (const auto& c : cases) {
-        const std::string german = c.said(Language::German);
-        EXPECT_NE(german, c.said(Language::English)) << c.what;
-        EXPECT_EQ(EnglishWordsIn(german), "") << c.what << ": " << german;
+    for (const auto& said : cases) {
+        inGerman(said);
     }
 }
