@@ -57,7 +57,8 @@ void SendOne(unsigned short port, int index) {
     const std::size_t differing = static_cast<std::size_t>(index % 3);
     const lancheck::Verdict verdict{
         std::string("pc-").append(std::to_string(index % (4096 * 300))), "0c0744039885", differing,
-        std::vector<std::string>(differing, "season02\\vehicles\\Arrows\\Arrows.hdv")};
+        std::vector<lancheck::VerdictFile>(
+            differing, {"season02\\vehicles\\Arrows\\Arrows.hdv", "changed", "original"})};
     const std::string frame =
         lancheck::Frame(lancheck::MessageKind::Verdict, lancheck::VerdictPayload(verdict));
     if (bind(fd, reinterpret_cast<sockaddr*>(&from), sizeof from) == 0 &&

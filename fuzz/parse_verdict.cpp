@@ -12,14 +12,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     Require(IsPlainText(verdict->name, MaxNameBytes) && IsPlainText(verdict->report, MaxNameBytes) &&
-            verdict->paths.size() <= MaxVerdictPaths && verdict->differing >= verdict->paths.size() &&
+            verdict->files.size() <= MaxVerdictPaths && verdict->differing >= verdict->files.size() &&
             verdict->differing <= MaxDifferingFiles);
-    for (const std::string& path : verdict->paths) {
-        Require(IsPlainText(path, MaxVerdictBytes));
+    for (const VerdictFile& file : verdict->files) {
+        Require(IsPlainText(file.path, MaxVerdictBytes) && IsPlainText(file.guest, MaxVerdictBytes) &&
+                IsPlainText(file.host, MaxVerdictBytes));
     }
     // A verdict taken survives being told again unchanged: nothing in it is cut off or lost.
     const std::optional<Verdict> again = ParseVerdict(VerdictPayload(*verdict));
     Require(again && again->name == verdict->name && again->report == verdict->report &&
-            again->differing == verdict->differing && again->paths == verdict->paths);
+            again->differing == verdict->differing && again->files == verdict->files);
     return 0;
 }

@@ -22,6 +22,39 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
+// A differing file as one line, "path|guest's side|host's side": no file name on Windows holds a
+// "|", and a side that does (a team's name) has it written as "/". Only the path when the sides
+// are unknown.
+std::string FileLine(const VerdictFile& file) {
+    if (file.guest.empty() && file.host.empty()) {
+        return file.path;
+    }
+    std::string line = file.path;
+    for (const std::string* side : {&file.guest, &file.host}) {
+        line += '|';
+        for (const char c : *side) {
+            line += c == '|' ? '/' : c;
+        }
+    }
+    return line;
+}
+
+std::optional<VerdictFile> ParseFileLine(const std::string& line) {
+    if (!IsShownText(line, MaxVerdictBytes)) {
+        return std::nullopt;
+    }
+    const std::size_t first = line.find('|');
+    if (first == std::string::npos) {
+        return VerdictFile{line, {}, {}};
+    }
+    const std::size_t second = line.find('|', first + 1);
+    if (second == std::string::npos || line.find('|', second + 1) != std::string::npos) {
+        return std::nullopt;
+    }
+    return VerdictFile{line.substr(0, first), line.substr(first + 1, second - first - 1),
+                       line.substr(second + 1)};
+}
+
 } // namespace
 
 std::string Frame(MessageKind kind, const std::string& payload) {
@@ -68,11 +101,12 @@ std::optional<HostAnswer> ParseAnswer(const std::string& payload) {
 std::string VerdictPayload(const Verdict& verdict) {
     std::string payload = CutUtf8(verdict.name, MaxNameBytes) + '\n' + verdict.report + '\n' +
                           std::to_string(verdict.differing);
-    for (std::size_t i = 0; i < verdict.paths.size() && i < MaxVerdictPaths; ++i) {
-        if (payload.size() + 1 + verdict.paths[i].size() > MaxVerdictBytes) {
+    for (std::size_t i = 0; i < verdict.files.size() && i < MaxVerdictPaths; ++i) {
+        const std::string line = FileLine(verdict.files[i]);
+        if (payload.size() + 1 + line.size() > MaxVerdictBytes) {
             break;
         }
-        payload += '\n' + verdict.paths[i];
+        payload += '\n' + line;
     }
     return payload;
 }
@@ -96,11 +130,12 @@ std::optional<Verdict> ParseVerdict(const std::string& payload) {
         return std::nullopt;
     }
     for (std::size_t i = fixedLines; i < lines.size(); ++i) {
-        if (!IsShownText(lines[i], MaxVerdictBytes)) {
+        std::optional<VerdictFile> file = ParseFileLine(lines[i]);
+        if (!file) {
             return std::nullopt;
         }
+        verdict.files.push_back(std::move(*file));
     }
-    verdict.paths.assign(lines.begin() + fixedLines, lines.end());
     return verdict;
 }
 

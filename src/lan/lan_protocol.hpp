@@ -65,12 +65,14 @@ std::string AnswerPayload(const HostAnswer& answer);
 // MaxNameBytes.
 std::optional<HostAnswer> ParseAnswer(const std::string& payload);
 
-// Lines: the name, the report's fingerprint, the number, each path; paths beyond MaxVerdictPaths
-// or MaxVerdictBytes are left out (the number still counts them).
+// Lines: the name, the report's fingerprint, the number, each file as "path|guest's side|host's
+// side" (or only the path); files beyond MaxVerdictPaths or MaxVerdictBytes are left out (the
+// number still counts them).
 std::string VerdictPayload(const Verdict& verdict);
 // Nothing unless every line is text to show (IsShownText), the name and fingerprint of at most
 // MaxNameBytes, the number a number of at least as many files as there are paths and at most
-// MaxDifferingFiles, and there are no more paths than MaxVerdictPaths.
+// MaxDifferingFiles, there are no more files than MaxVerdictPaths, and each file's line is a path
+// alone or a path and two sides.
 std::optional<Verdict> ParseVerdict(const std::string& payload);
 
 // This program's version as a host announces it, "0.6.0".

@@ -64,13 +64,13 @@ std::string VerdictLine(const VerdictRow& row, Language language) {
         return line + TextIn(language, {"gleich", "same"});
     }
     std::string paths;
-    for (std::size_t i = 0; i < verdict.paths.size() && i < shownPaths; ++i) {
-        paths += (i == 0 ? ": " : ", ") + Printable(verdict.paths[i]);
+    for (std::size_t i = 0; i < verdict.files.size() && i < shownPaths; ++i) {
+        paths += (i == 0 ? ": " : ", ") + Printable(verdict.files[i].path);
     }
-    if (verdict.differing > shownPaths && !verdict.paths.empty()) {
+    if (verdict.differing > shownPaths && !verdict.files.empty()) {
         paths += TextIn(
             language, {" und {1} weitere", " and {1} more"},
-            {std::to_string(verdict.differing - std::min(shownPaths, verdict.paths.size()))});
+            {std::to_string(verdict.differing - std::min(shownPaths, verdict.files.size()))});
     }
     return line + TextIn(language, {"weicht in {1} Datei(en) ab{2}", "differs in {1} file(s){2}"},
                          {std::to_string(verdict.differing), paths});

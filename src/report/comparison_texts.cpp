@@ -81,10 +81,9 @@ std::string ComponentLine(const ComponentComparison& component, Language languag
     return TextIn(language, line, {ComponentName(component.name, language), here, there});
 }
 
-std::string SideText(const FileDifference& file, bool here, Language language) {
-    return (here ? file.here : file.reference)
-               ? StateText(Shown(file, here), language)
-               : TextIn(language, {"(keine solche Datei)", "(no such file)"});
+std::string SideText(const std::string& shown, Language language) {
+    return shown.empty() ? TextIn(language, {"(keine solche Datei)", "(no such file)"})
+                         : StateText(shown, language);
 }
 
 std::string StatusLinesIn(const std::vector<ComponentStatus>& components, Language language) {

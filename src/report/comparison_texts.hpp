@@ -27,9 +27,9 @@ std::string StateText(const std::string& state, Language language);
 // same state, that the files differ all the same.
 std::string ComponentLine(const ComponentComparison& component, Language language);
 
-// What a file that differs holds on one side in words ("McLaren", "changed (1a2b3c4d5e6f)"), or
-// that the side has no such file.
-std::string SideText(const FileDifference& file, bool here, Language language);
+// What a file that differs holds on one side in words ("McLaren", "changed (1a2b3c4d5e6f)"), from
+// what Shown gives for that side; empty: the side has no such file.
+std::string SideText(const std::string& shown, Language language);
 
 // The lines of status without --files, which a person reads: in English the report's own lines
 // (ReportText), in German "EA-2002-Saison: an Ferrari angeglichen, Fingerabdruck HEX[, nicht

@@ -8,8 +8,8 @@ Verdict VerdictOf(const Comparison& comparison, std::string pcName, std::string 
     Verdict verdict{std::move(pcName), std::move(report), comparison.DifferingFiles(), {}};
     for (const ComponentComparison& component : comparison.components) {
         for (const FileDifference& file : component.files) {
-            if (verdict.paths.size() < MaxVerdictPaths) {
-                verdict.paths.push_back(file.path);
+            if (verdict.files.size() < MaxVerdictPaths) {
+                verdict.files.push_back({file.path, Shown(file, true), Shown(file, false)});
             }
         }
     }

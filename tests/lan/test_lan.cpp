@@ -50,15 +50,19 @@ std::string ReadToEnd(tcp::socket& socket) {
 
 TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
     const Verdict many{"pc-07", "85110f932e0f", 100,
-                       std::vector<std::string>(100, "season02\\a.hdv")};
+                       std::vector<VerdictFile>(100, {"season02\\a.hdv", "Ferrari", "changed"})};
     const std::optional<Verdict> read = ParseVerdict(VerdictPayload(many));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->name, "pc-07");
     EXPECT_EQ(read->report, "85110f932e0f");
     EXPECT_EQ(read->differing, 100u);
-    EXPECT_EQ(read->paths.size(), 64u);
-    const Verdict long_paths{"pc", "f", 3, std::vector<std::string>(3, std::string(5000, 'x'))};
-    EXPECT_EQ(ParseVerdict(VerdictPayload(long_paths))->paths.size(), 1u) << "8 KiB at most";
+    EXPECT_EQ(read->files, std::vector<VerdictFile>(64, many.files[0]));
+    const Verdict long_paths{"pc", "f", 3, {3, {std::string(5000, 'x'), {}, {}}}};
+    EXPECT_EQ(ParseVerdict(VerdictPayload(long_paths))->files.size(), 1u) << "8 KiB at most";
+    // The guest has no such file; a "|" in a team's name cannot split the line wrongly.
+    const Verdict sides{"pc", "f", 2, {{"a.hdv", "", "original"}, {"b.hdv", "A|B", "changed"}}};
+    EXPECT_EQ(ParseVerdict(VerdictPayload(sides))->files,
+              (std::vector<VerdictFile>{{"a.hdv", "", "original"}, {"b.hdv", "A/B", "changed"}}));
 
     // A name cut to 64 bytes keeps whole characters, so the host can read it back.
     const std::optional<Verdict> umlauts =
@@ -85,6 +89,8 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
                                        "pc\nf\n1\na\nb"s,
                                        "pc\x1b[2J\nf\n0"s,
                                        "pc\nf\n1\na\rb"s,
+                                       "pc\nf\n1\na|b"s,
+                                       "pc\nf\n1\na|b|c|d"s,
                                        "pc\nf\n99999999999999999999"s,
                                        "pc\nf\n1048577"s,
                                        std::string(65, 'p') + "\nf\n0",
@@ -210,14 +216,14 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
     EXPECT_EQ(ReportJson(fetched.read.value()), Report);
     EXPECT_EQ(fetched.fingerprint, found[0].answer.fingerprint);
     ASSERT_TRUE(
-        SendVerdict({Loopback, port}, {"guest-pc", fetched.fingerprint, 2, {"a.hdv", "b.hdv"}})
+        SendVerdict({Loopback, port}, {"guest-pc", fetched.fingerprint, 2, {{"a.hdv"}, {"b.hdv"}}})
             .ok());
 
     const std::vector<VerdictRow> table = share.Table();
     ASSERT_EQ(table.size(), 1u);
     EXPECT_EQ(table[0].name, "guest-pc");
     EXPECT_EQ(table[0].address, Loopback);
-    EXPECT_EQ(table[0].verdict.paths, (std::vector<std::string>{"a.hdv", "b.hdv"}));
+    EXPECT_EQ(table[0].verdict.files, (std::vector<VerdictFile>{{"a.hdv"}, {"b.hdv"}}));
     EXPECT_EQ(seen.size(), 1u);
 }
 

@@ -53,7 +53,7 @@ FoundHost Host(const char* address, const char* name, int protocol = LanProtocol
 VerdictRow Row(std::size_t differing, bool earlier) {
     return {"pc-02",
             "10.0.0.2",
-            {"pc-02", "4bfa96b1e7d9", differing, {"a.hdv", "b.hdv", "c.hdv", "d.hdv"}},
+            {"pc-02", "4bfa96b1e7d9", differing, {{"a.hdv"}, {"b.hdv"}, {"c.hdv"}, {"d.hdv"}}},
             {},
             earlier};
 }

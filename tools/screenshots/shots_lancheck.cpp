@@ -91,19 +91,24 @@ const bool registered = [] {
         auto* share = network->findChild<QCheckBox*>(QStringLiteral("ChkShare"));
         const QSignalBlocker quiet(share);
         share->setChecked(true);
-        network->ShowGuests({
-            {"pc-07", "192.168.1.17", {"pc-07", "", 0, {}}, Today(20, 14, 5)},
-            {"pc-03",
-             "192.168.1.13",
-             {"pc-03",
-              "",
-              2,
-              {"season02\\vehicles\\Toyota\\Toyota.hdv", "season02\\tracks\\terrain.ini"}},
-             Today(20, 12, 41)},
-            {"pc-11", "192.168.1.21", {"pc-11", "", 0, {}}, Today(20, 9, 58)},
-        });
+        // A room of a dozen PCs, one of them with a car that differs and a grip table of its own.
+        std::vector<lancheck::VerdictRow> room;
+        for (int pc = 1; pc <= 12; ++pc) {
+            const std::string name = std::string(pc < 10 ? "pc-0" : "pc-").append(std::to_string(pc));
+            room.push_back({name, std::string("192.168.1.").append(std::to_string(10 + pc)),
+                            {name, "", 0, {}},
+                            Today(20, 14 - pc / 3, 5 + pc)});
+        }
+        room[2].verdict = {"pc-03",
+                           "",
+                           2,
+                           {{"season02\\vehicles\\Toyota\\Toyota.hdv", "Ferrari", "original"},
+                            {"season02\\tracks\\terrain.ini", "original", "optimized"}}};
+        network->ShowGuests(room);
         auto* guests = network->findChild<QTreeWidget*>(QStringLiteral("LstGuests"));
-        guests->expandItem(guests->topLevelItem(1));
+        guests->expandItem(guests->topLevelItem(2));
+        window->show(); // laid out, so that the table is given its room as a real share gives it
+        emit network->SharingStarted();
         return window;
     });
     // A guest: the hosts found, one of them of another version, and the comparison with the

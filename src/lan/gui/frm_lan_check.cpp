@@ -116,6 +116,15 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     split->setChildrenCollapsible(false);
     split->setStretchFactor(1, 1);
     split->setSizes({network_->minimumSizeHint().height(), QWIDGETSIZE_MAX}); // the comparison first
+    // A PC that shares is the room's host: its guests' table gets room for a dozen PCs, as far as
+    // the comparison can give it.
+    connect(network_, &LanNetworkBox::SharingStarted, split, [this, split] {
+        const QList<int> sizes = split->sizes();
+        const int wanted = network_->HeightShowingGuests(12);
+        if (sizes[0] < wanted) {
+            split->setSizes({wanted, sizes[0] + sizes[1] - wanted});
+        }
+    });
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(hint);
     layout->addWidget(statusBox);
@@ -324,8 +333,8 @@ bool frmLanCheck::ShowComparison() {
         line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
             new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path)),
-                                       Local(lancheck::SideText(file, true, language)),
-                                       Local(lancheck::SideText(file, false, language))});
+                                       Local(lancheck::SideText(lancheck::Shown(file, true), language)),
+                                       Local(lancheck::SideText(lancheck::Shown(file, false), language))});
         }
         line->setExpanded(opened.contains(component.name));
     }

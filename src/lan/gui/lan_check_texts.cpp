@@ -6,6 +6,7 @@
 #include "core/messages.hpp"
 #include "lan/lan_protocol.hpp"
 #include "lan/lan_texts.hpp"
+#include "report/comparison_texts.hpp"
 
 namespace korvane {
 
@@ -202,6 +203,16 @@ std::string GuestVerdictText(const lancheck::VerdictRow& row, Language language)
     }
     return earlier + TextIn(language, {"{1} Dateien weichen ab", "{1} files differ"},
                             {std::to_string(differing)});
+}
+
+std::string GuestFileText(const lancheck::VerdictFile& file, Language language) {
+    const std::string path = lancheck::Printable(file.path);
+    if (file.guest.empty() && file.host.empty()) {
+        return path; // a guest that told only the path
+    }
+    return TextIn(language, {"{1} — dort: {2}, hier: {3}", "{1} — there: {2}, here: {3}"},
+                  {path, lancheck::SideText(file.guest, language),
+                   lancheck::SideText(file.host, language)});
 }
 
 std::string MorePathsText(std::size_t count, Language language) {

@@ -88,6 +88,9 @@ std::string ShareFailedText(unsigned short port, const std::string& reason, Lang
 // A guest's verdict in the host's table: "same", or how many files differ.
 // A row's verdict against a report this PC no longer shares starts with "earlier report: ".
 std::string GuestVerdictText(const lancheck::VerdictRow& row, Language language);
+// A file of a guest's verdict with what it holds there and here: "season02\x.car — there:
+// changed, here: original".
+std::string GuestFileText(const lancheck::VerdictFile& file, Language language);
 // "... and 3 more": the files a verdict counts but does not name.
 std::string MorePathsText(std::size_t count, Language language);
 // A host that speaks another protocol version: "other version (protocol 2)".

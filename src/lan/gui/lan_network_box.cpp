@@ -200,6 +200,13 @@ void LanNetworkBox::Share(bool on) {
     sharedAs_->setText(
         Local(SharedAsText(ThisPcName(), addresses, share_->Port(), state_.language)));
     sharedAs_->show();
+    emit SharingStarted();
+}
+
+int LanNetworkBox::HeightShowingGuests(int guests) const {
+    const int row = guests_->topLevelItemCount() > 0 ? guests_->sizeHintForRow(0)
+                                                     : guests_->fontMetrics().lineSpacing() + 2;
+    return height() - guests_->viewport()->height() + guests * row;
 }
 
 void LanNetworkBox::StopSharing() {
@@ -263,11 +270,12 @@ void LanNetworkBox::ShowGuests(const std::vector<VerdictRow>& rows) {
 QTreeWidgetItem* LanNetworkBox::NewGuestRow(const QStringList& texts,
                                             const Verdict& verdict) const {
     auto* line = new QTreeWidgetItem(texts);
-    for (const std::string& path : verdict.paths) {
-        new QTreeWidgetItem(line, {Shown(path)});
+    for (const lancheck::VerdictFile& file : verdict.files) {
+        auto* child = new QTreeWidgetItem(line, {Local(GuestFileText(file, state_.language))});
+        child->setToolTip(0, child->text(0)); // the whole line where the table cuts it short
     }
-    if (verdict.differing > verdict.paths.size()) {
-        new QTreeWidgetItem(line, {Local(MorePathsText(verdict.differing - verdict.paths.size(),
+    if (verdict.differing > verdict.files.size()) {
+        new QTreeWidgetItem(line, {Local(MorePathsText(verdict.differing - verdict.files.size(),
                                                        state_.language))});
     }
     return line;

@@ -60,6 +60,11 @@ class LanNetworkBox : public QGroupBox {
     // While a match runs, nothing else starts.
     void SetLocked(bool locked);
     void StopSharing();
+    // The box's height at which the guests' table shows that many PCs without scrolling.
+    int HeightShowingGuests(int guests) const;
+
+  signals:
+    void SharingStarted();
 
   private:
     // The parts of the box, each made with its controls and their layout.

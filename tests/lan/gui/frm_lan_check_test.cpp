@@ -617,8 +617,9 @@ class FrmLanCheckTest : public QObject {
                                       << "gleich";
         QTest::newRow("two differ, closed")
             << "de" << QStringList{"Sauber", "Arrows"} << "close"
-            << "2 Dateien weichen ab\n    season02\\vehicles\\Arrows\\Arrows.hdv\n"
-               "    season02\\vehicles\\Sauber\\Sauber.hdv";
+            << "2 Dateien weichen ab\n"
+               "    season02\\vehicles\\Arrows\\Arrows.hdv — dort: fehlt, hier: Arrows\n"
+               "    season02\\vehicles\\Sauber\\Sauber.hdv — dort: fehlt, hier: Sauber";
     }
 
     void shareWithGuests() {
