@@ -73,7 +73,7 @@ struct HostsOptions {
 int Hosts(const HostsOptions& options, const Context& c) {
     const std::vector<FoundHost> found = FindHosts(options.port, options.to);
     for (const FoundHost& host : found) {
-        c.out << HostLine(host, c.language) << '\n';
+        c.out << HostLine(host, IsThisPcAddress(host.address), c.language) << '\n';
     }
     if (found.empty()) {
         c.err << "korvane-cli: " << NoHostAnsweredText(options.port, c.language) << '\n';

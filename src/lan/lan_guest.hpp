@@ -91,5 +91,7 @@ struct LanInterface {
     std::string broadcast;
 };
 std::vector<LanInterface> LanInterfaces();
+// Whether a host at that address is this PC itself: a loopback address or one of LanInterfaces.
+bool IsThisPcAddress(const std::string& address);
 
 } // namespace korvane::lancheck

@@ -16,6 +16,7 @@
 
 #include <asio/ip/host_name.hpp>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "core/utf8.hpp"
@@ -111,6 +112,13 @@ std::vector<LanInterface> LanInterfaces() {
 }
 
 #endif
+
+bool IsThisPcAddress(const std::string& address) {
+    const std::vector<LanInterface> lans = LanInterfaces();
+    return address.starts_with("127.") ||
+           std::any_of(lans.begin(), lans.end(),
+                       [&](const LanInterface& lan) { return lan.address == address; });
+}
 
 std::string ThisPcName() {
     const std::string name = CutUtf8(SystemPcName(), MaxNameBytes);

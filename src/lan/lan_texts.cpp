@@ -6,7 +6,7 @@
 
 namespace korvane::lancheck {
 
-std::string HostLine(const FoundHost& host, Language language) {
+std::string HostLine(const FoundHost& host, bool thisPc, Language language) {
     if (host.protocol != LanProtocolVersion) {
         return TextIn(
             language,
@@ -17,7 +17,10 @@ std::string HostLine(const FoundHost& host, Language language) {
     return TextIn(language,
                   {"{1} ({2}): Korvane {3}, Fingerabdruck des Berichts {4}",
                    "{1} ({2}): Korvane {3}, report fingerprint {4}"},
-                  {Printable(host.answer.name), host.address, Printable(host.answer.version),
+                  {Printable(host.answer.name),
+                   thisPc ? TextIn(language, ThisPcMark).append(", ").append(host.address)
+                          : host.address,
+                   Printable(host.answer.version),
                    Printable(host.answer.fingerprint)});
 }
 

@@ -57,9 +57,13 @@ inline constexpr MessageText SeveralHostsText{
     "{1} PCs melden sich mit diesem Namen: {2}; bitte die Adresse des gemeinten angeben",
     "{1} PCs answer to that name: {2}; give the address of the one meant"};
 
-// A PC that hosts found: "NAME (ADDRESS): Korvane VERSION, report fingerprint HEX", or that it
-// speaks another protocol version; what it sent is shown with its control characters escaped.
-std::string HostLine(const FoundHost& host, Language language);
+// What marks this PC's own share among the hosts found.
+inline constexpr MessageText ThisPcMark{"dieser PC", "this PC"};
+
+// A PC that hosts found: "NAME (ADDRESS): Korvane VERSION, report fingerprint HEX", "NAME (this
+// PC, ADDRESS): ..." for this PC's own share, or that it speaks another protocol version; what it
+// sent is shown with its control characters escaped.
+std::string HostLine(const FoundHost& host, bool thisPc, Language language);
 // That no PC answered on the port, and what to look at.
 std::string NoHostAnsweredText(unsigned short port, Language language);
 // "NAME (ADDRESS, ADDRESS)", the name escaped where it is not plain text: how a PC that shares

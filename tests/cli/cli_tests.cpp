@@ -530,7 +530,8 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     EXPECT_EQ(Run(host, "--f1-path {f1-dir} status --json >{temp}/host.json").status, 0);
     const Result fingerprint = Run(host, "!sha256sum {temp}/host.json | cut -c1-12");
     const Result found = Run(guest, "hosts --to 127.0.0.1" + at);
-    EXPECT_EQ(found.out, std::string(name) + " (127.0.0.1): Korvane 0.6.0, report fingerprint " +
+    EXPECT_EQ(found.out, std::string(name) +
+                             " (this PC, 127.0.0.1): Korvane 0.6.0, report fingerprint " +
                              fingerprint.out);
     const Result alike = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(alike.status, 0);

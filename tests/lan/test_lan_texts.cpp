@@ -85,8 +85,8 @@ TEST(LanTexts, SayEverythingInGermanInGerman) {
             return AddressAnswering({Host("10.0.0.2", "a"), Host("10.0.0.3", "a")}, "a", l)
                 .reason();
         },
-        [](Language l) { return HostLine(Host("10.0.0.2", "pc-02"), l); },
-        [](Language l) { return HostLine(Host("10.0.0.2", "", 1), l); }, // other protocol
+        [](Language l) { return HostLine(Host("10.0.0.2", "pc-02"), true, l); },
+        [](Language l) { return HostLine(Host("10.0.0.2", "", 1), false, l); }, // other protocol
         [](Language l) { return NoHostAnsweredText(47313, l); },
         [](Language l) {
             return SharingText("pc-01", {"10.0.0.1", "10.0.0.9"}, 47313, l);

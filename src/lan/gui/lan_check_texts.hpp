@@ -40,7 +40,6 @@ inline constexpr MessageText ColumnVerdict{"Ergebnis", "Verdict"};
 inline constexpr MessageText ColumnChecked{"Zuletzt geprüft", "Last check"};
 inline constexpr MessageText ColumnVersion{"Korvane-Version", "Korvane version"};
 
-inline constexpr MessageText ThisPcMark{"dieser PC", "this PC"};
 // What the lists are, for a screen reader.
 inline constexpr MessageText StatusListName{"Zustand dieses PCs", "This PC's state"};
 inline constexpr MessageText GuestsListName{"PCs, die mit diesem verglichen haben",

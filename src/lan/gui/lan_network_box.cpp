@@ -18,6 +18,7 @@
 
 #include "core/settings.hpp"
 #include "lan/gui/lan_check_texts.hpp"
+#include "lan/lan_texts.hpp"
 #include "report/component_status.hpp"
 #include "report/status_report.hpp"
 
@@ -408,14 +409,7 @@ void LanNetworkBox::HostAnswered(const FetchedReport& fetched, const LanHost& ho
 }
 
 bool LanNetworkBox::IsOwnShare(const LanHost& host) const {
-    if (!share_ || host.port != share_->Port()) {
-        return false;
-    }
-    const std::vector<LanInterface> lans = LanInterfaces();
-    return host.address.starts_with("127.") ||
-           std::ranges::any_of(lans, [&](const LanInterface& lan) {
-               return lan.address == host.address;
-           });
+    return share_ && host.port == share_->Port() && IsThisPcAddress(host.address);
 }
 
 void LanNetworkBox::SetBusy(const std::string& wait) {
