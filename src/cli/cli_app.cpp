@@ -67,11 +67,39 @@ void UseF1cPath(GameInstall& install, const std::string& dir, Language language)
     TakeF1cDirectory(install, GivenGameDir("--f1c-path", dir, F1cExe, language));
 }
 
+// The desktop program's settings file: korvane-cli lies beside korvane.
+Settings LocateSettings(const std::string& programDir) {
+    return korvane::LocateSettings(programDir, "korvane", UserConfigDirectory());
+}
+
 // The desktop program's choice when it made one, English otherwise: a script must never run
 // silently, which a stored "unknown" would make the operations do.
 Language ChooseLanguage(const std::string& given, const Settings& settings) {
     const std::string code = given.empty() ? ReadSetting(settings, LanguageSetting) : given;
     return LanguageOfCode(code) == Language::German ? Language::German : Language::English;
+}
+
+// What the parser did not understand. It says so in English; in German a sentence of ours comes
+// first and the parser's words follow it, as the system's own reasons follow ours elsewhere.
+std::string UsageErrorText(const CLI::ParseError& error, Language language) {
+    if (language == Language::English) {
+        return std::string(error.what()) + " (see --help)";
+    }
+    // By type: an error of a subcommand carries the subcommand's name, not its kind's.
+    const char* sentence = "der Aufruf ist nicht verständlich";
+    if (dynamic_cast<const CLI::ExtrasError*>(&error)) {
+        sentence = "ein Argument ist hier unbekannt";
+    } else if (dynamic_cast<const CLI::RequiredError*>(&error)) {
+        sentence = "ein Befehl oder eine Option fehlt";
+    } else if (dynamic_cast<const CLI::ArgumentMismatch*>(&error)) {
+        sentence = "eine Option hat zu wenige oder zu viele Werte";
+    } else if (dynamic_cast<const CLI::ValidationError*>(&error) ||
+               dynamic_cast<const CLI::ConversionError*>(&error)) {
+        sentence = "ein Wert ist hier nicht zulässig";
+    } else if (dynamic_cast<const CLI::ExcludesError*>(&error)) {
+        sentence = "zwei Optionen schließen einander aus";
+    }
+    return std::string(sentence).append(" (").append(error.what()).append("); siehe --help");
 }
 
 // The options before the command, which every command shares.
@@ -128,15 +156,25 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             return app.exit(e, out, err);
         }
-        err << "korvane-cli: " << e.what() << " (see --help)\n";
+        // The parser may have stopped before it took --language: it is looked for here.
+        std::string given = global.language;
+        for (int i = 1; i < argc && given.empty(); ++i) {
+            const std::string_view arg = argv[i];
+            if (arg == "--language" && i + 1 < argc) {
+                given = argv[i + 1];
+            } else if (arg.starts_with("--language=")) {
+                given = arg.substr(arg.find('=') + 1);
+            }
+        }
+        err << "korvane-cli: "
+            << UsageErrorText(e, ChooseLanguage(given, LocateSettings(programDir))) << '\n';
         return ExitUsage;
     }
     // The one subcommand at the end of the command line: the parser requires it.
     const Command& command = *std::find_if(commands.begin(), commands.end(),
                                            [](const Command& c) { return c.subcommand->parsed(); });
 
-    // The desktop program's settings file: korvane-cli lies beside korvane.
-    const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
+    const Settings settings = LocateSettings(programDir);
     const std::vector<RegistrySource> registries = SystemRegistries();
     GameInstall install = DetectInstallations(settings, registries).install;
     const Language language = ChooseLanguage(global.language, settings);

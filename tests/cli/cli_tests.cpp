@@ -348,6 +348,8 @@ TEST_F(Cli, SpeaksGermanInGerman) {
         {Ea, {"status >{temp}/r", "verify {temp}/r"}, 2},
         {Ea, {"verify {temp}/none.json"}, 2, "No such file or directory"},
         {Ea, {"verify"}, 2},
+        {Ea, {"verify --bogus"}, 2, "The following argument was not expected: --bogus"},
+        {Ea, {"harmonize f1-2002 --team"}, 2, "--team: 1 required TEXT missing"},
         {Ea, {"verify --host 127.0.0.1 --port 1"}, 2},
         {Ea, {"hosts --to 127.0.0.1 --port 9"}, 1},
         {Ea, {"share --port 0 --seconds 1"}, 0},
