@@ -153,11 +153,16 @@ std::string PlanText(const MatchPlan& plan, Language language) {
     for (std::size_t i = 0; i < plan.steps.size(); ++i) {
         text += "  " + std::to_string(i + 1) + ". " + StepText(plan.steps[i], language) + '\n';
     }
-    if (!plan.leftovers.empty()) {
-        text += TextIn(language,
-                       {"Was Korvane nicht angleichen kann:", "What Korvane cannot make equal:"}) +
-                '\n';
+    return text + LeftoversText(plan, language);
+}
+
+std::string LeftoversText(const MatchPlan& plan, Language language) {
+    if (plan.leftovers.empty()) {
+        return "";
     }
+    std::string text = TextIn(language, {"Was Korvane nicht angleichen kann:",
+                                         "What Korvane cannot make equal:"}) +
+                       '\n';
     for (const Leftover& leftover : plan.leftovers) {
         text += "  " + LeftoverText(leftover, language) + '\n';
     }

@@ -17,6 +17,9 @@ std::string StepText(const MatchStep& step, Language language);
 // What the report names is shown with its control characters escaped.
 std::string LeftoverText(const Leftover& leftover, Language language);
 
+// "What Korvane cannot make equal:", then a LeftoverText line each; empty when nothing is left.
+std::string LeftoversText(const MatchPlan& plan, Language language);
+
 // The whole plan, a line each: a heading, the numbered steps (or that there is none), then what
 // stays different.
 std::string PlanText(const MatchPlan& plan, Language language);

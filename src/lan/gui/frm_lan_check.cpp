@@ -115,6 +115,7 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     split->addWidget(compareBox);
     split->setChildrenCollapsible(false);
     split->setStretchFactor(1, 1);
+    split->handle(1)->setAccessibleName(Text(TextIn(language, SplitHandleName)));
     split->setSizes({network_->minimumSizeHint().height(), QWIDGETSIZE_MAX}); // the comparison first
     // A PC that shares is the room's host: its guests' table gets room for a dozen PCs, as far as
     // the comparison can give it.
@@ -478,7 +479,15 @@ void frmLanCheck::PlanAndAsk() {
                 messages[first] = headings[i].second + CrLf + messages[first];
             }
         }
-        const std::string summary = lancheck::RunSummaryText(plan, run, language);
+        // What failed, with the advice for the player's own files in it; where nothing failed,
+        // what the plan left as it is, so that the player reads the question's advice again.
+        std::string summary = lancheck::RunSummaryText(plan, run, language);
+        if (summary.empty()) {
+            summary = lancheck::LeftoversText(plan, language);
+            if (!summary.empty()) {
+                summary.pop_back(); // a message ends without an empty line
+            }
+        }
         if (!summary.empty()) {
             messages.push_back(summary);
         }

@@ -46,6 +46,8 @@ inline constexpr MessageText GuestsListName{"PCs, die mit diesem verglichen habe
                                             "PCs that compared with this one"};
 inline constexpr MessageText HostsListName{"Gefundene Hosts", "Hosts found"};
 inline constexpr MessageText DifferencesListName{"Vergleich", "Comparison"};
+inline constexpr MessageText SplitHandleName{"Grenze zwischen Netzwerk und Vergleich",
+                                             "Divider between network and comparison"};
 inline constexpr MessageText EndSharingQuestion{
     "Beim Schließen endet die Freigabe dieses PCs. Das Fenster jetzt schließen?",
     "Closing ends the sharing of this PC's report. Close the window now?"};

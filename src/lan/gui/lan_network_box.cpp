@@ -104,6 +104,12 @@ QLayout* LanNetworkBox::BuildHostSide(Language language) {
     auto* findRow = new QHBoxLayout;
     findRow->addWidget(find_);
     findRow->addWidget(wait_, 1);
+    // Shown only while there is a wait to name: an empty label would be read out under another
+    // control's name.
+    QSizePolicy keepRoom = wait_->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    wait_->setSizePolicy(keepRoom);
+    wait_->hide();
     hosts_ = MakeList(this, "LstHosts",
                       {Column(language, ColumnPc), Column(language, ColumnAddress),
                        Column(language, ColumnVersion), Column(language, ColumnFingerprint)});
@@ -114,6 +120,7 @@ QLayout* LanNetworkBox::BuildHostSide(Language language) {
     noHost_->setWordWrap(true);
     noHost_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     hostsOrHint_ = new QStackedWidget(this);
+    hostsOrHint_->setAccessibleName(hosts_->accessibleName());
     hostsOrHint_->addWidget(hosts_);
     hostsOrHint_->addWidget(noHost_);
     sameName_ = Named(new QLabel(this), "LblSameName");
@@ -415,6 +422,7 @@ bool LanNetworkBox::IsOwnShare(const LanHost& host) const {
 void LanNetworkBox::SetBusy(const std::string& wait) {
     busy_ = !wait.empty();
     wait_->setText(Local(wait));
+    wait_->setVisible(busy_);
     UpdateButtons();
 }
 

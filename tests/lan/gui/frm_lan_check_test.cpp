@@ -318,14 +318,28 @@ class FrmLanCheckTest : public QObject {
                "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
                "Ferrari";
         // Matched before: the step that failed on the player's file is not offered again.
+        const QString left =
+            "What Korvane cannot make equal:\n  " +
+            QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
+            ": changed by hand on this PC. Korvane never overwrites or deletes a file it did not "
+            "write, so this file and its backup stay as they are; copy this file from the report's "
+            "PC (or put back the original file) and make this PC match again\n";
         QTest::newRow("again with a player's file here")
             << "uk"
             << "again" << true << ""
-            << "No step of Korvane's makes this PC more alike.\nWhat Korvane cannot make equal:\n  " +
-                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
-                   ": changed by hand on this PC. Korvane never overwrites or deletes a file it did "
-                   "not write, so this file and its backup stay as they are; copy this file from "
-                   "the report's PC (or put back the original file) and make this PC match again\n\n"
+            << "No step of Korvane's makes this PC more alike.\n" + left + '\n'
+            << "changed, harmonized to Ferrari, original, original, optimized, optimized"
+            << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
+               "harmonized to Ferrari\n    season02\\vehicles\\Sauber\\Sauber.hdv | changed | "
+               "Ferrari";
+        // The steps that can change something run, and the result gives the advice again.
+        QTest::newRow("a player's file here, the grip to do")
+            << "uk"
+            << "grip" << true
+            << "Steps that make this PC like the report:\n  1. Put the optimized grip values in "
+               "place for EA 2002 and Quillon\n" +
+                   left + "\nRun these steps now?"
+            << "Step 1 of 1: Put the optimized grip values in place for EA 2002 and Quillon\n" + left
             << "changed, harmonized to Ferrari, original, original, optimized, optimized"
             << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
                "harmonized to Ferrari\n    season02\\vehicles\\Sauber\\Sauber.hdv | changed | "
@@ -382,10 +396,12 @@ class FrmLanCheckTest : public QObject {
             WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
             HarmonizeF1_2002(guest, "Ferrari", seasons);
             ApplyOptimizedGrip(guest, seasons);
-        } else if (twist == "again" || twist == "deleted") { // a match ended on a player's file
-            HarmonizeF1_2002(guest, "Ferrari", seasons);
-            ApplyOptimizedGrip(guest, seasons);
-            if (twist == "again") {
+        } else if (twist == "again" || twist == "deleted" || twist == "grip") {
+            HarmonizeF1_2002(guest, "Ferrari", seasons); // a match that ended on a player's file
+            if (twist != "grip") {
+                ApplyOptimizedGrip(guest, seasons);
+            }
+            if (twist != "deleted") {
                 WriteAll(pcs.guestFake.f1Path + sauber, "a mod");
             } else {
                 std::filesystem::remove(pcs.guestFake.f1Path + sauber);
