@@ -1,0 +1,139 @@
+#include "report/game_tree_cache.hpp"
+
+#include <charconv>
+#include <filesystem>
+#include <string_view>
+#include <vector>
+
+#include "core/file_system.hpp"
+#include "core/user_dirs.hpp"
+#include "report/game_tree_text.hpp"
+#include "report/sha256.hpp"
+
+namespace korvane::lancheck {
+
+// The file:
+//   korvane-tree-cache <version>
+//   <the game directory, escaped as a name>
+//   one line per file: <size> <modified> <changed> <device> <index> <digest> <key>
+//   end <SHA-256 of every byte before this line>
+// The closing digest tells a cut-off or damaged file from a whole one.
+
+namespace {
+
+constexpr std::string_view Magic = "korvane-tree-cache ";
+
+template <typename Number> bool Parse(std::string_view text, Number& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && !text.empty();
+}
+
+std::string Header(const std::string& gameDir) {
+    return std::string(Magic)
+        .append(std::to_string(StampCacheVersion))
+        .append("\n")
+        .append(EscapedName(gameDir))
+        .append("\n");
+}
+
+std::vector<std::string_view> Split(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (std::size_t space; (space = line.find(' ')) != std::string_view::npos;) {
+        fields.push_back(line.substr(0, space));
+        line.remove_prefix(space + 1);
+    }
+    fields.push_back(line);
+    return fields;
+}
+
+std::string Sha256Hex(std::string_view bytes) {
+    Sha256 hash;
+    hash.Add(bytes.data(), bytes.size());
+    return hash.Hex();
+}
+
+} // namespace
+
+StampCache StampCache::Load(const std::string& cacheFile, const std::string& gameDir) {
+    StampCache cache(gameDir);
+    if (cacheFile.empty() || !FileExists(cacheFile)) {
+        return cache;
+    }
+    const Result<std::string> read = ReadFileText(cacheFile);
+    const std::string header = Header(gameDir);
+    if (!read.ok() || !read.value().starts_with(header)) {
+        return cache;
+    }
+    std::string_view text = read.value();
+    const std::size_t endLine = text.rfind("end ");
+    if (endLine == std::string_view::npos || !text.ends_with("\n") ||
+        std::string_view(text).substr(endLine) !=
+            std::string("end ").append(Sha256Hex(text.substr(0, endLine))).append("\n")) {
+        return cache;
+    }
+    text = text.substr(header.size(), endLine - header.size());
+    StampCache loaded(gameDir);
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        const std::vector<std::string_view> fields = Split(text.substr(0, end));
+        text.remove_prefix(end + 1);
+        Entry entry{};
+        std::optional<Digest> digest = fields.size() == 7 ? DigestFromHex(fields[5]) : std::nullopt;
+        if (!digest || !Parse(fields[0], entry.stamp.size) ||
+            !Parse(fields[1], entry.stamp.modified) || !Parse(fields[2], entry.stamp.changed) ||
+            !Parse(fields[3], entry.stamp.device) || !Parse(fields[4], entry.stamp.index)) {
+            return cache;
+        }
+        entry.digest = *digest;
+        loaded.entries_.emplace(std::string(fields[6]), entry);
+    }
+    return loaded;
+}
+
+std::optional<Digest> StampCache::Find(const std::string& key, const FileStamp& stamp) const {
+    const auto found = entries_.find(key);
+    return found != entries_.end() && found->second.stamp == stamp
+               ? std::optional(found->second.digest)
+               : std::nullopt;
+}
+
+void StampCache::Put(const std::string& key, const FileStamp& stamp, const Digest& digest) {
+    entries_[key] = {stamp, digest};
+}
+
+FileResult StampCache::Save(const std::string& cacheFile) const {
+    std::string text = Header(gameDir_);
+    for (const auto& [key, entry] : entries_) {
+        const FileStamp& s = entry.stamp;
+        text.append(std::to_string(s.size)).append(" ");
+        text.append(std::to_string(s.modified)).append(" ");
+        text.append(std::to_string(s.changed)).append(" ");
+        text.append(std::to_string(s.device)).append(" ");
+        text.append(std::to_string(s.index)).append(" ");
+        text.append(DigestHex(entry.digest)).append(" ").append(key).append("\n");
+    }
+    text.append("end ").append(Sha256Hex(text)).append("\n");
+    std::error_code error;
+    std::filesystem::create_directories(ResolvePath(cacheFile).parent_path(), error);
+    return WriteFileSafe(cacheFile, text);
+}
+
+std::string StampCacheFile(const std::string& gameDir) {
+    const std::string cacheDir = UserCacheDirectory();
+    if (cacheDir.empty()) {
+        return "";
+    }
+#ifdef _WIN32
+    const char* separator = "\\";
+#else
+    const char* separator = "/";
+#endif
+    return std::string(cacheDir)
+        .append(separator)
+        .append("game-trees")
+        .append(separator)
+        .append(Sha256Hex(gameDir).substr(0, 32))
+        .append(".cache");
+}
+
+} // namespace korvane::lancheck
