@@ -112,7 +112,8 @@ FileResult StampCache::Save(const std::string& cacheFile) const {
         text.append(std::to_string(s.index)).append(" ");
         text.append(DigestHex(entry.digest)).append(" ").append(key).append("\n");
     }
-    text.append("end ").append(Sha256Hex(text)).append("\n");
+    const std::string closing = Sha256Hex(text);
+    text.append("end ").append(closing).append("\n");
     std::error_code error;
     std::filesystem::create_directories(ResolvePath(cacheFile).parent_path(), error);
     return WriteFileSafe(cacheFile, text);
