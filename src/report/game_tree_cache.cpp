@@ -1,5 +1,6 @@
 #include "report/game_tree_cache.hpp"
 
+#include <algorithm>
 #include <charconv>
 #include <filesystem>
 #include <string_view>
@@ -59,20 +60,21 @@ StampCache StampCache::Load(const std::string& cacheFile, const std::string& gam
     if (cacheFile.empty() || !FileExists(cacheFile)) {
         return cache;
     }
-    const Result<std::string> read = ReadFileText(cacheFile);
+    Result<std::string> read = ReadFileText(cacheFile);
     const std::string header = Header(gameDir);
     if (!read.ok() || !read.value().starts_with(header)) {
         return cache;
     }
-    std::string_view text = read.value();
+    StampCache loaded(gameDir);
+    loaded.text_ = std::move(read.value());
+    std::string_view text = loaded.text_;
     const std::size_t endLine = text.rfind("end ");
     if (endLine == std::string_view::npos || !text.ends_with("\n") ||
-        std::string_view(text).substr(endLine) !=
+        text.substr(endLine) !=
             std::string("end ").append(Sha256Hex(text.substr(0, endLine))).append("\n")) {
         return cache;
     }
     text = text.substr(header.size(), endLine - header.size());
-    StampCache loaded(gameDir);
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         const std::vector<std::string_view> fields = Split(text.substr(0, end));
@@ -81,36 +83,55 @@ StampCache StampCache::Load(const std::string& cacheFile, const std::string& gam
         std::optional<Digest> digest = fields.size() == 7 ? DigestFromHex(fields[5]) : std::nullopt;
         if (!digest || !Parse(fields[0], entry.stamp.size) ||
             !Parse(fields[1], entry.stamp.modified) || !Parse(fields[2], entry.stamp.changed) ||
-            !Parse(fields[3], entry.stamp.device) || !Parse(fields[4], entry.stamp.index)) {
+            !Parse(fields[3], entry.stamp.device) || !Parse(fields[4], entry.stamp.index) ||
+            (!loaded.entries_.empty() && !(loaded.entries_.back().key < fields[6]))) {
             return cache;
         }
+        entry.key = fields[6];
         entry.digest = *digest;
-        loaded.entries_.emplace(std::string(fields[6]), entry);
+        loaded.entries_.push_back(entry);
     }
     return loaded;
 }
 
+const StampCache::Entry* StampCache::Lookup(std::string_view key) const {
+    if (sorted_) {
+        const auto found = std::lower_bound(
+            entries_.begin(), entries_.end(), key,
+            [](const Entry& entry, std::string_view k) { return entry.key < k; });
+        return found != entries_.end() && found->key == key ? &*found : nullptr;
+    }
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const Entry& entry) { return entry.key == key; });
+    return found != entries_.end() ? &*found : nullptr;
+}
+
 std::optional<Digest> StampCache::Find(const std::string& key, const FileStamp& stamp) const {
-    const auto found = entries_.find(key);
-    return found != entries_.end() && found->second.stamp == stamp
-               ? std::optional(found->second.digest)
-               : std::nullopt;
+    const Entry* found = Lookup(key);
+    return found != nullptr && found->stamp == stamp ? std::optional(found->digest) : std::nullopt;
 }
 
 void StampCache::Put(const std::string& key, const FileStamp& stamp, const Digest& digest) {
-    entries_[key] = {stamp, digest};
+    sorted_ = entries_.empty() || (sorted_ && entries_.back().key < key);
+    entries_.push_back({putKeys_.emplace_back(key), stamp, digest});
 }
 
 FileResult StampCache::Save(const std::string& cacheFile) const {
+    std::vector<const Entry*> order;
+    for (const Entry& entry : entries_) {
+        order.push_back(&entry);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const Entry* a, const Entry* b) { return a->key < b->key; });
     std::string text = Header(gameDir_);
-    for (const auto& [key, entry] : entries_) {
-        const FileStamp& s = entry.stamp;
+    for (const Entry* entry : order) {
+        const FileStamp& s = entry->stamp;
         text.append(std::to_string(s.size)).append(" ");
         text.append(std::to_string(s.modified)).append(" ");
         text.append(std::to_string(s.changed)).append(" ");
         text.append(std::to_string(s.device)).append(" ");
         text.append(std::to_string(s.index)).append(" ");
-        text.append(DigestHex(entry.digest)).append(" ").append(key).append("\n");
+        text.append(DigestHex(entry->digest)).append(" ").append(entry->key).append("\n");
     }
     const std::string closing = Sha256Hex(text);
     text.append("end ").append(closing).append("\n");

@@ -7,7 +7,9 @@
 #include <cstddef>
 #include <optional>
 #include <string>
-#include <unordered_map>
+#include <deque>
+#include <string_view>
+#include <vector>
 
 #include "core/folder_listing.hpp"
 #include "core/result.hpp"
@@ -24,10 +26,15 @@ class StampCache {
     // when there is none that can be trusted.
     static StampCache Load(const std::string& cacheFile, const std::string& gameDir);
     explicit StampCache(std::string gameDir) : gameDir_(std::move(gameDir)) {}
+    // Moved, never copied: the keys point into its own text.
+    StampCache(StampCache&&) = default;
+    StampCache(const StampCache&) = delete;
+    StampCache& operator=(const StampCache&) = delete;
 
     // key: the file's path below the game directory, each name escaped (EscapedName), joined by
     // '/'.
     std::optional<Digest> Find(const std::string& key, const FileStamp& stamp) const;
+    // Each key once.
     void Put(const std::string& key, const FileStamp& stamp, const Digest& digest);
     std::size_t size() const { return entries_.size(); }
 
@@ -35,12 +42,19 @@ class StampCache {
     FileResult Save(const std::string& cacheFile) const;
 
   private:
+    // The keys of a loaded cache point into its text; a put one into the list of keys.
     struct Entry {
+        std::string_view key;
         FileStamp stamp;
         Digest digest;
     };
+    const Entry* Lookup(std::string_view key) const;
+
     std::string gameDir_;
-    std::unordered_map<std::string, Entry> entries_;
+    std::string text_;
+    std::deque<std::string> putKeys_;
+    std::vector<Entry> entries_; // sorted by key once loaded or saved
+    bool sorted_ = true;
 };
 
 // The cache file of a game directory: "game-trees/<SHA-256 of its path>.cache" in the user's

@@ -1,14 +1,16 @@
 #include "report/game_tree_scan.hpp"
 
 #include <atomic>
+#include <algorithm>
 #include <chrono>
+#include <deque>
 #include <filesystem>
 #include <stdexcept>
 #include <thread>
-#include <unordered_map>
 
 #include "core/file_system.hpp"
 #include "core/folder_listing.hpp"
+#include "core/text_compare.hpp"
 #include "games/race_files.hpp"
 #include "report/game_tree_cache.hpp"
 #include "report/game_tree_text.hpp"
@@ -28,11 +30,13 @@ constexpr std::size_t BufferBytes = 1024 * 1024;
 // moving a folder moves that vector's storage along.
 struct Job {
     TreeFile* file;
-    fs::path path;
+    const fs::path* dir; // the folder's path, kept once for all its files
+    std::string name;
     std::string key;
     FileStamp listed;
     FileStamp read{}; // the stamp of the file as it was opened
     bool hashed = false;
+    bool fromCache = false;
 };
 
 std::string Key(const std::string& folderKey, const std::string& name) {
@@ -46,6 +50,8 @@ std::string Key(const std::string& folderKey, const std::string& name) {
 class Walker {
   public:
     explicit Walker(std::vector<Job>& jobs) : jobs_(jobs) {}
+    Walker(const Walker&) = delete;
+    Walker& operator=(const Walker&) = delete;
 
     std::error_code Walk(const fs::path& dir, const std::string& key, std::size_t depth,
                          TreeFolder& folder) {
@@ -54,15 +60,20 @@ class Walker {
             return error;
         }
         std::erase_if(entries, [&](const FolderEntry& e) { return LeftOutOfRace(e.name, depth == 0); });
-        std::unordered_map<std::string, int> folded;
-        for (const FolderEntry& entry : entries) {
-            ++folded[FoldedName(entry.name)];
-        }
+        // In TreeOrder, names that differ only in letter case are neighbours.
+        std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
+            return TreeOrder(a.name, b.name);
+        });
+        const auto twin = [&](std::size_t i) {
+            return (i > 0 && SameFolded(entries[i - 1].name, entries[i].name)) ||
+                   (i + 1 < entries.size() && SameFolded(entries[i].name, entries[i + 1].name));
+        };
+        const fs::path* here = &dirs_.emplace_back(dir);
         std::vector<std::size_t> fileEntries;
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const FolderEntry& entry = entries[i];
             TreeFile file{entry.name, EntryState::Compared, {}, {}};
-            if (folded[FoldedName(entry.name)] > 1) {
+            if (twin(i)) {
                 file.state = EntryState::CaseTwin;
             } else if (entry.type == EntryType::Folder) {
                 TreeFolder sub;
@@ -93,15 +104,17 @@ class Walker {
         for (TreeFile& file : folder.files) {
             if (file.state == EntryState::Compared) {
                 const FolderEntry& entry = entries[fileEntries[next++]];
-                jobs_.push_back({&file, ChildPath(dir, entry.name), Key(key, entry.name),
-                                 entry.stamp});
+                jobs_.push_back({&file, here, entry.name, Key(key, entry.name), entry.stamp});
             }
         }
         return {};
     }
 
   private:
+    static bool SameFolded(const std::string& a, const std::string& b) { return EqualNoCase(a, b); }
+
     std::vector<Job>& jobs_;
+    std::deque<fs::path> dirs_; // a deque: the jobs keep pointers to its elements
 };
 
 // Hashes the files of the jobs it is given, in several threads; the calling thread reports
@@ -142,7 +155,7 @@ class Hasher {
 
     void Hash(Job& job, std::vector<char>& buffer, bool reporter) {
         TreeFile& file = *job.file;
-        ReadOnlyFile in(job.path);
+        ReadOnlyFile in(ChildPath(*job.dir, job.name));
         if (in.error()) {
             file.state = EntryState::Unreadable;
             file.reason = in.error().message();
@@ -239,14 +252,14 @@ Result<GameTreeScan> ScanGameTree(const std::string& gameDir, const ScanOptions&
     const fs::path dir = ResolvePath(gameDir);
     GameTreeScan scan;
     std::vector<Job> jobs;
-    if (const std::error_code error = Walker(jobs).Walk(dir, "", 0, scan.root)) {
+    Walker walker(jobs); // holds the folders' paths that the jobs point to
+    if (const std::error_code error = walker.Walk(dir, "", 0, scan.root)) {
         return Result<GameTreeScan>::Failure(error.message(), gameDir);
     }
 
     const std::string key = DirectoryKey(dir);
     const std::string cacheFile = options.cacheFile ? *options.cacheFile : StampCacheFile(key);
     const StampCache cached = StampCache::Load(cacheFile, key);
-    StampCache next(key);
     ScanProgress progress;
     std::vector<Job*> toRead;
     for (Job& job : jobs) {
@@ -254,7 +267,7 @@ Result<GameTreeScan> ScanGameTree(const std::string& gameDir, const ScanOptions&
         progress.bytesTotal += job.listed.size;
         if (const std::optional<Digest> digest = cached.Find(job.key, job.listed)) {
             job.file->digest = *digest;
-            next.Put(job.key, job.listed, *digest);
+            job.fromCache = true;
             progress.filesDone += 1;
             progress.bytesDone += job.listed.size;
         } else {
@@ -264,18 +277,27 @@ Result<GameTreeScan> ScanGameTree(const std::string& gameDir, const ScanOptions&
     scan.filesFromCache = progress.filesDone;
     Hasher(toRead, options, progress).Run();
 
+    // The next cache: what came from it, and what was read and has settled.
+    const auto settled = [&](const Job& job) {
+        const std::int64_t latest = std::max(job.read.modified, job.read.changed);
+        return job.hashed && latest + options.settleNanoseconds < started;
+    };
     bool learned = false;
     for (const Job* job : toRead) {
         scan.filesRead += job->hashed ? 1 : 0;
         scan.bytesRead += job->hashed ? job->read.size : 0;
-        const std::int64_t latest = std::max(job->read.modified, job->read.changed);
-        if (job->hashed && latest + options.settleNanoseconds < started) {
-            next.Put(job->key, job->read, job->file->digest);
-            learned = true;
-        }
+        learned = learned || settled(*job);
     }
     // A cache that would come out the same is not written again.
-    if (!cacheFile.empty() && (learned || next.size() != cached.size())) {
+    if (!cacheFile.empty() && (learned || scan.filesFromCache != cached.size())) {
+        StampCache next(key);
+        for (const Job& job : jobs) {
+            if (job.fromCache) {
+                next.Put(job.key, job.listed, job.file->digest);
+            } else if (settled(job)) {
+                next.Put(job.key, job.read, job.file->digest);
+            }
+        }
         scan.cacheWritten = next.Save(cacheFile).ok();
     }
     scan.cancelled = options.stop.stop_requested();
