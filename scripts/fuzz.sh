@@ -29,6 +29,7 @@ declare -A max_len=(
     [parse_answer]=$datagram
     [parse_verdict]=$(limit src/lan/lan_protocol.hpp MaxVerdictBytes)
     [parse_report]=$(limit src/report/status_report.hpp MaxReportBytes)
+    [parse_game_tree]=$(limit src/report/game_tree_text.hpp MaxTreeTextBytes)
 )
 
 export ASAN_OPTIONS=detect_leaks=1

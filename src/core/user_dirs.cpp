@@ -21,10 +21,13 @@ namespace korvane {
 #ifdef _WIN32
 
 // Path texts are in the ANSI code page: a folder that it cannot spell is no folder to use.
-std::string UserConfigDirectory() {
+namespace {
+
+// A known folder + "\\Korvane", in the ANSI code page.
+std::string KorvaneFolderIn(REFKNOWNFOLDERID folder) {
     PWSTR wide = nullptr;
     std::string result;
-    if (SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &wide) == S_OK) {
+    if (SHGetKnownFolderPath(folder, 0, nullptr, &wide) == S_OK) {
         BOOL lossy = FALSE;
         const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, &lossy);
         if (size > 1 && !lossy) {
@@ -37,6 +40,12 @@ std::string UserConfigDirectory() {
     CoTaskMemFree(wide);
     return result;
 }
+
+} // namespace
+
+std::string UserConfigDirectory() { return KorvaneFolderIn(FOLDERID_RoamingAppData); }
+
+std::string UserCacheDirectory() { return KorvaneFolderIn(FOLDERID_LocalAppData); }
 
 std::string TemporaryDirectory() {
     char buffer[MAX_PATH + 1] = {};
@@ -83,6 +92,12 @@ UserDirs UserDirsFromEnvironment() {
 std::string UserConfigDirectory() {
     const std::string configHome = UserDirsFromEnvironment().configHome;
     return configHome.empty() ? "" : configHome + "/korvane";
+}
+
+std::string UserCacheDirectory() {
+    const UserDirs dirs = UserDirsFromEnvironment();
+    const std::string cacheHome = XdgDirectory("XDG_CACHE_HOME", dirs.home, "/.cache");
+    return cacheHome.empty() ? "" : cacheHome + "/korvane";
 }
 
 std::string TemporaryDirectory() {

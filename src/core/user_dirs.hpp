@@ -1,6 +1,7 @@
 #pragma once
 // Platform piece: the player's own directories. On Linux they come from the environment, and
-// only from HOME, WINEPREFIX, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_RUNTIME_DIR and TMPDIR; on
+// only from HOME, WINEPREFIX, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME, XDG_RUNTIME_DIR and
+// TMPDIR; on
 // Windows from the system, and no environment variable is read there.
 #include <filesystem>
 #include <string>
@@ -22,6 +23,11 @@ UserDirs UserDirsFromEnvironment();
 // configuration directory on Linux, "Korvane" in the roaming application data folder on Windows.
 // Empty text when there is none.
 std::string UserConfigDirectory();
+
+// Where Korvane keeps what it can compute again (the digests of game files): "korvane" in the
+// user's cache directory ($XDG_CACHE_HOME, else ~/.cache) on Linux, "Korvane" in the local
+// application data folder on Windows. Empty text when there is none.
+std::string UserCacheDirectory();
 
 // The system's temporary directory: TMPDIR, else /tmp, on Linux; the user's temporary folder on
 // Windows.

@@ -57,21 +57,21 @@ Sha256::~Sha256() {
     delete cng;
 }
 
-void Sha256::Add(const std::string& bytes) {
+void Sha256::Add(const char* data, std::size_t size) {
     auto* cng = static_cast<CngHash*>(state_);
-    auto* data = reinterpret_cast<PUCHAR>(const_cast<char*>(bytes.data()));
-    if (!BCRYPT_SUCCESS(BCryptHashData(cng->hash, data, static_cast<ULONG>(bytes.size()), 0))) {
+    auto* bytes = reinterpret_cast<PUCHAR>(const_cast<char*>(data));
+    if (!BCRYPT_SUCCESS(BCryptHashData(cng->hash, bytes, static_cast<ULONG>(size), 0))) {
         throw std::runtime_error("SHA-256 failed");
     }
 }
 
-std::string Sha256::Hex() {
-    unsigned char digest[32];
-    if (!BCRYPT_SUCCESS(
-            BCryptFinishHash(static_cast<CngHash*>(state_)->hash, digest, sizeof digest, 0))) {
+std::array<unsigned char, 32> Sha256::Bytes() {
+    std::array<unsigned char, 32> digest{};
+    if (!BCRYPT_SUCCESS(BCryptFinishHash(static_cast<CngHash*>(state_)->hash, digest.data(),
+                                         static_cast<ULONG>(digest.size()), 0))) {
         throw std::runtime_error("SHA-256 failed");
     }
-    return ToHex(digest, sizeof digest);
+    return digest;
 }
 
 #else
@@ -89,22 +89,30 @@ Sha256::~Sha256() {
     EVP_MD_CTX_free(static_cast<EVP_MD_CTX*>(state_));
 }
 
-void Sha256::Add(const std::string& bytes) {
-    if (EVP_DigestUpdate(static_cast<EVP_MD_CTX*>(state_), bytes.data(), bytes.size()) != 1) {
+void Sha256::Add(const char* data, std::size_t size) {
+    if (EVP_DigestUpdate(static_cast<EVP_MD_CTX*>(state_), data, size) != 1) {
         throw std::runtime_error("SHA-256 failed");
     }
 }
 
-std::string Sha256::Hex() {
-    unsigned char digest[EVP_MAX_MD_SIZE];
+std::array<unsigned char, 32> Sha256::Bytes() {
+    std::array<unsigned char, 32> digest{};
     unsigned int length = 0;
-    if (EVP_DigestFinal_ex(static_cast<EVP_MD_CTX*>(state_), digest, &length) != 1) {
+    if (EVP_DigestFinal_ex(static_cast<EVP_MD_CTX*>(state_), digest.data(), &length) != 1 ||
+        length != digest.size()) {
         throw std::runtime_error("SHA-256 failed");
     }
-    return ToHex(digest, length);
+    return digest;
 }
 
 #endif
+
+void Sha256::Add(const std::string& bytes) { Add(bytes.data(), bytes.size()); }
+
+std::string Sha256::Hex() {
+    const std::array<unsigned char, 32> digest = Bytes();
+    return ToHex(digest.data(), digest.size());
+}
 
 std::string ShortSha256(const std::string& bytes) {
     Sha256 hash;

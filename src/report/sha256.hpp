@@ -1,5 +1,6 @@
 #pragma once
 // SHA-256 from the system's own cryptography: CNG on Windows, OpenSSL's libcrypto elsewhere.
+#include <array>
 #include <cstddef>
 #include <string>
 
@@ -13,7 +14,10 @@ class Sha256 {
     Sha256& operator=(const Sha256&) = delete;
 
     void Add(const std::string& bytes);
-    std::string Hex(); // the digest in lower-case hexadecimal; call once
+    void Add(const char* data, std::size_t size);
+    // The digest; call one of them, once.
+    std::string Hex(); // in lower-case hexadecimal
+    std::array<unsigned char, 32> Bytes();
 
   private:
     void* state_ = nullptr;
