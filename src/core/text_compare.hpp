@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace korvane {
@@ -12,7 +13,7 @@ inline char LowerAscii(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-inline bool EqualNoCase(const std::string& a, const std::string& b) {
+inline bool EqualNoCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) {
         return false;
     }

@@ -1,6 +1,7 @@
 #include "games/race_files.hpp"
 
 #include "core/installation_lock.hpp"
+#include "core/text_compare.hpp"
 
 namespace korvane {
 
@@ -39,20 +40,6 @@ constexpr LeftOutName Table[] = {
     {Anywhere, Name, "Thumbs.db", "Windows' picture previews of a folder"},
     {Anywhere, Name, "desktop.ini", "Windows' look of a folder"},
 };
-
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (Lower(a[i]) != Lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
 
 bool Matches(const LeftOutName& entry, std::string_view name) {
     if (entry.match == Name) {

@@ -2,13 +2,12 @@
 
 #include <algorithm>
 
+#include "core/text_compare.hpp"
 #include "report/sha256.hpp"
 
 namespace korvane::lancheck {
 
 namespace {
-
-char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 template <typename Entry> void SortByName(std::vector<Entry>& entries) {
     std::sort(entries.begin(), entries.end(),
@@ -41,13 +40,13 @@ char StateLetter(EntryState state) {
 
 std::string FoldedName(std::string_view name) {
     std::string folded(name);
-    std::transform(folded.begin(), folded.end(), folded.begin(), Folded);
+    std::transform(folded.begin(), folded.end(), folded.begin(), LowerAscii);
     return folded;
 }
 
 bool TreeOrder(std::string_view a, std::string_view b) {
-    const auto folded = [](char x, char y) { return static_cast<unsigned char>(Folded(x)) <
-                                                    static_cast<unsigned char>(Folded(y)); };
+    const auto folded = [](char x, char y) { return static_cast<unsigned char>(LowerAscii(x)) <
+                                                    static_cast<unsigned char>(LowerAscii(y)); };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
         return true;
     }
