@@ -68,7 +68,7 @@ std::string VerdictLine(const VerdictRow& row, Language language) {
     }
     std::string paths;
     for (std::size_t i = 0; i < verdict.files.size() && i < shownPaths; ++i) {
-        paths += (i == 0 ? ": " : ", ") + Printable(verdict.files[i].path);
+        paths += (i == 0 ? ": " : ", ") + ShownFile(verdict.files[i].path);
     }
     if (verdict.differing > shownPaths && !verdict.files.empty()) {
         paths += TextIn(

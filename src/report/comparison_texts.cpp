@@ -138,7 +138,7 @@ void PrintComparison(const Comparison& comparison, std::ostream& out, Language l
                 : !file.reference
                     ? MessageText{"nur hier", "here only"}
                     : MessageText{"hier {1}, im Bericht {2}", "here {1}, reference {2}"};
-            out << "  " << Printable(file.path) << ": "
+            out << "  " << ShownFile(file.path) << ": "
                 << TextIn(language, side,
                           {StateText(Shown(file, true), language),
                            StateText(Shown(file, false), language)})

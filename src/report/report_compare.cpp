@@ -4,6 +4,7 @@
 #include <cctype>
 #include <string>
 
+#include "core/path_text.hpp"
 #include "core/utf8.hpp"
 
 namespace korvane::lancheck {
@@ -146,6 +147,10 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
         comparison.components.begin(), comparison.components.end(),
         [](const auto& component) { return component.sameness != Sameness::Same; });
     return comparison;
+}
+
+std::string ShownFile(const std::string& path) {
+    return Printable(ShownPath(path));
 }
 
 } // namespace korvane::lancheck

@@ -64,4 +64,8 @@ Comparison CompareWithReport(const std::vector<ComponentStatus>& here,
 // backslash: there it is doubled, so that no text reads as an escape it is not.
 std::string Printable(const std::string& text);
 
+// A file the report names, as the player reads it on this PC: Printable, in this system's own
+// separators. The report itself keeps its backslashes, which every PC reads alike.
+std::string ShownFile(const std::string& path);
+
 } // namespace korvane::lancheck

@@ -259,9 +259,9 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
                     "!rm {f1}season02/vehicles/Sauber/Sauber.hdv", "verify {temp}/host.json"}), 1,
          LanOut + "EA 2002 season: differs (here changed, the report harmonized to Williams)\n"
-         "  season02\\vehicles\\Sauber\\Sauber.hdv: here missing, reference Williams\n"
+         "  season02/vehicles/Sauber/Sauber.hdv: here missing, reference Williams\n"
          "Quillon season: differs (here changed, the report harmonized to Williams)\n"
-         "  seasonql02\\vehicles\\Toyota\\Toyota.hdv: here changed, reference Williams\n"
+         "  seasonql02/vehicles/Toyota/Toyota.hdv: here changed, reference Williams\n"
          "F1 Challenge: same\n" + GripSame, None},
         {NoGt, Lan({"!mv {f1-dir} {temp}/moved",
                     "--f1-path {temp}/moved verify - <{temp}/host.txt"}), 0, LanOut + Same, None},
@@ -286,7 +286,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "Steps that make this PC like the report:\n  1. Harmonize EA 2002 season to Williams\n"
          "What Korvane cannot make equal:\n  " + ArrowsLeft + ArrowsKept +
          "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
-         "  season02\\vehicles\\Arrows\\Arrows.hdv: here changed, reference Williams\n"
+         "  season02/vehicles/Arrows/Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
          "{temp}/r: no file lines; write it with status --files or status --json"},
@@ -546,9 +546,9 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     EXPECT_EQ(matched.status, 0);
     const std::string same = std::string(name) + " (127.0.0.1): same\n";
     const std::string verdicts = same + name +
-                                 " (127.0.0.1): differs in 10 file(s): season02\\vehicles\\"
-                                 "Arrows\\Arrows.hdv, season02\\vehicles\\Bar\\Bar.hdv, "
-                                 "season02\\vehicles\\Jaguar\\Jaguar.hdv and 7 more\n" +
+                                 " (127.0.0.1): differs in 10 file(s): season02/vehicles/"
+                                 "Arrows/Arrows.hdv, season02/vehicles/Bar/Bar.hdv, "
+                                 "season02/vehicles/Jaguar/Jaguar.hdv and 7 more\n" +
                                  same;
     EXPECT_EQ(shared(" more\n" + same), banner + verdicts);
 

@@ -333,7 +333,7 @@ bool frmLanCheck::ShowComparison() {
         line->setData(0, Qt::UserRole, Local(component.name));
         line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
-            new QTreeWidgetItem(line, {Local(lancheck::Printable(file.path)),
+            new QTreeWidgetItem(line, {Local(lancheck::ShownFile(file.path)),
                                        Local(lancheck::SideText(lancheck::Shown(file, true), language)),
                                        Local(lancheck::SideText(lancheck::Shown(file, false), language))});
         }

@@ -206,7 +206,7 @@ std::string GuestVerdictText(const lancheck::VerdictRow& row, Language language)
 }
 
 std::string GuestFileText(const lancheck::VerdictFile& file, Language language) {
-    const std::string path = lancheck::Printable(file.path);
+    const std::string path = lancheck::ShownFile(file.path);
     if (file.guest.empty() && file.host.empty()) {
         return path; // a guest that told only the path
     }

@@ -152,7 +152,7 @@ class FrmLanCheckTest : public QObject {
             << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier wie im Bericht original, "
                "doch Dateien weichen ab\n"
-               "    season02\\vehicles\\Sauber\\Sauber.hdv | fehlt | Sauber\n"
+               "    season02/vehicles/Sauber/Sauber.hdv | fehlt | Sauber\n"
                "Quillon-Saison: gleich, original\nGT-Racing-2002-Mod: gleich, original\n"
                "F1 Challenge: gleich, original\nGrip EA 2002: gleich, original\n"
                "Grip Quillon: gleich, original\n";
@@ -162,10 +162,10 @@ class FrmLanCheckTest : public QObject {
             << QStringList{"terrain.ini\"", "terrain.ini\\nQuillon season: same\\u001b[2J\""}
             << "2 files differ from the report.|match|grip EA 2002: original here and in the "
                "report, yet files differ\n"
-               "    season02\\tracks\\terrain.ini\\x0aQuillon season: same\\x1b[2J | (no such "
+               "    season02/tracks/terrain.ini\\x0aQuillon season: same\\x1b[2J | (no such "
                "file) | "
                "original\n"
-               "    season02\\tracks\\terrain.ini | original | (no such file)\n"
+               "    season02/tracks/terrain.ini | original | (no such file)\n"
                "EA 2002 season: same, original\nQuillon season: same, original\n"
                "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
                "grip Quillon: same, original\n";
@@ -224,7 +224,8 @@ class FrmLanCheckTest : public QObject {
             QTest::mouseClick(Child(&window, "BtnCompare"), Qt::LeftButton);
             QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
         }
-        QTEST(Shown(&window), "shown");
+        QFETCH(QString, shown); // files named with "/", as Linux shows them
+        QCOMPARE(Shown(&window), QDir::toNativeSeparators(shown));
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
     }
 
@@ -283,7 +284,7 @@ class FrmLanCheckTest : public QObject {
             "Run these steps now?";
         const QString asBefore =
             "24 files differ from the report.|match|EA 2002 season: here harmonized to McLaren, "
-            "the report harmonized to Ferrari\n    season02\\vehicles\\Arrows\\Arrows.hdv | "
+            "the report harmonized to Ferrari\n    season02/vehicles/Arrows/Arrows.hdv | "
             "McLaren | Ferrari";
         const QString mcLaren = "harmonized to McLaren, harmonized to McLaren, original, "
                                 "original, original, original";
@@ -315,7 +316,7 @@ class FrmLanCheckTest : public QObject {
                "Fehlern beendet, 1 von 2 Schritten fehlgeschlagen:\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier geändert, im Bericht an "
-               "Ferrari angeglichen\n    season02\\vehicles\\Sauber\\Sauber.hdv | geändert | "
+               "Ferrari angeglichen\n    season02/vehicles/Sauber/Sauber.hdv | geändert | "
                "Ferrari";
         // Matched before: the step that failed on the player's file is not offered again.
         const QString left =
@@ -330,7 +331,7 @@ class FrmLanCheckTest : public QObject {
             << "No step of Korvane's makes this PC more alike.\n" + left + '\n'
             << "changed, harmonized to Ferrari, original, original, optimized, optimized"
             << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
-               "harmonized to Ferrari\n    season02\\vehicles\\Sauber\\Sauber.hdv | changed | "
+               "harmonized to Ferrari\n    season02/vehicles/Sauber/Sauber.hdv | changed | "
                "Ferrari";
         // The steps that can change something run, and the result gives the advice again.
         QTest::newRow("a player's file here, the grip to do")
@@ -342,7 +343,7 @@ class FrmLanCheckTest : public QObject {
             << "Step 1 of 1: Put the optimized grip values in place for EA 2002 and Quillon\n" + left
             << "changed, harmonized to Ferrari, original, original, optimized, optimized"
             << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
-               "harmonized to Ferrari\n    season02\\vehicles\\Sauber\\Sauber.hdv | changed | "
+               "harmonized to Ferrari\n    season02/vehicles/Sauber/Sauber.hdv | changed | "
                "Ferrari";
         // The player's file deleted as advised: the step writes it from the master's backup.
         QTest::newRow("the player's file deleted")
@@ -373,7 +374,7 @@ class FrmLanCheckTest : public QObject {
             << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
                "optimiert"
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier an Ferrari angeglichen, "
-               "im Bericht geändert\n    season02\\vehicles\\Sauber\\Sauber.hdv | Ferrari | "
+               "im Bericht geändert\n    season02/vehicles/Sauber/Sauber.hdv | Ferrari | "
                "geändert";
     }
 
@@ -446,7 +447,8 @@ class FrmLanCheckTest : public QObject {
                      "Quillon\r\nGrip values adjusted successfully");
         }
         QTEST(States(&window), "states");
-        QTEST(Shown(&window).section('\n', 0, 1), "shown");
+        QFETCH(QString, shown);
+        QCOMPARE(Shown(&window).section('\n', 0, 1), QDir::toNativeSeparators(shown));
         if (!runs || twist == "locked") { // nothing changed
             QCOMPARE(FilesBelow(pcs.dir.Path() / "guest"), before);
         }
@@ -634,8 +636,8 @@ class FrmLanCheckTest : public QObject {
         QTest::newRow("two differ, closed")
             << "de" << QStringList{"Sauber", "Arrows"} << "close"
             << "2 Dateien weichen ab\n"
-               "    season02\\vehicles\\Arrows\\Arrows.hdv — dort: fehlt, hier: Arrows\n"
-               "    season02\\vehicles\\Sauber\\Sauber.hdv — dort: fehlt, hier: Sauber";
+               "    season02/vehicles/Arrows/Arrows.hdv — dort: fehlt, hier: Arrows\n"
+               "    season02/vehicles/Sauber/Sauber.hdv — dort: fehlt, hier: Sauber";
     }
 
     void shareWithGuests() {
@@ -690,7 +692,7 @@ class FrmLanCheckTest : public QObject {
         const QString files = row.section('\n', 1);
         QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) +
                      (files.isEmpty() ? "" : '\n' + files),
-                 verdict);
+                 QDir::toNativeSeparators(verdict));
 
         if (end == "untick") {
             QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
