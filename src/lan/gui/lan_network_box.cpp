@@ -85,6 +85,9 @@ QLayout* LanNetworkBox::BuildShareSide(Language language) {
                        {Column(language, ColumnPc), Column(language, ColumnAddress),
                         Column(language, ColumnVerdict), Column(language, ColumnChecked)});
     guests_->setAccessibleName(Column(language, GuestsListName));
+    // A click opens a guest's differing files, as it opens a component's in the comparison.
+    connect(guests_, &QTreeWidget::itemClicked, this,
+            [](QTreeWidgetItem* row) { row->setExpanded(!row->isExpanded()); });
     sharedAs_ = Named(new QLabel(this), "LblSharedAs");
     sharedAs_->setTextFormat(Qt::PlainText);
     sharedAs_->setTextInteractionFlags(Qt::TextSelectableByMouse);

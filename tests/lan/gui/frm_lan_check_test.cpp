@@ -693,6 +693,12 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(row.section('\n', 0, 0).section(" | ", 2, 2) +
                      (files.isEmpty() ? "" : '\n' + files),
                  QDir::toNativeSeparators(verdict));
+        if (!lost.isEmpty()) { // a click opens the guest's files
+            auto* guests = Child<QTreeWidget>(&window, "LstGuests");
+            QTest::mouseClick(guests->viewport(), Qt::LeftButton, {},
+                              guests->visualItemRect(guests->topLevelItem(0)).center());
+            QVERIFY(guests->topLevelItem(0)->isExpanded());
+        }
 
         if (end == "untick") {
             QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
