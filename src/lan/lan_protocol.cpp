@@ -48,7 +48,8 @@ std::optional<VerdictFile> ParseFileLine(const std::string& line) {
         return VerdictFile{line, {}, {}};
     }
     const std::size_t second = line.find('|', first + 1);
-    if (second == std::string::npos || line.find('|', second + 1) != std::string::npos) {
+    if (first == 0 || second == std::string::npos ||
+        line.find('|', second + 1) != std::string::npos) {
         return std::nullopt;
     }
     return VerdictFile{line.substr(0, first), line.substr(first + 1, second - first - 1),

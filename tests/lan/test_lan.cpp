@@ -91,6 +91,7 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
                                        "pc\nf\n1\na\rb"s,
                                        "pc\nf\n1\na|b"s,
                                        "pc\nf\n1\na|b|c|d"s,
+                                       "pc\nf\n1\n|b|c"s,
                                        "pc\nf\n99999999999999999999"s,
                                        "pc\nf\n1048577"s,
                                        std::string(65, 'p') + "\nf\n0",
