@@ -79,6 +79,20 @@ Language ChooseLanguage(const std::string& given, const Settings& settings) {
     return LanguageOfCode(code) == Language::German ? Language::German : Language::English;
 }
 
+// What --language says on the command line, as given; empty without it.
+std::string LanguageOnCommandLine(int argc, const char* const* argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--language" && i + 1 < argc) {
+            return argv[i + 1];
+        }
+        if (arg.starts_with("--language=")) {
+            return std::string(arg.substr(arg.find('=') + 1));
+        }
+    }
+    return "";
+}
+
 // What the parser did not understand. It says so in English; in German a sentence of ours comes
 // first and the parser's words follow it, as the system's own reasons follow ours elsewhere.
 std::string UsageErrorText(const CLI::ParseError& error, Language language) {
@@ -124,11 +138,7 @@ void AddGlobalOptions(CLI::App& app, GlobalOptions& options) {
 
 // The exit statuses under the help, the options before the command, and every command.
 void DefineCommandLine(CLI::App& app, GlobalOptions& global, std::vector<Command>& commands) {
-    app.footer("Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, "
-               "match: something differs; hosts: no PC answered) or an unexpected error, 2 usage "
-               "error, unknown name or season, game or component not installed, a report that "
-               "cannot be read or a host that cannot be reached or refuses, a port in use, or "
-               "another copy of Korvane running while files are to be changed.");
+    app.footer(ExitStatusHelp);
     app.require_subcommand(1);
     app.fallthrough();
     AddGlobalOptions(app, global);
@@ -149,6 +159,9 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     GlobalOptions global;
     std::vector<Command> commands;
     DefineCommandLine(app, global, commands);
+    // The help and the parser's complaints come before the parser has taken --language.
+    const Language said = ChooseLanguage(LanguageOnCommandLine(argc, argv), LocateSettings(programDir));
+    HelpInLanguage(app, said);
 
     try {
         app.parse(argc, argv);
@@ -156,18 +169,7 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             return app.exit(e, out, err);
         }
-        // The parser may have stopped before it took --language: it is looked for here.
-        std::string given = global.language;
-        for (int i = 1; i < argc && given.empty(); ++i) {
-            const std::string_view arg = argv[i];
-            if (arg == "--language" && i + 1 < argc) {
-                given = argv[i + 1];
-            } else if (arg.starts_with("--language=")) {
-                given = arg.substr(arg.find('=') + 1);
-            }
-        }
-        err << "korvane-cli: "
-            << UsageErrorText(e, ChooseLanguage(given, LocateSettings(programDir))) << '\n';
+        err << "korvane-cli: " << UsageErrorText(e, said) << '\n';
         return ExitUsage;
     }
     // The one subcommand at the end of the command line: the parser requires it.

@@ -66,6 +66,17 @@ void AddLanCommands(CLI::App& app, std::vector<Command>& commands);
 // Refuses a command that needs a game when neither is installed (report_commands.cpp).
 void RequireSomeGame(const Context& c);
 
+// The exit statuses, under the help of every command.
+inline constexpr const char* ExitStatusHelp =
+    "Exit status: 0 done (verify, match: all the same), 1 a step failed (verify, match: something "
+    "differs; hosts: no PC answered) or an unexpected error, 2 usage error, unknown name or "
+    "season, game or component not installed, a report that cannot be read or a host that cannot "
+    "be reached or refuses, a port in use, or another copy of Korvane running while files are to "
+    "be changed.";
+
+// korvane-cli's help in German when that is the language (help_texts.cpp).
+void HelpInLanguage(CLI::App& app, Language language);
+
 // The help of the --port options of the commands that talk to other PCs.
 inline constexpr const char* PortHelp = "the UDP and TCP port of the LAN check (default 47313)";
 
