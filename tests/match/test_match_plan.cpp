@@ -184,6 +184,8 @@ TEST(MatchPlan, StepsAndLeftoversInWords) {
         {StepText({StepKind::Harmonize2002, EaQL, "Ferrari"}, Language::English),
          "Harmonize EA 2002 season and Quillon season to Ferrari"},
         {StepText({StepKind::RestoreF1c}, Language::German), "F1 Challenge wiederherstellen"},
+        {LeftoverText({ComponentEA2002, "", Unmatchable::ChangedThere}, Language::German),
+         "EA-2002-Saison: auf dem PC des Berichts von Hand geändert; bitte von dort kopieren"},
         {StepText({StepKind::GripRestore, QL}, Language::English),
          "Put back the original grip values for Quillon"},
         {LeftoverText({ComponentEA2002, "", Unmatchable::UnknownMaster, "Bra\x1b[2Jbham"},

@@ -21,6 +21,7 @@
 #include "lan/gui/lan_network_box.hpp"
 #include "lan/lan_protocol.hpp"
 #include "lan/lan_share.hpp"
+#include "match/match_texts.hpp"
 #include "report/sha256.hpp"
 #include "report/status_report.hpp"
 #include "support/window_test_support.hpp"
@@ -288,6 +289,13 @@ class FrmLanCheckTest : public QObject {
             "McLaren | Ferrari";
         const QString mcLaren = "harmonized to McLaren, harmonized to McLaren, original, "
                                 "original, original, original";
+        // The player's Sauber.hdv as the plan and the run name it (its words: test_match_run.cpp).
+        const auto left = [](Language language) {
+            const lancheck::Leftover sauber{lancheck::ComponentEA2002,
+                                            "season02\\vehicles\\Sauber\\Sauber.hdv",
+                                            lancheck::Unmatchable::ChangedHere};
+            return QString::fromStdString(lancheck::LeftoverText(sauber, language)) + '\n';
+        };
         QTest::newRow("yes")
             << "uk"
             << "" << true << plan
@@ -306,12 +314,7 @@ class FrmLanCheckTest : public QObject {
                "  1. EA-2002-Saison und Quillon-Saison an Ferrari angleichen\n"
                "  2. Optimierte Gripwerte für EA 2002 und Quillon einsetzen\n"
                "Was Korvane nicht angleichen kann:\n  " +
-                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
-                   ": auf diesem PC von Hand geändert. Korvane überschreibt und löscht keine Datei, "
-                   "die es nicht selbst geschrieben hat, darum bleiben diese Datei und ihre "
-                   "Sicherung, wie sie sind; bitte diese Datei vom PC des Berichts kopieren (oder "
-                   "die Originaldatei zurücklegen) und diesen PC noch einmal angleichen\n\n"
-                   "Diese Schritte jetzt ausführen?"
+                   left(Language::German) + "\nDiese Schritte jetzt ausführen?"
             << "Schritt 2 von 2: Optimierte Gripwerte für EA 2002 und Quillon einsetzen\nMit "
                "Fehlern beendet, 1 von 2 Schritten fehlgeschlagen:\n"
             << "geändert, an Ferrari angeglichen, original, original, optimiert, optimiert"
@@ -319,16 +322,11 @@ class FrmLanCheckTest : public QObject {
                "Ferrari angeglichen\n    season02/vehicles/Sauber/Sauber.hdv | geändert | "
                "Ferrari";
         // Matched before: the step that failed on the player's file is not offered again.
-        const QString left =
-            "What Korvane cannot make equal:\n  " +
-            QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
-            ": changed by hand on this PC. Korvane never overwrites or deletes a file it did not "
-            "write, so this file and its backup stay as they are; copy this file from the report's "
-            "PC (or put back the original file) and make this PC match again\n";
+        const QString cannot = "What Korvane cannot make equal:\n  " + left(Language::English);
         QTest::newRow("again with a player's file here")
             << "uk"
             << "again" << true << ""
-            << "No step of Korvane's makes this PC more alike.\n" + left + '\n'
+            << "No step of Korvane's makes this PC more alike.\n" + cannot + '\n'
             << "changed, harmonized to Ferrari, original, original, optimized, optimized"
             << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
                "harmonized to Ferrari\n    season02/vehicles/Sauber/Sauber.hdv | changed | "
@@ -339,8 +337,9 @@ class FrmLanCheckTest : public QObject {
             << "grip" << true
             << "Steps that make this PC like the report:\n  1. Put the optimized grip values in "
                "place for EA 2002 and Quillon\n" +
-                   left + "\nRun these steps now?"
-            << "Step 1 of 1: Put the optimized grip values in place for EA 2002 and Quillon\n" + left
+                   cannot + "\nRun these steps now?"
+            << "Step 1 of 1: Put the optimized grip values in place for EA 2002 and Quillon\n" +
+                   cannot
             << "changed, harmonized to Ferrari, original, original, optimized, optimized"
             << "1 file differs from the report.|match|EA 2002 season: here changed, the report "
                "harmonized to Ferrari\n    season02/vehicles/Sauber/Sauber.hdv | changed | "
@@ -361,21 +360,6 @@ class FrmLanCheckTest : public QObject {
             << "locked" << true << plan
             << "Step 1 of 2: Harmonize EA 2002 season and Quillon season to Ferrari\n"
             << mcLaren << asBefore;
-        QTest::newRow("no step: a player's file on the report's PC")
-            << "de"
-            << "theirs" << true << ""
-            << "Kein Schritt von Korvane macht diesen PC gleicher.\n"
-               "Was Korvane nicht angleichen kann:\n"
-               "  EA-2002-Saison: auf dem PC des Berichts von Hand geändert; bitte von dort "
-               "kopieren\n"
-               "  " +
-                   QDir::toNativeSeparators("season02/vehicles/Sauber/Sauber.hdv") +
-                   ": auf dem PC des Berichts von Hand geändert; bitte von dort kopieren\n\n"
-            << "an Ferrari angeglichen, an Ferrari angeglichen, original, original, optimiert, "
-               "optimiert"
-            << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier an Ferrari angeglichen, "
-               "im Bericht geändert\n    season02/vehicles/Sauber/Sauber.hdv | Ferrari | "
-               "geändert";
     }
 
     void matchTheReport() {
@@ -393,11 +377,7 @@ class FrmLanCheckTest : public QObject {
         HarmonizeF1_2002(host, "Ferrari", seasons);
         ApplyOptimizedGrip(host, seasons);
         const std::string sauber = "season02/vehicles/Sauber/Sauber.hdv";
-        if (twist == "theirs") { // a player's file on the report's PC, and else all the same
-            WriteAll(pcs.hostFake.f1Path + sauber, "a mod");
-            HarmonizeF1_2002(guest, "Ferrari", seasons);
-            ApplyOptimizedGrip(guest, seasons);
-        } else if (twist == "again" || twist == "deleted" || twist == "grip") {
+        if (twist == "again" || twist == "deleted" || twist == "grip") {
             HarmonizeF1_2002(guest, "Ferrari", seasons); // a match that ended on a player's file
             if (twist != "grip") {
                 ApplyOptimizedGrip(guest, seasons);
@@ -431,7 +411,7 @@ class FrmLanCheckTest : public QObject {
         }
         QTest::mouseClick(Child(&window, "BtnMatch"), Qt::LeftButton);
         // While it runs, it shows its progress and nothing else can be started.
-        const bool runs = yes && twist != "theirs" && twist != "again";
+        const bool runs = yes && twist != "again";
         QCOMPARE(Child(&window, "PrgMatch")->isHidden(), !runs);
         QCOMPARE(Child(&window, "BtnCompare")->isEnabled(), !runs);
         QTRY_VERIFY(Child(&window, "PrgMatch")->isHidden());
