@@ -37,7 +37,7 @@ constexpr int Folders = 1500;
 constexpr int SmallFiles = 19950;
 constexpr int Archives = 50;
 
-std::uint64_t Next(std::uint64_t& state) {
+std::uint64_t NextRandom(std::uint64_t& state) {
     state ^= state << 13;
     state ^= state >> 7;
     state ^= state << 17;
@@ -51,7 +51,7 @@ void WriteFile(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
     std::uint64_t state = seed * 2654435761u + 1;
     while (size > 0) {
         for (std::uint64_t& word : buffer) {
-            word = Next(state);
+            word = NextRandom(state);
         }
         const std::uint64_t chunk = std::min<std::uint64_t>(size, buffer.size() * 8);
         out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(chunk));
@@ -81,16 +81,16 @@ std::vector<fs::path> MakeGame(const fs::path& root) {
     }
     std::vector<fs::path> files;
     for (int i = 0; i < SmallFiles; ++i) {
-        const std::uint64_t r = Next(state) % 1000;
-        const std::uint64_t size = r < 600 ? 500 + Next(state) % 8000
-                                   : r < 950 ? 8000 + Next(state) % 40000
-                                             : 40000 + Next(state) % 400000;
-        files.push_back(folders[Next(state) % folders.size()] / ("file" + std::to_string(i) + ".ini"));
+        const std::uint64_t r = NextRandom(state) % 1000;
+        const std::uint64_t size = r < 600 ? 500 + NextRandom(state) % 8000
+                                   : r < 950 ? 8000 + NextRandom(state) % 40000
+                                             : 40000 + NextRandom(state) % 400000;
+        files.push_back(folders[NextRandom(state) % folders.size()] / ("file" + std::to_string(i) + ".ini"));
         WriteFile(files.back(), size, static_cast<std::uint64_t>(i) + 1);
     }
     for (int i = 0; i < Archives; ++i) {
         files.push_back(root / ("Data" + std::to_string(i % 6)) / ("archive" + std::to_string(i) + ".mas"));
-        WriteFile(files.back(), (10 + Next(state) % 21) << 20, 100000u + static_cast<std::uint64_t>(i));
+        WriteFile(files.back(), (10 + NextRandom(state) % 21) << 20, 100000u + static_cast<std::uint64_t>(i));
     }
     return files;
 }
