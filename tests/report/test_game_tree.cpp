@@ -109,9 +109,6 @@ TEST(GameTree, DigestsAndDifferences) {
              fs::rename(r / "season02", r / "Season02");
          },
          false, ""},
-        // ...but two names in one folder that differ only so are compared never.
-        {__LINE__, [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/BAR.hdv", "Bar 1.20"); },
-         false, "not compared season02\\vehicles\\Bar\\Bar.hdv; "},
         // What belongs to one player or one PC is not looked at.
         {__LINE__,
          [](const fs::path& r) {
@@ -121,7 +118,10 @@ TEST(GameTree, DigestsAndDifferences) {
              WriteAll(r / "Config.ini", "[Graphics]");
          },
          false, ""},
-#ifndef _WIN32
+#ifndef _WIN32 // on Windows two names cannot differ only in case, and a link needs rights
+        // Two names in one folder that differ only in letter case are never compared.
+        {__LINE__, [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/BAR.hdv", "Bar 1.20"); },
+         false, "not compared season02\\vehicles\\Bar\\Bar.hdv; "},
         // A link is never followed, not even to the same thing on both PCs.
         {__LINE__,
          [](const fs::path& r) {
