@@ -91,7 +91,7 @@ done
 [ -n "$port" ] || { cat "$work/share.raw"; fail "share: no port announced"; }
 run hosts 0 "$linux_cli" hosts --to 127.0.0.1 --port "$port"
 fingerprint="$("${on_linux[@]}" status --json | sha256sum | cut -c1-12)"
-grep -q "(127.0.0.1): Korvane .*, report fingerprint $fingerprint\$" "$work/hosts" \
+grep -q "(this PC, 127.0.0.1): Korvane .*, report fingerprint $fingerprint\$" "$work/hosts" \
   || { cat "$work/hosts"; fail "hosts: not found with the Linux copy's fingerprint $fingerprint"; }
 run verify-host 0 "${on_linux[@]}" verify --host 127.0.0.1 --port "$port"
 for _ in $(seq 50); do
