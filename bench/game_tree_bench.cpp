@@ -54,7 +54,8 @@ void WriteFile(const fs::path& path, std::uint64_t size, std::uint64_t seed) {
             word = NextRandom(state);
         }
         const std::uint64_t chunk = std::min<std::uint64_t>(size, buffer.size() * 8);
-        out.write(reinterpret_cast<const char*>(buffer.data()), static_cast<std::streamsize>(chunk));
+        out.write(reinterpret_cast<const char*>(buffer.data()),
+                  static_cast<std::streamsize>(chunk));
         size -= chunk;
     }
     if (!out) {
@@ -82,20 +83,25 @@ std::vector<fs::path> MakeGame(const fs::path& root) {
     std::vector<fs::path> files;
     for (int i = 0; i < SmallFiles; ++i) {
         const std::uint64_t r = NextRandom(state) % 1000;
-        const std::uint64_t size = r < 600 ? 500 + NextRandom(state) % 8000
+        const std::uint64_t size = r < 600   ? 500 + NextRandom(state) % 8000
                                    : r < 950 ? 8000 + NextRandom(state) % 40000
                                              : 40000 + NextRandom(state) % 400000;
-        files.push_back(folders[NextRandom(state) % folders.size()] / ("file" + std::to_string(i) + ".ini"));
+        files.push_back(folders[NextRandom(state) % folders.size()] /
+                        ("file" + std::to_string(i) + ".ini"));
         WriteFile(files.back(), size, static_cast<std::uint64_t>(i) + 1);
     }
     for (int i = 0; i < Archives; ++i) {
-        files.push_back(root / ("Data" + std::to_string(i % 6)) / ("archive" + std::to_string(i) + ".mas"));
-        WriteFile(files.back(), (10 + NextRandom(state) % 21) << 20, 100000u + static_cast<std::uint64_t>(i));
+        files.push_back(root / ("Data" + std::to_string(i % 6)) /
+                        ("archive" + std::to_string(i) + ".mas"));
+        WriteFile(files.back(), (10 + NextRandom(state) % 21) << 20,
+                  100000u + static_cast<std::uint64_t>(i));
     }
     return files;
 }
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());

@@ -67,11 +67,6 @@ void UseF1cPath(GameInstall& install, const std::string& dir, Language language)
     TakeF1cDirectory(install, GivenGameDir("--f1c-path", dir, F1cExe, language));
 }
 
-// The desktop program's settings file: korvane-cli lies beside korvane.
-Settings LocateSettings(const std::string& programDir) {
-    return korvane::LocateSettings(programDir, "korvane", UserConfigDirectory());
-}
-
 // The desktop program's choice when it made one, English otherwise: a script must never run
 // silently, which a stored "unknown" would make the operations do.
 Language ChooseLanguage(const std::string& given, const Settings& settings) {
@@ -159,9 +154,12 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
     GlobalOptions global;
     std::vector<Command> commands;
     DefineCommandLine(app, global, commands);
-    // The help and the parser's complaints come before the parser has taken --language.
-    const Language said = ChooseLanguage(LanguageOnCommandLine(argc, argv), LocateSettings(programDir));
-    HelpInLanguage(app, said);
+    // The desktop program's settings file: korvane-cli lies beside korvane. The language is
+    // taken from the command line before the parser runs, as the help and the parser's
+    // complaints speak it too.
+    const Settings settings = LocateSettings(programDir, "korvane", UserConfigDirectory());
+    const Language language = ChooseLanguage(LanguageOnCommandLine(argc, argv), settings);
+    HelpInLanguage(app, language);
 
     try {
         app.parse(argc, argv);
@@ -169,17 +167,15 @@ int RunCli(int argc, const char* const* argv, const std::string& programDir, std
         if (e.get_exit_code() == static_cast<int>(CLI::ExitCodes::Success)) {
             return app.exit(e, out, err);
         }
-        err << "korvane-cli: " << UsageErrorText(e, said) << '\n';
+        err << "korvane-cli: " << UsageErrorText(e, language) << '\n';
         return ExitUsage;
     }
     // The one subcommand at the end of the command line: the parser requires it.
     const Command& command = *std::find_if(commands.begin(), commands.end(),
                                            [](const Command& c) { return c.subcommand->parsed(); });
 
-    const Settings settings = LocateSettings(programDir);
     const std::vector<RegistrySource> registries = SystemRegistries();
     GameInstall install = DetectInstallations(settings, registries).install;
-    const Language language = ChooseLanguage(global.language, settings);
     ConsoleSink sink(out);
 
     // Only the commands that change files take the lock: status and verify run beside anything,

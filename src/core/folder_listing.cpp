@@ -160,7 +160,9 @@ std::size_t ReadOnlyFile::Read(char* buffer, std::size_t size, std::error_code& 
 
 namespace {
 
-std::error_code LastError() { return {errno ? errno : EIO, std::generic_category()}; }
+std::error_code LastError() {
+    return {errno ? errno : EIO, std::generic_category()};
+}
 
 std::int64_t Nanoseconds(const timespec& time) {
     return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
@@ -221,7 +223,9 @@ std::error_code ListFolder(const fs::path& dir, std::vector<FolderEntry>& entrie
     return error;
 }
 
-fs::path ChildPath(const fs::path& dir, const std::string& name) { return dir / name; }
+fs::path ChildPath(const fs::path& dir, const std::string& name) {
+    return dir / name;
+}
 
 ReadOnlyFile::ReadOnlyFile(const fs::path& path) {
     // O_NOATIME spares the file system a write per file read, but only the file's owner may ask

@@ -1,8 +1,7 @@
 #pragma once
 // Platform piece: the player's own directories. On Linux they come from the environment, and
 // only from HOME, WINEPREFIX, XDG_CONFIG_HOME, XDG_DATA_HOME, XDG_CACHE_HOME, XDG_RUNTIME_DIR and
-// TMPDIR; on
-// Windows from the system, and no environment variable is read there.
+// TMPDIR; on Windows from the system, and no environment variable is read there.
 #include <filesystem>
 #include <string>
 

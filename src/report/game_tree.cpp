@@ -45,17 +45,19 @@ std::string FoldedName(std::string_view name) {
 }
 
 bool TreeOrder(std::string_view a, std::string_view b) {
-    const auto folded = [](char x, char y) { return static_cast<unsigned char>(LowerAscii(x)) <
-                                                    static_cast<unsigned char>(LowerAscii(y)); };
+    const auto folded = [](char x, char y) {
+        return static_cast<unsigned char>(LowerAscii(x)) <
+               static_cast<unsigned char>(LowerAscii(y));
+    };
     if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), folded)) {
         return true;
     }
     if (std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), folded)) {
         return false;
     }
-    return std::lexicographical_compare(
-        a.begin(), a.end(), b.begin(), b.end(),
-        [](char x, char y) { return static_cast<unsigned char>(x) < static_cast<unsigned char>(y); });
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
+    });
 }
 
 Digest FilesDigest(const std::vector<TreeFile>& files) {
@@ -96,16 +98,6 @@ void SealTree(TreeFolder& folder) {
 
 bool SameTree(const TreeFolder& a, const TreeFolder& b) {
     return a.digest == b.digest && a.notComparedBelow == 0 && b.notComparedBelow == 0;
-}
-
-std::string DigestHex(const Digest& digest) {
-    static const char* const digits = "0123456789abcdef";
-    std::string hex;
-    for (const unsigned char byte : digest) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0x0f];
-    }
-    return hex;
 }
 
 std::optional<Digest> DigestFromHex(std::string_view hex) {

@@ -23,6 +23,8 @@
 #include <string_view>
 #include <vector>
 
+#include "report/sha256.hpp" // DigestHex
+
 namespace korvane::lancheck {
 
 using Digest = std::array<unsigned char, 32>;
@@ -51,8 +53,8 @@ struct TreeFolder {
     std::string name;                // empty for the game directory
     std::vector<TreeFolder> folders; // in TreeOrder
     std::vector<TreeFile> files;     // in TreeOrder; every entry not compared is here, folders too
-    std::uint32_t notComparedHere = 0;    // entries of files not Compared
-    std::uint64_t notComparedBelow = 0;   // the same, in this folder and every folder below
+    std::uint32_t notComparedHere = 0;  // entries of files not Compared
+    std::uint64_t notComparedBelow = 0; // the same, in this folder and every folder below
     Digest filesDigest{};
     Digest digest{};
 };
@@ -72,7 +74,6 @@ Digest FolderDigest(const TreeFolder& folder);
 // Two installations are the same when their digests are and neither holds an entry not compared.
 bool SameTree(const TreeFolder& a, const TreeFolder& b);
 
-std::string DigestHex(const Digest& digest);
 // 64 lower-case hexadecimal digits, as DigestHex writes them (one digest, one spelling).
 std::optional<Digest> DigestFromHex(std::string_view hex);
 

@@ -96,9 +96,9 @@ StampCache StampCache::Load(const std::string& cacheFile, const std::string& gam
 
 const StampCache::Entry* StampCache::Lookup(std::string_view key) const {
     if (sorted_) {
-        const auto found = std::lower_bound(
-            entries_.begin(), entries_.end(), key,
-            [](const Entry& entry, std::string_view k) { return entry.key < k; });
+        const auto found =
+            std::lower_bound(entries_.begin(), entries_.end(), key,
+                             [](const Entry& entry, std::string_view k) { return entry.key < k; });
         return found != entries_.end() && found->key == key ? &*found : nullptr;
     }
     const auto found = std::find_if(entries_.begin(), entries_.end(),

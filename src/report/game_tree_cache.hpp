@@ -5,9 +5,9 @@
 // differs in anything is read again; a cache that is damaged, of another version or of another
 // game directory is not used at all, and the next scan replaces it.
 #include <cstddef>
+#include <deque>
 #include <optional>
 #include <string>
-#include <deque>
 #include <string_view>
 #include <vector>
 

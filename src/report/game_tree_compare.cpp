@@ -26,10 +26,12 @@ void WalkTogether(const std::vector<Entry>& here, const std::vector<Entry>& ther
         return end;
     };
     while (i < here.size() || j < there.size()) {
-        const bool takeHere = j == there.size() ||
-                              (i < here.size() && FoldedName(here[i].name) <= FoldedName(there[j].name));
-        const bool takeThere = i == here.size() ||
-                               (j < there.size() && FoldedName(there[j].name) <= FoldedName(here[i].name));
+        const bool takeHere =
+            j == there.size() ||
+            (i < here.size() && FoldedName(here[i].name) <= FoldedName(there[j].name));
+        const bool takeThere =
+            i == here.size() ||
+            (j < there.size() && FoldedName(there[j].name) <= FoldedName(here[i].name));
         const std::size_t hereEnd = takeHere ? groupEnd(here, i) : i;
         const std::size_t thereEnd = takeThere ? groupEnd(there, j) : j;
         onGroup(std::span(here.data() + i, hereEnd - i), std::span(there.data() + j, thereEnd - j));
@@ -49,9 +51,9 @@ void Descend(const std::string& path, const TreeFolder& here, const TreeFolder& 
                      const TreeFolder& named = a.empty() ? b.front() : a.front();
                      const std::string sub = Joined(path, named.name);
                      if (a.empty() || b.empty()) {
-                         result.differences.push_back(
-                             {sub, a.empty() ? TreeDifferenceKind::OnlyThere
-                                             : TreeDifferenceKind::OnlyHere});
+                         result.differences.push_back({sub, a.empty()
+                                                                ? TreeDifferenceKind::OnlyThere
+                                                                : TreeDifferenceKind::OnlyHere});
                      } else if (a.front().digest != b.front().digest ||
                                 a.front().notComparedBelow > 0 || b.front().notComparedBelow > 0) {
                          Descend(sub, a.front(), b.front(), result);

@@ -1,7 +1,7 @@
 #include "report/game_tree_scan.hpp"
 
-#include <atomic>
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <deque>
 #include <filesystem>
@@ -59,7 +59,8 @@ class Walker {
         if (const std::error_code error = ListFolder(dir, entries)) {
             return error;
         }
-        std::erase_if(entries, [&](const FolderEntry& e) { return LeftOutOfRace(e.name, depth == 0); });
+        std::erase_if(entries,
+                      [&](const FolderEntry& e) { return LeftOutOfRace(e.name, depth == 0); });
         // In TreeOrder, names that differ only in letter case are neighbours.
         std::sort(entries.begin(), entries.end(), [](const FolderEntry& a, const FolderEntry& b) {
             return TreeOrder(a.name, b.name);
@@ -177,7 +178,8 @@ class Hasher {
                 }
             }
             // A file replaced or changed since it was listed holds no one content to compare.
-            const bool changed = total != in.stamp().size || in.stamp().device != job.listed.device ||
+            const bool changed = total != in.stamp().size ||
+                                 in.stamp().device != job.listed.device ||
                                  in.stamp().index != job.listed.index;
             if (error || changed) {
                 file.state = EntryState::Unreadable;
@@ -224,7 +226,8 @@ std::int64_t NowNanoseconds() {
 std::string DirectoryKey(const fs::path& dir) {
     std::error_code error;
     const fs::path absolute = fs::absolute(dir, error).lexically_normal();
-    const std::u8string text = (absolute.has_filename() ? absolute : absolute.parent_path()).u8string();
+    const std::u8string text =
+        (absolute.has_filename() ? absolute : absolute.parent_path()).u8string();
     return std::string(text.begin(), text.end());
 }
 

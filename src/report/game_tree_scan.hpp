@@ -37,7 +37,7 @@ struct ScanOptions {
 };
 
 struct GameTreeScan {
-    TreeFolder root;       // sealed, unless cancelled
+    TreeFolder root; // sealed, unless cancelled
     bool cancelled = false;
     std::uint64_t filesRead = 0;
     std::uint64_t bytesRead = 0;

@@ -12,9 +12,10 @@ constexpr std::string_view FoldersHeader = "korvane-tree 1";
 constexpr std::string_view FilesHeader = "korvane-files 1";
 
 int HexValue(char c) {
-    return c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                                        : c >= 'A' && c <= 'F'   ? c - 'A' + 10
-                                                                 : -1;
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
 }
 
 // The lines of a text, each of which must end in '\n'.
@@ -67,8 +68,7 @@ std::optional<std::uint64_t> Number(std::string_view text, std::uint64_t max) {
 
 // Whether a later sibling may follow an earlier one; twins in letter case only where allowed.
 bool InOrder(const std::string& earlier, const std::string& later, bool twinsAllowed) {
-    return TreeOrder(earlier, later) &&
-           (twinsAllowed || FoldedName(earlier) != FoldedName(later));
+    return TreeOrder(earlier, later) && (twinsAllowed || FoldedName(earlier) != FoldedName(later));
 }
 
 void WriteFolder(const TreeFolder& folder, std::size_t depth, std::string& out) {
@@ -230,9 +230,10 @@ std::optional<std::vector<TreeFile>> ParseTreeFiles(std::string_view text) {
             file.digest = *digest;
             nameField = 2;
         } else {
-            const auto found = std::find_if(std::begin(States), std::end(States), [&](EntryState s) {
-                return s != EntryState::Compared && fields[0] == std::string(1, StateLetter(s));
-            });
+            const auto found =
+                std::find_if(std::begin(States), std::end(States), [&](EntryState s) {
+                    return s != EntryState::Compared && fields[0] == std::string(1, StateLetter(s));
+                });
             if (found == std::end(States) || fields.size() != 2) {
                 return std::nullopt;
             }
@@ -243,9 +244,9 @@ std::optional<std::vector<TreeFile>> ParseTreeFiles(std::string_view text) {
             return std::nullopt;
         }
         file.name = std::move(*name);
-        if (!files.empty() &&
-            !InOrder(files.back().name, file.name,
-                     files.back().state == EntryState::CaseTwin && file.state == EntryState::CaseTwin)) {
+        if (!files.empty() && !InOrder(files.back().name, file.name,
+                                       files.back().state == EntryState::CaseTwin &&
+                                           file.state == EntryState::CaseTwin)) {
             return std::nullopt;
         }
         files.push_back(std::move(file));

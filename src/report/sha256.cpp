@@ -14,20 +14,6 @@
 
 namespace korvane::lancheck {
 
-namespace {
-
-std::string ToHex(const unsigned char* digest, std::size_t length) {
-    static const char* const digits = "0123456789abcdef";
-    std::string hex;
-    for (std::size_t i = 0; i < length; ++i) {
-        hex += digits[digest[i] >> 4];
-        hex += digits[digest[i] & 0x0f];
-    }
-    return hex;
-}
-
-} // namespace
-
 #ifdef _WIN32
 
 // BCRYPT_SHA256_ALG_HANDLE needs Windows 10; opening the provider works on every version.
@@ -107,11 +93,22 @@ std::array<unsigned char, 32> Sha256::Bytes() {
 
 #endif
 
-void Sha256::Add(const std::string& bytes) { Add(bytes.data(), bytes.size()); }
+void Sha256::Add(const std::string& bytes) {
+    Add(bytes.data(), bytes.size());
+}
 
 std::string Sha256::Hex() {
-    const std::array<unsigned char, 32> digest = Bytes();
-    return ToHex(digest.data(), digest.size());
+    return DigestHex(Bytes());
+}
+
+std::string DigestHex(const std::array<unsigned char, 32>& digest) {
+    static const char* const digits = "0123456789abcdef";
+    std::string hex;
+    for (const unsigned char byte : digest) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 0x0f];
+    }
+    return hex;
 }
 
 std::string ShortSha256(const std::string& bytes) {

@@ -23,6 +23,9 @@ class Sha256 {
     void* state_ = nullptr;
 };
 
+// A digest in 64 lower-case hexadecimal digits.
+std::string DigestHex(const std::array<unsigned char, 32>& digest);
+
 // How reports write a digest: the first 12 hexadecimal digits of the SHA-256.
 inline constexpr std::size_t ShortDigits = 12;
 std::string ShortSha256(const std::string& bytes);

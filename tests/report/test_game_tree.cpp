@@ -60,7 +60,8 @@ std::string Differences(const TreeFolder& here, const TreeFolder& there) {
     const FolderComparison folders = CompareFolders(here, there);
     std::vector<TreeDifference> all = folders.differences;
     for (const FolderPair& pair : folders.compareFiles) {
-        for (const TreeDifference& d : CompareFiles(pair.path, pair.here->files, pair.there->files)) {
+        for (const TreeDifference& d :
+             CompareFiles(pair.path, pair.here->files, pair.there->files)) {
             all.push_back(d);
         }
     }
@@ -83,25 +84,31 @@ TEST(GameTree, DigestsAndDifferences) {
         const char* differences;
     } cases[] = {
         {__LINE__, [](const fs::path&) {}, false, ""},
-        {__LINE__, [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/Bar.hdv", "Bar 1.90"); },
+        {__LINE__,
+         [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/Bar.hdv", "Bar 1.90"); },
          false, "differs season02\\vehicles\\Bar\\Bar.hdv; "},
         {__LINE__,
          [](const fs::path& r) {
              fs::rename(r / "season02/vehicles/Bar/Bar.hdv", r / "season02/vehicles/Bar/Bar2.hdv");
          },
-         false, "only here season02\\vehicles\\Bar\\Bar.hdv; only there season02\\vehicles\\Bar\\Bar2.hdv; "},
+         false,
+         "only here season02\\vehicles\\Bar\\Bar.hdv; only there "
+         "season02\\vehicles\\Bar\\Bar2.hdv; "},
         {__LINE__,
          [](const fs::path& r) {
-             fs::rename(r / "season02/vehicles/Bar/Bar.hdv", r / "season02/vehicles/Ferrari/Bar.hdv");
+             fs::rename(r / "season02/vehicles/Bar/Bar.hdv",
+                        r / "season02/vehicles/Ferrari/Bar.hdv");
          },
          false,
-         "only here season02\\vehicles\\Bar\\Bar.hdv; only there season02\\vehicles\\Ferrari\\Bar.hdv; "},
+         "only here season02\\vehicles\\Bar\\Bar.hdv; only there "
+         "season02\\vehicles\\Ferrari\\Bar.hdv; "},
         {__LINE__, [](const fs::path& r) { fs::remove(r / "season02/empty"); }, false,
          "only here season02\\empty; "},
         {__LINE__, [](const fs::path& r) { fs::create_directories(r / "season02/tracks/new"); },
          false, "only there season02\\tracks\\new; "},
-        {__LINE__, [](const fs::path& r) { fs::rename(r / "season02/empty", r / "season02/vacant"); },
-         false, "only here season02\\empty; only there season02\\vacant; "},
+        {__LINE__,
+         [](const fs::path& r) { fs::rename(r / "season02/empty", r / "season02/vacant"); }, false,
+         "only here season02\\empty; only there season02\\vacant; "},
         // Letter case is Windows' business: a PC that spells a name otherwise holds the same files.
         {__LINE__,
          [](const fs::path& r) {
@@ -120,7 +127,8 @@ TEST(GameTree, DigestsAndDifferences) {
          false, ""},
 #ifndef _WIN32 // on Windows two names cannot differ only in case, and a link needs rights
         // Two names in one folder that differ only in letter case are never compared.
-        {__LINE__, [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/BAR.hdv", "Bar 1.20"); },
+        {__LINE__,
+         [](const fs::path& r) { WriteAll(r / "season02/vehicles/Bar/BAR.hdv", "Bar 1.20"); },
          false, "not compared season02\\vehicles\\Bar\\Bar.hdv; "},
         // A link is never followed, not even to the same thing on both PCs.
         {__LINE__,
@@ -175,10 +183,11 @@ TEST(GameTree, UnreadableFileIsNamed) {
         }
         const TreeFolder tree = Scan(root);
         const std::vector<NotComparedEntry> named = NotCompared(tree);
-        const bool ok = named.size() == 1 && named[0].path == "season02\\tracks\\terrain.ini" &&
-                        named[0].state == EntryState::Unreadable &&
-                        named[0].reason == std::make_error_code(std::errc::permission_denied).message() &&
-                        !SameTree(tree, tree);
+        const bool ok =
+            named.size() == 1 && named[0].path == "season02\\tracks\\terrain.ini" &&
+            named[0].state == EntryState::Unreadable &&
+            named[0].reason == std::make_error_code(std::errc::permission_denied).message() &&
+            !SameTree(tree, tree);
         std::exit(ok ? 0 : 1);
     };
     EXPECT_EXIT(scanAsPlayer(), ::testing::ExitedWithCode(0), "");

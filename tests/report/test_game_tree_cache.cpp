@@ -18,7 +18,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr FileStamp Seen{.size = 30720, .modified = 1000, .changed = 2000, .device = 7, .index = 42};
+constexpr FileStamp Seen{
+    .size = 30720, .modified = 1000, .changed = 2000, .device = 7, .index = 42};
 
 Digest Filled(unsigned char byte) {
     Digest digest;

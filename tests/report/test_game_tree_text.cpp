@@ -10,6 +10,13 @@ using namespace korvane::lancheck;
 
 namespace {
 
+// A written form, changed or not, and whether its reader takes it.
+struct WrittenCase {
+    int line;
+    std::string text;
+    bool taken;
+};
+
 Digest Filled(unsigned char byte) {
     Digest digest;
     digest.fill(byte);
@@ -52,13 +59,8 @@ TEST(GameTreeText, FoldersAsWrittenAndDamaged) {
     const TreeFolder tree = SmallTree();
     const std::string written = WriteTreeFolders(tree);
     const std::string rootHex = DigestHex(tree.digest);
-    const std::string tracksLine =
-        "2 0 " + DigestHex(FilesDigest({})) + " tracks\n";
-    const struct {
-        int line;
-        std::string text;
-        bool taken;
-    } cases[] = {
+    const std::string tracksLine = "2 0 " + DigestHex(FilesDigest({})) + " tracks\n";
+    const WrittenCase cases[] = {
         // clang-format off
         {__LINE__, written, true},
         {__LINE__, Replaced(written, "korvane-tree 1", "korvane-tree 2"), false},
@@ -180,11 +182,7 @@ TEST(GameTreeText, FilesAsWrittenAndDamaged) {
     folder.files.insert(folder.files.begin(), {"Arrows.hdv", EntryState::Compared, Filled(2), {}});
     const std::string written = WriteTreeFiles(folder);
     const std::string hex = DigestHex(Filled(2));
-    const struct {
-        int line;
-        std::string text;
-        bool taken;
-    } cases[] = {
+    const WrittenCase cases[] = {
         // clang-format off
         {__LINE__, written, true},
         {__LINE__, Replaced(written, "korvane-files 1", "korvane-files 2"), false},

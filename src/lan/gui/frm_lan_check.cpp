@@ -333,9 +333,11 @@ bool frmLanCheck::ShowComparison() {
         line->setData(0, Qt::UserRole, Local(component.name));
         line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
-            new QTreeWidgetItem(line, {Local(lancheck::ShownFile(file.path)),
-                                       Local(lancheck::SideText(lancheck::Shown(file, true), language)),
-                                       Local(lancheck::SideText(lancheck::Shown(file, false), language))});
+            const auto side = [&](bool here) {
+                return Local(lancheck::SideText(lancheck::Shown(file, here), language));
+            };
+            new QTreeWidgetItem(line,
+                                {Local(lancheck::ShownFile(file.path)), side(true), side(false)});
         }
         line->setExpanded(opened.contains(component.name));
     }
