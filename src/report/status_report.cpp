@@ -10,6 +10,8 @@
 
 #include "core/file_system.hpp"
 #include "core/messages.hpp"
+#include "core/utf8.hpp"
+#include "report/game_tree_text.hpp"
 
 namespace korvane::lancheck {
 
@@ -33,6 +35,32 @@ class ReportError : public std::runtime_error {
     MessageText text_;
     std::vector<std::string> values_;
 };
+
+// A report read back: its components and its games' trees.
+struct Parsed {
+    std::vector<ComponentStatus> components;
+    std::vector<GameTree> games;
+};
+
+constexpr const char* GameMarker = "    korvane-game ";
+constexpr const char* TreeIndent = "    ";
+
+// A game's name and its folders as written, checked as everything from another PC is.
+GameTree ParsedGame(const std::string& name, const std::string& tree, std::size_t count) {
+    if (count > MaxReportGames || name.empty() || !IsShownText(name, MaxGameNameBytes)) {
+        throw ReportError(ReportProblem::Damaged,
+                          {"beschädigt (Spiel {1}: kein Name)", "damaged (game {1}: no name)"},
+                          {std::to_string(count)});
+    }
+    std::optional<TreeFolder> root = ParseTreeFolders(tree);
+    if (!root) {
+        throw ReportError(ReportProblem::Damaged,
+                          {"beschädigt (Spiel {1}: der Baum seiner Ordner)",
+                           "damaged (game {1}: the tree of its folders)"},
+                          {std::to_string(count)});
+    }
+    return {name, std::move(*root)};
+}
 
 constexpr MessageText NotAReportText{"kein Zustandsbericht von korvane-cli",
                                      "not a status report of korvane-cli"};
@@ -99,8 +127,9 @@ bool ParseFileLine(const std::string& line, FileStatus& file) {
     return IsFileDigest(file.holds, file.sha256);
 }
 
-std::vector<ComponentStatus> ParseText(const std::string& text) {
+Parsed ParseText(const std::string& text) {
     std::vector<ComponentStatus> components;
+    std::vector<std::pair<std::string, std::string>> games; // each game's name and tree
     std::size_t start = 0;
     for (int number = 1; start < text.size(); ++number) {
         const std::size_t end = std::min(text.find('\n', start), text.size());
@@ -111,7 +140,11 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
         }
         ComponentStatus component;
         FileStatus file;
-        if (line.empty() || (!components.empty() && line.starts_with("    "))) {
+        if (!components.empty() && line.starts_with(GameMarker)) {
+            games.emplace_back(line.substr(std::string_view(GameMarker).size()), "");
+        } else if (!games.empty() && line.starts_with(TreeIndent)) {
+            games.back().second += line.substr(std::string_view(TreeIndent).size()) + '\n';
+        } else if (line.empty() || (!components.empty() && line.starts_with("    "))) {
             continue; // a remark below a file line
         } else if (ParseComponentLine(line, component)) {
             components.push_back(component);
@@ -125,7 +158,11 @@ std::vector<ComponentStatus> ParseText(const std::string& text) {
                               {std::to_string(number)});
         }
     }
-    return components;
+    Parsed parsed{std::move(components), {}};
+    for (const auto& [name, tree] : games) {
+        parsed.games.push_back(ParsedGame(name, tree, parsed.games.size() + 1));
+    }
+    return parsed;
 }
 
 // Windows PowerShell writes redirected output as UTF-16 with a byte-order mark, and UTF-8 with
@@ -180,8 +217,9 @@ ComponentStatus JsonComponent(const Json& entry, std::size_t number) {
     return component;
 }
 
-std::vector<ComponentStatus> ParseJson(const std::string& text) {
-    std::vector<ComponentStatus> components;
+Parsed ParseJson(const std::string& text) {
+    Parsed parsed;
+    std::vector<ComponentStatus>& components = parsed.components;
     try {
         const Json report = Json::parse(text);
         if (!report.is_object() || report.value("format", "") != ReportFormat) {
@@ -201,18 +239,26 @@ std::vector<ComponentStatus> ParseJson(const std::string& text) {
         for (const Json& entry : report.at("components")) {
             components.push_back(JsonComponent(entry, components.size() + 1));
         }
+        if (report.contains("games")) {
+            for (const Json& game : report.at("games")) {
+                parsed.games.push_back(ParsedGame(game.at("game").get<std::string>(),
+                                                  game.at("tree").get<std::string>(),
+                                                  parsed.games.size() + 1));
+            }
+        }
     } catch (const Json::exception& e) {
         // The library's text starts with its own error code in brackets.
         const std::string reason = e.what();
         throw ReportError(ReportProblem::Damaged, {"beschädigt ({1})", "damaged ({1})"},
                           {reason.substr(reason.find("] ") + 2)});
     }
-    return components;
+    return parsed;
 }
 
 } // namespace
 
-std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles) {
+std::string ReportText(const std::vector<ComponentStatus>& components, bool withFiles,
+                       const std::vector<GameTree>& games) {
     std::string text;
     for (const ComponentStatus& component : components) {
         text += StatusLine(component) + '\n';
@@ -223,10 +269,20 @@ std::string ReportText(const std::vector<ComponentStatus>& components, bool with
             text += FileLine(file) + '\n';
         }
     }
+    for (const GameTree& game : games) {
+        text += GameMarker + game.game + '\n';
+        const std::string tree = WriteTreeFolders(game.root);
+        for (std::size_t start = 0; start < tree.size();) {
+            const std::size_t end = tree.find('\n', start);
+            text.append(TreeIndent).append(tree, start, end + 1 - start);
+            start = end + 1;
+        }
+    }
     return text;
 }
 
-std::string ReportJson(const std::vector<ComponentStatus>& components) {
+std::string ReportJson(const std::vector<ComponentStatus>& components,
+                       const std::vector<GameTree>& games) {
     Json list = Json::array();
     for (const ComponentStatus& component : components) {
         Json files = Json::array();
@@ -242,14 +298,20 @@ std::string ReportJson(const std::vector<ComponentStatus>& components) {
                         {"fingerprint", component.fingerprint},
                         {"files", files}});
     }
-    const Json report = {
-        {"format", ReportFormat}, {"version", ReportVersion}, {"components", list}};
+    Json report = {{"format", ReportFormat}, {"version", ReportVersion}, {"components", list}};
+    if (!games.empty()) {
+        Json trees = Json::array();
+        for (const GameTree& game : games) {
+            trees.push_back({{"game", game.game}, {"tree", WriteTreeFolders(game.root)}});
+        }
+        report["games"] = trees;
+    }
     return report.dump(2) + '\n';
 }
 
 namespace {
 
-std::vector<ComponentStatus> Parse(const std::string& written) {
+Parsed Parse(const std::string& written) {
     if (written.size() > MaxReportBytes) {
         throw TooLarge();
     }
@@ -258,13 +320,12 @@ std::vector<ComponentStatus> Parse(const std::string& written) {
     if (first == std::string::npos) {
         throw ReportError(ReportProblem::NotAReport, {"leer", "empty"});
     }
-    const std::vector<ComponentStatus> components =
-        text[first] == '{' ? ParseJson(text) : ParseText(text);
-    if (components.empty()) {
+    Parsed parsed = text[first] == '{' ? ParseJson(text) : ParseText(text);
+    if (parsed.components.empty()) {
         throw ReportError(ReportProblem::NotAReport,
                           {"nennt keine Komponente", "lists no component"});
     }
-    for (const ComponentStatus& component : components) {
+    for (const ComponentStatus& component : parsed.components) {
         if (component.files.empty()) {
             throw ReportError(
                 ReportProblem::NoFileLines,
@@ -272,10 +333,10 @@ std::vector<ComponentStatus> Parse(const std::string& written) {
                  "no file lines; write it with status --files or status --json"});
         }
     }
-    return components;
+    return parsed;
 }
 
-std::vector<ComponentStatus> ReadFile(const std::string& pathText) {
+Parsed ReadFile(const std::string& pathText) {
     std::error_code ec;
     if (FileExists(pathText) &&
         std::filesystem::file_size(ResolvePath(pathText), ec) > MaxReportBytes && !ec) {
@@ -292,7 +353,8 @@ template <typename Reader>
 ReportRead Read(Reader reader, const std::string& from, Language language,
                 const std::string& pathText = {}) {
     try {
-        return ReportRead::Read(reader(from));
+        Parsed parsed = reader(from);
+        return ReportRead::Read(std::move(parsed.components), std::move(parsed.games));
     } catch (const ReportError& error) {
         return ReportRead::Refused(error.Problem(), error.Reason(language), pathText);
     }

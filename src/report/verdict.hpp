@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "report/game_compare.hpp"
 #include "report/report_compare.hpp"
 
 namespace korvane::lancheck {
@@ -28,7 +29,9 @@ struct Verdict {
     std::vector<VerdictFile> files; // the first of them, at most MaxVerdictPaths
 };
 
-// The verdict of a comparison under the given PC name, against the report of that fingerprint.
-Verdict VerdictOf(const Comparison& comparison, std::string pcName, std::string report);
+// The verdict of a comparison under the given PC name, against the report of that fingerprint,
+// the components' files first, then the whole game's.
+Verdict VerdictOf(const Comparison& comparison, std::string pcName, std::string report,
+                  const std::vector<GameComparison>& games = {});
 
 } // namespace korvane::lancheck
