@@ -110,6 +110,45 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
     }
 }
 
+// A folder is asked for by a path that leads only down from the game directory.
+TEST(LanProtocol, FolderRequestsAreReadOnlyWhenWellFormed) {
+    const std::string game = "grip EA 2002";
+    std::string deep = game + "\n";
+    for (std::size_t i = 0; i <= MaxTreeDepth; ++i) {
+        deep += "d\\";
+    }
+    deep.pop_back();
+    const struct {
+        std::string payload;
+        std::optional<std::string> path; // nothing: refused
+    } cases[] = {
+        {FolderRequestPayload(game, "season02\\tracks"), "season02\\tracks"},
+        {FolderRequestPayload(game, ""), ""},
+        // Written escaped, or the parser would refuse the space and the newline.
+        {FolderRequestPayload(game, "my cars\\a\nb"), "my cars\\a\nb"},
+        {game, std::nullopt},
+        {game + "\nseason02\nb", std::nullopt},
+        {game + "\nseason02\\..\\..", std::nullopt},
+        {game + "\n%2E%2E", std::nullopt},
+        {game + "\nseason02\\\\tracks", std::nullopt},
+        {game + "\nseason02\\", std::nullopt},
+        {game + "\na%5Cb", std::nullopt}, // a name that holds the separator
+        {game + "\nsea\tson", std::nullopt},
+        {"grip\x1b[2J\nseason02", std::nullopt},
+        {"\nseason02", std::nullopt},
+        {std::string(MaxNameBytes + 1, 'g') + "\nseason02", std::nullopt},
+        {game + "\n" + std::string(MaxFolderPathBytes + 1, 'x'), std::nullopt},
+        {deep, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<FolderRequest> read = ParseFolderRequest(c.payload);
+        EXPECT_EQ(read ? std::optional(read->folderPath) : std::nullopt, c.path) << c.payload;
+        if (read) {
+            EXPECT_EQ(read->game, game);
+        }
+    }
+}
+
 // Each address is answered a few times a second, and a sender not heard in this second or the
 // one before only while few others were; so a flood from made-up senders takes no answer from a
 // guest that asks again from its port. At most MaxAskers senders are remembered a second.
