@@ -228,6 +228,7 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
         {"a verdict cut off", Header(2, 'V', 20) + "pc\nf\n0", ""},
         {"a verdict it cannot read", Frame(MessageKind::Verdict, "pc\nf\n1\na\nb"),
          Header(2, 'X', 0)},
+        {"a folder request of 4 GiB", Header(2, 'F', 0xFFFFFFFF) + "g\n", ""},
         {"silent", "", std::nullopt},
         {"slow", "KVLC", std::nullopt},
     };
