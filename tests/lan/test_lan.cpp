@@ -18,6 +18,7 @@
 
 #include "lan/lan_guest.hpp"
 #include "lan/lan_share.hpp"
+#include "report/game_tree_text.hpp"
 
 using namespace korvane::lancheck;
 using asio::ip::tcp;
@@ -485,4 +486,46 @@ TEST(LanShare, AnswersNoLargerThanTheQuery) {
             EXPECT_EQ(ParseAnswer(reply.substr(FrameHeaderBytes))->name, std::string(64, 'n'));
         }
     }
+}
+
+// A guest gets the files of the folder it names, as the host wrote them; nothing of a folder the
+// host does not have, from a host that serves no folders, or when the list is too large to send.
+TEST(LanShare, ServesTheFilesOfTheFolderAsked) {
+    TreeFolder tracks;
+    tracks.files = {{"monaco.gmt", EntryState::Compared, Digest{1}, {}},
+                    {"spa", EntryState::Link, {}, {}}};
+    const std::string game = "grip EA 2002";
+    LanShare share({"host-pc",
+                    [] { return Report; },
+                    {},
+                    {},
+                    0,
+                    [&](const std::string& asked, const std::string& folderPath) {
+                        return asked == game && folderPath == "season02\\tracks"
+                                   ? std::optional(WriteTreeFiles(tracks))
+                               : folderPath == "huge"
+                                   ? std::optional(std::string(MaxFolderFilesBytes + 1, 'f'))
+                                   : std::nullopt;
+                    }});
+    LanShare bare({"host-pc", [] { return Report; }, {}, {}, 0});
+    ASSERT_TRUE(share.Start().ok());
+    ASSERT_TRUE(bare.Start().ok());
+    const LanHost host{Loopback, share.Port()};
+
+    const std::optional<std::vector<TreeFile>> files =
+        FetchFolderFiles(host, game, "season02\\tracks");
+    ASSERT_TRUE(files);
+    ASSERT_EQ(files->size(), 2u);
+    EXPECT_EQ((*files)[1].name, "spa");
+    EXPECT_EQ(FilesDigest(*files), FilesDigest(tracks.files));
+    EXPECT_FALSE(FetchFolderFiles(host, game, "season02\\cars"));
+    EXPECT_FALSE(FetchFolderFiles(host, "grip EA 2003", "season02\\tracks"));
+    EXPECT_FALSE(FetchFolderFiles({Loopback, bare.Port()}, game, "season02\\tracks"));
+
+    // The guest refuses so large an answer unread too: only the host's own reply shows it.
+    asio::io_context io;
+    tcp::socket socket(io);
+    socket.connect({asio::ip::make_address_v4(Loopback), share.Port()});
+    asio::write(socket, asio::buffer(Frame(MessageKind::FolderRequest, game + "\nhuge")));
+    EXPECT_EQ(ReadToEnd(socket).substr(0, 16), Header(2, 'X', 0)); // a wrong one shown short
 }
