@@ -41,6 +41,10 @@ struct Context {
     OperationContext Operation() const { return {install, programDir, language, sink}; }
 };
 
+// The option that leaves the whole game out of status, verify, match and share.
+inline constexpr const char* ComponentsOnlyHelp =
+    "Korvane's components only: leave out the rest of the game's files";
+
 struct Command {
     CLI::App* subcommand;
     bool changesFiles;                      // takes the desktop program's lock first

@@ -62,6 +62,8 @@ constexpr struct {
     {"a line per file: what it holds, its SHA-256",
      "eine Zeile je Datei: was sie enthält, ihr SHA-256"},
     {"the same as one JSON document", "dasselbe als ein JSON-Dokument"},
+    {"Korvane's components only: leave out the rest of the game's files",
+     "nur Korvanes Komponenten: die übrigen Dateien des Spiels auslassen"},
     {"compare this PC with another PC's report of status --files or status --json, or with the "
      "report of a PC that shares it",
      "diesen PC mit dem Bericht eines anderen PCs vergleichen (von status --files oder status "

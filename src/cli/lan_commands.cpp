@@ -5,9 +5,11 @@
 #include <thread>
 
 #include "cli/commands.hpp"
+#include "cli/game_scan.hpp"
 #include "cli/line_writer.hpp"
 #include "lan/lan_guest.hpp"
 #include "lan/lan_share.hpp"
+#include "lan/shared_report.hpp"
 #include "lan/lan_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
@@ -29,6 +31,7 @@ extern "C" void RequestStop(int) {
 struct ShareOptions {
     unsigned seconds = 0; // 0: until Ctrl+C or SIGTERM
     unsigned short port = LanPort;
+    bool componentsOnly = false;
 };
 
 int Share(const ShareOptions& options, const Context& c) {
@@ -38,13 +41,22 @@ int Share(const ShareOptions& options, const Context& c) {
     std::signal(SIGPIPE, SIG_IGN);
 #endif
     LineWriter printer(c.out);
+    // The games are read once before sharing, with progress on a terminal, so that the guests'
+    // first requests find every file in the stamp cache.
+    if (!options.componentsOnly) {
+        ScanThisPc(c);
+    }
+    SharedReport shared(c.install, c.programDir, !options.componentsOnly);
     LanShare share({ThisPcName(),
-                    [&c] { return ReportJson(CollectStatus(c.install, c.programDir)); },
-                    [&c] { return StatusStamp(c.install, c.programDir); },
+                    [&shared] { return shared.Report(); },
+                    [&shared] { return shared.Stamp(); },
                     [&printer, &c](const VerdictRow& row) {
                         printer.Write(VerdictLine(row, c.language) + '\n');
                     },
-                    options.port});
+                    options.port,
+                    [&shared](const std::string& game, const std::string& folder) {
+                        return shared.FolderFiles(game, folder);
+                    }});
     std::signal(SIGINT, RequestStop);
     std::signal(SIGTERM, RequestStop);
     const FileResult started = share.Start();
@@ -91,6 +103,7 @@ void AddLanCommands(CLI::App& app, std::vector<Command>& commands) {
     auto shareOptions = std::make_shared<ShareOptions>();
     share->add_option("--seconds", shareOptions->seconds, "stop after this many seconds");
     share->add_option("--port", shareOptions->port, std::string(PortHelp) + "; 0: any free one");
+    share->add_flag("--components-only", shareOptions->componentsOnly, ComponentsOnlyHelp);
     AddCommand(commands, share, false, shareOptions, Share);
 
     CLI::App* hosts = app.add_subcommand(

@@ -5,11 +5,14 @@
 #include <optional>
 
 #include "cli/commands.hpp"
+#include "cli/game_scan.hpp"
 #include "lan/lan_guest.hpp"
 #include "match/match_plan.hpp"
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
+#include "report/game_compare.hpp"
+#include "report/game_compare_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -28,11 +31,11 @@ std::string StandardInput() {
 }
 
 // Another PC's report, from a file or "-" for standard input.
-std::vector<ComponentStatus> ReadReport(const std::string& source, Language language) {
-    const ReportRead read =
+ReportRead ReadReport(const std::string& source, Language language) {
+    ReportRead read =
         source != "-" ? ReadReportFile(source, language) : ParseReport(StandardInput(), language);
     if (read.ok()) {
-        return read.value();
+        return read;
     }
     if (read.problem() == ReportProblem::Unreadable) {
         throw Refusal(TextIn(language,
@@ -72,17 +75,21 @@ LanHost Reach(const std::string& given, unsigned short port, Language language) 
 struct StatusOptions {
     bool withFiles = false;
     bool asJson = false;
+    bool componentsOnly = false;
 };
 
 int Status(const StatusOptions& options, const Context& c) {
     RequireSomeGame(c);
     const std::vector<ComponentStatus> components = CollectStatus(c.install, c.programDir);
+    const std::vector<GameTree> games =
+        options.componentsOnly ? std::vector<GameTree>{} : ScanThisPc(c);
     // --json and --files are reports that other PCs read back: the same in every language.
     if (options.asJson || options.withFiles) {
-        c.out << (options.asJson ? ReportJson(components) : ReportText(components, true));
+        c.out << (options.asJson ? ReportJson(components, games)
+                                 : ReportText(components, true, games));
         return ExitDone;
     }
-    c.out << StatusLinesIn(components, c.language);
+    c.out << StatusLinesIn(components, c.language) << GameStatusLines(games, c.language);
     return ExitDone;
 }
 
@@ -91,12 +98,14 @@ struct SourceOptions {
     std::string report; // the report's file, or "-" for standard input
     std::string host;   // else the PC that shares its report, by name or address
     unsigned short port = LanPort;
+    bool componentsOnly = false; // Korvane's components only, not the whole game
 };
 
 // The other PC's report, and the host it came from and its fingerprint when it came over the
 // network.
 struct Reference {
     std::vector<ComponentStatus> components;
+    std::vector<GameTree> games;
     std::optional<LanHost> host;
     std::string fingerprint;
 };
@@ -110,23 +119,47 @@ Reference ReadReference(const SourceOptions& options, const std::string& command
                              {command}));
     }
     if (options.host.empty()) {
-        return {ReadReport(options.report, language), std::nullopt, ""};
+        const ReportRead read = ReadReport(options.report, language);
+        return {read.value(), read.games(), std::nullopt, ""};
     }
     const LanHost host = Reach(options.host, options.port, language);
     FetchedReport fetched = FetchHostReport(options.host, host, language);
-    return {fetched.read.value(), host, std::move(fetched.fingerprint)};
+    return {fetched.read.value(), fetched.read.games(), host, std::move(fetched.fingerprint)};
+}
+
+// The whole game held against the report's: the folder lists asked of the host it came from.
+std::vector<GameComparison> CompareWholeGame(const SourceOptions& options,
+                                             const Reference& reference,
+                                             const std::vector<ComponentStatus>& here,
+                                             const Context& c) {
+    if (options.componentsOnly) {
+        return {};
+    }
+    if (reference.games.empty()) {
+        c.out << NoWholeGameText(c.language) << '\n';
+        return {};
+    }
+    const std::vector<GameTree> games = ScanThisPc(c);
+    FilesThere filesThere;
+    if (reference.host) {
+        filesThere = [&](const std::string& game, const std::string& folder) {
+            return FetchFolderFiles(*reference.host, game, folder);
+        };
+    }
+    return CompareGames(games, reference.games, here, reference.components, filesThere);
 }
 
 // After a comparison with a host's report, the host learns what this PC found; a host that does
 // not take it changes nothing here but a line on the error stream.
 void TellHost(const SourceOptions& options, const Reference& reference,
-              const Comparison& comparison, const Context& c) {
+              const Comparison& comparison, const std::vector<GameComparison>& games,
+              const Context& c) {
     if (!reference.host) {
         return;
     }
-    const FileResult told =
-        SendVerdict(*reference.host, VerdictOf(comparison, ThisPcName(), reference.fingerprint), {},
-                    c.language);
+    const FileResult told = SendVerdict(
+        *reference.host, VerdictOf(comparison, ThisPcName(), reference.fingerprint, games), {},
+        c.language);
     if (!told.ok()) {
         c.err << "korvane-cli: "
               << TextIn(
@@ -141,11 +174,13 @@ void TellHost(const SourceOptions& options, const Reference& reference,
 int Verify(const SourceOptions& options, const Context& c) {
     RequireSomeGame(c);
     const Reference reference = ReadReference(options, "verify", c.language);
-    const Comparison comparison =
-        CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
+    const std::vector<ComponentStatus> here = CollectStatus(c.install, c.programDir);
+    const Comparison comparison = CompareWithReport(here, reference.components);
+    const std::vector<GameComparison> games = CompareWholeGame(options, reference, here, c);
     PrintComparison(comparison, c.out, c.language);
-    TellHost(options, reference, comparison, c);
-    return comparison.AllSame() ? ExitDone : ExitFailed;
+    PrintGames(games, c.out, c.language);
+    TellHost(options, reference, comparison, games, c);
+    return comparison.AllSame() && AllSame(games) ? ExitDone : ExitFailed;
 }
 
 struct MatchOptions : SourceOptions {
@@ -161,8 +196,10 @@ int Match(const MatchOptions& options, const Context& c) {
     c.out << PlanText(plan, c.language);
     if (options.dryRun) {
         const Comparison comparison = CompareWithReport(here, reference.components);
-        TellHost(options, reference, comparison, c);
-        return comparison.AllSame() ? ExitDone : ExitFailed;
+        const std::vector<GameComparison> games = CompareWholeGame(options, reference, here, c);
+        PrintGames(games, c.out, c.language);
+        TellHost(options, reference, comparison, games, c);
+        return comparison.AllSame() && AllSame(games) ? ExitDone : ExitFailed;
     }
     // The run's one summary of what failed, and why a step was refused (the last text: a
     // refusal ends the run), go to the error stream as well, as with the operations on their own.
@@ -184,14 +221,16 @@ int Match(const MatchOptions& options, const Context& c) {
         return ExitUsage;
     }
     c.out << '\n';
-    const Comparison after =
-        CompareWithReport(CollectStatus(c.install, c.programDir), reference.components);
+    const std::vector<ComponentStatus> now = CollectStatus(c.install, c.programDir);
+    const Comparison after = CompareWithReport(now, reference.components);
+    const std::vector<GameComparison> games = CompareWholeGame(options, reference, now, c);
     PrintComparison(after, c.out, c.language);
-    TellHost(options, reference, after, c);
-    return outcome == Outcome::Done && after.AllSame() ? ExitDone : ExitFailed;
+    PrintGames(games, c.out, c.language);
+    TellHost(options, reference, after, games, c);
+    return outcome == Outcome::Done && after.AllSame() && AllSame(games) ? ExitDone : ExitFailed;
 }
 
-// REPORT, or --host with its --port.
+// REPORT, or --host with its --port, and --components-only.
 void AddSourceOptions(CLI::App* command, SourceOptions& options) {
     CLI::Option* report =
         command->add_option("REPORT", options.report, "the report's file, or - for standard input");
@@ -201,6 +240,7 @@ void AddSourceOptions(CLI::App* command, SourceOptions& options) {
                      "address, host name or the name it shares under")
         ->excludes(report);
     command->add_option("--port", options.port, PortHelp)->check(CLI::Range(1, 65535));
+    command->add_flag("--components-only", options.componentsOnly, ComponentsOnlyHelp);
 }
 
 } // namespace
@@ -221,6 +261,7 @@ void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
                                               "a line per file: what it holds, its SHA-256");
     status->add_flag("--json", options->asJson, "the same as one JSON document")
         ->excludes(filesFlag);
+    status->add_flag("--components-only", options->componentsOnly, ComponentsOnlyHelp);
     AddCommand(commands, status, false, options, Status);
 
     CLI::App* verify = app.add_subcommand(

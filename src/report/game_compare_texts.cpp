@@ -132,6 +132,12 @@ std::string CopyAdvice(Language language) {
                    "PC that has the right one, then compare again."});
 }
 
+std::string NoWholeGameText(Language language) {
+    return TextIn(language,
+                  {"Der Bericht enthält das ganze Spiel nicht: nur Korvanes Komponenten verglichen",
+                   "The report does not hold the whole game: Korvane's components compared only"});
+}
+
 void PrintGames(const std::vector<GameComparison>& games, std::ostream& out, Language language) {
     bool advice = false;
     for (const GameComparison& game : games) {

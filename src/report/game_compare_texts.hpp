@@ -22,6 +22,10 @@ std::string GameFileLine(const GameFileDifference& file, Language language);
 // What the player does about a folder that differs: Korvane does not copy game files between PCs.
 std::string CopyAdvice(Language language);
 
+// That a report has no trees to compare the whole game with (an older Korvane's, or one written
+// with --components-only).
+std::string NoWholeGameText(Language language);
+
 // verify's lines: per game its line, per folder that differs its line and its files' lines below,
 // then the advice once.
 void PrintGames(const std::vector<GameComparison>& games, std::ostream& out, Language language);
