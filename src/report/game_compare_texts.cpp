@@ -13,6 +13,11 @@ std::string GameName(const std::string& game, Language language) {
     return TextIn(language, {"{1}, ganzes Spiel", "{1}, whole game"}, {Printable(game)});
 }
 
+// A comparison leaves the components' files to the components' lines: what it names is the rest.
+std::string RestName(const std::string& game, Language language) {
+    return TextIn(language, {"{1}, übriges Spiel", "{1}, rest of the game"}, {Printable(game)});
+}
+
 std::string FolderShown(const std::string& folder, Language language) {
     if (folder.empty()) {
         return TextIn(language, {"das Spielverzeichnis", "the game directory"});
@@ -58,7 +63,7 @@ std::string StateWords(EntryState state, Language language) {
 }
 
 std::string GameLine(const GameComparison& game, Language language) {
-    const std::string name = GameName(game.game, language);
+    const std::string name = RestName(game.game, language);
     switch (game.sameness) {
     case Sameness::Same:
         return TextIn(language, {"{1}: gleich", "{1}: same"}, {name});
@@ -71,10 +76,16 @@ std::string GameLine(const GameComparison& game, Language language) {
     case Sameness::Differs:
         break;
     }
-    return TextIn(language,
-                  {"{1}: {2} Einträge weichen ab, in {3} Ordnern",
-                   "{1}: {2} entries differ, in {3} folders"},
-                  {name, std::to_string(game.Differing()), std::to_string(game.folders.size())});
+    const std::size_t entries = game.Differing();
+    const std::size_t folders = game.folders.size();
+    const std::string differ =
+        entries == 1 ? TextIn(language, {"1 Eintrag weicht ab", "1 entry differs"})
+                     : TextIn(language, {"{1} Einträge weichen ab", "{1} entries differ"},
+                              {std::to_string(entries)});
+    const std::string in = folders == 1 ? TextIn(language, {"in 1 Ordner", "in 1 folder"})
+                                        : TextIn(language, {"in {1} Ordnern", "in {1} folders"},
+                                                 {std::to_string(folders)});
+    return name + ": " + differ + ", " + in;
 }
 
 std::string FolderLine(const FolderDifferences& folder, Language language) {

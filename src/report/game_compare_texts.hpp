@@ -11,7 +11,8 @@
 
 namespace korvane::lancheck {
 
-// "F1 2002, whole game: same", "... 3 files differ in 2 folders", "... only here", ...
+// "F1 2002, rest of the game: same", "... 3 entries differ, in 2 folders", "... installed here
+// only", ...: the rest beside Korvane's components.
 std::string GameLine(const GameComparison& game, Language language);
 // "Locations/Monaco/", with ": only here" or ": only in the report" for a folder on one side,
 // ": its files differ, the report's list of them is not at hand" for one whose list is missing.

@@ -33,10 +33,13 @@ struct Result {
     std::string out, err;
 };
 
-// Every 12-digit hash shown as "#", and each run of file lines cut to its first line and a count,
-// so that a row states what matters in a few lines; a remark below a file line stays.
+// Every 12-digit hash shown as "#", each run of file lines cut to its first line and a count, and
+// a game's tree in a report to its first line, so that a row states what matters in a few lines;
+// a remark below a file line stays.
 std::string Canonical(const std::string& text) {
-    const std::string masked = std::regex_replace(text, std::regex("\\b[0-9a-f]{12}\\b"), "#");
+    const std::string masked = std::regex_replace(
+        std::regex_replace(text, std::regex("\\b[0-9a-f]{12}\\b"), "#"),
+        std::regex("(\n    korvane-game [^\n]*)(\n    (?!korvane-game)[^\n]*)+"), "$1");
     static const std::regex run("(\n  [^. \n][^\n]*)((\n  [^. \n][^\n]*)+)");
     std::string result;
     auto rest = masked.cbegin();
@@ -66,8 +69,10 @@ std::vector<std::string> Lan(std::vector<std::string> then) {
 const std::string LanOut =
     "Performance of all teams is now equal to Williams\nGrip values adjusted successfully\n";
 const std::string GripSame = "grip EA 2002: same\ngrip Quillon: same\n";
+const std::string RestSame =
+    "F1 2002, rest of the game: same\nF1 Challenge, rest of the game: same\n";
 const std::string Same =
-    "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame;
+    "EA 2002 season: same\nQuillon season: same\nF1 Challenge: same\n" + GripSame + RestSame;
 // The plan from McLaren and the game's grip table back to the LAN routine's state.
 const std::string MatchPlan = "Steps that make this PC like the report:\n"
                               "  1. Harmonize EA 2002 season and Quillon season to Williams\n"
@@ -82,6 +87,7 @@ const std::string ArrowsKept = "Finished with errors, 1 of 1 steps failed:\n"
                                "Step 1: Harmonize EA 2002 season to Williams\n  {f1}" +
                                ArrowsLeft;
 const FakeOptions Ea{true, false, false, false, false}; // F1 2002 without add-ons
+const std::string F1cGame = "F1 Challenge, whole game: 109 files in 71 folders, fingerprint #\n";
 const FakeOptions F1cOnly{false, false, false, true, false};
 // What a command that changes files says while another run changes the game's files in dir.
 std::string Busy(const std::string& dir) {
@@ -200,16 +206,17 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "EA 2002 season: harmonized to McLaren, fingerprint #\n"
          "Quillon season: original, fingerprint #\n"
          "GT Racing 2002 mod: harmonized to Lister Storm, fingerprint #\n"
-         "grip EA 2002: original, fingerprint #\ngrip Quillon: original, fingerprint #\n",
+         "grip EA 2002: original, fingerprint #\ngrip Quillon: original, fingerprint #\n"
+         "F1 2002, whole game: 49 files in 55 folders, fingerprint #\n",
          "F1 Challenge 99-02 is not installed (no \"F1 Challenge 99-02.exe\" found; give its "
          "directory with --f1c-path)"},
         {{false, false, false, true, true},
          {"harmonize f1c --season 2003 --team ferrari", "status", "--language de restore f1c",
           "status", "harmonize f1-2002 --team Ferrari --ea"}, 2,
          "Performance of all teams is now equal\nto Ferrari during season 2003.\n"
-         "F1 Challenge: harmonized to Ferrari 2003, fingerprint #\n"
+         "F1 Challenge: harmonized to Ferrari 2003, fingerprint #\n" + F1cGame +
          "Original Performance erfolgreich wiederhergestellt!\n"
-         "F1 Challenge: original, fingerprint #\n",
+         "F1 Challenge: original, fingerprint #\n" + F1cGame,
          "F1 2002 is not installed (no f1_2002.exe found; give its directory with --f1-path)"},
         {All, {"harmonize f1c --season 1999 --team Toyota"}, 2, "",
          "unknown team \"Toyota\" in season 1999; valid names: Arrows, BAR, Benetton, Ferrari, "
@@ -230,19 +237,24 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "  season02\\vehicles\\Arrows\\Arrows.hdv: Bar, #\n  ... 10 more\n"
          "F1 Challenge: original, fingerprint #\n"
          "  SeasonData\\Vehicles\\Arrows\\1999_A20\\1999_Arrows.hdv: original, #\n  ... 87 more\n"
-         "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n",
+         "grip EA 2002: optimized, fingerprint #\n  season02\\tracks\\terrain.ini: optimized, #\n"
+         "    korvane-game F1 2002\n    korvane-game F1 Challenge\n",
          "die Quillon-Saison-Erweiterung ist nicht installiert (kein seasonql02 unter {f1})",
          Pc + "language=de\r\n"},
         {Nothing, {"status"}, 2, "", "neither F1 2002 nor F1 Challenge 99-02 is installed"},
         // While another copy runs, files are looked at; those that change files wait (below).
         {Ea, {"locked status"}, 0,
-         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n", None},
-        // The fingerprint covers each byte: an edit that keeps the length changes it.
+         "EA 2002 season: original, fingerprint #\ngrip EA 2002: original, fingerprint #\n"
+         "F1 2002, whole game: 13 files in 15 folders, fingerprint #\n", None},
+        // The fingerprints cover each byte: an edit that keeps the length changes them, even
+        // within the same second.
         {Ea, {"!echo GearRatio=1.20 >{f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/a",
           "!sed -i s/1.20/1.90/ {f1}season02/vehicles/Bar/Bar.hdv", "status >{temp}/b",
           "!diff {temp}/a {temp}/b"}, 1,
          "1c1\n< EA 2002 season: original, fingerprint #\n---\n"
-         "> EA 2002 season: original, fingerprint #\n", None},
+         "> EA 2002 season: original, fingerprint #\n3c3\n"
+         "< F1 2002, whole game: 13 files in 15 folders, fingerprint #\n---\n"
+         "> F1 2002, whole game: 13 files in 15 folders, fingerprint #\n", None},
         // A backup still sharing its file's data, as a harmonize cut off half way leaves it.
         {Ea, {"harmonize f1-2002 --team Ferrari --ea",
           "!cd {f1}season02/vehicles/Arrows && ln -f Arrows.org Arrows.hdv", "status --files"}, 0,
@@ -252,8 +264,8 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "    shares its data with its backup season02\\vehicles\\Arrows\\Arrows.org (two names "
          "of one file); harmonize or restore again to separate them\n"
          "  season02\\vehicles\\Bar\\Bar.hdv: Ferrari, #\n  ... 9 more\n"
-         "grip EA 2002: original, fingerprint #\n  season02\\tracks\\terrain.ini: original, #\n",
-         None},
+         "grip EA 2002: original, fingerprint #\n  season02\\tracks\\terrain.ini: original, #\n"
+         "    korvane-game F1 2002\n", None},
         // verify: each file that differs from the host's report, or all the same read from
         // standard input, wherever the game lies; a report it cannot read is named.
         {NoGt, Lan({"!echo faster >{f1}seasonql02/vehicles/Toyota/Toyota.hdv",
@@ -262,7 +274,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "  season02/vehicles/Sauber/Sauber.hdv: here missing, reference Williams\n"
          "Quillon season: differs (here changed, the report harmonized to Williams)\n"
          "  seasonql02/vehicles/Toyota/Toyota.hdv: here changed, reference Williams\n"
-         "F1 Challenge: same\n" + GripSame, None},
+         "F1 Challenge: same\n" + GripSame + RestSame, None},
         {NoGt, Lan({"!mv {f1-dir} {temp}/moved",
                     "--f1-path {temp}/moved verify - <{temp}/host.txt"}), 0, LanOut + Same, None},
         // match: the host's state made here by Korvane's own steps, planned without the lock of
@@ -270,7 +282,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
         {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea --quillon", "grip restore --ea",
                     "locked match --dry-run {temp}/host.json"}), 1,
          LanOut + "Performance of all teams is now equal to McLaren\n"
-         "Original grip values restored successfully\n" + MatchPlan, None},
+         "Original grip values restored successfully\n" + MatchPlan + RestSame, None},
         {NoGt, Lan({"harmonize f1-2002 --team McLaren --ea --quillon", "grip restore --ea",
                     "match {temp}/host.json", "verify {temp}/host.json"}), 0,
          LanOut + "Performance of all teams is now equal to McLaren\n"
@@ -287,7 +299,7 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "What Korvane cannot make equal:\n  " + ArrowsLeft + ArrowsKept +
          "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02/vehicles/Arrows/Arrows.hdv: here changed, reference Williams\n"
-         "Quillon season: same\nF1 Challenge: same\n" + GripSame, ArrowsKept},
+         "Quillon season: same\nF1 Challenge: same\n" + GripSame + RestSame, ArrowsKept},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"verify {temp}/none.json"}, 2, "",
@@ -507,6 +519,9 @@ TEST_F(Cli, TwoRunsAtOnceLoseNothing) {
 TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
     const FakeInstall host(temp_.Path() / "host", Ea);
     const FakeInstall guest(temp_.Path() / "guest", Ea);
+    for (const FakeInstall* pc : {&host, &guest}) {
+        WriteAll(fs::path(pc->f1Path) / "Locations/Monaco/Monaco.gdb", "1.0");
+    }
     FILE* started = popen(Fill(host,
                                "{program}/korvane-cli --f1-path {f1-dir} share --port 0 "
                                "--seconds 60 >{temp}/share 2>&1 & echo $!",
@@ -541,7 +556,8 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
                              fingerprint.out);
     const Result alike = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
     EXPECT_EQ(alike.status, 0);
-    EXPECT_EQ(alike.out, "EA 2002 season: same\ngrip EA 2002: same\n");
+    EXPECT_EQ(alike.out, "EA 2002 season: same\ngrip EA 2002: same\n"
+                         "F1 2002, rest of the game: same\n");
     // How a difference is printed is the verify rows' business above: here its exit status.
     Run(guest, "--f1-path {f1-dir} harmonize f1-2002 --team Ferrari --ea");
     EXPECT_EQ(Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at).status, 1);
@@ -555,6 +571,20 @@ TEST_F(Cli, ShareAndVerifyOverTheLoopback) {
                                  "season02/vehicles/Jaguar/Jaguar.hdv and 7 more\n" +
                                  same;
     EXPECT_EQ(shared(" more\n" + same), banner + verdicts);
+
+    // A track in another version: the guest asks the host for the folder's list, names the file
+    // and tells the host.
+    Run(guest, "!echo 1.1 >{f1}Locations/Monaco/Monaco.gdb");
+    const Result track = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1" + at);
+    EXPECT_EQ(track.status, 1);
+    EXPECT_EQ(Canonical(track.out),
+              "EA 2002 season: same\ngrip EA 2002: same\n"
+              "F1 2002, rest of the game: 1 entry differs, in 1 folder\n  Locations/Monaco/\n"
+              "    Monaco.gdb: here #, reference #\nKorvane does not copy game files between PCs: "
+              "copy each folder named from a PC that has the right one, then compare again.\n");
+    EXPECT_EQ(shared("Monaco.gdb\n"), banner + verdicts + name +
+                                           " (127.0.0.1): differs in 1 file(s): "
+                                           "Locations/Monaco/Monaco.gdb\n");
 
     const auto start = std::chrono::steady_clock::now();
     const Result unreachable = Run(guest, "--f1-path {f1-dir} verify --host 127.0.0.1 --port 1");
