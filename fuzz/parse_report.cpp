@@ -1,9 +1,10 @@
 // Another PC's report, in either form, as a guest fetches it from a host or a player hands it to
-// verify and match.
+// verify and match; and the folder lists that may come beside it.
 #include <algorithm>
 #include <cctype>
 
 #include "fuzz_input.hpp"
+#include "report/folder_lists.hpp"
 #include "report/status_report.hpp"
 
 using namespace korvane::lancheck;
@@ -58,6 +59,8 @@ bool IsAscii(const std::vector<ComponentStatus>& components) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string written = korvane::fuzz::Bytes(data, size);
+    const korvane::Result<FolderLists> lists = FolderLists::Parse(written, korvane::Language::English);
+    Require(lists.ok() || !lists.reason().empty());
     const ReportRead read = ParseReport(written);
     if (!read.ok()) {
         Require(!read.reason().empty());

@@ -62,6 +62,14 @@ constexpr struct {
     {"a line per file: what it holds, its SHA-256",
      "eine Zeile je Datei: was sie enthält, ihr SHA-256"},
     {"the same as one JSON document", "dasselbe als ein JSON-Dokument"},
+    {"the other PC's folder lists (status --folder-lists), to name the files of the game that "
+     "differ",
+     "die Ordnerlisten des anderen PCs (status --folder-lists), um die abweichenden Dateien des "
+     "Spiels zu nennen"},
+    {"also write every folder's list of files into this file, for verify --folder-lists on "
+     "another PC",
+     "zusätzlich die Dateiliste jedes Ordners in diese Datei schreiben, für verify "
+     "--folder-lists auf einem anderen PC"},
     {"Korvane's components only: leave out the rest of the game's files",
      "nur Korvanes Komponenten: die übrigen Dateien des Spiels auslassen"},
     {"compare this PC with another PC's report of status --files or status --json, or with the "

@@ -11,6 +11,7 @@
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
+#include "report/folder_lists.hpp"
 #include "report/game_compare.hpp"
 #include "report/game_compare_texts.hpp"
 #include "report/report_compare.hpp"
@@ -76,6 +77,7 @@ struct StatusOptions {
     bool withFiles = false;
     bool asJson = false;
     bool componentsOnly = false;
+    std::string folderLists; // where every folder's list of files goes, for verify
 };
 
 int Status(const StatusOptions& options, const Context& c) {
@@ -83,6 +85,14 @@ int Status(const StatusOptions& options, const Context& c) {
     const std::vector<ComponentStatus> components = CollectStatus(c.install, c.programDir);
     const std::vector<GameTree> games =
         options.componentsOnly ? std::vector<GameTree>{} : ScanThisPc(c);
+    if (!options.folderLists.empty()) {
+        const FileResult written = WriteFileSafe(options.folderLists, WriteFolderLists(games));
+        if (!written.ok()) {
+            throw Refusal(TextIn(c.language,
+                                 {"{1} kann nicht geschrieben werden: {2}", "cannot write {1}: {2}"},
+                                 {options.folderLists, written.reason()}));
+        }
+    }
     // --json and --files are reports that other PCs read back: the same in every language.
     if (options.asJson || options.withFiles) {
         c.out << (options.asJson ? ReportJson(components, games)
@@ -99,6 +109,7 @@ struct SourceOptions {
     std::string host;   // else the PC that shares its report, by name or address
     unsigned short port = LanPort;
     bool componentsOnly = false; // Korvane's components only, not the whole game
+    std::string folderLists;     // the other PC's folder lists, beside its report file
 };
 
 // The other PC's report, and the host it came from and its fingerprint when it came over the
@@ -141,9 +152,19 @@ std::vector<GameComparison> CompareWholeGame(const SourceOptions& options,
     }
     const std::vector<GameTree> games = ScanThisPc(c);
     FilesThere filesThere;
+    std::optional<FolderLists> lists;
     if (reference.host) {
         filesThere = [&](const std::string& game, const std::string& folder) {
             return FetchFolderFiles(*reference.host, game, folder);
+        };
+    } else if (!options.folderLists.empty()) {
+        Result<FolderLists> read = FolderLists::Read(options.folderLists, c.language);
+        if (!read.ok()) {
+            throw Refusal(options.folderLists + ": " + read.reason());
+        }
+        lists = std::move(read.value());
+        filesThere = [&](const std::string& game, const std::string& folder) {
+            return lists->Files(game, folder);
         };
     }
     return CompareGames(games, reference.games, here, reference.components, filesThere);
@@ -241,6 +262,11 @@ void AddSourceOptions(CLI::App* command, SourceOptions& options) {
         ->excludes(report);
     command->add_option("--port", options.port, PortHelp)->check(CLI::Range(1, 65535));
     command->add_flag("--components-only", options.componentsOnly, ComponentsOnlyHelp);
+    command
+        ->add_option("--folder-lists", options.folderLists,
+                     "the other PC's folder lists (status --folder-lists), to name the files of "
+                     "the game that differ")
+        ->excludes("--host");
 }
 
 } // namespace
@@ -262,6 +288,9 @@ void AddReportCommands(CLI::App& app, std::vector<Command>& commands) {
     status->add_flag("--json", options->asJson, "the same as one JSON document")
         ->excludes(filesFlag);
     status->add_flag("--components-only", options->componentsOnly, ComponentsOnlyHelp);
+    status->add_option("--folder-lists", options->folderLists,
+                       "also write every folder's list of files into this file, for verify "
+                       "--folder-lists on another PC");
     AddCommand(commands, status, false, options, Status);
 
     CLI::App* verify = app.add_subcommand(

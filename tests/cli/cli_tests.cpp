@@ -300,6 +300,14 @@ TEST_F(Cli, CommandsPrintTheirResultAndExitStatus) {
          "\nEA 2002 season: differs (here changed, the report harmonized to Williams)\n"
          "  season02/vehicles/Arrows/Arrows.hdv: here changed, reference Williams\n"
          "Quillon season: same\nF1 Challenge: same\n" + GripSame + RestSame, ArrowsKept},
+        // The whole game: a car mod's file named by folder, from the lists beside the report.
+        {Ea, {"status --json --folder-lists {temp}/lists >{temp}/r",
+              "!echo mod >{f1}season02/vehicles/Bar/Bar.gmt",
+              "verify {temp}/r --folder-lists {temp}/lists"}, 1,
+         "EA 2002 season: same\ngrip EA 2002: same\n"
+         "F1 2002, rest of the game: 1 entry differs, in 1 folder\n  season02/vehicles/Bar/\n"
+         "    Bar.gmt: here only\nKorvane does not copy game files between PCs: copy each "
+         "folder named from a PC that has the right one, then compare again.\n", None},
         {All, {"status >{temp}/r", "verify {temp}/r"}, 2, "",
          "{temp}/r: no file lines; write it with status --files or status --json"},
         {All, {"verify {temp}/none.json"}, 2, "",
