@@ -154,9 +154,7 @@ std::vector<GameComparison> CompareWholeGame(const SourceOptions& options,
     FilesThere filesThere;
     std::optional<FolderLists> lists;
     if (reference.host) {
-        filesThere = [&](const std::string& game, const std::string& folder) {
-            return FetchFolderFiles(*reference.host, game, folder);
-        };
+        filesThere = HostFolderFiles(*reference.host);
     } else if (!options.folderLists.empty()) {
         Result<FolderLists> read = FolderLists::Read(options.folderLists, c.language);
         if (!read.ok()) {

@@ -397,6 +397,17 @@ std::optional<std::vector<TreeFile>> FetchFolderFiles(const LanHost& host, const
     return reply.ok() ? ParseTreeFiles(reply.value()) : std::nullopt;
 }
 
+FilesThere HostFolderFiles(const LanHost& host, std::stop_token stop) {
+    auto deadline = std::make_shared<std::optional<std::chrono::steady_clock::time_point>>();
+    return [host, stop, deadline](const std::string& game, const std::string& folder) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!*deadline) {
+            *deadline = now + FolderListsTimeLimit;
+        }
+        return now < **deadline ? FetchFolderFiles(host, game, folder, stop) : std::nullopt;
+    };
+}
+
 FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop,
                        Language language) {
     return Exchange(host, Frame(MessageKind::Verdict, VerdictPayload(verdict)), MessageKind::Taken,

@@ -13,6 +13,7 @@
 #include "core/result.hpp"
 #include "lan/lan_protocol.hpp"
 #include "report/game_tree.hpp"
+#include "report/game_compare.hpp"
 #include "report/status_report.hpp"
 
 namespace korvane::lancheck {
@@ -84,6 +85,15 @@ FetchedReport FetchReport(const LanHost& host, std::stop_token stop = {},
 std::optional<std::vector<TreeFile>> FetchFolderFiles(const LanHost& host, const std::string& game,
                                                       const std::string& folderPath,
                                                       std::stop_token stop = {});
+
+// All the lists a comparison asks of one host are asked within this time; a host that answers
+// slowly or not at all holds up a guest no longer, and the folders not listed by then are named
+// alone.
+inline constexpr std::chrono::seconds FolderListsTimeLimit{15};
+
+// The FilesThere of a comparison with a host's report: each list fetched with FetchFolderFiles,
+// none begun once FolderListsTimeLimit has passed since the first.
+FilesThere HostFolderFiles(const LanHost& host, std::stop_token stop = {});
 
 // Tells the host what this PC found when it compared itself with the host's report; ok only when
 // the host said it took it.
