@@ -72,6 +72,11 @@ QString Shown(QWidget* window) {
            (Child(window, "BtnMatch")->isHidden() ? "" : "match|") + lines;
 }
 
+// Whether the window read this PC's games, and did what it read them for, within ten seconds.
+bool GamesRead(QWidget* window) {
+    return QTest::qWaitFor([window] { return Child(window, "BtnCancelScan")->isHidden(); }, 10000);
+}
+
 // Saves the host's report where the dialog is told to, typed without its ending; what the dialog
 // was asked.
 QStringList SaveHostReport(TwoPcs& pcs) {
@@ -83,6 +88,7 @@ QStringList SaveHostReport(TwoPcs& pcs) {
             return QString::fromStdString((pcs.dir.Path() / "report").string());
         });
     QTest::mouseClick(Child(&window, "BtnSaveReport"), Qt::LeftButton);
+    GamesRead(&window);
     return asked;
 }
 
@@ -145,10 +151,11 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("shown");
         const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
                              "grip EA 2002: %1\ngrip Quillon: %1\n";
+        const QString games = "F1 2002, whole game: same\nF1 Challenge, whole game: same\n";
         QTest::newRow("same, dropped") << "uk" << QStringList() << true << QStringList()
                                        << "All files are the same as in the report.|EA 2002 "
                                           "season: same, original\n" +
-                                              rest.arg("same, original");
+                                              rest.arg("same, original") + games;
         QTest::newRow("one file differs, chosen")
             << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier wie im Bericht original, "
@@ -156,7 +163,8 @@ class FrmLanCheckTest : public QObject {
                "    season02/vehicles/Sauber/Sauber.hdv | fehlt | Sauber\n"
                "Quillon-Saison: gleich, original\nGT-Racing-2002-Mod: gleich, original\n"
                "F1 Challenge: gleich, original\nGrip EA 2002: gleich, original\n"
-               "Grip Quillon: gleich, original\n";
+               "Grip Quillon: gleich, original\n"
+               "F1 2002, ganzes Spiel: gleich\nF1 Challenge, ganzes Spiel: gleich\n";
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
@@ -169,7 +177,8 @@ class FrmLanCheckTest : public QObject {
                "    season02/tracks/terrain.ini | original | (no such file)\n"
                "EA 2002 season: same, original\nQuillon season: same, original\n"
                "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
-               "grip Quillon: same, original\n";
+               "grip Quillon: same, original\n" +
+                   games;
     }
 
     void saveThenCompare() {
@@ -225,6 +234,7 @@ class FrmLanCheckTest : public QObject {
             QTest::mouseClick(Child(&window, "BtnCompare"), Qt::LeftButton);
             QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
         }
+        QVERIFY(GamesRead(&window));
         QFETCH(QString, shown); // files named with "/", as Linux shows them
         QCOMPARE(Shown(&window), QDir::toNativeSeparators(shown));
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
@@ -400,6 +410,7 @@ class FrmLanCheckTest : public QObject {
 
         frmLanCheck window(pcs.guest, pcs.sink);
         window.show();
+        QTest::mouseClick(Child(&window, "ChkWholeGame"), Qt::LeftButton); // the match's part alone
         QString question;
         window.SetConfirm([&](QWidget*, const QString& text) {
             question = text;
@@ -559,6 +570,7 @@ class FrmLanCheckTest : public QObject {
         window.SetNetwork(port, Loopback);
         window.show();
         QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        QTRY_VERIFY(Child<LanNetworkBox>(&window, "FrmNetwork")->SharedPort() != 0);
         QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
         QCOMPARE(ShownText(&window, "LblWait"), "Hosts werden gesucht … (bis zu 2 Sekunden)");
         QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
@@ -631,6 +643,7 @@ class FrmLanCheckTest : public QObject {
         window.show();
         auto* network = Child<LanNetworkBox>(&window, "FrmNetwork");
         QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        QTRY_VERIFY(network->SharedPort() != 0); // once its games are read
         const lancheck::LanHost host{Loopback, network->SharedPort()};
         QVERIFY(host.port != 0);
         // The name and port the organiser reads out to the others.
@@ -646,7 +659,7 @@ class FrmLanCheckTest : public QObject {
         frmLanCheck second(pcs.guest, pcs.sink);
         second.SetNetwork(host.port, Loopback);
         QTest::mouseClick(Child(&second, "ChkShare"), Qt::LeftButton);
-        QCOMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
+        QTRY_COMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
         QCOMPARE(QString::fromStdString(pcs.sink.texts.at(0)).section("\r\n", 0, 0),
                  QString(language == "uk"
                              ? "This PC's report cannot be shared on port %1:"
