@@ -28,6 +28,8 @@ declare -A max_len=(
     [read_header]=$datagram
     [parse_answer]=$datagram
     [parse_verdict]=$(limit src/lan/lan_protocol.hpp MaxVerdictBytes)
+    [parse_folder_request]=$(($(limit src/lan/lan_protocol.hpp MaxNameBytes) + 1 +
+                              $(limit src/lan/lan_protocol.hpp MaxFolderPathBytes)))
     [parse_report]=$(limit src/report/status_report.hpp MaxReportBytes)
     [parse_game_tree]=$(limit src/report/game_tree_text.hpp MaxTreeTextBytes)
 )

@@ -30,6 +30,7 @@
 #include "core/messages.hpp"
 #include "core/text_compare.hpp"
 #include "lan/lan_texts.hpp"
+#include "report/game_tree_text.hpp"
 #include "report/sha256.hpp"
 
 namespace korvane::lancheck {
@@ -384,6 +385,16 @@ FetchedReport FetchReport(const LanHost& host, std::stop_token stop, Language la
         return {ReportRead::Refused(ReportProblem::Unreadable, reply.reason(), host.address), ""};
     }
     return {ParseReport(reply.value(), language), ShortSha256(reply.value())};
+}
+
+std::optional<std::vector<TreeFile>> FetchFolderFiles(const LanHost& host, const std::string& game,
+                                                      const std::string& folderPath,
+                                                      std::stop_token stop) {
+    // The reason is not kept: a folder's list is either had or not.
+    const Result<std::string> reply =
+        Exchange(host, Frame(MessageKind::FolderRequest, FolderRequestPayload(game, folderPath)),
+                 MessageKind::FolderFiles, MaxFolderFilesBytes, stop, Language::English);
+    return reply.ok() ? ParseTreeFiles(reply.value()) : std::nullopt;
 }
 
 FileResult SendVerdict(const LanHost& host, const Verdict& verdict, std::stop_token stop,

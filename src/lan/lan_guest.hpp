@@ -1,8 +1,8 @@
 #pragma once
 // The guest's side of the LAN check: finding the PCs that share their report, fetching a report
-// and telling its host the verdict. Each call stands alone and returns within its time limit,
-// whatever the other side does or fails to do, and ends early, with nothing found, when its
-// stop token is asked to stop.
+// and the file lists of its folders, and telling its host the verdict. Each call stands alone and
+// returns within its time limit, whatever the other side does or fails to do, and ends early,
+// with nothing found, when its stop token is asked to stop.
 #include <chrono>
 #include <optional>
 #include <stop_token>
@@ -12,6 +12,7 @@
 #include "core/language.hpp"
 #include "core/result.hpp"
 #include "lan/lan_protocol.hpp"
+#include "report/game_tree.hpp"
 #include "report/status_report.hpp"
 
 namespace korvane::lancheck {
@@ -74,6 +75,15 @@ struct FetchedReport {
 };
 FetchedReport FetchReport(const LanHost& host, std::stop_token stop = {},
                           Language language = Language::English);
+
+// The files of one folder of a game in the host's report (FolderRequest), as ParseTreeFiles reads
+// them, in one exchange within ExchangeTimeLimit; an answer larger than MaxFolderFilesBytes is
+// refused unread. Nothing when the host refuses (no such folder, or it serves none), cannot be
+// reached, or sends what is no such list. The list is only what the host says: the caller takes
+// it only when its digest (FilesDigest) is the one the report gives the folder.
+std::optional<std::vector<TreeFile>> FetchFolderFiles(const LanHost& host, const std::string& game,
+                                                      const std::string& folderPath,
+                                                      std::stop_token stop = {});
 
 // Tells the host what this PC found when it compared itself with the host's report; ok only when
 // the host said it took it.

@@ -11,15 +11,20 @@ namespace {
 
 constexpr char Magic[] = {'K', 'V', 'L', 'C'};
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
+// The parts of a text between separators: one more than there are separators.
+std::vector<std::string> Split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
     std::size_t start = 0;
-    for (std::size_t end = text.find('\n'); end != std::string::npos;
-         start = end + 1, end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
+    for (std::size_t end = text.find(separator); end != std::string::npos;
+         start = end + 1, end = text.find(separator, start)) {
+        parts.push_back(text.substr(start, end - start));
     }
-    lines.push_back(text.substr(start));
-    return lines;
+    parts.push_back(text.substr(start));
+    return parts;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    return Split(text, '\n');
 }
 
 // A differing file as one line, "path|guest's side|host's side": no file name on Windows holds a
@@ -138,6 +143,47 @@ std::optional<Verdict> ParseVerdict(const std::string& payload) {
         verdict.files.push_back(std::move(*file));
     }
     return verdict;
+}
+
+std::string FolderRequestPayload(const std::string& game, const std::string& folderPath) {
+    std::string payload = game + '\n';
+    if (folderPath.empty()) {
+        return payload;
+    }
+    for (const std::string& name : Split(folderPath, '\\')) {
+        payload.append(EscapedName(name)).append(1, '\\');
+    }
+    payload.pop_back();
+    return payload;
+}
+
+std::optional<FolderRequest> ParseFolderRequest(const std::string& payload) {
+    const std::size_t newline = payload.find('\n');
+    if (payload.size() > MaxFolderRequestBytes || newline == std::string::npos) {
+        return std::nullopt;
+    }
+    FolderRequest request{payload.substr(0, newline), {}};
+    const std::string path = payload.substr(newline + 1);
+    if (!IsShownText(request.game, MaxNameBytes) || path.size() > MaxFolderPathBytes) {
+        return std::nullopt;
+    }
+    if (path.empty()) {
+        return request;
+    }
+    const std::vector<std::string> names = Split(path, '\\');
+    if (names.size() > MaxTreeDepth) {
+        return std::nullopt;
+    }
+    for (const std::string& written : names) {
+        // A '\' in a name (written %5C) would make the joined path another one.
+        const std::optional<std::string> name = UnescapedName(written);
+        if (!name || name->find('\\') != std::string::npos) {
+            return std::nullopt;
+        }
+        request.folderPath.append(*name).append(1, '\\');
+    }
+    request.folderPath.pop_back();
+    return request;
 }
 
 std::string KorvaneVersion() {

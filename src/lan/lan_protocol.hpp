@@ -2,15 +2,16 @@
 // What the PCs of a LAN party say to each other. Every message is a frame: the magic "KVLC", the
 // protocol's version (one byte), the kind (one byte) and the payload's length (four bytes,
 // big-endian), then the payload. A guest finds the sharing PCs with a Query by UDP broadcast,
-// each host answers by unicast; over TCP a guest asks for the host's report or tells it its
-// verdict, one request per connection. Everything read from the network is checked here before
-// anything else looks at it.
+// each host answers by unicast; over TCP a guest asks for the host's report or one folder's files
+// in it, or tells it its verdict, one request per connection. Everything read from the network is
+// checked here before anything else looks at it.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "report/game_tree_text.hpp"
 #include "report/status_report.hpp"
 #include "report/verdict.hpp"
 
@@ -29,6 +30,11 @@ enum class MessageKind : std::uint8_t {
     Verdict = 'V',       // guest to host: its name and what the comparison found
     Taken = 'v',         // host to guest: verdict noted. No payload.
     Refused = 'X',       // host to guest: not served (another version, a verdict it cannot read)
+    // Added within version 2. A guest asks for a folder only of a host whose report lists the
+    // game's folders, and only a host that serves folders lists them; an older one would end
+    // the connection unanswered.
+    FolderRequest = 'F', // guest to host: the game's name and a folder's path (FolderRequest)
+    FolderFiles = 'f',   // host to guest: that folder's files as WriteTreeFiles writes them
 };
 
 inline constexpr std::size_t FrameHeaderBytes = 10;
@@ -40,6 +46,13 @@ inline constexpr std::size_t MaxNameBytes = 64; // a PC's name as it is sent and
 inline constexpr std::size_t MaxVerdictBytes = 8 * 1024;
 // No report holds more files than it has bytes, so no verdict counts more.
 inline constexpr std::size_t MaxDifferingFiles = MaxReportBytes;
+// A folder's path as a request writes it: at most MaxTreeDepth names, escaped, in so many bytes
+// (40 folders deep with names of 100 bytes each fit).
+inline constexpr std::size_t MaxFolderPathBytes = 4096;
+inline constexpr std::size_t MaxFolderRequestBytes = MaxNameBytes + 1 + MaxFolderPathBytes;
+// A folder's files as written take some 90 bytes a file: MaxFolderFiles of them fit in what the
+// tree's reader takes at all.
+inline constexpr std::size_t MaxFolderFilesBytes = MaxTreeTextBytes;
 
 struct FrameHeader {
     std::uint8_t version = 0;
@@ -74,6 +87,24 @@ std::string VerdictPayload(const Verdict& verdict);
 // MaxDifferingFiles, there are no more files than MaxVerdictPaths, and each file's line is a path
 // alone or a path and two sides.
 std::optional<Verdict> ParseVerdict(const std::string& payload);
+
+// One folder of one game of the host's report: the game's name as the report has it, and the
+// folder's path below the game directory, its names as they are joined by '\' (as
+// CompareFolders writes a path; empty for the game directory itself). The names are only ever
+// compared with the report's, never opened.
+struct FolderRequest {
+    std::string game;
+    std::string folderPath;
+    bool operator==(const FolderRequest&) const = default;
+};
+
+// The game, "\n", and the path's names, each escaped as the tree writes names (EscapedName),
+// joined by '\'.
+std::string FolderRequestPayload(const std::string& game, const std::string& folderPath);
+// Nothing unless the game is text to show (IsShownText) of at most MaxNameBytes and the path at
+// most MaxFolderPathBytes of at most MaxTreeDepth names, each a name the tree could have written
+// (UnescapedName: not empty, not "." or "..") that holds no '\'.
+std::optional<FolderRequest> ParseFolderRequest(const std::string& payload);
 
 // This program's version as a host announces it, "0.6.0".
 std::string KorvaneVersion();

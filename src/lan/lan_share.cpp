@@ -248,7 +248,8 @@ struct LanShare::Impl {
                                    asio::redirect_error(asio::use_awaitable, error));
     }
 
-    // The answer to a request; empty when the request is no request of this protocol.
+    // The answer to a request; empty when the request is no request of this protocol. A payload
+    // is read only when its length is within the limit of its kind.
     asio::awaitable<std::string> Reply(tcp::socket& socket, const FrameHeader& header,
                                        const asio::ip::address& guest) {
         if (header.version != LanProtocolVersion) {
@@ -260,8 +261,11 @@ struct LanShare::Impl {
             co_return current.report ? Frame(MessageKind::Report, *current.report)
                                      : Frame(MessageKind::Refused, "");
         }
-        if (header.kind != static_cast<std::uint8_t>(MessageKind::Verdict) || header.length == 0 ||
-            header.length > MaxVerdictBytes) {
+        const bool verdict = header.kind == static_cast<std::uint8_t>(MessageKind::Verdict) &&
+                             header.length > 0 && header.length <= MaxVerdictBytes;
+        const bool folder = header.kind == static_cast<std::uint8_t>(MessageKind::FolderRequest) &&
+                            header.length <= MaxFolderRequestBytes;
+        if (!verdict && !folder) {
             co_return std::string();
         }
         asio::error_code error;
@@ -271,12 +275,33 @@ struct LanShare::Impl {
         if (error) {
             co_return std::string();
         }
+        co_return verdict ? TakeVerdict(payload, guest) : FolderReply(payload);
+    }
+
+    std::string TakeVerdict(const std::string& payload, const asio::ip::address& guest) {
         std::optional<Verdict> verdict = ParseVerdict(payload);
         if (!verdict) {
-            co_return Frame(MessageKind::Refused, "");
+            return Frame(MessageKind::Refused, "");
         }
         Note(std::move(*verdict), guest.to_string());
-        co_return Frame(MessageKind::Taken, "");
+        return Frame(MessageKind::Taken, "");
+    }
+
+    // The folder's files, or Refused when the request cannot be read, no such folder is there,
+    // or its list is larger than a guest takes.
+    std::string FolderReply(const std::string& payload) {
+        const std::optional<FolderRequest> request = ParseFolderRequest(payload);
+        std::optional<std::string> files;
+        if (request && options.folderFiles) {
+            try {
+                files = options.folderFiles(request->game, request->folderPath);
+            } catch (const std::exception&) {
+                // A list that cannot be had is not served.
+            }
+        }
+        return files && files->size() <= MaxFolderFilesBytes
+                   ? Frame(MessageKind::FolderFiles, *files)
+                   : Frame(MessageKind::Refused, "");
     }
 
     // The verdict as the row of its PC, the latest first; a PC's older row of the same name goes,

@@ -1,12 +1,14 @@
 #pragma once
 // Sharing this PC's report on the LAN: while a LanShare runs, it answers the guests' queries
-// and hands out the report, and it keeps the verdicts the guests send back in a table in
-// memory. It serves nothing else: no file, no write, and nothing a guest sends names a file.
+// and hands out the report and the file lists of its folders, and it keeps the verdicts the
+// guests send back in a table in memory. It serves nothing else: no file, no write, and a folder
+// a guest names is only looked up among the report's, never opened.
 #include <chrono>
 #include <cstddef>
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -74,6 +76,12 @@ class LanShare {
         // Called for each verdict taken, on the share's own thread.
         std::function<void(const VerdictRow&)> onVerdict = {};
         unsigned short port = LanPort; // 0: one the system picks, the same for UDP and TCP
+        // The files of a folder of a game (FolderRequest) as WriteTreeFiles writes them, as they
+        // were in the report last served; nothing when that report has no such folder. Called
+        // on the share's own thread. None: no folder is served.
+        std::function<std::optional<std::string>(const std::string& game,
+                                                 const std::string& folderPath)>
+            folderFiles = {};
     };
 
     explicit LanShare(Options options);

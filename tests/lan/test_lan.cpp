@@ -18,6 +18,7 @@
 
 #include "lan/lan_guest.hpp"
 #include "lan/lan_share.hpp"
+#include "report/game_tree_text.hpp"
 
 using namespace korvane::lancheck;
 using asio::ip::tcp;
@@ -110,6 +111,45 @@ TEST(LanProtocol, VerdictsAreCappedAndReadBackOnlyWhenWellFormed) {
     }
 }
 
+// A folder is asked for by a path that leads only down from the game directory.
+TEST(LanProtocol, FolderRequestsAreReadOnlyWhenWellFormed) {
+    const std::string game = "grip EA 2002";
+    std::string deep = game + "\n";
+    for (std::size_t i = 0; i <= MaxTreeDepth; ++i) {
+        deep += "d\\";
+    }
+    deep.pop_back();
+    const struct {
+        std::string payload;
+        std::optional<std::string> path; // nothing: refused
+    } cases[] = {
+        {FolderRequestPayload(game, "season02\\tracks"), "season02\\tracks"},
+        {FolderRequestPayload(game, ""), ""},
+        // Written escaped, or the parser would refuse the space and the newline.
+        {FolderRequestPayload(game, "my cars\\a\nb"), "my cars\\a\nb"},
+        {game, std::nullopt},
+        {game + "\nseason02\nb", std::nullopt},
+        {game + "\nseason02\\..\\..", std::nullopt},
+        {game + "\n%2E%2E", std::nullopt},
+        {game + "\nseason02\\\\tracks", std::nullopt},
+        {game + "\nseason02\\", std::nullopt},
+        {game + "\na%5Cb", std::nullopt}, // a name that holds the separator
+        {game + "\nsea\tson", std::nullopt},
+        {"grip\x1b[2J\nseason02", std::nullopt},
+        {"\nseason02", std::nullopt},
+        {std::string(MaxNameBytes + 1, 'g') + "\nseason02", std::nullopt},
+        {game + "\n" + std::string(MaxFolderPathBytes + 1, 'x'), std::nullopt},
+        {deep, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        const std::optional<FolderRequest> read = ParseFolderRequest(c.payload);
+        EXPECT_EQ(read ? std::optional(read->folderPath) : std::nullopt, c.path) << c.payload;
+        if (read) {
+            EXPECT_EQ(read->game, game);
+        }
+    }
+}
+
 // Each address is answered a few times a second, and a sender not heard in this second or the
 // one before only while few others were; so a flood from made-up senders takes no answer from a
 // guest that asks again from its port. At most MaxAskers senders are remembered a second.
@@ -189,6 +229,7 @@ TEST(LanShare, SurvivesHostileBytesAndStillAnswers) {
         {"a verdict cut off", Header(2, 'V', 20) + "pc\nf\n0", ""},
         {"a verdict it cannot read", Frame(MessageKind::Verdict, "pc\nf\n1\na\nb"),
          Header(2, 'X', 0)},
+        {"a folder request of 4 GiB", Header(2, 'F', 0xFFFFFFFF) + "g\n", ""},
         {"silent", "", std::nullopt},
         {"slow", "KVLC", std::nullopt},
     };
@@ -445,4 +486,43 @@ TEST(LanShare, AnswersNoLargerThanTheQuery) {
             EXPECT_EQ(ParseAnswer(reply.substr(FrameHeaderBytes))->name, std::string(64, 'n'));
         }
     }
+}
+
+// A guest gets the files of the folder it names, as the host wrote them; nothing of a folder the
+// host does not have, from a host that serves no folders, or when the list is too large to send.
+TEST(LanShare, ServesTheFilesOfTheFolderAsked) {
+    TreeFolder tracks;
+    tracks.files = {{"monaco.gmt", EntryState::Compared, Digest{1}, {}},
+                    {"spa", EntryState::Link, {}, {}}};
+    const std::string game = "grip EA 2002";
+    LanShare share({"host-pc",
+                    [] { return Report; },
+                    {},
+                    {},
+                    0,
+                    [&](const std::string& asked, const std::string& folderPath) {
+                        return asked == game && folderPath == "season02\\tracks"
+                                   ? std::optional(WriteTreeFiles(tracks))
+                               : folderPath == "huge"
+                                   ? std::optional(std::string(MaxFolderFilesBytes + 1, 'f'))
+                                   : std::nullopt;
+                    }});
+    LanShare bare({"host-pc", [] { return Report; }, {}, {}, 0});
+    ASSERT_TRUE(share.Start().ok());
+    ASSERT_TRUE(bare.Start().ok());
+    const LanHost host{Loopback, share.Port()};
+
+    const std::optional<std::vector<TreeFile>> files =
+        FetchFolderFiles(host, game, "season02\\tracks");
+    ASSERT_TRUE(files);
+    EXPECT_EQ(FilesDigest(*files), FilesDigest(tracks.files));
+    EXPECT_FALSE(FetchFolderFiles(host, game, "season02\\cars"));
+    EXPECT_FALSE(FetchFolderFiles({Loopback, bare.Port()}, game, "season02\\tracks"));
+
+    // The guest refuses so large an answer unread too: only the host's own reply shows it.
+    asio::io_context io;
+    tcp::socket socket(io);
+    socket.connect({asio::ip::make_address_v4(Loopback), share.Port()});
+    asio::write(socket, asio::buffer(Frame(MessageKind::FolderRequest, game + "\nhuge")));
+    EXPECT_EQ(ReadToEnd(socket).substr(0, 16), Header(2, 'X', 0)); // a wrong one shown short
 }
