@@ -391,7 +391,13 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
                 Compared(false, then);
             };
         }
-        lancheck::FilesThere filesThere;
+        lancheck::FilesThere filesThere; // a report file carries no folder's files
+        if (host) {
+            filesThere = [host = *host, stop = options.stop](const std::string& game,
+                                                             const std::string& folder) {
+                return lancheck::FetchFolderFiles(host, game, folder, stop);
+            };
+        }
         std::vector<lancheck::GameComparison> games =
             lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);
         const bool cut = options.stop.stop_requested(); // while the lists were asked for

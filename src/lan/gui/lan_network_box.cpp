@@ -207,17 +207,22 @@ void LanNetworkBox::Share(bool on) {
 }
 
 void LanNetworkBox::StartSharing(bool wholeGame) {
-    // The report is made on the share's thread, from copies: it only reads files. The table is
-    // shown anew a few times a second at most, however many verdicts come.
+    // The report, its stamp and the folders' files are made on the share's thread, by one
+    // SharedReport of copies: it only reads files. The table is shown anew a few times a second
+    // at most, however many verdicts come.
     const auto shared =
         std::make_shared<SharedReport>(state_.install, state_.ProgramDir(), wholeGame);
-    LanShare::Options options{ThisPcName(), [shared] { return shared->Report(); },
+    LanShare::Options options{ThisPcName(),
+                              [shared] { return shared->Report(); },
                               [shared] { return shared->Stamp(); },
                               [this](const VerdictRow&) {
                                   QMetaObject::invokeMethod(
                                       this, [this] { GuestsDue(); }, Qt::QueuedConnection);
                               },
-                              port_};
+                              port_,
+                              [shared](const std::string& game, const std::string& folder) {
+                                  return shared->FolderFiles(game, folder);
+                              }};
     share_ = std::make_unique<LanShare>(std::move(options));
     const FileResult started = share_->Start();
     if (!started.ok()) {
