@@ -110,10 +110,10 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
              CompareWithHost(report, host, fingerprint, shownName);
          },
          [this](const std::string& text) { ComparisonFailed(text); }},
+        this,
         {[this] { return wholeGame_->isChecked(); },
          [this](std::function<void(bool)> done) { ReadGamesBeforeSharing(std::move(done)); },
-         [this] { StopReading(); }},
-        this);
+         [this] { StopReading(); }});
     connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
     // The network and the comparison share what room the screen leaves; the player moves the

@@ -54,7 +54,7 @@ constexpr int GuestsEveryMs = 250;
 } // namespace
 
 LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports,
-                             GamesForSharing games, QWidget* parent)
+                             QWidget* parent, GamesForSharing games)
     : QGroupBox(parent), state_(state), sink_(sink), reports_(std::move(reports)),
       games_(std::move(games)) {
     setObjectName(QStringLiteral("FrmNetwork"));
@@ -186,7 +186,7 @@ void LanNetworkBox::Share(bool on) {
         UpdateButtons();
         return;
     }
-    if (!games_.wanted()) {
+    if (!games_.wanted || !games_.wanted()) {
         StartSharing(false);
         return;
     }

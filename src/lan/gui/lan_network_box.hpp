@@ -42,15 +42,16 @@ class LanNetworkBox : public QGroupBox {
     };
     // What the window does for a share with the whole game: whether the report carries it, and
     // this PC's games read once before sharing starts, with the window's progress; read hands
-    // done false when they were not read. cancel stops that reading, done not called.
+    // done false when they were not read. cancel stops that reading, done not called. A box
+    // without them shares Korvane's components alone.
     struct GamesForSharing {
         std::function<bool()> wanted;
         std::function<void(std::function<void(bool read)> done)> read;
         std::function<void()> cancel;
     };
 
-    LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports, GamesForSharing games,
-                  QWidget* parent);
+    LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports, QWidget* parent,
+                  GamesForSharing games = {});
     ~LanNetworkBox() override; // stops sharing and cancels the exchanges under way
 
     // The port of the share and of the hosts, and where the query for hosts goes (empty: broadcast
