@@ -402,11 +402,8 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
             lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);
         const bool cut = options.stop.stop_requested(); // while the lists were asked for
         return [this, games = std::move(games), cut, then] {
-            games_ = games;
+            games_ = cut ? std::vector<lancheck::GameComparison>() : games;
             gamesNote_ = cut ? WholeGameNotComparedText("", state_.language) : "";
-            if (cut) {
-                games_.clear();
-            }
             ShowGames();
             Compared(!cut, then);
         };
@@ -421,14 +418,14 @@ void frmLanCheck::ShowGames() {
     while (differences_->topLevelItemCount() > int(comparison_.components.size())) {
         delete differences_->takeTopLevelItem(differences_->topLevelItemCount() - 1);
     }
-    const auto row = [this](QTreeWidgetItem* line, const std::string& key) {
+    const auto row = [](QTreeWidgetItem* line, const std::string& key) {
         line->setFirstColumnSpanned(true);
         line->setToolTip(0, line->text(0)); // the whole line where the list cuts it short
-        if (!key.empty()) {
-            line->setData(0, Qt::UserRole, Local(key));
-            line->setExpanded(opened_.contains(Local(key)));
-        }
+        line->setData(0, Qt::UserRole, Local(key));
         return line;
+    };
+    const auto reopen = [this](QTreeWidgetItem* line) { // once its rows are in it
+        line->setExpanded(opened_.contains(line->data(0, Qt::UserRole).toString()));
     };
     bool advice = false;
     for (const lancheck::GameComparison& game : games_) {
@@ -445,8 +442,10 @@ void frmLanCheck::ShowGames() {
                                         {Local(lancheck::GameFileLine(file, language))}),
                     "");
             }
+            reopen(folderLine);
             advice = true;
         }
+        reopen(gameLine);
     }
     for (const std::string& line : {gamesNote_, advice ? lancheck::CopyAdvice(language) : ""}) {
         if (!line.empty()) {
