@@ -428,7 +428,7 @@ class FrmLanCheckTest : public QObject {
 
         frmLanCheck window(pcs.guest, pcs.sink);
         window.show();
-        QTest::mouseClick(Child(&window, "ChkWholeGame"), Qt::LeftButton); // the match's part alone
+        QTest::mouseClick(Child(&window, "ChkWholeGame"), Qt::LeftButton); // the components alone
         QString question;
         window.SetConfirm([&](QWidget*, const QString& text) {
             question = text;
