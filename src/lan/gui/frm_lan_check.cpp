@@ -2,8 +2,7 @@
 #include "core/gui/qt_control_texts.hpp"
 #include "core/gui/qt_widgets.hpp"
 
-#include <set>
-
+#include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
@@ -11,9 +10,9 @@
 #include <QDropEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
@@ -31,8 +30,10 @@
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
+#include "report/game_compare_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
+#include "report/verdict.hpp"
 
 namespace korvane {
 
@@ -74,6 +75,11 @@ bool DefaultConfirm(QWidget* owner, const QString& text, Language language) {
     return frmLanCheck::MatchQuestion(owner, text, language)->exec() == QMessageBox::Yes;
 }
 
+// A failure of the logic as one line: the path it is about, then the system's reason.
+std::string ReasonOf(const FileResult& failed) {
+    return failed.path().empty() ? failed.reason() : failed.path() + ": " + failed.reason();
+}
+
 // The one local file a drag carries, or empty.
 QString DroppedFile(const QMimeData* data) {
     const QList<QUrl> urls = data->urls();
@@ -99,13 +105,15 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     QLayout* buttons = BuildButtons();
     network_ = new LanNetworkBox(
         state_, sink_,
-        {[this](const std::vector<lancheck::ComponentStatus>& report,
-                const lancheck::LanHost& host, const std::string& fingerprint,
-                const std::string& shownName) {
+        {[this](const lancheck::ReportRead& report, const lancheck::LanHost& host,
+                const std::string& fingerprint, const std::string& shownName) {
              CompareWithHost(report, host, fingerprint, shownName);
          },
          [this](const std::string& text) { ComparisonFailed(text); }},
-        this);
+        this,
+        {[this] { return wholeGame_->isChecked(); },
+         [this](std::function<void(bool)> done) { ReadGamesBeforeSharing(std::move(done)); },
+         [this] { StopReading(); }});
     connect(this, &QDialog::finished, network_, &LanNetworkBox::StopSharing);
 
     // The network and the comparison share what room the screen leaves; the player moves the
@@ -149,7 +157,8 @@ void frmLanCheck::FitTheScreen() {
                     std::min(sizeHint().height(), area.height() - titleBar)));
 }
 
-// This PC's components with their state, and the button that copies the report as text.
+// This PC's components with their state; below them, whether the whole game is compared, and the
+// button that copies the report as text.
 QWidget* frmLanCheck::BuildStatusBox(Language language) {
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
     status_ = Named(new QTreeWidget(statusBox), "LstStatus");
@@ -162,10 +171,16 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     // Room for every component (six at most) without a scroll bar.
     status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 13 / 2 +
                             status_->header()->sizeHint().height() + 2 * status_->frameWidth());
+    wholeGame_ = Named(new QCheckBox(statusBox), "ChkWholeGame");
+    wholeGame_->setChecked(true);
     auto* copy = Named(new QPushButton(statusBox), "BtnCopy");
+    auto* belowStatus = new QHBoxLayout;
+    belowStatus->addWidget(wholeGame_);
+    belowStatus->addStretch(1);
+    belowStatus->addWidget(copy);
     auto* statusLayout = new QVBoxLayout(statusBox);
     statusLayout->addWidget(status_);
-    statusLayout->addWidget(copy, 0, Qt::AlignRight);
+    statusLayout->addLayout(belowStatus);
     connect(copy, &QPushButton::clicked, this, [this] {
         if (CollectStatus()) {
             QGuiApplication::clipboard()->setText(
@@ -175,7 +190,8 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     return statusBox;
 }
 
-// The verdict with the match button, the steps of a running match, and the differences.
+// The verdict with the match button, the steps of a running match or how far the games are read,
+// and the differences.
 QWidget* frmLanCheck::BuildCompareBox(Language language) {
     auto* compareBox = Named(new QGroupBox(this), "FrmCompare");
     comparedWith_ = Named(new QLabel(compareBox), "LblComparedWith");
@@ -208,6 +224,16 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
         QFontMetrics(differences_->font()).averageCharWidth() * 16);
     connect(differences_, &QTreeWidget::itemClicked, this,
             [](QTreeWidgetItem* row) { row->setExpanded(!row->isExpanded()); });
+    // The rows the player opened stay open when the comparison is shown anew.
+    connect(differences_, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* row) {
+        const QString key = row->data(0, Qt::UserRole).toString();
+        if (!key.isEmpty() && !opened_.contains(key)) {
+            opened_ << key;
+        }
+    });
+    connect(differences_, &QTreeWidget::itemCollapsed, this, [this](QTreeWidgetItem* row) {
+        opened_.removeAll(row->data(0, Qt::UserRole).toString());
+    });
     auto* compareLayout = new QVBoxLayout(compareBox);
     compareLayout->addWidget(comparedWith_);
     compareLayout->addLayout(verdictRow);
@@ -216,7 +242,8 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
     return compareBox;
 }
 
-// The verdict in bold, and beside it the match button, shown once something differs.
+// The verdict in bold, and beside it the match button, shown once something differs, and the
+// button that cancels reading the games, shown while they are read.
 QLayout* frmLanCheck::BuildVerdictRow(QWidget* compareBox) {
     verdict_ = Named(new QLabel(compareBox), "LblVerdict");
     verdict_->setWordWrap(true);
@@ -231,8 +258,14 @@ QLayout* frmLanCheck::BuildVerdictRow(QWidget* compareBox) {
     match_->setSizePolicy(keepRoom);
     match_->hide();
     connect(match_, &QPushButton::clicked, this, &frmLanCheck::Match);
+    cancelReading_ = Named(new QPushButton(compareBox), "BtnCancelScan");
+    cancelReading_->setAutoDefault(false);
+    cancelReading_->setMinimumHeight(32);
+    cancelReading_->hide();
+    connect(cancelReading_, &QPushButton::clicked, this, [this] { reader_.request_stop(); });
     auto* verdictRow = new QHBoxLayout;
     verdictRow->addWidget(verdict_, 1);
+    verdictRow->addWidget(cancelReading_);
     verdictRow->addWidget(match_);
     return verdictRow;
 }
@@ -242,17 +275,17 @@ QLayout* frmLanCheck::BuildVerdictRow(QWidget* compareBox) {
 QLayout* frmLanCheck::BuildButtons() {
     auto* save = Named(new QPushButton(this), "BtnSaveReport");
     auto* compare = Named(new QPushButton(this), "BtnCompare");
-    auto* quit = Named(new QPushButton(this), "BtnQuit");
+    quit_ = Named(new QPushButton(this), "BtnQuit");
     auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {save, compare, quit}) {
+    for (QPushButton* button : {save, compare, quit_}) {
         button->setMinimumHeight(40);
         button->setAutoDefault(false);
         buttons->addWidget(button);
     }
-    starters_ = {save, compare, quit, match_};
+    starters_ = {save, compare, match_};
     connect(save, &QPushButton::clicked, this, &frmLanCheck::SaveReport);
     connect(compare, &QPushButton::clicked, this, &frmLanCheck::CompareWithChosenReport);
-    connect(quit, &QPushButton::clicked, this, &QDialog::close);
+    connect(quit_, &QPushButton::clicked, this, &QDialog::close);
     return buttons;
 }
 
@@ -268,6 +301,7 @@ void frmLanCheck::CompareWithChosenReport() {
 }
 
 frmLanCheck::~frmLanCheck() {
+    StopReading();
     if (worker_.joinable()) {
         worker_.join();
     }
@@ -309,28 +343,21 @@ bool frmLanCheck::CollectStatus() {
     return true;
 }
 
-bool frmLanCheck::ShowComparison() {
+bool frmLanCheck::ShowComparison(std::function<void()> then) {
+    StopReading();
     if (!CollectStatus()) {
         return false;
     }
     const Language language = state_.language;
-    const lancheck::Comparison comparison = lancheck::CompareWithReport(components_, reference_);
+    comparison_ = lancheck::CompareWithReport(components_, reference_);
     comparedWith_->setText(Local(ComparedWithText(
         referenceName_, Local(QTime::currentTime().toString(QStringLiteral("HH:mm"))), language)));
     comparedWith_->show();
-    verdict_->setText(Text(VerdictText(comparison, language)));
-    // The components the player opened stay open.
-    std::set<std::string> opened;
-    for (int i = 0; i < differences_->topLevelItemCount(); ++i) {
-        if (differences_->topLevelItem(i)->isExpanded()) {
-            opened.insert(Local(differences_->topLevelItem(i)->data(0, Qt::UserRole).toString()));
-        }
-    }
     differences_->clear();
-    for (const lancheck::ComponentComparison& component : comparison.components) {
+    for (const lancheck::ComponentComparison& component : comparison_.components) {
         auto* line = new QTreeWidgetItem(differences_,
                                          {Local(lancheck::ComponentLine(component, language))});
-        line->setData(0, Qt::UserRole, Local(component.name));
+        line->setData(0, Qt::UserRole, Local("component " + component.name));
         line->setFirstColumnSpanned(true);
         for (const lancheck::FileDifference& file : component.files) {
             const auto side = [&](bool here) {
@@ -339,15 +366,105 @@ bool frmLanCheck::ShowComparison() {
             new QTreeWidgetItem(line,
                                 {Local(lancheck::ShownFile(file.path)), side(true), side(false)});
         }
-        line->setExpanded(opened.contains(component.name));
+        line->setExpanded(opened_.contains(line->data(0, Qt::UserRole).toString()));
     }
-    match_->setVisible(!comparison.AllSame());
-    if (referenceHost_) {
-        network_->SendVerdict(
-            *referenceHost_,
-            lancheck::VerdictOf(comparison, lancheck::ThisPcName(), referenceFingerprint_));
+    match_->setVisible(!comparison_.AllSame());
+    games_.clear();
+    gamesNote_.clear();
+    if (!wholeGame_->isChecked() || referenceGames_.empty()) {
+        gamesNote_ = wholeGame_->isChecked() ? NoWholeGameText(language) : "";
+        ShowGames();
+        Compared(true, then);
+        return true;
     }
+    ShowGames(); // the components' verdict while the games are read
+    // A host's folder lists are asked for on the same thread: each may take a while.
+    ReadGames([this, install = state_.install, here = components_, there = reference_,
+               theirs = referenceGames_, host = referenceHost_,
+               then](const lancheck::GamesScanOptions& options) -> std::function<void()> {
+        const Result<lancheck::GamesScan> scan = lancheck::ScanGames(install, options);
+        if (!scan.ok() || scan.value().cancelled) {
+            const std::string why = scan.ok() ? "" : ReasonOf(scan);
+            return [this, why, then] {
+                gamesNote_ = WholeGameNotComparedText(why, state_.language);
+                ShowGames();
+                Compared(false, then);
+            };
+        }
+        lancheck::FilesThere filesThere; // a report file carries no folder's files
+        if (host) {
+            filesThere = [host = *host, stop = options.stop](const std::string& game,
+                                                             const std::string& folder) {
+                return lancheck::FetchFolderFiles(host, game, folder, stop);
+            };
+        }
+        std::vector<lancheck::GameComparison> games =
+            lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);
+        const bool cut = options.stop.stop_requested(); // while the lists were asked for
+        return [this, games = std::move(games), cut, then] {
+            games_ = cut ? std::vector<lancheck::GameComparison>() : games;
+            gamesNote_ = cut ? WholeGameNotComparedText("", state_.language) : "";
+            ShowGames();
+            Compared(!cut, then);
+        };
+    });
     return true;
+}
+
+// Per game its line, below it each folder that differs with its files; then why the whole game
+// was not compared, or what the player does about the folders.
+void frmLanCheck::ShowGames() {
+    const Language language = state_.language;
+    while (differences_->topLevelItemCount() > int(comparison_.components.size())) {
+        delete differences_->takeTopLevelItem(differences_->topLevelItemCount() - 1);
+    }
+    const auto row = [](QTreeWidgetItem* line, const std::string& key) {
+        line->setFirstColumnSpanned(true);
+        line->setToolTip(0, line->text(0)); // the whole line where the list cuts it short
+        line->setData(0, Qt::UserRole, Local(key));
+        return line;
+    };
+    const auto reopen = [this](QTreeWidgetItem* line) { // once its rows are in it
+        line->setExpanded(opened_.contains(line->data(0, Qt::UserRole).toString()));
+    };
+    bool advice = false;
+    for (const lancheck::GameComparison& game : games_) {
+        const std::string gameKey = "game " + game.game;
+        QTreeWidgetItem* gameLine =
+            row(new QTreeWidgetItem(differences_, {Local(lancheck::GameLine(game, language))}),
+                gameKey);
+        for (const lancheck::FolderDifferences& folder : game.folders) {
+            QTreeWidgetItem* folderLine =
+                row(new QTreeWidgetItem(gameLine, {Local(lancheck::FolderLine(folder, language))}),
+                    gameKey + '\n' + folder.folder);
+            for (const lancheck::GameFileDifference& file : folder.files) {
+                row(new QTreeWidgetItem(folderLine,
+                                        {Local(lancheck::GameFileLine(file, language))}),
+                    "");
+            }
+            reopen(folderLine);
+            advice = true;
+        }
+        reopen(gameLine);
+    }
+    for (const std::string& line : {gamesNote_, advice ? lancheck::CopyAdvice(language) : ""}) {
+        if (!line.empty()) {
+            row(new QTreeWidgetItem(differences_, {Text(line)}), "");
+        }
+    }
+    verdict_->setText(Text(VerdictText(comparison_, games_, language)));
+}
+
+// The host learns what this PC found, once the comparison is whole.
+void frmLanCheck::Compared(bool wholeGame, const std::function<void()>& then) {
+    if (referenceHost_ && wholeGame) {
+        network_->SendVerdict(*referenceHost_,
+                              lancheck::VerdictOf(comparison_, lancheck::ThisPcName(),
+                                                  referenceFingerprint_, games_));
+    }
+    if (then) {
+        then();
+    }
 }
 
 void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddress) {
@@ -355,13 +472,13 @@ void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddres
 }
 
 // A host's report shows as a report file does, and the host learns what this PC found.
-void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& report,
-                                  const lancheck::LanHost& host, const std::string& fingerprint,
-                                  const std::string& shownName) {
-    if (Running()) { // a match holds the comparison until it ends
+void frmLanCheck::CompareWithHost(const lancheck::ReportRead& report, const lancheck::LanHost& host,
+                                  const std::string& fingerprint, const std::string& shownName) {
+    if (Running() || Reading()) { // a match or a reading holds the comparison until it ends
         return;
     }
-    reference_ = report;
+    reference_ = report.value();
+    referenceGames_ = report.games();
     referenceHost_ = host;
     referenceFingerprint_ = fingerprint;
     referenceName_ = shownName;
@@ -369,7 +486,12 @@ void frmLanCheck::CompareWithHost(const std::vector<lancheck::ComponentStatus>& 
 }
 
 void frmLanCheck::ComparisonFailed(const std::string& text) {
+    if (Reading()) { // what is read was asked for later: a host's answer that came late
+        sink_.Show(text);
+        return;
+    }
     reference_.clear();
+    referenceGames_.clear();
     referenceHost_.reset();
     referenceFingerprint_.clear();
     comparedWith_->hide();
@@ -391,18 +513,42 @@ void frmLanCheck::SaveReport() {
     if (!file.endsWith(QStringLiteral(".json"), Qt::CaseInsensitive)) {
         file += QStringLiteral(".json");
     }
+    StopReading();
     if (!CollectStatus()) {
         return;
     }
-    const FileResult written = WriteFileSafe(Local(file), lancheck::ReportJson(components_));
+    if (!wholeGame_->isChecked()) {
+        WriteReport(file, lancheck::ReportJson(components_));
+        return;
+    }
+    ReadGames([this, install = state_.install, components = components_,
+               file](const lancheck::GamesScanOptions& options) -> std::function<void()> {
+        const Result<lancheck::GamesScan> scan = lancheck::ScanGames(install, options);
+        if (!scan.ok()) {
+            return [this, file, why = ReasonOf(scan)] {
+                sink_.Show(ReportNotSavedText(Local(file), why, state_.language));
+            };
+        }
+        if (scan.value().cancelled) {
+            return {}; // the player knows
+        }
+        return [this, file, report = lancheck::ReportJson(components, scan.value().games)] {
+            WriteReport(file, report);
+        };
+    });
+}
+
+void frmLanCheck::WriteReport(const QString& file, const std::string& report) {
+    const FileResult written = WriteFileSafe(Local(file), report);
     if (written.ok()) {
         RememberFolderOf(file);
     }
-    sink_.Show(written.ok() ? ReportSavedText(Local(file), language)
-                            : ReportNotSavedText(Local(file), written.reason(), language));
+    sink_.Show(written.ok() ? ReportSavedText(Local(file), state_.language)
+                            : ReportNotSavedText(Local(file), written.reason(), state_.language));
 }
 
 void frmLanCheck::CompareWith(const QString& file) {
+    StopReading();
     const std::string path = Local(QDir::toNativeSeparators(file));
     const lancheck::ReportRead report = lancheck::ReadReportFile(path);
     if (!report.ok()) {
@@ -411,6 +557,7 @@ void frmLanCheck::CompareWith(const QString& file) {
     }
     RememberFolderOf(file);
     reference_ = report.value();
+    referenceGames_ = report.games();
     referenceHost_.reset();
     referenceFingerprint_.clear();
     referenceName_ = Local(QFileInfo(file).fileName());
@@ -426,22 +573,28 @@ void frmLanCheck::Match() {
     }
     match_->setEnabled(false);
     network_->FetchAgain(*referenceHost_, [this](const lancheck::FetchedReport& fetched) {
+        if (Reading()) { // something else was started meanwhile
+            return;
+        }
         match_->setEnabled(true);
         if (!fetched.read.ok()) {
             ComparisonFailed(HostUnreadableText(referenceName_, fetched.read, state_.language));
             return;
         }
         reference_ = fetched.read.value();
+        referenceGames_ = fetched.read.games();
         referenceFingerprint_ = fetched.fingerprint;
         PlanAndAsk();
     });
 }
 
+// The plan starts from the files as they are now, as what is shown.
 void frmLanCheck::PlanAndAsk() {
+    ShowComparison([this] { AskAndRun(); });
+}
+
+void frmLanCheck::AskAndRun() {
     const Language language = state_.language;
-    if (!ShowComparison()) { // the plan starts from the files as they are now, as what is shown
-        return;
-    }
     lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
     const std::string planText = lancheck::PlanText(plan, language);
     if (plan.steps.empty()) {
@@ -451,7 +604,7 @@ void frmLanCheck::PlanAndAsk() {
     if (!confirm_(this, Local(planText + '\n' + TextIn(language, MatchQuestionText)))) {
         return;
     }
-    SetRunning(true);
+    SetBusy(Busy::Matching);
     // The operations report through a sink of the worker's own; the window shows what it
     // recorded once the run is over, as message boxes belong to this thread.
     worker_ = std::thread([this, plan = std::move(plan), install = state_.install,
@@ -499,14 +652,87 @@ void frmLanCheck::PlanAndAsk() {
     });
 }
 
-void frmLanCheck::SetRunning(bool running) {
-    for (QPushButton* button : starters_) {
-        button->setEnabled(!running);
+void frmLanCheck::ReadGames(GamesWork work) {
+    StopReading();
+    const std::uint64_t reading = ++readings_;
+    SetBusy(Busy::Reading);
+    reader_ = std::jthread(
+        [this, reading, work = std::move(work), language = state_.language](std::stop_token stop) {
+            lancheck::GamesScanOptions options;
+            options.stop = stop;
+            options.progress = [this, reading, language](const std::string& game,
+                                                         const lancheck::ScanProgress& progress) {
+                const QString text = Local(lancheck::ScanProgressText(game, progress, language));
+                const auto total = std::max<std::uint64_t>(progress.bytesTotal, 1);
+                const int permille = int(progress.bytesDone * 1000 / total);
+                QMetaObject::invokeMethod(
+                    this,
+                    [=, this] {
+                        if (reading == readings_) {
+                            ShowStep(std::size_t(permille), 1000, text);
+                        }
+                    },
+                    Qt::QueuedConnection);
+            };
+            std::function<void()> done;
+            try {
+                done = work(options);
+            } catch (const std::exception& e) { // never into Qt's event loop
+                done = [this, what = std::string(e.what())] { sink_.Show(what); };
+            }
+            QMetaObject::invokeMethod(
+                this,
+                [this, reading, done = std::move(done)] {
+                    if (reading != readings_) { // stopped, or the window is going
+                        return;
+                    }
+                    reader_.join();
+                    SetBusy(Busy::No);
+                    if (done) {
+                        done();
+                    }
+                },
+                Qt::QueuedConnection);
+        });
+}
+
+void frmLanCheck::StopReading() {
+    ++readings_;
+    if (reader_.joinable()) {
+        reader_.request_stop();
+        reader_.join();
+        SetBusy(Busy::No);
     }
-    setAcceptDrops(!running);
-    network_->SetLocked(running);
-    step_->setVisible(running);
-    progress_->setVisible(running);
+}
+
+void frmLanCheck::ReadGamesBeforeSharing(std::function<void(bool)> done) {
+    ReadGames([this, install = state_.install,
+               done](const lancheck::GamesScanOptions& options) -> std::function<void()> {
+        const Result<lancheck::GamesScan> scan = lancheck::ScanGames(install, options);
+        if (!scan.ok()) {
+            return [this, done, why = ReasonOf(scan)] {
+                sink_.Show(GamesUnreadableText(why, state_.language));
+                done(false);
+            };
+        }
+        return [done, read = !scan.value().cancelled] { done(read); };
+    });
+}
+
+// While a match runs, nothing else starts and the window stays; while the games are read, the
+// window can be closed and the reading cancelled.
+void frmLanCheck::SetBusy(Busy busy) {
+    const bool free = busy == Busy::No;
+    for (QPushButton* button : starters_) {
+        button->setEnabled(free);
+    }
+    quit_->setEnabled(busy != Busy::Matching);
+    wholeGame_->setEnabled(free);
+    setAcceptDrops(free);
+    network_->SetLocked(!free);
+    step_->setVisible(!free);
+    progress_->setVisible(!free);
+    cancelReading_->setVisible(busy == Busy::Reading);
     step_->clear();
     progress_->setValue(0);
 }
@@ -519,7 +745,7 @@ void frmLanCheck::ShowStep(std::size_t index, std::size_t count, const QString& 
 
 void frmLanCheck::MatchEnded(const std::vector<std::string>& messages) {
     worker_.join();
-    SetRunning(false);
+    SetBusy(Busy::No);
     ShowComparison();
     // One box for the whole run: every step's own message, in turn, then what failed.
     std::string shown;
@@ -556,6 +782,7 @@ void frmLanCheck::closeEvent(QCloseEvent* event) {
 
 void frmLanCheck::reject() {
     if (!Running()) {
+        StopReading();
         QDialog::reject();
     }
 }

@@ -12,13 +12,15 @@ namespace korvane {
 
 namespace {
 
-constexpr std::array<ControlText, 16> Texts{{
+constexpr std::array<ControlText, 18> Texts{{
     {"frmLanCheck", "LAN-Check", "LAN check"},
     {"FrmStatus", "Dieser PC:", "This PC:"},
     {"FrmCompare", "Vergleich mit einem Bericht:", "Comparison with a report:"},
     {"LblVerdict", "Bericht wählen oder auf dieses Fenster ziehen ...",
      "Choose a report or drop it onto this window ..."},
     {"BtnCopy", "Zeilen kopieren", "Copy lines"},
+    {"ChkWholeGame", "Ganzes Spiel vergleichen", "Compare the whole game"},
+    {"BtnCancelScan", "Abbrechen", "Cancel"},
     {"BtnSaveReport", "Bericht speichern ...", "Save report ..."},
     {"BtnCompare", "Mit Bericht vergleichen ...", "Compare with report ..."},
     {"BtnQuit", "Zurück zum Auswahlmenü", "Back to main menu"},
@@ -112,9 +114,13 @@ std::string ReportUnreadableText(const std::string& path, const lancheck::Report
            CrLf + CrLf + ProblemText(refused.problem(), refused.reason(), language);
 }
 
-std::string VerdictText(const lancheck::Comparison& comparison, Language language) {
-    const std::size_t count = comparison.DifferingFiles();
-    if (comparison.AllSame()) {
+std::string VerdictText(const lancheck::Comparison& comparison,
+                        const std::vector<lancheck::GameComparison>& games, Language language) {
+    std::size_t count = comparison.DifferingFiles();
+    for (const lancheck::GameComparison& game : games) {
+        count += game.Differing();
+    }
+    if (comparison.AllSame() && lancheck::AllSame(games)) {
         return TextIn(language, {"Alle Dateien sind gleich wie im Bericht.",
                                  "All files are the same as in the report."});
     }
@@ -125,6 +131,32 @@ std::string VerdictText(const lancheck::Comparison& comparison, Language languag
     return TextIn(language,
                   {"{1} Dateien weichen vom Bericht ab.", "{1} files differ from the report."},
                   {std::to_string(count)});
+}
+
+std::string NoWholeGameText(Language language) {
+    return TextIn(language, {"Der Bericht enthält das ganze Spiel nicht: verglichen sind nur "
+                             "Korvanes Komponenten.",
+                             "The report does not hold the whole game: only Korvane's components "
+                             "are compared."});
+}
+
+std::string WholeGameNotComparedText(const std::string& why, Language language) {
+    if (why.empty()) {
+        return TextIn(language, {"Das ganze Spiel ist nicht verglichen: das Lesen wurde "
+                                 "abgebrochen.",
+                                 "The whole game was not compared: reading it was cancelled."});
+    }
+    return TextIn(
+        language,
+        {"Das ganze Spiel ist nicht verglichen: {1}", "The whole game was not compared: {1}"},
+        {why});
+}
+
+std::string GamesUnreadableText(const std::string& why, Language language) {
+    return TextIn(language, {"Die Spiele dieses PCs können nicht gelesen werden, die Freigabe "
+                             "beginnt nicht:",
+                             "This PC's games cannot be read, so sharing does not start:"}) +
+           CrLf + CrLf + why;
 }
 
 std::string StatusFailedText(const std::string& reason, Language language) {

@@ -11,6 +11,7 @@
 #include "core/messages.hpp"
 #include "lan/lan_protocol.hpp"
 #include "lan/lan_share.hpp"
+#include "report/game_compare.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
 
@@ -62,8 +63,17 @@ std::string ReportNotSavedText(const std::string& path, const std::string& reaso
 std::string ReportUnreadableText(const std::string& path, const lancheck::ReportRead& refused,
                                  Language language);
 
-// One line over the result: all the same, or how many files differ.
-std::string VerdictText(const lancheck::Comparison& comparison, Language language);
+// One line over the result: all the same, or how many files differ, the whole game's entries
+// counted with the components' files.
+std::string VerdictText(const lancheck::Comparison& comparison,
+                        const std::vector<lancheck::GameComparison>& games, Language language);
+
+// The line in place of the whole game's rows: a report without it, or a comparison of it that
+// did not come about (why empty: the reading was cancelled).
+std::string NoWholeGameText(Language language);
+std::string WholeGameNotComparedText(const std::string& why, Language language);
+// Sharing that does not start because this PC's games cannot be read: why.
+std::string GamesUnreadableText(const std::string& why, Language language);
 
 // "This PC's state cannot be read:", then why.
 std::string StatusFailedText(const std::string& reason, Language language);

@@ -19,6 +19,7 @@
 #include "core/settings.hpp"
 #include "lan/gui/lan_check_texts.hpp"
 #include "lan/lan_texts.hpp"
+#include "lan/shared_report.hpp"
 #include "report/component_status.hpp"
 #include "report/status_report.hpp"
 
@@ -53,8 +54,9 @@ constexpr int GuestsEveryMs = 250;
 } // namespace
 
 LanNetworkBox::LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports,
-                             QWidget* parent)
-    : QGroupBox(parent), state_(state), sink_(sink), reports_(std::move(reports)) {
+                             QWidget* parent, GamesForSharing games)
+    : QGroupBox(parent), state_(state), sink_(sink), reports_(std::move(reports)),
+      games_(std::move(games)) {
     setObjectName(QStringLiteral("FrmNetwork"));
     // The share on the left, the hosts on the right, their lists side by side; the lists take
     // what room the box gets.
@@ -175,30 +177,59 @@ unsigned short LanNetworkBox::SharedPort() const {
 
 void LanNetworkBox::Share(bool on) {
     if (!on) {
+        if (readingGames_) {
+            readingGames_ = false;
+            games_.cancel();
+        }
         share_.reset(); // stops sharing
         sharedAs_->hide();
+        UpdateButtons();
         return;
     }
-    // The report is made on the share's thread, from copies: it only reads files. The table is
-    // shown anew a few times a second at most, however many verdicts come.
+    if (!games_.wanted || !games_.wanted()) {
+        StartSharing(false);
+        return;
+    }
+    // The games are read once before the share starts, so that the guests' first requests find
+    // the stamp cache warm rather than wait for every file to be read.
+    readingGames_ = true;
+    UpdateButtons();
+    games_.read([this](bool read) {
+        readingGames_ = false;
+        if (read && shareBox_->isChecked()) {
+            StartSharing(true);
+            return;
+        }
+        const QSignalBlocker quiet(shareBox_);
+        shareBox_->setChecked(false);
+        UpdateButtons();
+    });
+}
+
+void LanNetworkBox::StartSharing(bool wholeGame) {
+    // The report, its stamp and the folders' files are made on the share's thread, by one
+    // SharedReport of copies: it only reads files. The table is shown anew a few times a second
+    // at most, however many verdicts come.
+    const auto shared =
+        std::make_shared<SharedReport>(state_.install, state_.ProgramDir(), wholeGame);
     LanShare::Options options{ThisPcName(),
-                              [install = state_.install, programDir = state_.ProgramDir()] {
-                                  return ReportJson(CollectStatus(install, programDir));
-                              },
-                              [install = state_.install, programDir = state_.ProgramDir()] {
-                                  return StatusStamp(install, programDir);
-                              },
+                              [shared] { return shared->Report(); },
+                              [shared] { return shared->Stamp(); },
                               [this](const VerdictRow&) {
                                   QMetaObject::invokeMethod(
                                       this, [this] { GuestsDue(); }, Qt::QueuedConnection);
                               },
-                              port_};
+                              port_,
+                              [shared](const std::string& game, const std::string& folder) {
+                                  return shared->FolderFiles(game, folder);
+                              }};
     share_ = std::make_unique<LanShare>(std::move(options));
     const FileResult started = share_->Start();
     if (!started.ok()) {
         share_.reset();
         const QSignalBlocker quiet(shareBox_);
         shareBox_->setChecked(false);
+        UpdateButtons();
         sink_.Show(ShareFailedText(port_, started.reason(), state_.language));
         return;
     }
@@ -414,7 +445,7 @@ void LanNetworkBox::HostAnswered(const FetchedReport& fetched, const LanHost& ho
     } else if (!fetched.read.ok()) {
         reports_.failed(HostUnreadableText(shownName, fetched.read, state_.language));
     } else {
-        reports_.taken(fetched.read.value(), host, fetched.fingerprint, shownName);
+        reports_.taken(fetched.read, host, fetched.fingerprint, shownName);
     }
 }
 
@@ -443,6 +474,7 @@ void LanNetworkBox::SetLocked(bool locked) {
 
 void LanNetworkBox::UpdateButtons() {
     const bool free = !busy_ && !locked_;
+    shareBox_->setEnabled(!locked_ || shareBox_->isChecked()); // it ends sharing at any time
     find_->setEnabled(free);
     compare_->setEnabled(
         free && (!hosts_->selectedItems().isEmpty() || !host_->text().trimmed().isEmpty()));

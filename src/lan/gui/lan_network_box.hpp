@@ -35,13 +35,23 @@ class LanNetworkBox : public QGroupBox {
     // What the box hands its window: a host's report as it came, with where it came from, its
     // fingerprint and the host's name as shown; or why a comparison with a host cannot be made.
     struct HostReports {
-        std::function<void(const std::vector<lancheck::ComponentStatus>&, const lancheck::LanHost&,
+        std::function<void(const lancheck::ReportRead&, const lancheck::LanHost&,
                            const std::string& fingerprint, const std::string& shownName)>
             taken;
         std::function<void(const std::string& text)> failed;
     };
+    // What the window does for a share with the whole game: whether the report carries it, and
+    // this PC's games read once before sharing starts, with the window's progress; read hands
+    // done false when they were not read. cancel stops that reading, done not called. A box
+    // without them shares Korvane's components alone.
+    struct GamesForSharing {
+        std::function<bool()> wanted;
+        std::function<void(std::function<void(bool read)> done)> read;
+        std::function<void()> cancel;
+    };
 
-    LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports, QWidget* parent);
+    LanNetworkBox(AppState& state, MessageSink& sink, HostReports reports, QWidget* parent,
+                  GamesForSharing games = {});
     ~LanNetworkBox() override; // stops sharing and cancels the exchanges under way
 
     // The port of the share and of the hosts, and where the query for hosts goes (empty: broadcast
@@ -57,7 +67,7 @@ class LanNetworkBox : public QGroupBox {
     // Tells the host what this PC found, in the background; a host that does not take it changes
     // nothing here.
     void SendVerdict(const lancheck::LanHost& host, const lancheck::Verdict& verdict);
-    // While a match runs, nothing else starts.
+    // While a match runs or the games are read, nothing else starts (sharing can still end).
     void SetLocked(bool locked);
     void StopSharing();
     // The box's height at which the guests' table shows that many PCs without scrolling.
@@ -72,6 +82,7 @@ class LanNetworkBox : public QGroupBox {
     QLayout* BuildHostSide(Language language);
     QLayout* BuildHostRow();
     void Share(bool on);
+    void StartSharing(bool wholeGame);
     void FindHosts();
     void CompareWithHost();
     void HostAnswered(const lancheck::FetchedReport& fetched, const lancheck::LanHost& host,
@@ -89,6 +100,8 @@ class LanNetworkBox : public QGroupBox {
     AppState& state_;
     MessageSink& sink_;
     HostReports reports_;
+    GamesForSharing games_;
+    bool readingGames_ = false; // before sharing starts
     unsigned short port_ = lancheck::LanPort;
     std::string queryAddress_;
     std::unique_ptr<lancheck::LanShare> share_;

@@ -1,8 +1,10 @@
 // The LAN check window on the real logic: a report saved on one fake PC, compared on another,
 // dropped or chosen; a report that cannot be read is refused and leaves the window as it was;
-// the second PC made like the report. Over the loopback: a guest that finds a host, compares
-// with it and matches it, the host told each verdict; the window's own share and its table.
+// the second PC made like the report; the whole game compared, or its reading cancelled. Over the
+// loopback: a guest that finds a host, compares with it and matches it, the host told each
+// verdict; the window's own share and its table.
 #include <filesystem>
+#include <functional>
 #include <mutex>
 
 #include <QCheckBox>
@@ -72,6 +74,27 @@ QString Shown(QWidget* window) {
            (Child(window, "BtnMatch")->isHidden() ? "" : "match|") + lines;
 }
 
+// Whether the window read this PC's games, and did what it read them for, within ten seconds.
+bool GamesRead(QWidget* window) {
+    return QTest::qWaitFor([window] { return Child(window, "BtnCancelScan")->isHidden(); }, 10000);
+}
+
+// Every row of the comparison, each row's rows indented below it by two spaces.
+QString Lines(QWidget* window) {
+    QString lines;
+    const std::function<void(QTreeWidgetItem*, int)> add = [&](QTreeWidgetItem* row, int depth) {
+        lines += QString(2 * depth, ' ') + row->text(0) + '\n';
+        for (int k = 0; k < row->childCount(); ++k) {
+            add(row->child(k), depth + 1);
+        }
+    };
+    auto* list = Child<QTreeWidget>(window, "LstDifferences");
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        add(list->topLevelItem(i), 0);
+    }
+    return lines;
+}
+
 // Saves the host's report where the dialog is told to, typed without its ending; what the dialog
 // was asked.
 QStringList SaveHostReport(TwoPcs& pcs) {
@@ -83,6 +106,7 @@ QStringList SaveHostReport(TwoPcs& pcs) {
             return QString::fromStdString((pcs.dir.Path() / "report").string());
         });
     QTest::mouseClick(Child(&window, "BtnSaveReport"), Qt::LeftButton);
+    GamesRead(&window);
     return asked;
 }
 
@@ -145,10 +169,11 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("shown");
         const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
                              "grip EA 2002: %1\ngrip Quillon: %1\n";
+        const QString games = "F1 2002, whole game: same\nF1 Challenge, whole game: same\n";
         QTest::newRow("same, dropped") << "uk" << QStringList() << true << QStringList()
                                        << "All files are the same as in the report.|EA 2002 "
                                           "season: same, original\n" +
-                                              rest.arg("same, original");
+                                              rest.arg("same, original") + games;
         QTest::newRow("one file differs, chosen")
             << "de" << QStringList{"Sauber"} << false << QStringList()
             << "1 Datei weicht vom Bericht ab.|match|EA-2002-Saison: hier wie im Bericht original, "
@@ -156,7 +181,8 @@ class FrmLanCheckTest : public QObject {
                "    season02/vehicles/Sauber/Sauber.hdv | fehlt | Sauber\n"
                "Quillon-Saison: gleich, original\nGT-Racing-2002-Mod: gleich, original\n"
                "F1 Challenge: gleich, original\nGrip EA 2002: gleich, original\n"
-               "Grip Quillon: gleich, original\n";
+               "Grip Quillon: gleich, original\n"
+               "F1 2002, ganzes Spiel: gleich\nF1 Challenge, ganzes Spiel: gleich\n";
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
@@ -169,7 +195,8 @@ class FrmLanCheckTest : public QObject {
                "    season02/tracks/terrain.ini | original | (no such file)\n"
                "EA 2002 season: same, original\nQuillon season: same, original\n"
                "GT Racing 2002 mod: same, original\nF1 Challenge: same, original\n"
-               "grip Quillon: same, original\n";
+               "grip Quillon: same, original\n" +
+                   games;
     }
 
     void saveThenCompare() {
@@ -225,6 +252,7 @@ class FrmLanCheckTest : public QObject {
             QTest::mouseClick(Child(&window, "BtnCompare"), Qt::LeftButton);
             QCOMPARE(folder, QString::fromStdString(pcs.dir.Path().string())); // where it was saved
         }
+        QVERIFY(GamesRead(&window));
         QFETCH(QString, shown); // files named with "/", as Linux shows them
         QCOMPARE(Shown(&window), QDir::toNativeSeparators(shown));
         QCOMPARE(pcs.sink.texts.size(), std::size_t(1));
@@ -400,6 +428,7 @@ class FrmLanCheckTest : public QObject {
 
         frmLanCheck window(pcs.guest, pcs.sink);
         window.show();
+        QTest::mouseClick(Child(&window, "ChkWholeGame"), Qt::LeftButton); // the components alone
         QString question;
         window.SetConfirm([&](QWidget*, const QString& text) {
             question = text;
@@ -521,6 +550,87 @@ class FrmLanCheckTest : public QObject {
         QCOMPARE(ShownText(&next, "TxtHost"), QString::fromStdString(found ? "host-pc" : Loopback));
     }
 
+    // A file added to a track folder here since the other PC's report was made: below the game's
+    // line its folder, with the file where the other PC hands out the folder's list. The host is
+    // told the file as well.
+    void wholeGameDiffers_data() {
+        QTest::addColumn<bool>("shared"); // by the other PC's window, else saved to a file
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("report file")
+            << false
+            << "  season02/tracks/Monaco/: files differ (the other PC's list of them is not at "
+               "hand)\n";
+        QTest::newRow("shared") << true << "  season02/tracks/Monaco/\n    Monaco.aiw: here only\n";
+    }
+
+    void wholeGameDiffers() {
+        QFETCH(bool, shared);
+        TwoPcs pcs("uk");
+        for (const FakeInstall* pc : {&pcs.hostFake, &pcs.guestFake}) {
+            WriteAll(pc->f1Path + "season02/tracks/Monaco/Monaco.gdb", "Monaco");
+        }
+        frmLanCheck host(pcs.host, pcs.sink);
+        host.SetNetwork(0, Loopback);
+        auto* network = Child<LanNetworkBox>(&host, "FrmNetwork");
+        if (shared) {
+            QTest::mouseClick(Child(&host, "ChkShare"), Qt::LeftButton);
+            QTRY_VERIFY(network->SharedPort() != 0);
+        } else {
+            SaveHostReport(pcs);
+        }
+        WriteAll(pcs.guestFake.f1Path + "season02/tracks/Monaco/Monaco.aiw", "waypoints");
+
+        frmLanCheck window(pcs.guest, pcs.sink);
+        if (shared) {
+            window.SetNetwork(network->SharedPort(), Loopback);
+            QTest::keyClicks(Child(&window, "TxtHost"), QString::fromStdString(Loopback));
+            QTest::mouseClick(Child(&window, "BtnCompareHost"), Qt::LeftButton);
+        } else {
+            window.CompareWith(QString::fromStdString(pcs.report));
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(Lines(&window).contains("whole game"), NetworkWait);
+        QFETCH(QString, folder);
+        QCOMPARE(ShownText(&window, "LblVerdict") + '\n' + Lines(&window).section('\n', 6),
+                 "1 file differs from the report.\n"
+                 "F1 2002, whole game: 1 entries differ, in 1 folders\n" +
+                     QDir::toNativeSeparators(folder) +
+                     "F1 Challenge, whole game: same\n"
+                     "Korvane does not copy game files between PCs: copy each folder named from a "
+                     "PC that has the right one, then compare again.\n");
+        if (shared) {
+            QTRY_COMPARE_WITH_TIMEOUT(Row(&host, "LstGuests", 0).section(" | ", 2, 2),
+                                      "1 file differs", NetworkWait);
+            QVERIFY(Row(&host, "LstGuests", 0)
+                        .section('\n', 1)
+                        .startsWith("    " +
+                                    QDir::toNativeSeparators("season02/tracks/Monaco/Monaco.aiw") +
+                                    " — there: "));
+        }
+    }
+
+    // Reading a game that takes long is cancelled: the components' comparison stays as it was
+    // shown, and one line says the whole game was not compared.
+    void cancelReadingTheGames() {
+        TwoPcs pcs("uk");
+        SaveHostReport(pcs);
+        pcs.Lose({"Sauber"});
+        std::filesystem::path large = pcs.guestFake.f1Path + "season02/tracks/Monaco.mp3";
+        WriteAll(large, "");
+        std::filesystem::resize_file(large, std::uintmax_t(1) << 30); // holes: read, not stored
+        frmLanCheck window(pcs.guest, pcs.sink);
+        window.CompareWith(QString::fromStdString(pcs.report));
+        const QString components = Shown(&window);
+        QVERIFY(components.startsWith("1 file differs from the report.|match|"));
+        QTRY_VERIFY(ShownText(&window, "LblMatchStep").startsWith("Reading F1 2002: "));
+        QVERIFY(!Child(&window, "BtnCompare")->isEnabled());
+        QTest::mouseClick(Child(&window, "BtnCancelScan"), Qt::LeftButton);
+        QVERIFY(GamesRead(&window));
+        QCOMPARE(Shown(&window),
+                 components + "The whole game was not compared: reading it was cancelled.\n");
+        QVERIFY(Child(&window, "LblMatchStep")->isHidden());
+        QVERIFY(Child(&window, "BtnCompare")->isEnabled());
+    }
+
     // Nobody shares on that port: the search says what usually causes it, and the host typed in
     // is refused, naming it, with the system's reason.
     void noHostThere() {
@@ -559,6 +669,7 @@ class FrmLanCheckTest : public QObject {
         window.SetNetwork(port, Loopback);
         window.show();
         QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        QTRY_VERIFY(Child<LanNetworkBox>(&window, "FrmNetwork")->SharedPort() != 0);
         QTest::mouseClick(Child(&window, "BtnFindHosts"), Qt::LeftButton);
         QCOMPARE(ShownText(&window, "LblWait"), "Hosts werden gesucht … (bis zu 2 Sekunden)");
         QTRY_VERIFY_WITH_TIMEOUT(Child(&window, "BtnFindHosts")->isEnabled(), NetworkWait);
@@ -631,6 +742,7 @@ class FrmLanCheckTest : public QObject {
         window.show();
         auto* network = Child<LanNetworkBox>(&window, "FrmNetwork");
         QTest::mouseClick(Child(&window, "ChkShare"), Qt::LeftButton);
+        QTRY_VERIFY(network->SharedPort() != 0); // once its games are read
         const lancheck::LanHost host{Loopback, network->SharedPort()};
         QVERIFY(host.port != 0);
         // The name and port the organiser reads out to the others.
@@ -646,7 +758,7 @@ class FrmLanCheckTest : public QObject {
         frmLanCheck second(pcs.guest, pcs.sink);
         second.SetNetwork(host.port, Loopback);
         QTest::mouseClick(Child(&second, "ChkShare"), Qt::LeftButton);
-        QCOMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
+        QTRY_COMPARE(Ticks(&second, {"ChkShare"}), QString("o"));
         QCOMPARE(QString::fromStdString(pcs.sink.texts.at(0)).section("\r\n", 0, 0),
                  QString(language == "uk"
                              ? "This PC's report cannot be shared on port %1:"
