@@ -393,10 +393,7 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
         }
         lancheck::FilesThere filesThere; // a report file carries no folder's files
         if (host) {
-            filesThere = [host = *host, stop = options.stop](const std::string& game,
-                                                             const std::string& folder) {
-                return lancheck::FetchFolderFiles(host, game, folder, stop);
-            };
+            filesThere = lancheck::HostFolderFiles(*host, options.stop);
         }
         std::vector<lancheck::GameComparison> games =
             lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);

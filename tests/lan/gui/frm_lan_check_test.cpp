@@ -169,7 +169,7 @@ class FrmLanCheckTest : public QObject {
         QTest::addColumn<QString>("shown");
         const QString rest = "Quillon season: %1\nGT Racing 2002 mod: %1\nF1 Challenge: %1\n"
                              "grip EA 2002: %1\ngrip Quillon: %1\n";
-        const QString games = "F1 2002, whole game: same\nF1 Challenge, whole game: same\n";
+        const QString games = "F1 2002, rest of the game: same\nF1 Challenge, rest of the game: same\n";
         QTest::newRow("same, dropped") << "uk" << QStringList() << true << QStringList()
                                        << "All files are the same as in the report.|EA 2002 "
                                           "season: same, original\n" +
@@ -182,7 +182,7 @@ class FrmLanCheckTest : public QObject {
                "Quillon-Saison: gleich, original\nGT-Racing-2002-Mod: gleich, original\n"
                "F1 Challenge: gleich, original\nGrip EA 2002: gleich, original\n"
                "Grip Quillon: gleich, original\n"
-               "F1 2002, ganzes Spiel: gleich\nF1 Challenge, ganzes Spiel: gleich\n";
+               "F1 2002, übriges Spiel: gleich\nF1 Challenge, übriges Spiel: gleich\n";
         // A name in the report can neither make up a line nor reach the screen as a control.
         QTest::newRow("a path with a line break and an escape sequence")
             << "uk" << QStringList() << false
@@ -588,13 +588,13 @@ class FrmLanCheckTest : public QObject {
         } else {
             window.CompareWith(QString::fromStdString(pcs.report));
         }
-        QTRY_VERIFY_WITH_TIMEOUT(Lines(&window).contains("whole game"), NetworkWait);
+        QTRY_VERIFY_WITH_TIMEOUT(Lines(&window).contains("rest of the game"), NetworkWait);
         QFETCH(QString, folder);
         QCOMPARE(ShownText(&window, "LblVerdict") + '\n' + Lines(&window).section('\n', 6),
                  "1 file differs from the report.\n"
-                 "F1 2002, whole game: 1 entries differ, in 1 folders\n" +
+                 "F1 2002, rest of the game: 1 entry differs, in 1 folder\n" +
                      QDir::toNativeSeparators(folder) +
-                     "F1 Challenge, whole game: same\n"
+                     "F1 Challenge, rest of the game: same\n"
                      "Korvane does not copy game files between PCs: copy each folder named from a "
                      "PC that has the right one, then compare again.\n");
         if (shared) {
