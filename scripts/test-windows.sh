@@ -98,12 +98,18 @@ for _ in $(seq 50); do
   grep -q '(127.0.0.1): same' "$work/share.raw" && break
   sleep 0.2
 done
+# A car mod's file on the Linux copy only: the Windows host hands out the folder's list of files,
+# and the guest names the file by its folder.
+echo "mod" >"$copy/F1 2002/season02/vehicles/Bar/Bar.gmt"
+run verify-mod 1 "${on_linux[@]}" verify --host 127.0.0.1 --port "$port"
+rm "$copy/F1 2002/season02/vehicles/Bar/Bar.gmt"
+grep -qxF '    Bar.gmt: here only' "$work/verify-mod" || { cat "$work/verify-mod"; fail "verify: the mod's file not named"; }
 kill "$share_pid" 2>/dev/null || true
 wait "$share_pid" 2>/dev/null || true
 grep -q '(127.0.0.1): same' "$work/share.raw" || { cat "$work/share.raw"; fail "share: no verdict"; }
 echo "korvane-cli.exe shares, the Linux korvane-cli finds it and verifies against it:"
 tr -d '\r' <"$work/share.raw"
-cat "$work/hosts"
+cat "$work/hosts" "$work/verify-mod"
 
 rm -f "$build_dir"/korvane-cli-*-windows-x64.zip
 (cd "$build_dir" && cpack -G ZIP >/dev/null)
