@@ -11,6 +11,7 @@
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
+#include "core/file_system.hpp"
 #include "report/folder_lists.hpp"
 #include "report/game_compare.hpp"
 #include "report/game_compare_texts.hpp"
@@ -86,7 +87,7 @@ int Status(const StatusOptions& options, const Context& c) {
     const std::vector<GameTree> games =
         options.componentsOnly ? std::vector<GameTree>{} : ScanThisPc(c);
     if (!options.folderLists.empty()) {
-        const FileResult written = WriteFileSafe(options.folderLists, WriteFolderLists(games));
+        const FileResult written = SaveFolderLists(options.folderLists, games, c.language);
         if (!written.ok()) {
             throw Refusal(TextIn(c.language,
                                  {"{1} kann nicht geschrieben werden: {2}", "cannot write {1}: {2}"},
@@ -155,10 +156,14 @@ std::vector<GameComparison> CompareWholeGame(const SourceOptions& options,
     std::optional<FolderLists> lists;
     if (reference.host) {
         filesThere = HostFolderFiles(*reference.host);
-    } else if (!options.folderLists.empty()) {
-        Result<FolderLists> read = FolderLists::Read(options.folderLists, c.language);
+    } else if (!options.folderLists.empty() ||
+               (options.report != "-" && FileExists(FolderListsBeside(options.report)))) {
+        // Named, or lying beside the report as the LAN check window saves them.
+        const std::string file =
+            options.folderLists.empty() ? FolderListsBeside(options.report) : options.folderLists;
+        Result<FolderLists> read = FolderLists::Read(file, c.language);
         if (!read.ok()) {
-            throw Refusal(options.folderLists + ": " + read.reason());
+            throw Refusal(file + ": " + read.reason());
         }
         lists = std::move(read.value());
         filesThere = [&](const std::string& game, const std::string& folder) {

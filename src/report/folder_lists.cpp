@@ -38,6 +38,26 @@ std::string WriteFolderLists(const std::vector<GameTree>& games) {
     return Json{{"format", Format}, {"version", Version}, {"games", list}}.dump(1) + '\n';
 }
 
+std::string FolderListsBeside(const std::string& reportPath) {
+    const std::string_view json = ".json";
+    std::string stem = reportPath;
+    if (stem.size() > json.size() && FoldedName(stem.substr(stem.size() - json.size())) == json) {
+        stem.resize(stem.size() - json.size());
+    }
+    return stem + ".lists.json";
+}
+
+FileResult SaveFolderLists(const std::string& pathText, const std::vector<GameTree>& games,
+                           Language language) {
+    if (FileExists(pathText) && !FolderLists::Read(pathText, language).ok()) {
+        return FileResult::Failure(
+            TextIn(language, {"dort liegt eine andere Datei, die Korvane nicht überschreibt",
+                              "another file lies there, which Korvane does not overwrite"}),
+            pathText);
+    }
+    return WriteFileSafe(pathText, WriteFolderLists(games));
+}
+
 Result<FolderLists> FolderLists::Parse(const std::string& text, Language language) {
     if (text.size() > MaxFolderListsBytes) {
         return Result<FolderLists>::Failure(TextIn(language, TooLarge));

@@ -22,6 +22,15 @@ inline constexpr std::uintmax_t MaxFolderListsBytes = 64 * 1024 * 1024;
 
 std::string WriteFolderLists(const std::vector<GameTree>& games);
 
+// Where the folder lists of a report file lie by default: beside it, its name with ".lists.json"
+// for a last ".json" (or added): "pc-01.json" has "pc-01.lists.json".
+std::string FolderListsBeside(const std::string& reportPath);
+
+// Writes the lists safely, but never over a file that is something else: a file Korvane did not
+// write is the player's.
+FileResult SaveFolderLists(const std::string& pathText, const std::vector<GameTree>& games,
+                           Language language);
+
 // The lists read back, each kept as written until it is asked for; a list is read with
 // ParseTreeFiles when asked, and the comparison takes it only when it adds up to the folder's
 // digest in the report.

@@ -7,6 +7,7 @@
 #include <functional>
 #include <string>
 
+#include "report/folder_lists.hpp"
 #include "report/game_compare.hpp"
 #include "report/game_tree_scan.hpp"
 #include "report/status_report.hpp"
@@ -176,4 +177,27 @@ TEST(GameCompare, ReportsCarryTheTreesInBothForms) {
     const ReportRead damaged = ParseReport(text);
     EXPECT_FALSE(damaged.ok());
     EXPECT_EQ(damaged.problem(), ReportProblem::Damaged);
+}
+
+TEST(FolderLists, LieBesideTheReportAndNeverReplaceAPlayersFile) {
+    TempDir dir;
+    WriteGame(dir.Path() / "game");
+    const std::vector<GameTree> trees = Trees(dir.Path() / "game");
+    const std::string report = (dir.Path() / "pc-01.JSON").string();
+    const std::string lists = FolderListsBeside(report);
+    EXPECT_EQ(lists, (dir.Path() / "pc-01.lists.json").string());
+    EXPECT_EQ(FolderListsBeside("pc-01.txt"), "pc-01.txt.lists.json");
+
+    ASSERT_TRUE(SaveFolderLists(lists, trees, Language::English).ok());
+    const Result<FolderLists> read = FolderLists::Read(lists, Language::English);
+    ASSERT_TRUE(read.ok()) << read.reason();
+    const std::optional<std::vector<TreeFile>> monaco =
+        read.value().Files(GameF1_2002, "locations\\MONACO");
+    ASSERT_TRUE(monaco);
+    EXPECT_EQ(FilesDigest(*monaco), FindFolder(trees.front().root, "Locations\\Monaco")->filesDigest);
+    EXPECT_FALSE(read.value().Files(GameF1_2002, "Locations\\Imola"));
+
+    WriteAll(lists, "the player's notes");
+    EXPECT_FALSE(SaveFolderLists(lists, trees, Language::English).ok());
+    EXPECT_EQ(korvane::testing::ReadAll(lists), "the player's notes");
 }

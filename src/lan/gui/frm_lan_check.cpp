@@ -30,6 +30,7 @@
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
+#include "report/folder_lists.hpp"
 #include "report/game_compare_texts.hpp"
 #include "report/report_compare.hpp"
 #include "report/status_report.hpp"
@@ -380,7 +381,7 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
     ShowGames(); // the components' verdict while the games are read
     // A host's folder lists are asked for on the same thread: each may take a while.
     ReadGames([this, install = state_.install, here = components_, there = reference_,
-               theirs = referenceGames_, host = referenceHost_,
+               theirs = referenceGames_, host = referenceHost_, lists = referenceLists_,
                then](const lancheck::GamesScanOptions& options) -> std::function<void()> {
         const Result<lancheck::GamesScan> scan = lancheck::ScanGames(install, options);
         if (!scan.ok() || scan.value().cancelled) {
@@ -391,9 +392,15 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
                 Compared(false, then);
             };
         }
-        lancheck::FilesThere filesThere; // a report file carries no folder's files
+        // The host's lists, or those saved beside a report file; without either the folders
+        // that differ are named alone.
+        lancheck::FilesThere filesThere;
         if (host) {
             filesThere = lancheck::HostFolderFiles(*host, options.stop);
+        } else if (lists) {
+            filesThere = [&lists](const std::string& game, const std::string& folder) {
+                return lists->Files(game, folder);
+            };
         }
         std::vector<lancheck::GameComparison> games =
             lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);
@@ -529,19 +536,25 @@ void frmLanCheck::SaveReport() {
         if (scan.value().cancelled) {
             return {}; // the player knows
         }
-        return [this, file, report = lancheck::ReportJson(components, scan.value().games)] {
-            WriteReport(file, report);
-        };
+        return [this, file, report = lancheck::ReportJson(components, scan.value().games),
+                lists = scan.value().games] { WriteReport(file, report, &lists); };
     });
 }
 
-void frmLanCheck::WriteReport(const QString& file, const std::string& report) {
+void frmLanCheck::WriteReport(const QString& file, const std::string& report,
+                              const std::vector<lancheck::GameTree>* games) {
     const FileResult written = WriteFileSafe(Local(file), report);
-    if (written.ok()) {
-        RememberFolderOf(file);
+    if (!written.ok()) {
+        sink_.Show(ReportNotSavedText(Local(file), written.reason(), state_.language));
+        return;
     }
-    sink_.Show(written.ok() ? ReportSavedText(Local(file), state_.language)
-                            : ReportNotSavedText(Local(file), written.reason(), state_.language));
+    RememberFolderOf(file);
+    // The games' folder lists beside it, for a comparison that names the files that differ.
+    const std::string lists = lancheck::FolderListsBeside(Local(file));
+    const FileResult listed = games ? lancheck::SaveFolderLists(lists, *games, state_.language)
+                                    : FileResult::Success();
+    sink_.Show(listed.ok() ? ReportSavedText(Local(file), state_.language)
+                           : ReportNotSavedText(lists, listed.reason(), state_.language));
 }
 
 void frmLanCheck::CompareWith(const QString& file) {
@@ -556,6 +569,13 @@ void frmLanCheck::CompareWith(const QString& file) {
     reference_ = report.value();
     referenceGames_ = report.games();
     referenceHost_.reset();
+    referenceLists_.reset();
+    if (const std::string lists = lancheck::FolderListsBeside(path); FileExists(lists)) {
+        Result<lancheck::FolderLists> read = lancheck::FolderLists::Read(lists, state_.language);
+        if (read.ok()) { // else the folders that differ are named alone
+            referenceLists_ = std::move(read.value());
+        }
+    }
     referenceFingerprint_.clear();
     referenceName_ = Local(QFileInfo(file).fileName());
     ShowComparison();

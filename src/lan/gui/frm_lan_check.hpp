@@ -18,6 +18,7 @@
 #include "lan/lan_guest.hpp"
 #include "match/match_plan.hpp"
 #include "report/component_status.hpp"
+#include "report/folder_lists.hpp"
 #include "report/game_compare.hpp"
 #include "report/report_compare.hpp"
 
@@ -105,7 +106,9 @@ class frmLanCheck : public QDialog {
     void ComparisonFailed(const std::string& text);
     void PlanAndAsk(); // the match's plan from the files as they are now, and the question
     void AskAndRun();
-    void WriteReport(const QString& file, const std::string& report);
+    // The report, and the games' folder lists beside it when there are games.
+    void WriteReport(const QString& file, const std::string& report,
+                     const std::vector<lancheck::GameTree>* games = nullptr);
 
     // Work that reads this PC's games, on a worker thread; the options it is given report the
     // progress here and carry the stop token of the cancel button. What it returns runs here
@@ -133,6 +136,7 @@ class frmLanCheck : public QDialog {
     std::vector<lancheck::ComponentStatus> reference_; // the last report compared with
     std::vector<lancheck::GameTree> referenceGames_;   // its games' trees; none in an older one
     std::optional<lancheck::LanHost> referenceHost_;   // where it came from, when it was shared
+    std::optional<lancheck::FolderLists> referenceLists_; // saved beside a report file
     std::string referenceFingerprint_;                 // and the fingerprint it came with
     std::string referenceName_;                        // the host's name or the file's
     std::thread worker_;

@@ -24,6 +24,7 @@
 #include "lan/lan_protocol.hpp"
 #include "lan/lan_share.hpp"
 #include "match/match_texts.hpp"
+#include "report/folder_lists.hpp"
 #include "report/sha256.hpp"
 #include "report/status_report.hpp"
 #include "support/window_test_support.hpp"
@@ -555,12 +556,15 @@ class FrmLanCheckTest : public QObject {
     // told the file as well.
     void wholeGameDiffers_data() {
         QTest::addColumn<bool>("shared"); // by the other PC's window, else saved to a file
+        QTest::addColumn<bool>("lists");  // the folder lists saved beside the file kept
         QTest::addColumn<QString>("folder");
-        QTest::newRow("report file")
-            << false
+        const QString named = "  season02/tracks/Monaco/\n    Monaco.aiw: here only\n";
+        QTest::newRow("report file") << false << true << named;
+        QTest::newRow("report file without its lists")
+            << false << false
             << "  season02/tracks/Monaco/: files differ (the other PC's list of them is not at "
                "hand)\n";
-        QTest::newRow("shared") << true << "  season02/tracks/Monaco/\n    Monaco.aiw: here only\n";
+        QTest::newRow("shared") << true << true << named;
     }
 
     void wholeGameDiffers() {
@@ -577,6 +581,10 @@ class FrmLanCheckTest : public QObject {
             QTRY_VERIFY(network->SharedPort() != 0);
         } else {
             SaveHostReport(pcs);
+            QFETCH(bool, lists);
+            if (!lists) {
+                QVERIFY(std::filesystem::remove(lancheck::FolderListsBeside(pcs.report)));
+            }
         }
         WriteAll(pcs.guestFake.f1Path + "season02/tracks/Monaco/Monaco.aiw", "waypoints");
 
