@@ -149,6 +149,16 @@ std::string NoWholeGameText(Language language) {
                    "The report does not hold the whole game: Korvane's components compared only"});
 }
 
+std::string GamesLeftText(const std::vector<GameComparison>& games, Language language) {
+    std::string text;
+    for (const GameComparison& game : games) {
+        if (game.sameness == Sameness::Differs) {
+            text += GameLine(game, language) + '\n';
+        }
+    }
+    return text.empty() ? text : text + CopyAdvice(language) + '\n';
+}
+
 void PrintGames(const std::vector<GameComparison>& games, std::ostream& out, Language language) {
     bool advice = false;
     for (const GameComparison& game : games) {

@@ -27,6 +27,10 @@ std::string CopyAdvice(Language language);
 // with --components-only).
 std::string NoWholeGameText(Language language);
 
+// Beside a match's plan: each game whose rest differs, in a line, then the advice; empty when
+// nothing differs there.
+std::string GamesLeftText(const std::vector<GameComparison>& games, Language language);
+
 // verify's lines: per game its line, per folder that differs its line and its files' lines below,
 // then the advice once.
 void PrintGames(const std::vector<GameComparison>& games, std::ostream& out, Language language);

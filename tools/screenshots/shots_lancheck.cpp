@@ -4,7 +4,9 @@
 #include <filesystem>
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QSignalBlocker>
 #include <QTreeWidget>
@@ -16,6 +18,8 @@
 #include "lan/gui/frm_lan_check.hpp"
 #include "lan/gui/lan_network_box.hpp"
 #include "report/component_status.hpp"
+#include "report/folder_lists.hpp"
+#include "report/game_trees.hpp"
 #include "report/status_report.hpp"
 #include "shot_registry.hpp"
 
@@ -23,8 +27,19 @@ namespace {
 
 using namespace korvane;
 
+// Until the window has read the games and compared them (a few files: moments).
+void AwaitReading(QWidget* window) {
+    auto* cancel = window->findChild<QWidget*>(QStringLiteral("BtnCancelScan"));
+    QElapsedTimer waited;
+    waited.start();
+    do {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    } while ((cancel->isVisibleTo(window) || waited.elapsed() < 200) && waited.elapsed() < 10000);
+}
+
 // The report's PC drives both F1 2002 seasons harmonized to Ferrari with the optimized grip
-// values; this one harmonized them to McLaren, and a car file was edited by hand since.
+// values; this one harmonized them to McLaren, and a car file was edited by hand since. Beside
+// Korvane's files, this PC has Monaco in another version and a mod's skin for the Sauber.
 std::unique_ptr<frmLanCheck> Compared(shots::Context& ctx) {
     const std::string sep(1, static_cast<char>(std::filesystem::path::preferred_separator));
     const std::string scratch = ctx.state.ProgramDir() + sep;
@@ -47,10 +62,23 @@ std::unique_ptr<frmLanCheck> Compared(shots::Context& ctx) {
     HarmonizeF1_2002({here, scratch, ctx.language, quiet}, "McLaren", seasons);
     WriteFileSafe(here.F1Path + "season02\\vehicles\\Toyota\\Toyota.hdv",
                   "sample, edited by hand\r\n");
+    for (const GameInstall* pc : {&host, &here}) {
+        std::filesystem::create_directories(ResolvePath(pc->F1Path + "Locations\\Monaco"));
+        WriteFileSafe(pc->F1Path + "Locations\\Monaco\\Monaco.gdb", "sample Monaco 1.0\r\n");
+        WriteFileSafe(pc->F1Path + "Locations\\Monaco\\Monaco.mas", "sample Monaco archive\r\n");
+    }
+    WriteFileSafe(here.F1Path + "Locations\\Monaco\\Monaco.gdb", "sample Monaco 1.1 (mod)\r\n");
+    WriteFileSafe(here.F1Path + "Locations\\Monaco\\Monaco.cam", "sample cameras of the mod\r\n");
+    WriteFileSafe(here.F1Path + "season02\\vehicles\\Sauber\\Sauber.dds", "sample skin v2\r\n");
     const std::string report = scratch + "host.json";
-    WriteFileSafe(report, lancheck::ReportJson(lancheck::CollectStatus(host, scratch)));
+    lancheck::GamesScanOptions uncached;
+    uncached.useCache = false;
+    const std::vector<lancheck::GameTree> games = lancheck::ScanGames(host, uncached).value().games;
+    WriteFileSafe(report, lancheck::ReportJson(lancheck::CollectStatus(host, scratch), games));
+    lancheck::SaveFolderLists(lancheck::FolderListsBeside(report), games, ctx.language);
     auto window = std::make_unique<frmLanCheck>(ctx.state, ctx.sink);
     window->CompareWith(QString::fromStdString(report));
+    AwaitReading(window.get());
     return window;
 }
 
@@ -81,6 +109,7 @@ const bool registered = [] {
             return false;
         });
         window->Match();
+        AwaitReading(window.get()); // the plan comes once the games are compared again
         return frmLanCheck::MatchQuestion(nullptr, plan, ctx.language);
     });
     // The host: its report shared, and three guests that checked against it, one opened. The
@@ -121,6 +150,15 @@ const bool registered = [] {
              {"192.168.1.23", lancheck::LanProtocolVersion + 1, {}}});
         auto* hosts = network->findChild<QTreeWidget*>(QStringLiteral("LstHosts"));
         hosts->setCurrentItem(hosts->topLevelItem(0));
+        // The rest of the game opened: its folders and files that differ, and the advice.
+        auto* list = window->findChild<QTreeWidget*>(QStringLiteral("LstDifferences"));
+        for (int i = 0; i < list->topLevelItemCount(); ++i) {
+            if (list->topLevelItem(i)->childCount() > 0 &&
+                list->topLevelItem(i)->child(0)->childCount() > 0) {
+                list->expandRecursively(list->indexFromItem(list->topLevelItem(i)));
+            }
+        }
+        list->scrollToBottom();
         return window;
     });
     return true;

@@ -613,7 +613,10 @@ void frmLanCheck::PlanAndAsk() {
 void frmLanCheck::AskAndRun() {
     const Language language = state_.language;
     lancheck::MatchPlan plan = lancheck::PlanMatch(state_.install, components_, reference_);
-    const std::string planText = lancheck::PlanText(plan, language);
+    // What Korvane cannot make equal beyond its own files follows the plan: the game's folders.
+    const std::string left = lancheck::GamesLeftText(games_, language);
+    const std::string planText =
+        lancheck::PlanText(plan, language) + (left.empty() ? "" : '\n' + left);
     if (plan.steps.empty()) {
         sink_.Show(planText);
         return;
