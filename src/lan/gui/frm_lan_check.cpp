@@ -446,10 +446,15 @@ void frmLanCheck::ShowGames() {
                                         {Local(lancheck::GameFileLine(file, language))}),
                     "");
             }
-            reopen(folderLine);
+            folderLine->setExpanded(true); // a game opened shows its files at once
             advice = true;
         }
         reopen(gameLine);
+        // Where Korvane's files are all alike, what differs is the game's: open and in sight.
+        if (!game.folders.empty() && comparison_.AllSame()) {
+            gameLine->setExpanded(true);
+            differences_->scrollToItem(gameLine, QAbstractItemView::PositionAtTop);
+        }
     }
     for (const std::string& line : {gamesNote_, advice ? lancheck::CopyAdvice(language) : ""}) {
         if (!line.empty()) {
