@@ -12,11 +12,13 @@
 #include "report/game_tree_scan.hpp"
 #include "report/status_report.hpp"
 #include "support/fake_install.hpp"
+#include "tree_support.hpp"
 
 using namespace korvane;
 using namespace korvane::lancheck;
 using korvane::testing::TempDir;
 using korvane::testing::WriteAll;
+using korvane::testing::KindName;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,11 +33,7 @@ void WriteGame(const fs::path& root) {
 }
 
 std::vector<GameTree> Trees(const fs::path& root) {
-    ScanOptions options;
-    options.cacheFile = "";
-    Result<GameTreeScan> scan = ScanGameTree(root.string(), options);
-    EXPECT_TRUE(scan.ok()) << scan.reason();
-    return {{GameF1_2002, scan.ok() ? std::move(scan.value().root) : TreeFolder{}}};
+    return {{GameF1_2002, korvane::testing::ScanUncached(root)}};
 }
 
 // The other PC's lists, as its trees hold them.
@@ -51,28 +49,14 @@ FilesThere ListsOf(const std::vector<GameTree>& trees) {
     };
 }
 
-const char* Kind(TreeDifferenceKind kind) {
-    switch (kind) {
-    case TreeDifferenceKind::OnlyHere:
-        return "here only";
-    case TreeDifferenceKind::OnlyThere:
-        return "there only";
-    case TreeDifferenceKind::Differs:
-        return "differs";
-    case TreeDifferenceKind::NotCompared:
-        return "not compared";
-    }
-    return "?";
-}
-
 // "folder: kind[ name kind, ...]; ..." of every game.
 std::string Named(const std::vector<GameComparison>& games) {
     std::string text;
     for (const GameComparison& game : games) {
         for (const FolderDifferences& folder : game.folders) {
-            text += folder.folder + ": " + Kind(folder.kind);
+            text += folder.folder + ": " + KindName(folder.kind);
             for (const GameFileDifference& file : folder.files) {
-                text += std::string(" ") + file.name + " " + Kind(file.kind);
+                text += std::string(" ") + file.name + " " + KindName(file.kind);
             }
             text += "; ";
         }
@@ -106,10 +90,10 @@ TEST(GameCompare, NamesTheFoldersAndFilesThatDiffer) {
              WriteAll(p / "Locations/Monaco/Monaco.cam", "cameras");
              fs::remove(p / "Locations/Monaco/Monaco.mas");
          },
-         {}, true, "Locations\\Monaco: differs Monaco.cam there only Monaco.mas here only; "},
+         {}, true, "Locations\\Monaco: differs Monaco.cam only there Monaco.mas only here; "},
         {"a whole track missing there",
          [](const fs::path& p) { fs::remove_all(p / "Locations/Monza"); }, {}, true,
-         "Locations\\Monza: here only; "},
+         "Locations\\Monza: only here; "},
         {"a car mod over a component's file is the components' to name",
          [](const fs::path& p) {
              WriteAll(p / "season02/vehicles/Sauber/Sauber.hdv", "Sauber mod");

@@ -14,11 +14,14 @@
 #include "report/game_tree_compare.hpp"
 #include "report/game_tree_scan.hpp"
 #include "support/fake_install.hpp"
+#include "tree_support.hpp"
 
 using namespace korvane;
 using namespace korvane::lancheck;
 using korvane::testing::TempDir;
 using korvane::testing::WriteAll;
+using korvane::testing::KindName;
+using korvane::testing::ScanUncached;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,28 +34,6 @@ void WriteGame(const fs::path& root) {
     WriteAll(root / "season02/tracks/terrain.ini", "grip 1.0");
     WriteAll(root / "Save/Anna/Anna.PLR", "Anna's profile");
     fs::create_directories(root / "season02/empty");
-}
-
-TreeFolder Scan(const fs::path& root) {
-    ScanOptions options;
-    options.cacheFile = "";
-    Result<GameTreeScan> scan = ScanGameTree(root.string(), options);
-    EXPECT_TRUE(scan.ok()) << scan.reason();
-    return scan.ok() ? std::move(scan.value().root) : TreeFolder{};
-}
-
-const char* KindName(TreeDifferenceKind kind) {
-    switch (kind) {
-    case TreeDifferenceKind::OnlyHere:
-        return "only here";
-    case TreeDifferenceKind::OnlyThere:
-        return "only there";
-    case TreeDifferenceKind::Differs:
-        return "differs";
-    case TreeDifferenceKind::NotCompared:
-        return "not compared";
-    }
-    return "?";
 }
 
 // Every difference, folders first, then each folder's files: "kind path; ...".
@@ -157,8 +138,8 @@ TEST(GameTree, DigestsAndDifferences) {
         if (c.bothSides) {
             c.change(temp.Path() / "here");
         }
-        const TreeFolder here = Scan(temp.Path() / "here");
-        const TreeFolder there = Scan(temp.Path() / "there");
+        const TreeFolder here = ScanUncached(temp.Path() / "here");
+        const TreeFolder there = ScanUncached(temp.Path() / "there");
         EXPECT_EQ(Differences(here, there), c.differences);
         EXPECT_EQ(SameTree(here, there), std::string(c.differences).empty());
         EXPECT_EQ(here.digest == there.digest, std::string(c.differences).empty() || c.bothSides);
@@ -181,7 +162,7 @@ TEST(GameTree, UnreadableFileIsNamed) {
         if (geteuid() == 0 && setuid(65534) != 0) {
             std::exit(3);
         }
-        const TreeFolder tree = Scan(root);
+        const TreeFolder tree = ScanUncached(root);
         const std::vector<NotComparedEntry> named = NotCompared(tree);
         const bool ok =
             named.size() == 1 && named[0].path == "season02\\tracks\\terrain.ini" &&
