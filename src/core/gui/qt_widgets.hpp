@@ -19,6 +19,10 @@ inline QString Local(const std::string& text) {
 inline std::string Local(const QString& text) {
     return text.toLocal8Bit().toStdString();
 }
+// The program's own words (TextIn and the texts made from it), which are UTF-8 on every system.
+inline QString Utf8Text(const std::string& text) {
+    return QString::fromUtf8(text.c_str());
+}
 
 // "description (pattern)" as the Qt file dialog takes a filter.
 inline QString DialogFilter(const char* description, const char* pattern) {

@@ -40,10 +40,6 @@ namespace korvane {
 
 namespace {
 
-QString Text(const std::string& text) {
-    return QString::fromUtf8(text.c_str());
-}
-
 // Where the last report was saved or opened in this run; the open dialog starts there.
 QString& LastReportFolder() {
     static QString folder;
@@ -74,11 +70,6 @@ QString DefaultOpenDialog(QWidget* owner, const QString& title, const QString& f
 
 bool DefaultConfirm(QWidget* owner, const QString& text, Language language) {
     return frmLanCheck::MatchQuestion(owner, text, language)->exec() == QMessageBox::Yes;
-}
-
-// A failure of the logic as one line: the path it is about, then the system's reason.
-std::string ReasonOf(const FileResult& failed) {
-    return failed.path().empty() ? failed.reason() : failed.path() + ": " + failed.reason();
 }
 
 // The one local file a drag carries, or empty.
@@ -124,7 +115,7 @@ frmLanCheck::frmLanCheck(AppState& state, MessageSink& sink, QWidget* parent)
     split->addWidget(compareBox);
     split->setChildrenCollapsible(false);
     split->setStretchFactor(1, 1);
-    split->handle(1)->setAccessibleName(Text(TextIn(language, SplitHandleName)));
+    split->handle(1)->setAccessibleName(Utf8Text(TextIn(language, SplitHandleName)));
     split->setSizes({network_->minimumSizeHint().height(), QWIDGETSIZE_MAX}); // the comparison first
     // A PC that shares is the room's host: its guests' table gets room for a dozen PCs, as far as
     // the comparison can give it.
@@ -164,10 +155,10 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     auto* statusBox = Named(new QGroupBox(this), "FrmStatus");
     status_ = Named(new QTreeWidget(statusBox), "LstStatus");
     status_->setRootIsDecorated(false);
-    status_->setAccessibleName(Text(TextIn(language, StatusListName)));
-    status_->setHeaderLabels({Text(TextIn(language, ColumnComponent)),
-                              Text(TextIn(language, ColumnState)),
-                              Text(TextIn(language, ColumnFingerprint))});
+    status_->setAccessibleName(Utf8Text(TextIn(language, StatusListName)));
+    status_->setHeaderLabels({Utf8Text(TextIn(language, ColumnComponent)),
+                              Utf8Text(TextIn(language, ColumnState)),
+                              Utf8Text(TextIn(language, ColumnFingerprint))});
     status_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Room for every component (six at most) without a scroll bar.
     status_->setFixedHeight(QFontMetrics(status_->font()).lineSpacing() * 13 / 2 +
@@ -185,7 +176,7 @@ QWidget* frmLanCheck::BuildStatusBox(Language language) {
     connect(copy, &QPushButton::clicked, this, [this] {
         if (CollectStatus()) {
             QGuiApplication::clipboard()->setText(
-                Text(lancheck::StatusLinesIn(components_, state_.language)));
+                Utf8Text(lancheck::StatusLinesIn(components_, state_.language)));
         }
     });
     return statusBox;
@@ -211,15 +202,15 @@ QWidget* frmLanCheck::BuildCompareBox(Language language) {
         part->hide();
     }
     differences_ = Named(new QTreeWidget(compareBox), "LstDifferences");
-    differences_->setHeaderLabels({Text(TextIn(language, ColumnDifference)),
-                                   Text(TextIn(language, ColumnHere)),
-                                   Text(TextIn(language, ColumnReport))});
+    differences_->setHeaderLabels({Utf8Text(TextIn(language, ColumnDifference)),
+                                   Utf8Text(TextIn(language, ColumnHere)),
+                                   Utf8Text(TextIn(language, ColumnReport))});
     differences_->header()->setStretchLastSection(false);
     differences_->header()->setSectionResizeMode(0, QHeaderView::Stretch);
     differences_->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     differences_->header()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
     differences_->setMinimumHeight(QFontMetrics(differences_->font()).lineSpacing() * 5);
-    differences_->setAccessibleName(Text(TextIn(language, DifferencesListName)));
+    differences_->setAccessibleName(Utf8Text(TextIn(language, DifferencesListName)));
     // Both sides readable before a row is opened; a click on a row opens or closes it.
     differences_->header()->setMinimumSectionSize(
         QFontMetrics(differences_->font()).averageCharWidth() * 16);
@@ -293,7 +284,7 @@ QLayout* frmLanCheck::BuildButtons() {
 void frmLanCheck::CompareWithChosenReport() {
     const Language language = state_.language;
     const QString file =
-        openDialog_(this, Text(TextIn(language, OpenReportTitle)),
+        openDialog_(this, Utf8Text(TextIn(language, OpenReportTitle)),
                     StartFolder(),
                     DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern));
     if (!file.isEmpty()) {
@@ -313,8 +304,8 @@ std::unique_ptr<QMessageBox> frmLanCheck::MatchQuestion(QWidget* owner, const QS
     auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("Korvane"), text,
                                              QMessageBox::Yes | QMessageBox::No, owner);
     box->setObjectName(QStringLiteral("MsgMatch"));
-    box->button(QMessageBox::Yes)->setText(Text(TextIn(language, YesText)));
-    box->button(QMessageBox::No)->setText(Text(TextIn(language, NoText)));
+    box->button(QMessageBox::Yes)->setText(Utf8Text(TextIn(language, YesText)));
+    box->button(QMessageBox::No)->setText(Utf8Text(TextIn(language, NoText)));
     box->setDefaultButton(QMessageBox::No);
     return box;
 }
@@ -415,67 +406,6 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
     return true;
 }
 
-// Per game its line, below it each folder that differs with its files; then why the whole game
-// was not compared, or what the player does about the folders.
-void frmLanCheck::ShowGames() {
-    const Language language = state_.language;
-    while (differences_->topLevelItemCount() > int(comparison_.components.size())) {
-        delete differences_->takeTopLevelItem(differences_->topLevelItemCount() - 1);
-    }
-    const auto row = [](QTreeWidgetItem* line, const std::string& key) {
-        line->setFirstColumnSpanned(true);
-        line->setToolTip(0, line->text(0)); // the whole line where the list cuts it short
-        line->setData(0, Qt::UserRole, Local(key));
-        return line;
-    };
-    const auto reopen = [this](QTreeWidgetItem* line) { // once its rows are in it
-        line->setExpanded(opened_.contains(line->data(0, Qt::UserRole).toString()));
-    };
-    bool advice = false;
-    for (const lancheck::GameComparison& game : games_) {
-        const std::string gameKey = "game " + game.game;
-        QTreeWidgetItem* gameLine =
-            row(new QTreeWidgetItem(differences_, {Local(lancheck::GameLine(game, language))}),
-                gameKey);
-        for (const lancheck::FolderDifferences& folder : game.folders) {
-            QTreeWidgetItem* folderLine =
-                row(new QTreeWidgetItem(gameLine, {Local(lancheck::FolderLine(folder, language))}),
-                    gameKey + '\n' + folder.folder);
-            for (const lancheck::GameFileDifference& file : folder.files) {
-                row(new QTreeWidgetItem(folderLine,
-                                        {Local(lancheck::GameFileLine(file, language))}),
-                    "");
-            }
-            folderLine->setExpanded(true); // a game opened shows its files at once
-            advice = true;
-        }
-        reopen(gameLine);
-        // Where Korvane's files are all alike, what differs is the game's: open and in sight.
-        if (!game.folders.empty() && comparison_.AllSame()) {
-            gameLine->setExpanded(true);
-            differences_->scrollToItem(gameLine, QAbstractItemView::PositionAtTop);
-        }
-    }
-    for (const std::string& line : {gamesNote_, advice ? lancheck::CopyAdvice(language) : ""}) {
-        if (!line.empty()) {
-            row(new QTreeWidgetItem(differences_, {Text(line)}), "");
-        }
-    }
-    verdict_->setText(Text(VerdictText(comparison_, games_, language)));
-}
-
-// The host learns what this PC found, once the comparison is whole.
-void frmLanCheck::Compared(bool wholeGame, const std::function<void()>& then) {
-    if (referenceHost_ && wholeGame) {
-        network_->SendVerdict(*referenceHost_,
-                              lancheck::VerdictOf(comparison_, lancheck::ThisPcName(),
-                                                  referenceFingerprint_, games_));
-    }
-    if (then) {
-        then();
-    }
-}
-
 void frmLanCheck::SetNetwork(unsigned short port, const std::string& queryAddress) {
     network_->SetNetwork(port, queryAddress);
 }
@@ -506,7 +436,7 @@ void frmLanCheck::ComparisonFailed(const std::string& text) {
     comparedWith_->hide();
     differences_->clear();
     match_->hide();
-    verdict_->setText(Text(text.substr(0, text.find(CrLf)))); // "Cannot compare with ..."
+    verdict_->setText(Utf8Text(text.substr(0, text.find(CrLf)))); // "Cannot compare with ..."
     sink_.Show(text);
 }
 
@@ -514,7 +444,7 @@ void frmLanCheck::SaveReport() {
     const Language language = state_.language;
     const QString name = Local(DefaultReportName(Local(QSysInfo::machineHostName())));
     QString file = QDir::toNativeSeparators(
-        saveDialog_(this, Text(TextIn(language, SaveReportTitle)), name,
+        saveDialog_(this, Utf8Text(TextIn(language, SaveReportTitle)), name,
                     DialogFilter(TextIn(language, ReportFilter).c_str(), ReportFilterPattern)));
     if (file.isEmpty()) {
         return;
@@ -677,73 +607,6 @@ void frmLanCheck::AskAndRun() {
     });
 }
 
-void frmLanCheck::ReadGames(GamesWork work) {
-    StopReading();
-    const std::uint64_t reading = ++readings_;
-    SetBusy(Busy::Reading);
-    reader_ = std::jthread(
-        [this, reading, work = std::move(work), language = state_.language](std::stop_token stop) {
-            lancheck::GamesScanOptions options;
-            options.stop = stop;
-            options.progress = [this, reading, language](const std::string& game,
-                                                         const lancheck::ScanProgress& progress) {
-                const QString text = Local(lancheck::ScanProgressText(game, progress, language));
-                const auto total = std::max<std::uint64_t>(progress.bytesTotal, 1);
-                const int permille = int(progress.bytesDone * 1000 / total);
-                QMetaObject::invokeMethod(
-                    this,
-                    [=, this] {
-                        if (reading == readings_) {
-                            ShowStep(std::size_t(permille), 1000, text);
-                        }
-                    },
-                    Qt::QueuedConnection);
-            };
-            std::function<void()> done;
-            try {
-                done = work(options);
-            } catch (const std::exception& e) { // never into Qt's event loop
-                done = [this, what = std::string(e.what())] { sink_.Show(what); };
-            }
-            QMetaObject::invokeMethod(
-                this,
-                [this, reading, done = std::move(done)] {
-                    if (reading != readings_) { // stopped, or the window is going
-                        return;
-                    }
-                    reader_.join();
-                    SetBusy(Busy::No);
-                    if (done) {
-                        done();
-                    }
-                },
-                Qt::QueuedConnection);
-        });
-}
-
-void frmLanCheck::StopReading() {
-    ++readings_;
-    if (reader_.joinable()) {
-        reader_.request_stop();
-        reader_.join();
-        SetBusy(Busy::No);
-    }
-}
-
-void frmLanCheck::ReadGamesBeforeSharing(std::function<void(bool)> done) {
-    ReadGames([this, install = state_.install,
-               done](const lancheck::GamesScanOptions& options) -> std::function<void()> {
-        const Result<lancheck::GamesScan> scan = lancheck::ScanGames(install, options);
-        if (!scan.ok()) {
-            return [this, done, why = ReasonOf(scan)] {
-                sink_.Show(GamesUnreadableText(why, state_.language));
-                done(false);
-            };
-        }
-        return [done, read = !scan.value().cancelled] { done(read); };
-    });
-}
-
 // While a match runs, nothing else starts and the window stays; while the games are read, the
 // window can be closed and the reading cancelled.
 void frmLanCheck::SetBusy(Busy busy) {
@@ -815,7 +678,7 @@ void frmLanCheck::reject() {
 // Escape, easily pressed by mistake, ends sharing only when the player says so.
 void frmLanCheck::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape && network_->SharedPort() != 0 &&
-        !confirm_(this, Text(TextIn(state_.language, EndSharingQuestion)))) {
+        !confirm_(this, Utf8Text(TextIn(state_.language, EndSharingQuestion)))) {
         return;
     }
     QDialog::keyPressEvent(event);

@@ -87,6 +87,10 @@ std::span<const ControlText> LanCheckWindowTexts() {
     return Texts;
 }
 
+std::string ReasonOf(const FileResult& failed) {
+    return failed.path().empty() ? failed.reason() : failed.path() + ": " + failed.reason();
+}
+
 std::string DefaultReportName(const std::string& computerName) {
     std::string name;
     for (const char c : computerName) {

@@ -9,6 +9,7 @@
 #include "core/gui/interface_texts.hpp"
 #include "core/language.hpp"
 #include "core/messages.hpp"
+#include "core/result.hpp"
 #include "lan/lan_protocol.hpp"
 #include "lan/lan_share.hpp"
 #include "report/game_compare.hpp"
@@ -55,6 +56,9 @@ inline constexpr MessageText EndSharingQuestion{
 
 // "korvane-status-NAME.json", with the computer's name made safe for a file name.
 std::string DefaultReportName(const std::string& computerName);
+
+// A failure of the logic as one line: the path it is about, then the system's reason.
+std::string ReasonOf(const FileResult& failed);
 
 std::string ReportSavedText(const std::string& path, Language language);
 std::string ReportNotSavedText(const std::string& path, const std::string& reason,
