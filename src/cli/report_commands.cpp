@@ -6,12 +6,12 @@
 
 #include "cli/commands.hpp"
 #include "cli/game_scan.hpp"
+#include "core/file_system.hpp"
 #include "lan/lan_guest.hpp"
 #include "match/match_plan.hpp"
 #include "match/match_run.hpp"
 #include "match/match_texts.hpp"
 #include "report/comparison_texts.hpp"
-#include "core/file_system.hpp"
 #include "report/folder_lists.hpp"
 #include "report/game_compare.hpp"
 #include "report/game_compare_texts.hpp"
@@ -89,9 +89,9 @@ int Status(const StatusOptions& options, const Context& c) {
     if (!options.folderLists.empty()) {
         const FileResult written = SaveFolderLists(options.folderLists, games, c.language);
         if (!written.ok()) {
-            throw Refusal(TextIn(c.language,
-                                 {"{1} kann nicht geschrieben werden: {2}", "cannot write {1}: {2}"},
-                                 {options.folderLists, written.reason()}));
+            throw Refusal(TextIn(
+                c.language, {"{1} kann nicht geschrieben werden: {2}", "cannot write {1}: {2}"},
+                {options.folderLists, written.reason()}));
         }
     }
     // --json and --files are reports that other PCs read back: the same in every language.
@@ -166,9 +166,7 @@ std::vector<GameComparison> CompareWholeGame(const SourceOptions& options,
             throw Refusal(file + ": " + read.reason());
         }
         lists = std::move(read.value());
-        filesThere = [&](const std::string& game, const std::string& folder) {
-            return lists->Files(game, folder);
-        };
+        filesThere = lists->Lookup();
     }
     return CompareGames(games, reference.games, here, reference.components, filesThere);
 }
@@ -228,10 +226,11 @@ int Match(const MatchOptions& options, const Context& c) {
     // The run's one summary of what failed, and why a step was refused (the last text: a
     // refusal ends the run), go to the error stream as well, as with the operations on their own.
     // Each step's messages under its line, which says the game and the part they are about.
-    const MatchRun run = RunMatch(c.Operation(), plan, [&](std::size_t index, const MatchStep& step) {
-        c.sink.Head(
-            StepProgressText(index, plan.steps.size(), StepText(step, c.language), c.language));
-    });
+    const MatchRun run =
+        RunMatch(c.Operation(), plan, [&](std::size_t index, const MatchStep& step) {
+            c.sink.Head(
+                StepProgressText(index, plan.steps.size(), StepText(step, c.language), c.language));
+        });
     c.sink.Head(""); // a last step that said nothing: the summary is the run's, not its
     const Outcome outcome = run.Overall();
     const std::string refusal = outcome == Outcome::Refused ? c.sink.Last() : "";

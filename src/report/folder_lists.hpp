@@ -41,6 +41,11 @@ class FolderLists {
     static Result<FolderLists> Parse(const std::string& text, Language language);
     std::optional<std::vector<TreeFile>> Files(const std::string& game,
                                                const std::string& path) const;
+    // Files as a comparison asks for them; the lists must outlive it.
+    FilesThere Lookup() const {
+        return
+            [this](const std::string& game, const std::string& path) { return Files(game, path); };
+    }
 
   private:
     std::map<std::pair<std::string, std::string>, std::string> lists_; // by game, folded path

@@ -10,20 +10,13 @@ namespace korvane::lancheck {
 
 namespace {
 
-// A report's path as both sides' paths compare: '\' between names, letters folded.
-std::string PathKey(const std::string& path) {
-    std::string key = FoldedName(path);
-    std::replace(key.begin(), key.end(), '/', '\\');
-    return key;
-}
-
 std::set<std::string> ComponentPaths(const std::vector<ComponentStatus>& here,
                                      const std::vector<ComponentStatus>& there) {
     std::set<std::string> paths;
     for (const auto* side : {&here, &there}) {
         for (const ComponentStatus& component : *side) {
             for (const FileStatus& file : component.files) {
-                paths.insert(PathKey(file.path));
+                paths.insert(MatchKey(file.path));
             }
         }
     }
@@ -65,15 +58,14 @@ class GameDescent {
         for (const FolderPair& pair : folders.compareFiles) {
             FolderDifferences differing{pair.path, TreeDifferenceKind::Differs, {}};
             const std::optional<std::vector<TreeFile>> theirs = Ask(here.game, pair);
-            if (!theirs) {
-                differing.files.clear(); // shown as a folder whose list is not at hand
+            if (!theirs) { // shown as a folder whose list is not at hand
                 if (!OnlyComponents(*pair.here, pair.path)) {
                     game.folders.push_back(differing);
                 }
                 continue;
             }
             for (const TreeDifference& file : CompareFiles(pair.path, pair.here->files, *theirs)) {
-                if (components_.contains(PathKey(file.path))) {
+                if (components_.contains(MatchKey(file.path))) {
                     continue;
                 }
                 const std::string name = NameIn(pair.path, file.path);
@@ -91,7 +83,7 @@ class GameDescent {
         // Folders in the tree's order, each before those below it.
         std::stable_sort(game.folders.begin(), game.folders.end(),
                          [](const FolderDifferences& a, const FolderDifferences& b) {
-                             return TreeOrder(PathKey(a.folder), PathKey(b.folder));
+                             return TreeOrder(MatchKey(a.folder), MatchKey(b.folder));
                          });
         game.sameness = game.folders.empty() ? Sameness::Same : Sameness::Differs;
         return game;
@@ -118,7 +110,7 @@ class GameDescent {
                std::all_of(folder.files.begin(), folder.files.end(), [&](const TreeFile& file) {
                    const std::string full =
                        path.empty() ? file.name : std::string(path).append("\\").append(file.name);
-                   return components_.contains(PathKey(full));
+                   return components_.contains(MatchKey(full));
                });
     }
 

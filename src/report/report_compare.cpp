@@ -9,21 +9,20 @@
 
 namespace korvane::lancheck {
 
-namespace {
-
-// Reports of the Windows and the Linux build, and of installations whose directories differ in
-// letter case, name the same file alike.
-std::string Key(std::string text) {
+std::string MatchKey(std::string text) {
     for (char& c : text) {
         c = c == '/' ? '\\' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
     return text;
 }
 
+namespace {
+
 template <typename T>
 const T* FindByKey(const std::vector<T>& items, const std::string& key, std::string T::*field) {
-    const auto found = std::find_if(items.begin(), items.end(),
-                                    [&](const T& item) { return Key(item.*field) == Key(key); });
+    const auto found = std::find_if(items.begin(), items.end(), [&](const T& item) {
+        return MatchKey(item.*field) == MatchKey(key);
+    });
     return found == items.end() ? nullptr : &*found;
 }
 
@@ -37,7 +36,7 @@ std::vector<FileDifference> FileDifferences(const ComponentStatus& here,
     std::vector<FileDifference> files;
     for (const FileStatus& theirs : reference.files) {
         const FileStatus* ours = FindByKey(here.files, theirs.path, &FileStatus::path);
-        if (ours == nullptr || Key(ours->sha256) != Key(theirs.sha256)) {
+        if (ours == nullptr || MatchKey(ours->sha256) != MatchKey(theirs.sha256)) {
             files.push_back({theirs.path, SideOf(ours), SideOf(&theirs), ours ? ours->owner : "",
                              ours && ours->backedUp});
         }

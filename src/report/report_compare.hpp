@@ -51,6 +51,11 @@ struct Comparison {
     std::size_t DifferingFiles() const;
 };
 
+// A path or name as two reports' are matched: letters folded, '/' as '\\'. Reports of the
+// Windows and the Linux build, and of installations whose directories differ in letter case,
+// name the same file alike.
+std::string MatchKey(std::string text);
+
 // Paths and names match without regard to letter case or the kind of separator; where the game
 // lies never shows in a report.
 Comparison CompareWithReport(const std::vector<ComponentStatus>& here,

@@ -47,7 +47,12 @@ constexpr const char* TreeIndent = "    ";
 
 // A game's name and its folders as written, checked as everything from another PC is.
 GameTree ParsedGame(const std::string& name, const std::string& tree, std::size_t count) {
-    if (count > MaxReportGames || name.empty() || !IsShownText(name, MaxGameNameBytes)) {
+    if (count > MaxReportGames) {
+        throw ReportError(ReportProblem::Damaged,
+                          {"beschädigt (mehr als {1} Spiele)", "damaged (more than {1} games)"},
+                          {std::to_string(MaxReportGames)});
+    }
+    if (!IsShownText(name, MaxGameNameBytes)) {
         throw ReportError(ReportProblem::Damaged,
                           {"beschädigt (Spiel {1}: kein Name)", "damaged (game {1}: no name)"},
                           {std::to_string(count)});

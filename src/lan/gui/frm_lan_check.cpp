@@ -389,9 +389,7 @@ bool frmLanCheck::ShowComparison(std::function<void()> then) {
         if (host) {
             filesThere = lancheck::HostFolderFiles(*host, options.stop);
         } else if (lists) {
-            filesThere = [&lists](const std::string& game, const std::string& folder) {
-                return lists->Files(game, folder);
-            };
+            filesThere = lists->Lookup();
         }
         std::vector<lancheck::GameComparison> games =
             lancheck::CompareGames(scan.value().games, theirs, here, there, filesThere);
